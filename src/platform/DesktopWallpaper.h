@@ -1,0 +1,32 @@
+// The desktop's wallpaper values and their hand-over to the running desktop.
+//
+// Data flow: the wallpaper engine writes "Wallpaper", "WallpaperStyle" and "TileWallpaper"
+// with SetValue (they persist between runs, as registry values do), then calls Reload,
+// which hands them to the desktop through the backend chosen at start-up. GetValue reads
+// them back for the tray hint: what the desktop really shows where it can tell, otherwise
+// the last values written.
+#pragma once
+
+#include <optional>
+#include <stdexcept>
+#include <string>
+
+// A failure to store or hand over the values; the text is shown to the user as it stands.
+class TDesktopError : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
+class IDesktopWallpaper {
+ public:
+  virtual ~IDesktopWallpaper() = default;
+  // Makes sure the value store exists; throws TDesktopError "Failed to create key %s".
+  virtual void OpenKey() = 0;
+  // Stores one value; throws TDesktopError "Failed to set data for '%s'".
+  virtual void SetValue(const std::string& name, const std::string& value) = 0;
+  // nullopt when the value was never written and the desktop cannot tell.
+  virtual std::optional<std::string> GetValue(const std::string& name) = 0;
+  // Hands the stored values to the running desktop; throws TDesktopError naming the
+  // backend and the reason when the desktop cannot be reached.
+  virtual void Reload() = 0;
+};

@@ -1,0 +1,24 @@
+// Every message box of the program goes through this interface, so tests answer them
+// instead of a person. The Qt implementation shows real modal boxes.
+#pragma once
+
+#include <QPoint>
+#include <QString>
+#include <optional>
+
+enum class MsgKind { Information, Confirmation, Error };
+enum class MsgButtons { Ok, YesNo, YesNoCancel };
+enum class MsgAnswer { Ok, Yes, No, Cancel };
+
+class IMessageBoxes {
+ public:
+  virtual ~IMessageBoxes() = default;
+  // Shows text and waits for an answer; topLeft places the box's top-left corner.
+  virtual MsgAnswer Show(const QString& text, MsgKind kind, MsgButtons buttons,
+                         std::optional<QPoint> topLeft = std::nullopt) = 0;
+};
+
+class TQtMessageBoxes final : public IMessageBoxes {
+ public:
+  MsgAnswer Show(const QString& text, MsgKind kind, MsgButtons buttons, std::optional<QPoint> topLeft) override;
+};

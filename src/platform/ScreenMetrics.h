@@ -1,0 +1,35 @@
+// Screen size and colour depth of the primary screen. The program asks through this
+// interface so that compositions, the stretch to the screen and the preview can be tested
+// with any screen size.
+#pragma once
+
+#include <QSize>
+#include <memory>
+
+class IScreenMetrics {
+ public:
+  virtual ~IScreenMetrics() = default;
+  virtual QSize ScreenSize() const = 0;
+  // Bits per pixel times colour planes, as a 16-bit unsigned value.
+  virtual unsigned ScreenColorDepth() const = 0;
+};
+
+// The primary QScreen; a 0 x 0 size when no screen exists.
+class TQtScreenMetrics final : public IScreenMetrics {
+ public:
+  QSize ScreenSize() const override;
+  unsigned ScreenColorDepth() const override;
+};
+
+// A fixed size and depth, for tests and for headless use.
+class TFixedScreenMetrics final : public IScreenMetrics {
+ public:
+  TFixedScreenMetrics(QSize size, unsigned depth = 32) : size_(size), depth_(depth) {}
+  QSize ScreenSize() const override { return size_; }
+  unsigned ScreenColorDepth() const override { return depth_; }
+  void SetScreenSize(QSize size) { size_ = size; }
+
+ private:
+  QSize size_;
+  unsigned depth_;
+};
