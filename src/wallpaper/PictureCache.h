@@ -1,0 +1,24 @@
+// The one-entry load cache of the current entry's picture: SourceBitmap and the file
+// name it came from (SourceName). Load decodes only when the name differs from SourceName.
+#pragma once
+
+#include <QImage>
+#include <string>
+
+class TPictureCache {
+ public:
+  // Decodes name by its extension unless it equals SourceName (case-sensitive). A file that
+  // cannot be opened or decoded leaves an empty 0 x 0 picture; errors that must reach the
+  // user (an invalid bitmap, a picture beyond the size limit) propagate as exceptions after
+  // SourceName has been set, so the next Load of the same name does not decode again.
+  void Load(const std::string& name);
+  // Forgets the picture and the name (forces the next Load to decode).
+  void Clear();
+
+  const std::string& SourceName() const { return sourceName_; }
+  const QImage& SourceBitmap() const { return sourceBitmap_; }
+
+ private:
+  std::string sourceName_;
+  QImage sourceBitmap_;
+};
