@@ -48,8 +48,8 @@ std::string_view DispMenuCaption(DispObj code);
 
 // The order of the "Display Type" menu items: Center, Stretch, Tile, then the specials.
 inline constexpr std::array<DispObj, DispObjCount> DispMenuOrder = {
-    DispObj::Center,     DispObj::Stretch,      DispObj::Tile,      DispObj::MirrorTile,
-    DispObj::BrickTile,  DispObj::RatioStretch, DispObj::DoubleTile};
+    DispObj::Center,    DispObj::Stretch,      DispObj::Tile,      DispObj::MirrorTile,
+    DispObj::BrickTile, DispObj::RatioStretch, DispObj::DoubleTile};
 
 // Whole-text, case-sensitive match of a stored text code; "CENTER.STRETCH" also means
 // STRETCH. Anything else yields defDisp.

@@ -25,7 +25,8 @@ int main(int argc, char** argv) {
     QDir().mkpath(QString::fromLocal8Bit(path));
     setenv(name, path.constData(), 1);
   }
-  QFile::setPermissions(home.path() + "/runtime", QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+  QFile::setPermissions(home.path() + "/runtime",
+                        QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
   setenv("GSETTINGS_BACKEND", "keyfile", 0);
   if (!getenv("DISPLAY") && !getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
 

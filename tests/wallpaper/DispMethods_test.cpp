@@ -1,7 +1,8 @@
+#include "wallpaper/DispMethods.h"
+
 #include <gtest/gtest.h>
 
 #include "wallpaper/BusyCounter.h"
-#include "wallpaper/DispMethods.h"
 
 namespace {
 
@@ -43,14 +44,10 @@ TEST(DispObjToStr, MinusOneReadsTheDisplayControls) {
     const char* expected;
   };
   const Row rows[] = {
-      {{DispRadio::Tile, true, -1}, "TILE"},
-      {{DispRadio::Center, false, -1}, "CENTER"},
-      {{DispRadio::Center, true, 2}, "STRETCH"},
-      {{DispRadio::Special, false, 0}, "MIRROR_TILE"},
-      {{DispRadio::Special, true, 1}, "BRICK_TILE"},
-      {{DispRadio::Special, false, 2}, "RATIO_STRETCH"},
-      {{DispRadio::Special, false, 3}, "DOUBLE_TILE"},
-      {{DispRadio::Special, false, -1}, "CENTER"},
+      {{DispRadio::Tile, true, -1}, "TILE"},           {{DispRadio::Center, false, -1}, "CENTER"},
+      {{DispRadio::Center, true, 2}, "STRETCH"},       {{DispRadio::Special, false, 0}, "MIRROR_TILE"},
+      {{DispRadio::Special, true, 1}, "BRICK_TILE"},   {{DispRadio::Special, false, 2}, "RATIO_STRETCH"},
+      {{DispRadio::Special, false, 3}, "DOUBLE_TILE"}, {{DispRadio::Special, false, -1}, "CENTER"},
       {{DispRadio::None, false, 0}, "CENTER"},
   };
   for (const Row& row : rows) EXPECT_EQ(DispObjToStr(DispObj::None, row.controls, "CENTER"), row.expected);
@@ -62,10 +59,10 @@ TEST(DispTypeAttr, FollowsTheMethodTable) {
     bool tile, stretch, convert;
   };
   const Row rows[] = {
-      {DispObj::Tile, true, false, false},       {DispObj::Center, false, false, false},
-      {DispObj::Stretch, false, true, true},     {DispObj::MirrorTile, true, false, true},
-      {DispObj::BrickTile, true, false, true},   {DispObj::RatioStretch, false, true, true},
-      {DispObj::DoubleTile, true, false, true},  {ToDispObj(9), false, false, false},
+      {DispObj::Tile, true, false, false},      {DispObj::Center, false, false, false},
+      {DispObj::Stretch, false, true, true},    {DispObj::MirrorTile, true, false, true},
+      {DispObj::BrickTile, true, false, true},  {DispObj::RatioStretch, false, true, true},
+      {DispObj::DoubleTile, true, false, true}, {ToDispObj(9), false, false, false},
   };
   for (const Row& row : rows) {
     const DispAttr attr = DispTypeAttr(row.code);

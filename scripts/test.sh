@@ -1,0 +1,39 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds Tesserine and runs the whole test suite: the unit
+# tests, the display tests under a private Xvfb, and the unit tests again in a build with
+# AddressSanitizer and UndefinedBehaviorSanitizer. Exits non-zero on any failure.
+set -euo pipefail
+root="$(cd "$(dirname "$0")/.." && pwd)"
+cd "${root}"
+source scripts/xvfb.sh
+
+bash scripts/install-deps.sh
+bash scripts/check-format.sh
+
+jobs="$(nproc)"
+unset DISPLAY WAYLAND_DISPLAY
+export QT_QPA_PLATFORM=offscreen
+
+echo "== build (dev)"
+cmake --preset dev >/dev/null
+cmake --build --preset dev -j "${jobs}"
+
+echo "== unit tests"
+ctest --preset dev -L unit -j "${jobs}"
+
+echo "== display tests (Xvfb)"
+unset QT_QPA_PLATFORM
+start_xvfb 2560x1600x24
+ctest --preset dev -L display -j 1
+export QT_QPA_PLATFORM=offscreen
+unset DISPLAY
+
+echo "== build (asan)"
+cmake --preset asan >/dev/null
+cmake --build --preset asan -j "${jobs}"
+
+echo "== unit tests (asan)"
+export ASAN_OPTIONS="detect_leaks=1:abort_on_error=1"
+export LSAN_OPTIONS="suppressions=${root}/tests/support/lsan.supp:print_suppressions=0"
+export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
+ctest --preset asan -L unit -j "${jobs}"
