@@ -1,0 +1,291 @@
+// TTesselForm1: the properties window and the owner of every long-lived object of the run.
+//
+// Data flow: FormCreate opens the configuration (TBigIniFile); the first show loads it into
+// the controls and the image list (IniLoad); the controls are the live settings, edited by
+// the user and by the agent; SaveClick writes them back, the close paths offer to. The form
+// holds no logic of its own: each method reads its controls, calls the plain functions of its
+// subsystem and writes the result back. Methods are implemented in the folder of their
+// subsystem (config/, imagelist/, wallpaper/, agent/, ui/); the outside world comes in
+// through TFormServices.
+#pragma once
+
+#include <QTimer>
+#include <QWidget>
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "app/FormServices.h"
+#include "imagelist/ImageList.h"
+#include "wallpaper/BusyCounter.h"
+#include "wallpaper/DispMethods.h"
+#include "wallpaper/PictureCache.h"
+
+class QAction;
+class QCheckBox;
+class QComboBox;
+class QFrame;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QPushButton;
+class QRadioButton;
+class QSplitter;
+class QTabWidget;
+class QTreeView;
+class TBigIniFile;
+class TImageListModel;
+class TUpDown;
+
+// What ReadObjDisp decodes from one "Bitmaps" value.
+struct TObjDisp {
+  DispObj disp = DispObj::Tile;
+  std::int32_t mark = 0;
+};
+
+class TTesselForm1 : public QWidget {
+  Q_OBJECT
+
+ public:
+  explicit TTesselForm1(TFormServices services, QWidget* parent = nullptr);
+  ~TTesselForm1() override;
+
+  // Program start-up and shutdown.
+  void FormCreate();
+  void FormShow();
+  void FormCreateAndINI();
+  // The window's own close command; false when the close is refused.
+  bool FormClose();
+  void CloseClick(QObject* sender);
+  void FormDestroy();
+  // Session end (session manager, SIGTERM): saves silently unless a close path already did.
+  void SessionEnd();
+
+  // Configuration file.
+  void IniLoad();
+  void SaveClick();
+  void ReloadClick();
+  TObjDisp ReadObjDisp(const std::string& fileName, const std::string& storedValue);
+  TBigIniFile& Ini() { return *BigIni; }
+
+  // Image list.
+  void AddClick();
+  void AddImageFile(const std::string& fileName, bool last);
+  void RemoveClick();
+  void MIRemoveClick();
+  void MoveUpClick();
+  void MoveDownClick();
+  void SortImagesClick();
+  void ImgListClick();
+  void ListView1Change();
+  std::string CurrentFileName() const;
+  DispObj CurrentDispObj() const;
+  TImageList& ImageList();
+  const TImageList& ImageList() const;
+  // Shows edits made through ImageList() in ListView1 (rows, selection, focus).
+  void ListChanged();
+  void ScrollIntoView(int index);
+
+  // Display methods read through the form's controls.
+  DispControls DispControlsState() const;
+  std::string DispObjToStr(DispObj code) const;
+  std::string DefDispStr() const;
+  DispObj DefDispObj() const;
+  void BeginBusy() { Busy.BeginBusy(); }
+  void EndBusy() { Busy.EndBusy(); }
+
+  // Applying the wallpaper.
+  void ChgBackground();
+  void UpdtBackground();
+  void ApplyClick(QObject* sender);
+  void WMDisplayChange();
+
+  // Change scheduler.
+  void Timer1Timer(QObject* sender);
+  bool ScreenSaverRunning();
+  void Change(QObject* sender);
+
+  // Selection order.
+  void NextBackground();
+  void SetNextIndex();
+  int RandomCycleIndex();
+  void ResetMarkedClick(QObject* sender);
+  void orderClick(QObject* sender);
+
+  // Tray agent.
+  void OKClick(QObject* sender);
+  void Properties1Click(QObject* sender);
+  void Pause1Click(QObject* sender);
+  void Next1Click(QObject* sender);
+  void Remove1Click(QObject* sender);
+  void mnuDispTypItmClick(QAction* sender);
+  void RxTrayIcon1Click(QObject* sender, Qt::MouseButton button, QPoint pos);
+  void ShowTrayMenu(QPoint pos);
+  void SysTrayClickCBChange(QObject* sender);
+  void SetHint();
+
+  // Images page.
+  void ItemSelectUpdt();
+  void SetButtons();
+  void dispTileClick(QObject* sender);
+  void MIDisplayTypeClick(QAction* sender);
+
+  // The Image Explorer's preview panel width and current folder as the configuration sees them.
+  int IMPanelImageWidth() const;
+  void SetIMPanelImageWidth(int width);
+  std::string ImgMgrDirectory() const;
+  void SetImgMgrDirectory(const std::string& folder);
+
+  // Frame.
+  QTabWidget* PageControl1 = nullptr;
+  QWidget* ImagesPage = nullptr;
+  QWidget* SchedulePage = nullptr;
+  QWidget* AdvancedPage = nullptr;
+  QWidget* ExplorerPage = nullptr;
+  QWidget* AboutPage = nullptr;
+  QPushButton* Reload = nullptr;
+  QPushButton* Save = nullptr;
+  QPushButton* OK = nullptr;
+  QPushButton* Close = nullptr;
+
+  // Images page.
+  QPushButton* MoveUp = nullptr;
+  QPushButton* MoveDown = nullptr;
+  QPushButton* Display = nullptr;
+  QTreeView* ListView1 = nullptr;
+  QPushButton* Add = nullptr;
+  QPushButton* Remove = nullptr;
+  QPushButton* Apply = nullptr;
+  QFrame* Bevel4 = nullptr;
+  QWidget* ImgListImage = nullptr;
+  QLabel* Label8 = nullptr;
+  QLabel* labelWidth = nullptr;
+  QLabel* Label10 = nullptr;
+  QLabel* labelHeight = nullptr;
+  QLabel* Label13 = nullptr;
+  QLabel* labelName = nullptr;
+  QLabel* Label6 = nullptr;
+  QLabel* Count = nullptr;
+  QFrame* PanelIcon = nullptr;
+  // Indexed by DispObj code: TileImage, CenterImage, StretchImage, MirrorTileImage,
+  // BrickTileImage, RatioStretchImage, DoubleTileImage.
+  QLabel* MethodIcons[DispObjCount] = {};
+  QGroupBox* PanelDisplay = nullptr;
+  QRadioButton* dispCenter = nullptr;
+  QRadioButton* dispTile = nullptr;
+  QCheckBox* Stretch = nullptr;
+  QRadioButton* dispSpecial = nullptr;
+  QComboBox* Special = nullptr;
+  QMenu* ImgPopupMenu = nullptr;
+  // Indexed by DispObj code.
+  QAction* MIDisplayTypeItems[DispObjCount] = {};
+
+  // Schedule page.
+  QGroupBox* TriggerChange = nullptr;
+  QLineEdit* execQty = nullptr;
+  TUpDown* execQtyUpDown = nullptr;
+  QComboBox* execTypeCB = nullptr;
+  QGroupBox* OrderingGroup = nullptr;
+  QRadioButton* orderSequential = nullptr;
+  QRadioButton* orderRandom = nullptr;
+  QRadioButton* orderRandomCycle = nullptr;
+  QPushButton* ResetMarked = nullptr;
+  QCheckBox* OpenMinimized = nullptr;
+  QCheckBox* AutoClose = nullptr;
+  QLineEdit* AutoCloseMin = nullptr;
+  TUpDown* AutoCloseMinUpDown = nullptr;
+  QLabel* Label1 = nullptr;
+  QPushButton* CreateShortcut = nullptr;
+
+  // Advanced page.
+  QGroupBox* GroupBox3 = nullptr;
+  QLabel* Label5 = nullptr;
+  QComboBox* DefDispCB = nullptr;
+  QCheckBox* excFlg = nullptr;
+  QLineEdit* excHeightQty = nullptr;
+  TUpDown* excHeightQtyUpDown = nullptr;
+  QLabel* Label14 = nullptr;
+  QLineEdit* excWidthQty = nullptr;
+  TUpDown* excWidthQtyUpDown = nullptr;
+  QLabel* Label9 = nullptr;
+  QComboBox* DefExcCB = nullptr;
+  QCheckBox* PlusInstalled = nullptr;
+  QCheckBox* SortImages = nullptr;
+  QCheckBox* ConfirmRemove = nullptr;
+  QCheckBox* ShowSplash = nullptr;
+  QLabel* Label7 = nullptr;
+  QComboBox* FillColorComboBox = nullptr;
+  QLabel* Label11 = nullptr;
+  QComboBox* SysTrayClickCB = nullptr;
+
+  // Image Explorer page: what the configuration reads and writes.
+  QLineEdit* DirectoryComboDlg1 = nullptr;
+  QSplitter* IMSplitter1 = nullptr;
+  QWidget* IMPanelImage = nullptr;
+
+  // Tray popup menu.
+  QMenu* SysTrayPopupMenu1 = nullptr;
+  QAction* Properties1 = nullptr;
+  QAction* Pause1 = nullptr;
+  QAction* Next1 = nullptr;
+  QAction* mnuImgName = nullptr;
+  QMenu* mnuDispTypItm = nullptr;
+  // Indexed by DispObj code: mnuTile, mnuCenter, mnuStretch, mnuMirrorTile, mnuBrickTile,
+  // mnuRatioStretch, mnuDoubleTile (the menu shows them in DispMenuOrder).
+  QAction* mnuDispTypItems[DispObjCount] = {};
+  QAction* Remove1 = nullptr;
+  QAction* Close1 = nullptr;
+
+  QTimer* Timer1 = nullptr;
+
+  // Run state.
+  bool StartMinimized = false;
+  bool AgentRunning = false;
+  bool FirstShowDone = false;
+  bool CloseHandled = false;
+  bool MoveRefused = false;
+  bool SettingButtons = false;
+  double AgentStartTime = 0;
+  bool ExecCounted = false;
+  std::int32_t ExecSinceChg = 0;
+  std::string LastImageNm;
+  std::string LastDispStr;
+  double LastChgDateTime = 0;
+  std::int32_t CycleRemaining = 0;
+  std::string ConvertFileName;
+  // The Add dialog's initial folder and the last file chosen in it during this run.
+  std::string AddInitialDir;
+  std::string AddLastFileName;
+
+  TPictureCache Pictures;
+  TBusyCounter Busy;
+  std::unique_ptr<TBigIniFile> BigIni;
+  TFormServices Services;
+
+ signals:
+  // The application is told to terminate (a close path answered Yes or No).
+  void TerminateRequested();
+
+ protected:
+  void showEvent(QShowEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  void BuildFrame();
+  void BuildImagesPage();
+  void BuildSchedulePage();
+  void BuildAdvancedPage();
+  void BuildExplorerPage();
+  void BuildTrayMenu();
+  void WireImagesPage();
+  void WireSettings();
+  void SyncSelectionFromView();
+  bool AskToSave(bool askUser);
+  void FreePictures();
+
+  TImageListModel* ListModel = nullptr;
+  bool SyncingView = false;
+  bool Destroyed = false;
+  int IMPanelWidth = 305;
+};
