@@ -1,0 +1,23 @@
+// The converted wallpaper bitmap: the one file into which every picture the desktop
+// cannot take as it is gets written, optionally stretched to the screen first.
+#pragma once
+
+#include <QImage>
+#include <QSize>
+#include <optional>
+#include <string>
+
+inline constexpr const char* ConvertBaseName = "Tesserina Convert.BMP";
+
+// folder (the program's folder, with or without a trailing "/") joined with
+// "Tesserina Convert.BMP".
+std::string ConvertFileName(const std::string& folder);
+
+// picture, or picture stretched to stretchTo independently in width and height by
+// repeating or dropping pixels (no smoothing). An empty picture stretched to a size gives
+// a black bitmap of that size.
+QImage StretchPicture(const QImage& picture, std::optional<QSize> stretchTo);
+
+// Writes StretchPicture(picture, stretchTo) to path as a Windows bitmap, replacing the
+// file only once the new one is complete. Throws TFileWriteError.
+void WriteConverted(const QImage& picture, std::optional<QSize> stretchTo, const std::string& path);

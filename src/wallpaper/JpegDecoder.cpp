@@ -1,0 +1,143 @@
+#include "wallpaper/JpegDecoder.h"
+
+#include <jpeglib.h>
+#include <sys/stat.h>
+
+#include <csetjmp>
+#include <cstdio>
+#include <memory>
+
+#include "wallpaper/PictureErrors.h"
+
+namespace {
+
+enum class JpegStatus { Ok, Corrupt, TooLarge, NoMemory };
+
+// What the decode learnt, kept outside the frame that calls setjmp so a longjmp never skips
+// a destructor.
+struct JpegOutcome {
+  JpegStatus status = JpegStatus::Ok;
+  std::int64_t width = 0;
+  std::int64_t height = 0;
+  char message[JMSG_LENGTH_MAX] = {};
+};
+
+struct ErrorManager {
+  jpeg_error_mgr pub;
+  std::jmp_buf jump;
+  JpegOutcome* outcome;
+};
+
+[[noreturn]] void ErrorExit(j_common_ptr info) {
+  auto* manager = reinterpret_cast<ErrorManager*>(info->err);
+  (*info->err->format_message)(info, manager->outcome->message);
+  std::longjmp(manager->jump, 1);
+}
+
+void IgnoreMessage(j_common_ptr) {}
+
+constexpr J_COLOR_SPACE NativeRgb32 = Q_BYTE_ORDER == Q_LITTLE_ENDIAN ? JCS_EXT_BGRX : JCS_EXT_XRGB;
+
+inline std::uint8_t Scale(unsigned a, unsigned b) { return static_cast<std::uint8_t>((a * b + 127) / 255); }
+
+// Adobe's writers store CMYK inverted (0 = full ink); others store it plainly.
+void CmykRowToRgb32(const JSAMPLE* cmyk, QRgb* out, JDIMENSION width, bool inverted) {
+  for (JDIMENSION x = 0; x < width; ++x, cmyk += 4) {
+    unsigned c = cmyk[0], m = cmyk[1], y = cmyk[2], k = cmyk[3];
+    if (!inverted) {
+      c = 255 - c;
+      m = 255 - m;
+      y = 255 - y;
+      k = 255 - k;
+    }
+    out[x] = qRgb(Scale(c, k), Scale(m, k), Scale(y, k));
+  }
+}
+
+void ReadRgbRows(jpeg_decompress_struct& info, QImage& picture) {
+  JSAMPROW rows[16];
+  while (info.output_scanline < info.output_height) {
+    const JDIMENSION first = info.output_scanline;
+    const JDIMENSION count = std::min<JDIMENSION>(16, info.output_height - first);
+    for (JDIMENSION i = 0; i < count; ++i) rows[i] = picture.scanLine(static_cast<int>(first + i));
+    jpeg_read_scanlines(&info, rows, count);
+  }
+}
+
+void ReadCmykRows(jpeg_decompress_struct& info, QImage& picture) {
+  JSAMPARRAY row =
+      (*info.mem->alloc_sarray)(reinterpret_cast<j_common_ptr>(&info), JPOOL_IMAGE, info.output_width * 4, 1);
+  const bool inverted = info.saw_Adobe_marker;
+  while (info.output_scanline < info.output_height) {
+    const int y = static_cast<int>(info.output_scanline);
+    jpeg_read_scanlines(&info, row, 1);
+    CmykRowToRgb32(row[0], reinterpret_cast<QRgb*>(picture.scanLine(y)), info.output_width, inverted);
+  }
+}
+
+// Every local here is trivially destructible; the picture lives in the caller's frame.
+void Decode(std::FILE* file, QImage& picture, JpegOutcome& outcome) {
+  jpeg_decompress_struct info;
+  ErrorManager manager;
+  info.err = jpeg_std_error(&manager.pub);
+  manager.pub.error_exit = ErrorExit;
+  manager.pub.output_message = IgnoreMessage;
+  manager.outcome = &outcome;
+  if (setjmp(manager.jump)) {
+    jpeg_destroy_decompress(&info);
+    outcome.status = JpegStatus::Corrupt;
+    return;
+  }
+  jpeg_create_decompress(&info);
+  jpeg_stdio_src(&info, file);
+  jpeg_read_header(&info, TRUE);
+  outcome.width = info.image_width;
+  outcome.height = info.image_height;
+  if (outcome.width * outcome.height > MaxPicturePixels) {
+    jpeg_destroy_decompress(&info);
+    outcome.status = JpegStatus::TooLarge;
+    return;
+  }
+  const bool cmyk = info.jpeg_color_space == JCS_CMYK || info.jpeg_color_space == JCS_YCCK;
+  info.out_color_space = cmyk ? JCS_CMYK : NativeRgb32;
+  jpeg_start_decompress(&info);
+  picture = QImage(static_cast<int>(info.output_width), static_cast<int>(info.output_height), QImage::Format_RGB32);
+  if (picture.isNull()) {
+    jpeg_destroy_decompress(&info);
+    outcome.status = JpegStatus::NoMemory;
+    return;
+  }
+  if (cmyk)
+    ReadCmykRows(info, picture);
+  else
+    ReadRgbRows(info, picture);
+  jpeg_finish_decompress(&info);
+  jpeg_destroy_decompress(&info);
+}
+
+struct FileCloser {
+  void operator()(std::FILE* file) const { std::fclose(file); }
+};
+
+}  // namespace
+
+QImage DecodeJpeg(const std::string& path) {
+  std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path.c_str(), "rb"));
+  struct stat facts {};
+  if (!file || fstat(fileno(file.get()), &facts) != 0 || S_ISDIR(facts.st_mode))
+    throw TFileOpenError("Cannot open file \"" + path + "\"");
+  QImage picture;
+  JpegOutcome outcome;
+  Decode(file.get(), picture, outcome);
+  switch (outcome.status) {
+    case JpegStatus::Ok:
+      return picture;
+    case JpegStatus::Corrupt:
+      throw TDecodeError("JPEG error in \"" + path + "\": " + outcome.message);
+    case JpegStatus::TooLarge:
+      throw TPictureTooLarge(outcome.width, outcome.height);
+    case JpegStatus::NoMemory:
+      throw TPictureMemoryError(outcome.width, outcome.height);
+  }
+  return {};
+}

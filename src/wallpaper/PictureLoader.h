@@ -1,0 +1,23 @@
+// Loading a picture file by its extension, shared by the wallpaper, the preview, the
+// viewer and the Image Explorer.
+//
+// Data flow: LoadPicture picks the decoder from UpperExt(path): JPEG (DecodeJpeg), GIF
+// (TGIFImage's first frame) or, for any other extension, a Windows bitmap (ReadBmp). The
+// expected failures (the file cannot be opened, a JPEG or GIF that does not decode) give
+// an empty 0 x 0 picture; the ones the user must see are thrown. TPictureCache keeps the
+// last loaded picture by file name.
+#pragma once
+
+#include <QImage>
+#include <string>
+#include <string_view>
+
+// The extension of path from its last dot, upper-cased in ASCII (".JPG"); a dot in a
+// directory name does not count, and a name without a dot gives "".
+std::string UpperExt(std::string_view path);
+
+// The picture in path as Format_RGB32, or an empty image when the file cannot be opened or
+// a JPEG or GIF cannot be decoded. Throws TInvalidBitmap for a file of any other extension
+// that is not a valid bitmap, TPictureTooLarge for a picture beyond MaxPicturePixels (all
+// formats) and TPictureMemoryError when memory runs out.
+QImage LoadPicture(const std::string& path);

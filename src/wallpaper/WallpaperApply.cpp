@@ -1,0 +1,34 @@
+#include "wallpaper/WallpaperApply.h"
+
+#include "wallpaper/ConvertedBitmap.h"
+#include "wallpaper/PictureLoader.h"
+
+ApplyPlan PlanApply(const ApplyRequest& request) {
+  const DispAttr attr = DispTypeAttr(request.code);
+  const std::string ext = UpperExt(request.name);
+  ApplyPlan plan;
+  plan.convert = ext == ".JPG" || ext == ".JPEG" || ext == ".GIF" || attr.needsConvert;
+  if (plan.convert && attr.isStretch && !request.plusInstalled) plan.stretchTo = request.screenSize;
+  plan.wallpaper = plan.convert ? request.convertFileName : request.name;
+  if (!attr.isTile) plan.style = attr.isStretch && request.plusInstalled ? "2" : "0";
+  plan.tile = attr.isTile ? "1" : "0";
+  return plan;
+}
+
+void ApplyToDesktop(const ApplyRequest& request, const std::function<const QImage&()>& picture,
+                    IDesktopWallpaper& desktop) {
+  const ApplyPlan plan = PlanApply(request);
+  desktop.OpenKey();
+  const QImage& source = picture();
+  if (plan.convert) {
+    try {
+      WriteConverted(source, plan.stretchTo, request.convertFileName);
+    } catch (...) {
+      // A failed write leaves the previous converted file; the desktop is pointed at it anyway.
+    }
+  }
+  desktop.SetValue("Wallpaper", plan.wallpaper);
+  if (plan.style) desktop.SetValue("WallpaperStyle", *plan.style);
+  desktop.SetValue("TileWallpaper", plan.tile);
+  desktop.Reload();
+}
