@@ -7,6 +7,7 @@
 // the last values written.
 #pragma once
 
+#include <memory>
 #include <optional>
 #include <stdexcept>
 #include <string>
@@ -29,4 +30,26 @@ class IDesktopWallpaper {
   // Hands the stored values to the running desktop; throws TDesktopError naming the
   // backend and the reason when the desktop cannot be reached.
   virtual void Reload() = 0;
+};
+
+class IDesktopBackend;
+class TDesktopValues;
+
+// The stored values plus the backend that shows them.
+class TDesktopWallpaper final : public IDesktopWallpaper {
+ public:
+  TDesktopWallpaper(std::unique_ptr<TDesktopValues> values, std::unique_ptr<IDesktopBackend> backend);
+  ~TDesktopWallpaper() override;
+
+  void OpenKey() override;
+  void SetValue(const std::string& name, const std::string& value) override;
+  // "Wallpaper" and "TileWallpaper" come from the desktop where it can tell.
+  std::optional<std::string> GetValue(const std::string& name) override;
+  void Reload() override;
+
+  IDesktopBackend& Backend() { return *backend_; }
+
+ private:
+  std::unique_ptr<TDesktopValues> values_;
+  std::unique_ptr<IDesktopBackend> backend_;
 };

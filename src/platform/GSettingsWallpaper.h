@@ -1,0 +1,22 @@
+// GNOME-family desktops read their wallpaper from GSettings: GNOME, Budgie and Unity from
+// org.gnome.desktop.background, Cinnamon from org.cinnamon.desktop.background (both a file
+// URI in picture-uri), MATE from org.mate.background (a plain path in picture-filename).
+// The desktop watches those keys, and what they hold is what it shows.
+#pragma once
+
+#include "platform/DesktopBackend.h"
+
+enum class GSettingsDesktop { Gnome, Cinnamon, Mate };
+
+class TGSettingsWallpaper final : public IDesktopBackend {
+ public:
+  explicit TGSettingsWallpaper(GSettingsDesktop desktop) : desktop_(desktop) {}
+  std::string Name() const override;
+  // Throws when the desktop's schema is not installed. Giving the same file again still
+  // makes the desktop reload it: the key briefly holds another value first.
+  void Apply(const WallpaperValues& values) override;
+  std::optional<ShownWallpaper> Query() override;
+
+ private:
+  GSettingsDesktop desktop_;
+};

@@ -1,0 +1,18 @@
+// The JavaScript that plasmashell's evaluateScript runs to set or read the wallpaper of
+// every desktop that uses the image plugin. File names travel inside the script as string
+// literals, so every character that could end the literal or the line is escaped.
+#pragma once
+
+#include <QString>
+#include <optional>
+
+#include "platform/DesktopBackend.h"
+
+// A double-quoted JavaScript literal that evaluates to text exactly.
+QString JsStringLiteral(const QString& text);
+// The percent-encoded file URL Plasma expects; empty for an empty name.
+QString PlasmaImageUrl(const std::string& file);
+QString PlasmaApplyScript(const WallpaperValues& values);
+// Prints the image URL and fill mode of the first image-plugin desktop, one per line.
+QString PlasmaQueryScript();
+std::optional<ShownWallpaper> ParsePlasmaQuery(const QString& printed);

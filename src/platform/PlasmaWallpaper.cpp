@@ -1,0 +1,30 @@
+#include "platform/PlasmaWallpaper.h"
+
+#include <QDBusMessage>
+
+#include "platform/PlasmaScript.h"
+
+namespace {
+constexpr int kTimeoutMs = 5000;
+}
+
+QString TPlasmaWallpaper::Evaluate(const QString& script) {
+  if (!bus_.isConnected()) ThrowBackendError(Name(), "no D-Bus session bus");
+  QDBusMessage call =
+      QDBusMessage::createMethodCall("org.kde.plasmashell", "/PlasmaShell", "org.kde.PlasmaShell", "evaluateScript");
+  call << script;
+  const QDBusMessage reply = bus_.call(call, QDBus::Block, kTimeoutMs);
+  if (reply.type() != QDBusMessage::ReplyMessage)
+    ThrowBackendError(Name(), "plasmashell did not take the script: " + reply.errorMessage().toStdString());
+  return reply.arguments().isEmpty() ? QString() : reply.arguments().first().toString();
+}
+
+void TPlasmaWallpaper::Apply(const WallpaperValues& values) { Evaluate(PlasmaApplyScript(values)); }
+
+std::optional<ShownWallpaper> TPlasmaWallpaper::Query() {
+  try {
+    return ParsePlasmaQuery(Evaluate(PlasmaQueryScript()));
+  } catch (const TDesktopError&) {
+    return std::nullopt;
+  }
+}

@@ -1,0 +1,21 @@
+// KDE Plasma: plasmashell runs a script over D-Bus (org.kde.PlasmaShell evaluateScript)
+// that sets the image of every desktop using the image plugin.
+#pragma once
+
+#include <QDBusConnection>
+
+#include "platform/DesktopBackend.h"
+
+class TPlasmaWallpaper final : public IDesktopBackend {
+ public:
+  explicit TPlasmaWallpaper(QDBusConnection bus = QDBusConnection::sessionBus()) : bus_(std::move(bus)) {}
+  std::string Name() const override { return "kde"; }
+  void Apply(const WallpaperValues& values) override;
+  std::optional<ShownWallpaper> Query() override;
+
+ private:
+  // Throws TDesktopError when plasmashell does not answer; returns what the script printed.
+  QString Evaluate(const QString& script);
+
+  QDBusConnection bus_;
+};

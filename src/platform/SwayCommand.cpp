@@ -1,0 +1,40 @@
+#include "platform/SwayCommand.h"
+
+namespace {
+
+std::string ShellQuoted(const std::string& text) {
+  std::string out = "'";
+  for (const char c : text) out += c == '\'' ? std::string("'\\''") : std::string(1, c);
+  return out + "'";
+}
+
+std::string SwayQuoted(const std::string& text) {
+  std::string out = "\"";
+  for (const char c : text) {
+    if (c == '"' || c == '\\') out += '\\';
+    if (c == '$') out += '$';
+    out += c;
+  }
+  return out + "\"";
+}
+
+const char* ModeOf(WallpaperLayout layout) {
+  switch (layout) {
+    case WallpaperLayout::Tile:
+      return "tile";
+    case WallpaperLayout::Stretch:
+      return "stretch";
+    case WallpaperLayout::Center:
+      break;
+  }
+  return "center";
+}
+
+}  // namespace
+
+std::string SwayBackgroundCommand(const WallpaperValues& values) {
+  if (values.file.empty()) return "output * bg #000000 solid_color";
+  if (values.file.find_first_of(std::string("\n\r\0", 3)) != std::string::npos)
+    ThrowBackendError("sway", "a file name with a line break cannot be given to sway");
+  return "output * bg " + SwayQuoted(ShellQuoted(values.file)) + " " + ModeOf(values.layout);
+}

@@ -1,0 +1,107 @@
+#include "platform/SwayWallpaper.h"
+
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <unistd.h>
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <cerrno>
+#include <cstdint>
+#include <cstring>
+
+#include "platform/SwayCommand.h"
+
+namespace {
+
+const char kMagic[] = "i3-ipc";
+constexpr size_t kMagicSize = sizeof kMagic - 1;
+constexpr size_t kHeaderSize = kMagicSize + 8;
+constexpr uint32_t kRunCommand = 0;
+constexpr uint32_t kMaxReply = 1 << 20;
+
+[[noreturn]] void Fail(const std::string& why) { ThrowBackendError("sway", why); }
+
+class Socket {
+ public:
+  explicit Socket(const std::string& path) : fd_(socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0)) {
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    if (path.size() >= sizeof address.sun_path) {
+      if (fd_ >= 0) close(fd_);
+      Fail("the socket path is too long");
+    }
+    std::memcpy(address.sun_path, path.c_str(), path.size() + 1);
+    if (fd_ < 0 || connect(fd_, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0) {
+      const int error = errno;
+      if (fd_ >= 0) close(fd_);
+      Fail("cannot connect to " + path + ": " + std::strerror(error));
+    }
+  }
+  ~Socket() {
+    if (fd_ >= 0) close(fd_);
+  }
+  Socket(const Socket&) = delete;
+  Socket& operator=(const Socket&) = delete;
+
+  void Send(const std::string& data) {
+    for (size_t sent = 0; sent < data.size();) {
+      const ssize_t n = send(fd_, data.data() + sent, data.size() - sent, MSG_NOSIGNAL);
+      if (n < 0 && errno == EINTR) continue;
+      if (n <= 0) Fail(std::string("cannot send the command: ") + std::strerror(errno));
+      sent += static_cast<size_t>(n);
+    }
+  }
+
+  std::string Receive(size_t size) {
+    std::string data(size, '\0');
+    for (size_t got = 0; got < size;) {
+      const ssize_t n = recv(fd_, data.data() + got, size - got, 0);
+      if (n < 0 && errno == EINTR) continue;
+      if (n <= 0) Fail("sway closed the connection without an answer");
+      got += static_cast<size_t>(n);
+    }
+    return data;
+  }
+
+ private:
+  int fd_;
+};
+
+std::string Message(uint32_t type, const std::string& payload) {
+  std::string message(kMagic, kMagicSize);
+  const uint32_t header[2] = {static_cast<uint32_t>(payload.size()), type};
+  message.append(reinterpret_cast<const char*>(header), sizeof header);
+  return message + payload;
+}
+
+// The reply is a JSON array with one {"success": bool, "error": text} per command.
+void CheckReply(const std::string& payload) {
+  const QJsonDocument document = QJsonDocument::fromJson(QByteArray::fromStdString(payload));
+  if (!document.isArray()) Fail("sway gave an answer that is not understood");
+  for (const QJsonValue& result : document.array()) {
+    if (!result.toObject().value("success").toBool())
+      Fail("sway refused the background: " + result.toObject().value("error").toString().toStdString());
+  }
+}
+
+}  // namespace
+
+void TSwayWallpaper::Apply(const WallpaperValues& values) {
+  std::string path = socketPath_;
+  if (path.empty()) {
+    const char* env = getenv("SWAYSOCK");
+    if (!env || !*env) Fail("SWAYSOCK is not set");
+    path = env;
+  }
+  const std::string command = SwayBackgroundCommand(values);
+  Socket socket(path);
+  socket.Send(Message(kRunCommand, command));
+  const std::string header = socket.Receive(kHeaderSize);
+  if (header.compare(0, kMagicSize, kMagic) != 0) Fail("sway gave an answer that is not understood");
+  uint32_t fields[2];
+  std::memcpy(fields, header.data() + kMagicSize, sizeof fields);
+  if (fields[0] > kMaxReply) Fail("sway gave an answer that is not understood");
+  CheckReply(socket.Receive(fields[0]));
+}

@@ -1,0 +1,15 @@
+// sway: one RUN_COMMAND message over its IPC socket ($SWAYSOCK).
+#pragma once
+
+#include "platform/DesktopBackend.h"
+
+class TSwayWallpaper final : public IDesktopBackend {
+ public:
+  // An empty socket path means $SWAYSOCK.
+  explicit TSwayWallpaper(std::string socketPath = {}) : socketPath_(std::move(socketPath)) {}
+  std::string Name() const override { return "sway"; }
+  void Apply(const WallpaperValues& values) override;
+
+ private:
+  std::string socketPath_;
+};

@@ -1,0 +1,19 @@
+// Draws the wallpaper on the X root window: a pixmap the size of the screen becomes the
+// root's background and is published through _XROOTPMAP_ID and ESETROOT_PMAP_ID, so
+// compositors and terminals find it. The pixmap outlives our connection; the previous
+// one named by both properties is freed, as other root setters expect.
+#pragma once
+
+#include "platform/DesktopBackend.h"
+
+class TX11RootWallpaper final : public IDesktopBackend {
+ public:
+  // An empty display name means $DISPLAY.
+  explicit TX11RootWallpaper(std::string displayName = {}) : displayName_(std::move(displayName)) {}
+  std::string Name() const override { return "x11"; }
+  // A file that cannot be read shows as a black screen, as no wallpaper would.
+  void Apply(const WallpaperValues& values) override;
+
+ private:
+  std::string displayName_;
+};

@@ -1,0 +1,88 @@
+#include "platform/XfceWallpaper.h"
+
+#include <QDBusArgument>
+#include <QDBusMessage>
+#include <QDBusVariant>
+#include <QFile>
+
+namespace {
+
+constexpr int kTimeoutMs = 5000;
+const char kChannel[] = "xfce4-desktop";
+const char kImageSuffix[] = "/last-image";
+
+QDBusMessage XfconfCall(const char* method) {
+  return QDBusMessage::createMethodCall("org.xfce.Xfconf", "/org/xfce/Xfconf", "org.xfce.Xfconf", method);
+}
+
+int ImageStyle(WallpaperLayout layout) {
+  switch (layout) {
+    case WallpaperLayout::Tile:
+      return 2;
+    case WallpaperLayout::Stretch:
+      return 3;
+    case WallpaperLayout::Center:
+      break;
+  }
+  return 1;
+}
+
+QString StyleKeyOf(const QString& imageKey) {
+  return imageKey.left(imageKey.size() - qsizetype(sizeof kImageSuffix - 1)) + "/image-style";
+}
+
+}  // namespace
+
+QVariantMap TXfceWallpaper::Backdrops() {
+  if (!bus_.isConnected()) ThrowBackendError(Name(), "no D-Bus session bus");
+  QDBusMessage call = XfconfCall("GetAllProperties");
+  call << QString(kChannel) << QString("/backdrop");
+  const QDBusMessage reply = bus_.call(call, QDBus::Block, kTimeoutMs);
+  if (reply.type() != QDBusMessage::ReplyMessage || reply.arguments().isEmpty())
+    ThrowBackendError(Name(), "xfconf did not answer: " + reply.errorMessage().toStdString());
+  QVariantMap properties;
+  const QVariant first = reply.arguments().first();
+  if (first.userType() == qMetaTypeId<QDBusArgument>())
+    first.value<QDBusArgument>() >> properties;
+  else
+    properties = first.toMap();
+  return properties;
+}
+
+void TXfceWallpaper::SetProperty(const QString& property, const QVariant& value) {
+  QDBusMessage call = XfconfCall("SetProperty");
+  call << QString(kChannel) << property << QVariant::fromValue(QDBusVariant(value));
+  const QDBusMessage reply = bus_.call(call, QDBus::Block, kTimeoutMs);
+  if (reply.type() != QDBusMessage::ReplyMessage)
+    ThrowBackendError(Name(), "xfconf refused " + property.toStdString() + ": " + reply.errorMessage().toStdString());
+}
+
+void TXfceWallpaper::Apply(const WallpaperValues& values) {
+  const QVariantMap properties = Backdrops();
+  const QString file = QFile::decodeName(QByteArray::fromStdString(values.file));
+  bool found = false;
+  for (auto it = properties.begin(); it != properties.end(); ++it) {
+    if (!it.key().endsWith(kImageSuffix)) continue;
+    found = true;
+    SetProperty(StyleKeyOf(it.key()), ImageStyle(values.layout));
+    // xfdesktop reloads only when the name changes, and the converted file keeps its name.
+    if (!file.isEmpty() && it.value().toString() == file) SetProperty(it.key(), QString());
+    SetProperty(it.key(), file);
+  }
+  if (!found) ThrowBackendError(Name(), "the xfconf channel xfce4-desktop has no /backdrop/.../last-image property");
+}
+
+std::optional<ShownWallpaper> TXfceWallpaper::Query() {
+  try {
+    const QVariantMap properties = Backdrops();
+    for (auto it = properties.begin(); it != properties.end(); ++it) {
+      if (!it.key().endsWith(kImageSuffix)) continue;
+      ShownWallpaper shown;
+      shown.file = QFile::encodeName(it.value().toString()).toStdString();
+      shown.tiled = properties.value(StyleKeyOf(it.key())).toInt() == 2;
+      return shown;
+    }
+  } catch (const TDesktopError&) {
+  }
+  return std::nullopt;
+}

@@ -1,0 +1,22 @@
+// XFCE: xfdesktop follows the xfconf channel "xfce4-desktop". Every existing
+// /backdrop/.../last-image property (one per monitor and workspace, names vary by machine)
+// gets the file, and its sibling image-style the layout.
+#pragma once
+
+#include <QDBusConnection>
+
+#include "platform/DesktopBackend.h"
+
+class TXfceWallpaper final : public IDesktopBackend {
+ public:
+  explicit TXfceWallpaper(QDBusConnection bus = QDBusConnection::sessionBus()) : bus_(std::move(bus)) {}
+  std::string Name() const override { return "xfce"; }
+  void Apply(const WallpaperValues& values) override;
+  std::optional<ShownWallpaper> Query() override;
+
+ private:
+  QVariantMap Backdrops();
+  void SetProperty(const QString& property, const QVariant& value);
+
+  QDBusConnection bus_;
+};
