@@ -1,16 +1,19 @@
 #include "platform/X11RootWallpaper.h"
 
 // Qt headers must come before Xlib's, whose macros (Status, None, ...) break them.
-#include <X11/Xatom.h>
-#include <X11/Xlib.h>
-#include <X11/Xutil.h>
-
+// clang-format off
 #include <QImage>
 #include <memory>
 #include <vector>
 
 #include "platform/RootPicture.h"
+
+#include <X11/Xatom.h>
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+
 #include "platform/X11ErrorTrap.h"
+// clang-format on
 
 namespace {
 
