@@ -1,0 +1,52 @@
+#include "wallpaper/CompositionCache.h"
+
+#include "wallpaper/Compositions.h"
+
+namespace {
+
+bool IsBlankOrControl(char c) { return static_cast<unsigned char>(c) <= 0x20; }
+
+QImage Compose(const QImage& source, DispObj code, QRgb fill, QSize screen) {
+  switch (code) {
+    case DispObj::MirrorTile:
+      return BuildMirrorTile(source);
+    case DispObj::BrickTile:
+      return BuildBrickTile(source);
+    case DispObj::RatioStretch:
+      return BuildRatioStretch(source, screen, fill);
+    case DispObj::DoubleTile:
+      return BuildDoubleTile(source);
+    default:
+      return QImage();
+  }
+}
+
+}  // namespace
+
+std::string TrimName(std::string_view name) {
+  std::size_t first = 0;
+  std::size_t last = name.size();
+  while (first < last && IsBlankOrControl(name[first])) ++first;
+  while (last > first && IsBlankOrControl(name[last - 1])) --last;
+  return std::string(name.substr(first, last - first));
+}
+
+bool TCompositionCache::Fits(const std::string& sourceName, DispObj code, QRgb fill) const {
+  return name_ == sourceName && code_ == code && fill_ == fill;
+}
+
+const QImage& TCompositionCache::CurrSpecial(const std::string& sourceName, const QImage& sourceBitmap, DispObj code,
+                                             QRgb fill, QSize screen, TBusyCounter& busy) {
+  if (Fits(sourceName, code, fill)) return composed_;
+  BusyScope busyScope(busy);
+  // The old bitmap goes first so that a large picture is never held twice. Until the new
+  // one is done the cache holds the initial key, which only an empty bitmap fits.
+  Clear();
+  if (!sourceName.empty()) composed_ = Compose(sourceBitmap, code, fill, screen);
+  name_ = TrimName(sourceName);
+  code_ = code;
+  fill_ = fill;
+  return composed_;
+}
+
+void TCompositionCache::Clear() { *this = TCompositionCache(); }
