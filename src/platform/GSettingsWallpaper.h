@@ -8,15 +8,27 @@
 
 enum class GSettingsDesktop { Gnome, Cinnamon, Mate };
 
+// Where one desktop keeps its wallpaper.
+struct GSettingsTarget {
+  std::string name;
+  std::string schema;
+  std::string fileKey;
+  bool uri = true;      // the key holds a file URI rather than a path
+  bool hasNone = true;  // picture-options knows "none"
+};
+
+GSettingsTarget TargetOf(GSettingsDesktop desktop);
+
 class TGSettingsWallpaper final : public IDesktopBackend {
  public:
-  explicit TGSettingsWallpaper(GSettingsDesktop desktop) : desktop_(desktop) {}
-  std::string Name() const override;
+  explicit TGSettingsWallpaper(GSettingsDesktop desktop) : target_(TargetOf(desktop)) {}
+  explicit TGSettingsWallpaper(GSettingsTarget target) : target_(std::move(target)) {}
+  std::string Name() const override { return target_.name; }
   // Throws when the desktop's schema is not installed. Giving the same file again still
   // makes the desktop reload it: the key briefly holds another value first.
   void Apply(const WallpaperValues& values) override;
   std::optional<ShownWallpaper> Query() override;
 
  private:
-  GSettingsDesktop desktop_;
+  GSettingsTarget target_;
 };
