@@ -14,10 +14,14 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "app/FormServices.h"
+#include "config/ConfigValues.h"
 #include "imagelist/ImageList.h"
+#include "platform/MessageBoxes.h"
 #include "wallpaper/BusyCounter.h"
+#include "wallpaper/CompositionCache.h"
 #include "wallpaper/DispMethods.h"
 #include "wallpaper/PictureCache.h"
 
@@ -37,12 +41,6 @@ class QTreeView;
 class TBigIniFile;
 class TImageListModel;
 class TUpDown;
-
-// What ReadObjDisp decodes from one "Bitmaps" value.
-struct TObjDisp {
-  DispObj disp = DispObj::Tile;
-  std::int32_t mark = 0;
-};
 
 class TTesselForm1 : public QWidget {
   Q_OBJECT
@@ -66,7 +64,7 @@ class TTesselForm1 : public QWidget {
   void IniLoad();
   void SaveClick();
   void ReloadClick();
-  TObjDisp ReadObjDisp(const std::string& fileName, const std::string& storedValue);
+  TStoredDisp ReadObjDisp(const std::string& fileName, const std::string& storedValue);
   TBigIniFile& Ini() { return *BigIni; }
 
   // Image list.
@@ -136,6 +134,9 @@ class TTesselForm1 : public QWidget {
   void SetIMPanelImageWidth(int width);
   std::string ImgMgrDirectory() const;
   void SetImgMgrDirectory(const std::string& folder);
+  // The colour value of FillColorComboBox (0x00BBGGRR, negative for system colours).
+  std::int32_t FillColor() const;
+  void SetFillColor(std::int32_t color);
 
   // Frame.
   QTabWidget* PageControl1 = nullptr;
@@ -259,6 +260,7 @@ class TTesselForm1 : public QWidget {
   std::string AddLastFileName;
 
   TPictureCache Pictures;
+  TCompositionCache CompositionCache;
   TBusyCounter Busy;
   std::unique_ptr<TBigIniFile> BigIni;
   TFormServices Services;
@@ -281,10 +283,14 @@ class TTesselForm1 : public QWidget {
   void WireImagesPage();
   void WireSettings();
   void SyncSelectionFromView();
-  bool AskToSave(bool askUser);
+  void MoveCurrent(int delta, QObject* sender);
+  MsgAnswer SaveAnswer(bool saveWithoutAsking);
   void FreePictures();
 
   TImageListModel* ListModel = nullptr;
+  // Inside a batch of additions: the existing entries to select and the one to scroll to.
+  std::vector<std::string> AddPendingSelect;
+  std::string AddPendingScroll;
   bool SyncingView = false;
   bool Destroyed = false;
   int IMPanelWidth = 305;

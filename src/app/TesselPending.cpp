@@ -26,13 +26,3 @@ void TTesselForm1::RxTrayIcon1Click(QObject*, Qt::MouseButton, QPoint) {}
 void TTesselForm1::ShowTrayMenu(QPoint) {}
 void TTesselForm1::SysTrayClickCBChange(QObject*) {}
 void TTesselForm1::SetHint() {}
-
-void TPictureCache::Load(const std::string& name) {
-  if (name == sourceName_) return;
-  sourceName_ = name;
-  sourceBitmap_ = QImage();
-}
-void TPictureCache::Clear() {
-  sourceName_.clear();
-  sourceBitmap_ = QImage();
-}

@@ -46,6 +46,8 @@ class TImageList {
   // Inserts at pos (0..Count()); a sorted list then moves the entry to its sorted place.
   int Insert(int pos, ImageEntry entry);
   void Delete(int i);
+  // Deletes every selected entry except the one at keep, in one pass.
+  void DeleteSelectedExcept(int keep);
 
   // Position of the first entry whose name equals name case-insensitively, or -1.
   int Find(std::string_view name) const;

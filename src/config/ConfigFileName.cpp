@@ -1,0 +1,28 @@
+#include "config/ConfigFileName.h"
+
+#include <unistd.h>
+
+#include <QDir>
+#include <QFileInfo>
+#include <QStandardPaths>
+
+std::string ProgramFolder(const std::string& executablePath) {
+  const QString dir = QFileInfo(QString::fromStdString(executablePath)).absolutePath();
+  if (!dir.isEmpty() && ::access(QFile::encodeName(dir).constData(), W_OK) == 0) return (dir + '/').toStdString();
+  const QString config = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + "/tesserine";
+  QDir().mkpath(config);
+  return (config + '/').toStdString();
+}
+
+std::string IniFileNameOf(const std::string& executablePath) {
+  const std::size_t slash = executablePath.rfind('/');
+  std::string name = slash == std::string::npos ? executablePath : executablePath.substr(slash + 1);
+  const std::size_t dot = name.rfind('.');
+  if (dot != std::string::npos) name.erase(dot);
+  return name + ".INI";
+}
+
+std::string FolderWithoutSlash(const std::string& folder) {
+  if (folder.size() > 1 && folder.back() == '/') return folder.substr(0, folder.size() - 1);
+  return folder;
+}

@@ -1,0 +1,13 @@
+// Where the configuration file lives: the program's folder is the executable's folder when
+// it is writable, otherwise $XDG_CONFIG_HOME/tesserine/; the file is the executable's name
+// with its extension replaced by ".INI".
+#pragma once
+
+#include <string>
+
+// The folder, ending in "/"; the fallback folder is created when missing.
+std::string ProgramFolder(const std::string& executablePath);
+// The executable's file name with ".INI" in place of its extension (appended without one).
+std::string IniFileNameOf(const std::string& executablePath);
+// The program folder without its trailing "/" (the root keeps it).
+std::string FolderWithoutSlash(const std::string& folder);

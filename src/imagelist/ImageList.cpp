@@ -1,0 +1,172 @@
+#include "imagelist/ImageList.h"
+
+#include <QString>
+#include <algorithm>
+#include <cstring>
+#include <numeric>
+
+namespace {
+
+bool CollateLess(const std::string& a, const std::string& b) { return std::strcoll(a.c_str(), b.c_str()) < 0; }
+
+std::string CollateKey(const std::string& name) {
+  const std::size_t size = std::strxfrm(nullptr, name.c_str(), 0);
+  std::string key(size, '\0');
+  std::strxfrm(key.data(), name.c_str(), size + 1);
+  return key;
+}
+
+}  // namespace
+
+std::string TImageList::FoldKey(std::string_view name) {
+  const bool ascii = std::all_of(name.begin(), name.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+  if (ascii) {
+    std::string key(name);
+    for (char& c : key)
+      if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    return key;
+  }
+  return QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size())).toCaseFolded().toStdString();
+}
+
+void TImageList::IndexAdd(const std::string& name) { ++nameCount_[FoldKey(name)]; }
+
+void TImageList::IndexRemove(const std::string& name) {
+  const auto it = nameCount_.find(FoldKey(name));
+  if (it != nameCount_.end() && --it->second == 0) nameCount_.erase(it);
+}
+
+void TImageList::SetSorted(bool sorted) {
+  sorted_ = sorted;
+  if (sorted_) SortRows();
+}
+
+void TImageList::BeginUpdate() { ++updateDepth_; }
+
+void TImageList::EndUpdate() {
+  if (updateDepth_ > 0 && --updateDepth_ == 0 && sortPending_) SortRows();
+}
+
+void TImageList::SortRows() {
+  sortPending_ = false;
+  if (updateDepth_ > 0) {
+    sortPending_ = true;
+    return;
+  }
+  std::vector<std::string> keys;
+  keys.reserve(rows_.size());
+  for (const Row& row : rows_) keys.push_back(CollateKey(row.entry.fileName));
+  std::vector<int> order(rows_.size());
+  std::iota(order.begin(), order.end(), 0);
+  std::stable_sort(order.begin(), order.end(), [&keys](int a, int b) { return keys[a] < keys[b]; });
+  const int focusedRow = focused_;
+  std::vector<Row> sortedRows;
+  sortedRows.reserve(rows_.size());
+  for (std::size_t i = 0; i < order.size(); ++i) {
+    if (order[i] == focusedRow) focused_ = static_cast<int>(i);
+    sortedRows.push_back(std::move(rows_[order[i]]));
+  }
+  rows_ = std::move(sortedRows);
+}
+
+int TImageList::SortedPlace(const std::string& name) const {
+  const auto it = std::upper_bound(rows_.begin(), rows_.end(), name, [](const std::string& n, const Row& row) {
+    return CollateLess(n, row.entry.fileName);
+  });
+  return static_cast<int>(it - rows_.begin());
+}
+
+void TImageList::Clear() {
+  rows_.clear();
+  nameCount_.clear();
+  selCount_ = 0;
+  focused_ = -1;
+  sortPending_ = false;
+}
+
+void TImageList::Reserve(int count) {
+  rows_.reserve(static_cast<std::size_t>(std::max(count, 0)));
+  nameCount_.reserve(static_cast<std::size_t>(std::max(count, 0)));
+}
+
+int TImageList::Append(ImageEntry entry) { return Insert(Count(), std::move(entry)); }
+
+int TImageList::Insert(int pos, ImageEntry entry) {
+  pos = std::clamp(pos, 0, Count());
+  if (sorted_) {
+    if (updateDepth_ > 0) {
+      sortPending_ = true;
+    } else {
+      pos = SortedPlace(entry.fileName);
+    }
+  }
+  IndexAdd(entry.fileName);
+  rows_.insert(rows_.begin() + pos, Row{std::move(entry), false});
+  if (focused_ >= pos) ++focused_;
+  return pos;
+}
+
+void TImageList::Delete(int i) {
+  if (i < 0 || i >= Count()) return;
+  if (rows_[i].selected) --selCount_;
+  IndexRemove(rows_[i].entry.fileName);
+  rows_.erase(rows_.begin() + i);
+  if (focused_ == i)
+    focused_ = -1;
+  else if (focused_ > i)
+    --focused_;
+}
+
+void TImageList::DeleteSelectedExcept(int keep) {
+  std::vector<Row> kept;
+  kept.reserve(rows_.size());
+  int newFocus = -1;
+  for (int i = 0; i < Count(); ++i) {
+    if (rows_[i].selected && i != keep) {
+      IndexRemove(rows_[i].entry.fileName);
+      --selCount_;
+      continue;
+    }
+    if (i == focused_) newFocus = static_cast<int>(kept.size());
+    kept.push_back(std::move(rows_[i]));
+  }
+  rows_ = std::move(kept);
+  focused_ = newFocus;
+}
+
+bool TImageList::Contains(std::string_view name) const { return nameCount_.count(FoldKey(name)) > 0; }
+
+int TImageList::Find(std::string_view name) const {
+  const std::string key = FoldKey(name);
+  if (nameCount_.count(key) == 0) return -1;
+  for (int i = 0; i < Count(); ++i)
+    if (FoldKey(rows_[i].entry.fileName) == key) return i;
+  return -1;
+}
+
+void TImageList::SetSelected(int i, bool selected) {
+  if (rows_[i].selected == selected) return;
+  rows_[i].selected = selected;
+  selCount_ += selected ? 1 : -1;
+}
+
+void TImageList::ClearSelection() {
+  if (selCount_ == 0) return;
+  for (Row& row : rows_) row.selected = false;
+  selCount_ = 0;
+}
+
+int TImageList::FirstSelected() const {
+  if (selCount_ == 0) return -1;
+  for (int i = 0; i < Count(); ++i)
+    if (rows_[i].selected) return i;
+  return -1;
+}
+
+void TImageList::SelectNames(const std::vector<std::string>& names) {
+  if (names.empty()) return;
+  std::unordered_map<std::string, bool> wanted;
+  for (const std::string& name : names) wanted.emplace(FoldKey(name), true);
+  for (int i = 0; i < Count(); ++i)
+    if (wanted.count(FoldKey(rows_[i].entry.fileName))) SetSelected(i, true);
+}

@@ -1,0 +1,144 @@
+#include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTreeView>
+
+#include "app/Tessel.h"
+#include "imagelist/ImageListModel.h"
+#include "platform/ScreenMetrics.h"
+#include "wallpaper/FillColor.h"
+
+namespace {
+
+class TSettingButtonsScope {
+ public:
+  explicit TSettingButtonsScope(bool& flag) : flag_(flag) { flag_ = true; }
+  ~TSettingButtonsScope() { flag_ = false; }
+
+ private:
+  bool& flag_;
+};
+
+QString BaseName(const std::string& path) {
+  const std::size_t slash = path.rfind('/');
+  return QString::fromStdString(slash == std::string::npos ? path : path.substr(slash + 1));
+}
+
+}  // namespace
+
+void TTesselForm1::ItemSelectUpdt() {
+  {
+    BusyScope busy(Busy);
+    TImageList& list = ImageList();
+    Count->setText(QString::number(list.Count()));
+    const int current = list.FirstSelected();
+    const QString hint =
+        current >= 0 ? QString("%1 (#%2)").arg(QString::fromStdString(list.At(current).fileName)).arg(current + 1)
+                     : QString();
+    ListView1->setToolTip(hint);
+    ImgListImage->setToolTip(hint);
+    if (current >= 0) {
+      const std::string name = list.At(current).fileName;
+      if (name != Pictures.SourceName()) Pictures.Load(name);
+      labelName->setText(BaseName(name));
+      labelWidth->setText(QString::number(Pictures.SourceBitmap().width()));
+      labelHeight->setText(QString::number(Pictures.SourceBitmap().height()));
+      if (ToInt(list.At(current).disp) < 0) {
+        const TStoredDisp stored = ReadObjDisp(name, std::string());
+        list.SetDisp(current, stored.disp);
+        list.SetMark(current, stored.mark);
+        if (stored.mark == 1) ResetMarked->setEnabled(true);
+        ListModel->EntriesChanged();
+      }
+    } else {
+      Pictures.Clear();
+      CompositionCache.CurrSpecial(std::string(), Pictures.SourceBitmap(), CurrentDispObj(),
+                                   ColorFromTColor(FillColor()), Services.screen.ScreenSize(), Busy);
+      labelName->setText(QString());
+      labelWidth->setText(" ");
+      labelHeight->setText(" ");
+    }
+    ImgListImage->update();
+  }
+  SetButtons();
+}
+
+void TTesselForm1::SetButtons() {
+  TSettingButtonsScope setting(SettingButtons);
+  const TImageList& list = ImageList();
+  const DispObj m = CurrentDispObj();
+  const int current = list.FirstSelected();
+  QWidget* methodControls[] = {dispCenter, dispTile, dispSpecial, Stretch};
+  if (m == DispObj::None) {
+    for (QWidget* control :
+         {static_cast<QWidget*>(Remove), static_cast<QWidget*>(Apply), static_cast<QWidget*>(Display)})
+      control->setEnabled(false);
+    for (QWidget* control : methodControls) control->setEnabled(false);
+  } else {
+    const bool center = m == DispObj::Center || m == DispObj::Stretch;
+    const bool tile = m == DispObj::Tile;
+    Stretch->setChecked(m == DispObj::Stretch);
+    (center ? dispCenter : tile ? dispTile : dispSpecial)->setChecked(true);
+    if (IsSpecial(m)) Special->setCurrentIndex(ToInt(m) - ToInt(DispObj::MirrorTile));
+    for (int code = 0; code < DispObjCount; ++code) {
+      MethodIcons[code]->setVisible(code == ToInt(m));
+      mnuDispTypItems[code]->setChecked(code == ToInt(m));
+    }
+    Remove->setEnabled(list.SelCount() > 0);
+    const QImage& picture = Pictures.SourceBitmap();
+    const bool loaded = picture.width() >= 1 && picture.height() >= 1;
+    for (QWidget* control :
+         {static_cast<QWidget*>(Apply), static_cast<QWidget*>(Display), static_cast<QWidget*>(Special)})
+      control->setEnabled(loaded);
+    for (QWidget* control : methodControls) control->setEnabled(loaded);
+  }
+  const bool moveAllowed = current >= 0 && !(SortImages->isChecked() && MoveRefused);
+  MoveUp->setEnabled(moveAllowed && current > 0);
+  MoveDown->setEnabled(moveAllowed && current < list.Count() - 1);
+  OK->setEnabled(list.Count() > 0);
+  const bool single = list.SelCount() == 1;
+  PanelDisplay->setEnabled(single);
+  if (!single)
+    for (QWidget* control :
+         {static_cast<QWidget*>(dispCenter), static_cast<QWidget*>(dispTile), static_cast<QWidget*>(dispSpecial),
+          static_cast<QWidget*>(Stretch), static_cast<QWidget*>(Special)})
+      control->setEnabled(false);
+  PanelIcon->setEnabled(single);
+}
+
+void TTesselForm1::dispTileClick(QObject* sender) {
+  if (SettingButtons) return;
+  DispObj method = DispObj::None;
+  if (sender == Special || sender == dispSpecial) {
+    const int index = Special->currentIndex();
+    if (index >= 0 && index <= 3) method = ToDispObj(ToInt(DispObj::MirrorTile) + index);
+  } else if (sender == Stretch || sender == dispCenter) {
+    method = Stretch->isChecked() ? DispObj::Stretch : DispObj::Center;
+  } else if (sender == dispTile) {
+    method = DispObj::Tile;
+  }
+  const int current = ImageList().FirstSelected();
+  if (current < 0) return;
+  ImageList().SetDisp(current, method);
+  ListModel->EntriesChanged();
+  SetButtons();
+  Change(sender);
+  ItemSelectUpdt();
+}
+
+void TTesselForm1::MIDisplayTypeClick(QAction* sender) {
+  TImageList& list = ImageList();
+  const int current = list.FirstSelected();
+  if (current < 0) return;
+  const DispObj method = ToDispObj(sender->data().toInt());
+  for (int i = 0; i < list.Count(); ++i)
+    if (list.Selected(i)) list.SetDisp(i, method);
+  ListModel->EntriesChanged();
+  SetButtons();
+  Change(sender);
+  ItemSelectUpdt();
+}
