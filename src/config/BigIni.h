@@ -30,6 +30,8 @@ class TBigIniFile {
   TBigIniFile& operator=(const TBigIniFile&) = delete;
 
   std::string ReadString(std::string_view section, std::string_view key, std::string_view defaultText) const;
+  // Throws TIniFileError instead of storing a text that would not read back as written
+  // (a line break or NUL in any of the three, or a key line that looks like "[...]").
   void WriteString(std::string_view section, std::string_view key, std::string_view value);
   std::int32_t ReadInteger(std::string_view section, std::string_view key, std::int32_t defaultValue) const;
   void WriteInteger(std::string_view section, std::string_view key, std::int32_t value);

@@ -1,0 +1,42 @@
+#include "config/IniSection.h"
+
+#include "config/IniCaseFold.h"
+#include "config/IniText.h"
+
+namespace {
+constexpr std::size_t kNoLine = static_cast<std::size_t>(-1);
+}
+
+IniSection::IniSection(std::string name) : name_(std::move(name)) {}
+
+std::size_t IniSection::FindIndex(std::string_view key) const {
+  const auto found = firstLineOfKey_.find(IniCaseFold(key));
+  return found == firstLineOfKey_.end() ? kNoLine : found->second;
+}
+
+const std::string* IniSection::FindLine(std::string_view key) const {
+  const std::size_t index = FindIndex(key);
+  return index == kNoLine ? nullptr : &lines_[index];
+}
+
+bool IniSection::Write(std::string_view key, std::string_view value) {
+  std::string line = std::string(key).append("=").append(value);
+  const std::size_t index = FindIndex(key);
+  if (index == kNoLine) {
+    Append(std::move(line));
+    return true;
+  }
+  if (lines_[index] == line) return false;
+  lines_[index] = std::move(line);
+  return true;
+}
+
+void IniSection::Append(std::string line) {
+  if (const auto key = IniLineKey(line)) firstLineOfKey_.emplace(IniCaseFold(*key), lines_.size());
+  lines_.push_back(std::move(line));
+}
+
+void IniSection::Clear() {
+  lines_.clear();
+  firstLineOfKey_.clear();
+}
