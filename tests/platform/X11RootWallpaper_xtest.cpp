@@ -1,5 +1,6 @@
 // Needs an X server on $DISPLAY (Xvfb started with -noreset, so the root pixmap survives
 // between clients) and feh for the cross-check.
+// clang-format off: Xlib's macros (Status, Bool, None) must come after Qt and gtest.
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
@@ -12,6 +13,7 @@
 #include <random>
 
 #include "platform/X11RootWallpaper.h"
+// clang-format on
 
 namespace {
 
