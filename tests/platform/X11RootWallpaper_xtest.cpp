@@ -1,9 +1,7 @@
 // Needs an X server on $DISPLAY (Xvfb started with -noreset, so the root pixmap survives
 // between clients) and feh for the cross-check.
-// clang-format off: Xlib's macros (Status, Bool, None) must come after Qt and gtest.
-#include <X11/Xatom.h>
-#include <X11/Xlib.h>
-#include <X11/Xutil.h>
+// Xlib's macros (Status, Bool, None) must come after Qt and gtest.
+// clang-format off
 #include <gtest/gtest.h>
 
 #include <QImage>
@@ -13,6 +11,10 @@
 #include <random>
 
 #include "platform/X11RootWallpaper.h"
+
+#include <X11/Xatom.h>
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
 // clang-format on
 
 namespace {
