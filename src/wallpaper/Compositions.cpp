@@ -4,10 +4,9 @@
 #include <QRect>
 #include <cmath>
 #include <string>
+#include <utility>
 
 namespace {
-
-bool IsEmpty(const QImage& image) { return image.isNull() || image.width() <= 0 || image.height() <= 0; }
 
 QImage AsRgb32(const QImage& source) {
   return source.format() == QImage::Format_RGB32 ? source : source.convertToFormat(QImage::Format_RGB32);
@@ -54,7 +53,7 @@ void CheckComposedSize(std::int64_t width, std::int64_t height) {
 }
 
 QImage BuildMirrorTile(const QImage& picture) {
-  if (IsEmpty(picture)) return QImage();
+  if (picture.isNull()) return QImage();
   const QImage source = AsRgb32(picture);
   const int w = source.width();
   const int h = source.height();
@@ -75,7 +74,7 @@ QImage BuildMirrorTile(const QImage& picture) {
 }
 
 QImage BuildBrickTile(const QImage& picture) {
-  if (IsEmpty(picture)) return QImage();
+  if (picture.isNull()) return QImage();
   const QImage source = AsRgb32(picture);
   const int w = source.width();
   const int h = source.height();
@@ -90,7 +89,7 @@ QImage BuildBrickTile(const QImage& picture) {
 }
 
 QImage BuildDoubleTile(const QImage& picture) {
-  if (IsEmpty(picture)) return QImage();
+  if (picture.isNull()) return QImage();
   const QImage source = AsRgb32(picture);
   QImage out = NewCanvas(2 * std::int64_t{source.width()}, 2 * std::int64_t{source.height()});
   TCopyPainter painter(out);
@@ -120,7 +119,7 @@ RatioLayout RatioStretchLayout(QSize image, QSize screen) {
 }
 
 QImage BuildRatioStretch(const QImage& picture, QSize screen, QRgb fill) {
-  if (IsEmpty(picture)) return QImage();
+  if (picture.isNull()) return QImage();
   const QImage source = AsRgb32(picture);
   const RatioLayout layout = RatioStretchLayout(source.size(), screen);
   QImage out = NewCanvas(layout.size.width(), layout.size.height());

@@ -21,8 +21,8 @@ class TCompositionError : public std::runtime_error {
   using std::runtime_error::runtime_error;
 };
 
-// Limits on a composed bitmap: QPainter's raster engine and the desktop hand-over work on
-// 16-bit signed coordinates, and a bitmap beyond 2 GiB is never a sensible wallpaper.
+// Limits on a composed bitmap: X pixmaps, through which a wallpaper reaches the desktop,
+// have at most 32767 pixels a side, and a bitmap beyond 2 GiB is never a sensible wallpaper.
 inline constexpr std::int64_t MaxComposedSide = 32767;
 inline constexpr std::int64_t MaxComposedBytes = std::int64_t{1} << 31;
 

@@ -98,16 +98,6 @@ TEST(Compositions, EveryPixelFollowsTheClosedFormulas) {
   }
 }
 
-TEST(Compositions, MirrorTileOfThreeHundredByTwoHundred) {
-  const QImage source = Distinct(300, 200);
-  const QImage out = BuildMirrorTile(source);
-  EXPECT_EQ(out.size(), QSize(598, 398));
-  EXPECT_EQ(out.pixel(300, 0), source.pixel(298, 0));
-  EXPECT_EQ(out.pixel(597, 0), source.pixel(1, 0));
-  EXPECT_EQ(out.pixel(0, 200), source.pixel(0, 198));
-  EXPECT_EQ(out.pixel(0, 397), source.pixel(0, 1));
-}
-
 TEST(Compositions, RatioStretchPadsToTheScreenProportions) {
   struct Row {
     QSize screen;
