@@ -1,0 +1,89 @@
+#!/usr/bin/env bash
+# Regenerates the picture files under ok/ and bad/ from ImageMagick's built-in "rose:"
+# picture and the GIF descriptions in src/. Needs cjpeg, convert, gifbuild and python3.
+set -euo pipefail
+cd "$(dirname "$0")"
+tmp=$(mktemp -d)
+trap 'rm -rf "$tmp"' EXIT
+
+convert rose: "$tmp/rose.ppm"
+cjpeg -quality 85 "$tmp/rose.ppm" > ok/baseline.jpg
+cjpeg -progressive "$tmp/rose.ppm" > ok/progressive.jpg
+cjpeg -grayscale "$tmp/rose.ppm" > ok/grey.jpg
+cjpeg -restart 1 "$tmp/rose.ppm" > ok/restart.jpg
+cjpeg -sample 1x1 -quality 95 "$tmp/rose.ppm" > ok/444.jpg
+convert rose: -colorspace CMYK ok/cmyk.jpg
+
+convert rose: BMP3:ok/rose24.bmp
+convert rose: -colors 16 -type Palette -compress None BMP3:ok/rose4.bmp
+convert rose: -colors 200 -type Palette -compress None BMP3:ok/rose8.bmp
+convert rose: -colors 200 -type Palette -compress RLE BMP3:ok/rose8rle.bmp
+convert rose: -monochrome BMP3:ok/rose1.bmp
+convert rose: -define bmp:subtype=RGB565 BMP:ok/rose16.bmp
+
+convert rose: -colors 64 ok/rose.gif
+for f in src/*.txt; do gifbuild "$f" > "ok/$(basename "${f%.txt}").gif"; done
+
+python3 - <<'PY'
+import random, struct
+
+def patch(data, at, fmt, *values):
+    data = bytearray(data)
+    struct.pack_into(fmt, data, at, *values)
+    return bytes(data)
+
+def sof(data):
+    for marker in (b'\xff\xc0', b'\xff\xc2'):
+        at = data.find(marker)
+        if at >= 0:
+            return at
+    raise SystemExit('no SOF')
+
+def write(name, data):
+    with open(name, 'wb') as f:
+        f.write(data)
+
+rnd = random.Random(1234)
+jpeg = open('ok/baseline.jpg', 'rb').read()
+write('bad/truncated.jpg', jpeg[:len(jpeg) // 2])
+write('bad/header-only.jpg', jpeg[:sof(jpeg) + 19])
+write('bad/sof-65535.jpg', patch(jpeg, sof(jpeg) + 5, '>HH', 65535, 65535))
+write('bad/sof-60000.jpg', patch(jpeg, sof(jpeg) + 5, '>HH', 60000, 60000))
+write('bad/sof-zero.jpg', patch(jpeg, sof(jpeg) + 5, '>HH', 0, 70))
+write('bad/garbage-after-soi.jpg', b'\xff\xd8' + bytes(rnd.randrange(256) for _ in range(2000)))
+write('bad/random.jpg', bytes(rnd.randrange(256) for _ in range(4096)))
+
+bmp = open('ok/rose24.bmp', 'rb').read()
+write('bad/width-negative.bmp', patch(bmp, 18, '<i', -70))
+write('bad/width-zero.bmp', patch(bmp, 18, '<i', 0))
+write('bad/height-zero.bmp', patch(bmp, 22, '<i', 0))
+write('bad/height-int-min.bmp', patch(bmp, 22, '<i', -2**31))
+write('bad/huge.bmp', patch(bmp, 18, '<ii', 100000, 100000))
+write('bad/huge-wide.bmp', patch(bmp, 18, '<ii', 2**31 - 1, 2))
+write('bad/offset-beyond-file.bmp', patch(bmp, 10, '<I', len(bmp) + 100))
+write('bad/offset-inside-header.bmp', patch(bmp, 10, '<I', 20))
+write('bad/truncated.bmp', bmp[:len(bmp) - 500])
+write('bad/depth-7.bmp', patch(bmp, 28, '<H', 7))
+write('bad/png-compressed.bmp', patch(bmp, 30, '<I', 5))
+write('bad/info-size-99.bmp', patch(bmp, 14, '<I', 99))
+write('bad/header-only.bmp', bmp[:30])
+write('bad/wrong-magic.bmp', b'MB' + bmp[2:])
+write('bad/random.bmp', bytes(rnd.randrange(256) for _ in range(4096)))
+write('bad/random-bm.bmp', b'BM' + bytes(rnd.randrange(256) for _ in range(4096)))
+
+gif = open('ok/anim.gif', 'rb').read()
+write('bad/screen-65535.gif', patch(gif, 6, '<HH', 65535, 65535))
+second = gif.find(b',', gif.find(b',') + 1)
+write('bad/cut-in-second-frame.gif', gif[:second + 12])
+write('bad/cut-in-first-frame.gif', gif[:gif.find(b',') + 12])
+huge = open('ok/hugeframe.gif', 'rb').read()
+write('bad/frame-65535.gif', patch(huge, huge.find(b',') + 5, '<HH', 65535, 65535))
+write('bad/header-only.gif', gif[:13])
+write('bad/random.gif', bytes(rnd.randrange(256) for _ in range(4096)))
+write('bad/magic-then-garbage.gif',
+      b'GIF89a' + struct.pack('<HHBBB', 8, 6, 0x80, 0, 0) + bytes(6) + bytes(rnd.randrange(256) for _ in range(4096)))
+PY
+rm -f ok/hugeframe.gif
+: > bad/empty.jpg
+: > bad/empty.bmp
+: > bad/empty.gif
