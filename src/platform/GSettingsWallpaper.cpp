@@ -80,8 +80,7 @@ GSettingsTarget TargetOf(GSettingsDesktop desktop) {
 
 void TGSettingsWallpaper::Apply(const WallpaperValues& values) {
   const SchemaPtr schema = LookupSchema(target_);
-  if (!schema)
-    ThrowBackendError(target_.name, "the GSettings schema " + target_.schema + " is not installed");
+  if (!schema) ThrowBackendError(target_.name, "the GSettings schema " + target_.schema + " is not installed");
   const SettingsPtr settings(g_settings_new_full(schema.get(), nullptr, nullptr));
 
   const std::string value = KeyValue(target_, values.file);

@@ -1,6 +1,7 @@
 #include "platform/SwayWallpaper.h"
 
 #include <sys/socket.h>
+#include <sys/time.h>
 #include <sys/un.h>
 #include <unistd.h>
 
@@ -20,6 +21,7 @@ constexpr size_t kMagicSize = sizeof kMagic - 1;
 constexpr size_t kHeaderSize = kMagicSize + 8;
 constexpr uint32_t kRunCommand = 0;
 constexpr uint32_t kMaxReply = 1 << 20;
+constexpr int kTimeoutSeconds = 5;
 
 [[noreturn]] void Fail(const std::string& why) { ThrowBackendError("sway", why); }
 
@@ -38,6 +40,9 @@ class Socket {
       if (fd_ >= 0) close(fd_);
       Fail("cannot connect to " + path + ": " + std::strerror(error));
     }
+    const timeval timeout{kTimeoutSeconds, 0};
+    setsockopt(fd_, SOL_SOCKET, SO_RCVTIMEO, &timeout, sizeof timeout);
+    setsockopt(fd_, SOL_SOCKET, SO_SNDTIMEO, &timeout, sizeof timeout);
   }
   ~Socket() {
     if (fd_ >= 0) close(fd_);
