@@ -64,6 +64,9 @@ TChangeDecision DecideChange(const TChangeInput& input) {
   if (n == 0) n = 1;
   if (!input.entrySelected) return decision;
   const std::int32_t elapsed = WholeSecondsBetween(input.lastChgDateTime, input.now);
+  const int measure = static_cast<int>(input.measure);
+  if (measure < static_cast<int>(TriggerMeasure::Days) || measure > static_cast<int>(TriggerMeasure::Seconds))
+    return decision;
   if (input.measure == TriggerMeasure::Executions) {
     if (!decision.execCounted) {
       decision.execCounted = true;

@@ -9,9 +9,11 @@
 // through TFormServices.
 #pragma once
 
+#include <QIcon>
 #include <QTimer>
 #include <QWidget>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -36,6 +38,7 @@ class QMenu;
 class QPushButton;
 class QRadioButton;
 class QSplitter;
+class QSystemTrayIcon;
 class QTabWidget;
 class QTreeView;
 class TBigIniFile;
@@ -240,6 +243,13 @@ class TTesselForm1 : public QWidget {
 
   QTimer* Timer1 = nullptr;
 
+  // Tray icon and its pictures (created on first use).
+  QSystemTrayIcon* RxTrayIcon1 = nullptr;
+  QIcon SysTrayIcon;
+  QIcon SysTrayPaused;
+  // Whether the desktop offers a system tray; tests put their own answer here.
+  std::function<bool()> TrayAvailable;
+
   // Run state.
   bool StartMinimized = false;
   bool AgentRunning = false;
@@ -287,11 +297,23 @@ class TTesselForm1 : public QWidget {
   MsgAnswer SaveAnswer(bool saveWithoutAsking);
   void FreePictures();
 
+  // Agent helpers.
+  QSystemTrayIcon* TrayIcon();
+  void ArmTimerNow();
+  void RunReportingErrors(const std::function<void()>& step);
+  void SelectEntry(int index);
+  void HideForAgent();
+  void WatchMinimisedAgent();
+
   TImageListModel* ListModel = nullptr;
   // Inside a batch of additions: the existing entries to select and the one to scroll to.
   std::vector<std::string> AddPendingSelect;
   std::string AddPendingScroll;
   bool SyncingView = false;
+  // The agent runs without a tray icon: its window is minimised instead of hidden.
+  bool AgentWithoutTray = false;
+  bool AgentMinimisedSeen = false;
+  bool NoTrayNoticeShown = false;
   bool Destroyed = false;
   int IMPanelWidth = 305;
 };

@@ -141,6 +141,13 @@ TEST(Scheduler, NoChangeWithoutSelectionOrWhileTheScreenSaverRuns) {
   EXPECT_EQ(decision.interval, kScreenSaverInterval);
 
   input.screenSaverRunning = false;
+  input.execQtyText = "1";
+  input.measure = static_cast<TriggerMeasure>(-1);  // no item chosen in the measure box
+  decision = DecideChange(input);
+  EXPECT_FALSE(decision.due);
+  EXPECT_EQ(decision.interval, 0);
+
+  input.execQtyText = "not a number";
   EXPECT_THROW(DecideChange(input), TConvertError);
   input.entrySelected = false;
   EXPECT_THROW(DecideChange(input), TConvertError);
