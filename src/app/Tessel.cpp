@@ -4,6 +4,7 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QDir>
 #include <QGuiApplication>
 #include <QItemSelectionModel>
 #include <QLineEdit>
@@ -11,6 +12,7 @@
 #include <QRadioButton>
 #include <QScreen>
 #include <QSplitter>
+#include <QStandardPaths>
 #include <QTabWidget>
 #include <QTreeView>
 
@@ -40,6 +42,8 @@ TTesselForm1::TTesselForm1(TFormServices services, QWidget* parent)
   setFixedSize(528, 388);
   if (const QScreen* screen = QGuiApplication::primaryScreen())
     move(screen->availableGeometry().center() - rect().center());
+  const QString pictures = QStandardPaths::writableLocation(QStandardPaths::PicturesLocation);
+  AddInitialDir = (QDir(pictures).exists() ? pictures : QDir::homePath()).toStdString();
   ListModel = new TImageListModel(this);
   Timer1 = new QTimer(this);
   Timer1->setObjectName("Timer1");
@@ -50,6 +54,7 @@ TTesselForm1::TTesselForm1(TFormServices services, QWidget* parent)
   BuildAdvancedPage();
   BuildExplorerPage();
   BuildTrayMenu();
+  WatchDisplayChanges();
   FormCreate();
 }
 

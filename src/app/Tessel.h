@@ -101,6 +101,8 @@ class TTesselForm1 : public QWidget {
   void UpdtBackground();
   void ApplyClick(QObject* sender);
   void WMDisplayChange();
+  // Runs WMDisplayChange when the primary screen changes size or another screen becomes primary.
+  void WatchDisplayChanges();
 
   // Change scheduler.
   void Timer1Timer(QObject* sender);

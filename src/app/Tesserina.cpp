@@ -1,6 +1,83 @@
-#include <QApplication>
+// Program entry: the single-instance guard, the splash, the main window, the message loop,
+// and the end of the run (FormDestroy saves when no close path did).
+#include <QCoreApplication>
+#include <QPushButton>
+#include <QSessionManager>
+#include <cmath>
+#include <memory>
+
+#include "agent/RandomSource.h"
+#include "app/LoggedMessageBoxes.h"
+#include "app/TerminationSignals.h"
+#include "app/Tessel.h"
+#include "app/TesserineApplication.h"
+#include "config/ConfigFileName.h"
+#include "imagelist/AddDialog.h"
+#include "platform/Clock.h"
+#include "platform/PlatformLoader.h"
+#include "platform/ScreenMetrics.h"
+#include "platform/SingleInstance.h"
+#include "ui/SplashScreen.h"
+
+namespace {
+
+// Top-left corner of the "already running" box: half the screen, 50 pixels lower.
+QPoint AlreadyRunningPlace(QSize screen) {
+  return {static_cast<int>(std::nearbyint(screen.width() * 0.5)),
+          static_cast<int>(std::nearbyint(screen.height() * 0.5)) + 50};
+}
+
+}  // namespace
 
 int main(int argc, char** argv) {
-  QApplication app(argc, argv);
-  return 0;
+  const std::unique_ptr<IMessageBoxes> messages = CreateMessageBoxes();
+  TTesserineApplication app(argc, argv, *messages);
+  QCoreApplication::setApplicationName("Tesserine");
+  QGuiApplication::setQuitOnLastWindowClosed(false);
+
+  TQtScreenMetrics screen;
+  TSingleInstance guard;
+  if (!guard.TryAcquire(TSingleInstance::CurrentDisplay())) {
+    messages->Show("Tesserine is already running", MsgKind::Information, MsgButtons::Ok,
+                   AlreadyRunningPlace(screen.ScreenSize()));
+    return 0;
+  }
+
+  auto splash = std::make_unique<TSplashScreen>();
+  splash->show();
+  splash->repaint();
+  QCoreApplication::processEvents();
+
+  const std::string executable = QCoreApplication::applicationFilePath().toStdString();
+  const std::string folder = ProgramFolder(executable);
+  std::unique_ptr<IDesktopWallpaper> desktop = CreateDesktopWallpaper();
+  std::unique_ptr<IScreenSaverState> screenSaver = CreateScreenSaverState();
+  TSystemClock clock;
+  TClockSeededRandom random;
+  TQtAddDialog addDialog;
+  std::unique_ptr<TTesselForm1> form;
+  try {
+    form = std::make_unique<TTesselForm1>(TFormServices{*messages, screen, *desktop, *screenSaver, clock, random,
+                                                        addDialog, folder, folder + IniFileNameOf(executable)});
+  } catch (const std::exception& error) {
+    messages->Show(QString::fromLocal8Bit(error.what()), MsgKind::Error, MsgButtons::Ok);
+    return 1;
+  }
+  // exit, not quit: quit would first send every window a close command, and an exit that
+  // passes through no close command must not ask anything.
+  const auto terminate = [] { QCoreApplication::exit(0); };
+  QObject::connect(form.get(), &TTesselForm1::TerminateRequested, &app, terminate, Qt::QueuedConnection);
+  QObject::connect(&app, &QGuiApplication::commitDataRequest, form.get(),
+                   [&form](QSessionManager&) { form->SessionEnd(); });
+  TTerminationSignals termination;
+  QObject::connect(&termination, &TTerminationSignals::Terminate, &app, terminate);
+
+  form->show();
+  if (form->StartMinimized) form->OKClick(form->OK);
+  splash.reset();
+
+  const int result = QCoreApplication::exec();
+  form->FormDestroy();
+  form.reset();
+  return result;
 }

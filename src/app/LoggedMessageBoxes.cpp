@@ -1,0 +1,50 @@
+#include "app/LoggedMessageBoxes.h"
+
+#include <QFile>
+#include <QTextStream>
+
+namespace {
+
+const char* KindName(MsgKind kind) {
+  switch (kind) {
+    case MsgKind::Confirmation:
+      return "confirmation";
+    case MsgKind::Error:
+      return "error";
+    case MsgKind::Information:
+      break;
+  }
+  return "information";
+}
+
+MsgAnswer ParseAnswer(const QString& text) {
+  const QString word = text.trimmed().toLower();
+  if (word == "yes") return MsgAnswer::Yes;
+  if (word == "cancel") return MsgAnswer::Cancel;
+  if (word == "ok") return MsgAnswer::Ok;
+  return MsgAnswer::No;
+}
+
+}  // namespace
+
+TLoggedMessageBoxes::TLoggedMessageBoxes(QString logFile, QStringList answers)
+    : logFile_(std::move(logFile)), answers_(std::move(answers)) {}
+
+MsgAnswer TLoggedMessageBoxes::Show(const QString& text, MsgKind kind, MsgButtons buttons,
+                                    std::optional<QPoint> topLeft) {
+  QFile file(logFile_);
+  if (file.open(QIODevice::Append | QIODevice::Text)) {
+    QTextStream out(&file);
+    const QString place = topLeft ? QString("%1,%2").arg(topLeft->x()).arg(topLeft->y()) : QString();
+    out << KindName(kind) << '\t' << place << '\t' << QString(text).replace('\n', ' ') << '\n';
+  }
+  if (!answers_.isEmpty()) return ParseAnswer(answers_.takeFirst());
+  return buttons == MsgButtons::Ok ? MsgAnswer::Ok : MsgAnswer::No;
+}
+
+std::unique_ptr<IMessageBoxes> CreateMessageBoxes() {
+  const QString log = qEnvironmentVariable("TESSERINE_MESSAGE_LOG");
+  if (log.isEmpty()) return std::make_unique<TQtMessageBoxes>();
+  QStringList answers = qEnvironmentVariable("TESSERINE_TEST_ANSWERS").split(',', Qt::SkipEmptyParts);
+  return std::make_unique<TLoggedMessageBoxes>(log, answers);
+}
