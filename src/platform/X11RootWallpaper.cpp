@@ -103,7 +103,11 @@ QImage LoadPicture(const std::string& file) {
 void TX11RootWallpaper::Apply(const WallpaperValues& values) {
   TX11ErrorTrap trap;
   DisplayPtr display(XOpenDisplay(displayName_.empty() ? nullptr : displayName_.c_str()));
-  if (!display) Fail(std::string("cannot open display '") + XDisplayName(displayName_.c_str()) + "'");
+  if (!display) {
+    const std::string name = XDisplayName(displayName_.c_str());
+    Fail(name.empty() ? std::string("cannot open a display: DISPLAY is not set")
+                      : "cannot open display '" + name + "'");
+  }
   Display* dpy = display.get();
   const int screen = DefaultScreen(dpy);
   const Window root = RootWindow(dpy, screen);

@@ -135,7 +135,7 @@ TEST(SwayCommand, LayoutWordsAndNoWallpaper) {
 }
 
 TEST(SwayCommand, LineBreaksAreRefusedNotSplitIntoCommands) {
-  for (const std::string name : {std::string("/a\nexec rm x.bmp"), std::string("/a\r.bmp"), std::string("/a\0b", 4)}) {
+  for (const std::string& name : {std::string("/a\nexec rm x.bmp"), std::string("/a\r.bmp"), std::string("/a\0b", 4)}) {
     try {
       SwayBackgroundCommand({name, WallpaperLayout::Tile});
       FAIL() << "accepted";

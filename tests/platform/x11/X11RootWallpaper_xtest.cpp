@@ -202,7 +202,7 @@ TEST_F(X11RootWallpaperTest, BogusOrStaleIdsLeftByAnotherProgramDoNotEndUs) {
 
 TEST_F(X11RootWallpaperTest, NoFileOrAnUnreadableOneGivesABlackScreen) {
   TX11RootWallpaper x11;
-  for (const std::string file : {std::string(), dir_.path().toStdString() + "/missing.bmp"}) {
+  for (const std::string& file : {std::string(), dir_.path().toStdString() + "/missing.bmp"}) {
     x11.Apply({SavePicture(8, 8, "c.bmp"), WallpaperLayout::Tile});
     x11.Apply({file, WallpaperLayout::Tile});
     const QImage root = ReadRoot();
@@ -218,6 +218,15 @@ TEST(X11RootWallpaper, UnreachableDisplayNamesTheBackendAndTheDisplay) {
   } catch (const TDesktopError& error) {
     EXPECT_STREQ(error.what(), "x11: cannot open display ':987'");
   }
+  const QByteArray display = qgetenv("DISPLAY");
+  qunsetenv("DISPLAY");
+  try {
+    TX11RootWallpaper().Apply({"/a.bmp", WallpaperLayout::Tile});
+    FAIL() << "no error";
+  } catch (const TDesktopError& error) {
+    EXPECT_STREQ(error.what(), "x11: cannot open a display: DISPLAY is not set");
+  }
+  qputenv("DISPLAY", display);
 }
 
 }  // namespace
