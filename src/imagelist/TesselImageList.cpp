@@ -144,6 +144,8 @@ void TTesselForm1::SortImagesClick() {
   ImageList().SetSorted(SortImages->isChecked());
   MoveRefused = false;
   ListChanged();
+  // The move commands come back at once, not only at the next selection change.
+  SetButtons();
   Change(SortImages);
 }
 
