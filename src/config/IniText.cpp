@@ -1,5 +1,7 @@
 #include "config/IniText.h"
 
+#include <algorithm>
+
 namespace {
 
 constexpr std::string_view kUtf8ByteOrderMark = "\xEF\xBB\xBF";
@@ -18,16 +20,13 @@ std::vector<std::string_view> SplitIniLines(std::string_view bytes) {
 
   std::vector<std::string_view> lines;
   std::size_t start = 0;
-  while (start < bytes.size()) {
-    const std::size_t end = bytes.find_first_of("\r\n", start);
-    if (end == std::string_view::npos) {
-      KeepLine(lines, bytes.substr(start));
-      break;
-    }
-    KeepLine(lines, bytes.substr(start, end - start));
-    const bool crlf = bytes[end] == '\r' && end + 1 < bytes.size() && bytes[end + 1] == '\n';
-    start = end + (crlf ? 2 : 1);
+  for (std::size_t pos = 0; pos < bytes.size(); ++pos) {
+    if (bytes[pos] != '\r' && bytes[pos] != '\n') continue;
+    KeepLine(lines, bytes.substr(start, pos - start));
+    if (bytes[pos] == '\r' && pos + 1 < bytes.size() && bytes[pos + 1] == '\n') ++pos;
+    start = pos + 1;
   }
+  KeepLine(lines, bytes.substr(std::min(start, bytes.size())));
   return lines;
 }
 
