@@ -22,6 +22,7 @@ class TScriptedRandom final : public IRandomSource {
     return answer;
   }
 
+  void Add(std::initializer_list<int> answers) { answers_.insert(answers_.end(), answers); }
   bool Exhausted() const { return answers_.empty(); }
   std::vector<int> asked;
 
