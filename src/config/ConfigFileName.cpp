@@ -6,12 +6,19 @@
 #include <QFileInfo>
 #include <QStandardPaths>
 
+std::string ChooseProgramFolder(const std::string& exeDir, bool exeDirWritable, const std::string& configHome) {
+  if (exeDirWritable && !exeDir.empty()) return exeDir + '/';
+  return configHome + "/tesserine/";
+}
+
 std::string ProgramFolder(const std::string& executablePath) {
   const QString dir = QFileInfo(QString::fromStdString(executablePath)).absolutePath();
-  if (!dir.isEmpty() && ::access(QFile::encodeName(dir).constData(), W_OK) == 0) return (dir + '/').toStdString();
-  const QString config = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + "/tesserine";
-  QDir().mkpath(config);
-  return (config + '/').toStdString();
+  const bool writable = !dir.isEmpty() && ::access(QFile::encodeName(dir).constData(), W_OK) == 0;
+  const std::string folder =
+      ChooseProgramFolder(dir.toStdString(), writable,
+                          QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation).toStdString());
+  QDir().mkpath(QString::fromStdString(folder));
+  return folder;
 }
 
 std::string IniFileNameOf(const std::string& executablePath) {

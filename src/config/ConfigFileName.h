@@ -7,6 +7,8 @@
 
 // The folder, ending in "/"; the fallback folder is created when missing.
 std::string ProgramFolder(const std::string& executablePath);
+// The rule itself: exeDir when writable, else configHome + "/tesserine"; both end in "/".
+std::string ChooseProgramFolder(const std::string& exeDir, bool exeDirWritable, const std::string& configHome);
 // The executable's file name with ".INI" in place of its extension (appended without one).
 std::string IniFileNameOf(const std::string& executablePath);
 // The program folder without its trailing "/" (the root keeps it).
