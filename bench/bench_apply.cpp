@@ -6,7 +6,6 @@
 //   bench_apply --once picture.jpg     one apply in this process (what is timed)
 //
 // Needs $DISPLAY (an Xvfb at 1920 x 1080 for the reference figures), feh and cjpeg.
-#include <X11/Xlib.h>
 
 #include <QCoreApplication>
 #include <QDir>
@@ -23,6 +22,11 @@
 #include "wallpaper/ConvertedBitmap.h"
 #include "wallpaper/PictureLoader.h"
 #include "wallpaper/WallpaperApply.h"
+
+// Xlib after Qt: its macros (Status, Bool) break Qt headers.
+// clang-format off
+#include <X11/Xlib.h>
+// clang-format on
 
 namespace {
 
