@@ -1,15 +1,10 @@
 #include "config/BigIni.h"
 
-#include <unistd.h>
-
-#include <QFile>
-#include <QSaveFile>
-#include <cerrno>
-#include <cstring>
-#include <filesystem>
 #include <unordered_map>
+#include <utility>
 
 #include "config/IniCaseFold.h"
+#include "config/IniFileIo.h"
 #include "config/IniInteger.h"
 #include "config/IniSection.h"
 #include "config/IniText.h"
@@ -17,43 +12,6 @@
 namespace {
 
 std::string Quoted(const std::string& fileName) { return "\"" + fileName + "\""; }
-
-bool FileExists(const std::string& fileName) {
-  std::error_code error;
-  const auto status = std::filesystem::status(fileName, error);
-  if (status.type() == std::filesystem::file_type::not_found) return false;
-  if (error) throw TIniFileError("Cannot read " + Quoted(fileName) + ": " + error.message());
-  return true;
-}
-
-std::string ReadFileBytes(const std::string& fileName) {
-  QFile file(QFile::decodeName(fileName.c_str()));
-  if (!file.open(QIODevice::ReadOnly)) {
-    throw TIniFileError("Cannot read " + Quoted(fileName) + ": " + file.errorString().toStdString());
-  }
-  const QByteArray bytes = file.readAll();
-  if (file.error() != QFileDevice::NoError) {
-    throw TIniFileError("Cannot read " + Quoted(fileName) + ": " + file.errorString().toStdString());
-  }
-  return bytes.toStdString();
-}
-
-// QSaveFile writes a temporary file beside the target and renames it over the target, so
-// a failure at any point leaves the old file as it was; destroying it uncommitted removes
-// the temporary file. commit() ignores a failure of the final flush of its buffer and of
-// the sync, so both are done and checked here first.
-void WriteFileAtomically(const std::string& fileName, const std::string& text) {
-  QSaveFile file(QFile::decodeName(fileName.c_str()));
-  const auto fail = [&](const std::string& reason) {
-    throw TIniFileError("Cannot write " + Quoted(fileName) + ": " + reason);
-  };
-  const auto size = static_cast<qint64>(text.size());
-  if (!file.open(QIODevice::WriteOnly) || file.write(text.data(), size) != size || !file.flush()) {
-    fail(file.errorString().toStdString());
-  }
-  if (::fsync(file.handle()) != 0) fail(std::strerror(errno));
-  if (!file.commit()) fail(file.errorString().toStdString());
-}
 
 bool HasLineBreakOrNul(std::string_view text) { return text.find_first_of(std::string_view("\r\n\0", 3)) != text.npos; }
 
@@ -102,7 +60,8 @@ struct TBigIniFile::Impl {
 
 TBigIniFile::TBigIniFile(std::string fileName) : impl_(std::make_unique<Impl>()) {
   impl_->fileName = std::move(fileName);
-  if (!impl_->fileName.empty() && FileExists(impl_->fileName)) impl_->Load(ReadFileBytes(impl_->fileName));
+  if (impl_->fileName.empty()) return;
+  if (const auto bytes = ReadIniBytes(impl_->fileName)) impl_->Load(*bytes);
 }
 
 TBigIniFile::~TBigIniFile() {
@@ -173,7 +132,7 @@ void TBigIniFile::EraseSection(std::string_view section) {
 
 void TBigIniFile::UpdateFile() {
   if (!impl_->modified || impl_->fileName.empty()) return;
-  WriteFileAtomically(impl_->fileName, FileText());
+  WriteIniBytesAtomically(impl_->fileName, FileText());
   impl_->modified = false;
 }
 

@@ -6,6 +6,8 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <csignal>
+#include <filesystem>
+#include <fstream>
 #include <random>
 #include <string>
 #include <vector>
@@ -167,6 +169,23 @@ TEST_F(BigIniFileTest, RewriteKeepsPermissionsAndSymbolicLinks) {
   struct stat status {};
   ASSERT_EQ(stat(target.c_str(), &status), 0);
   EXPECT_EQ(status.st_mode & 07777, 0640u);
+}
+
+TEST_F(BigIniFileTest, PathThatIsNotUtf8NamesTheSameFile) {
+  const std::string path = dir_.path().toStdString() + "/\xFF\xE9t\xE9.INI";
+  {
+    std::ofstream out(path, std::ios::binary);
+    out << "[A]\r\nk=v\r\n";
+  }
+  TBigIniFile ini(path);
+  EXPECT_EQ(ini.ReadString("A", "k", "-"), "v");
+  ini.WriteString("A", "k", "w");
+  ini.UpdateFile();
+  std::ifstream in(path, std::ios::binary);
+  EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), "[A]\r\nk=w\r\n\r\n");
+  const auto folder = std::filesystem::directory_iterator(dir_.path().toStdString());
+  EXPECT_EQ(std::distance(begin(folder), end(folder)), 1);
+  std::filesystem::remove(path);
 }
 
 TEST_F(BigIniFileTest, DestructionWritesChangesAndSwallowsFailures) {
