@@ -1,0 +1,269 @@
+// The real program as agent on an X display: its tray icon docks in a tray host (trayer),
+// the root window's wallpaper follows the configured order, auto-close ends the run with
+// the last change written, and a running screen saver holds the change back.
+#include <gtest/gtest.h>
+
+#include <QDeadlineTimer>
+#include <QFile>
+#include <QImage>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QThread>
+#include <functional>
+#include <memory>
+#include <vector>
+
+// Xlib's macros clash with Qt's names, so its headers come last.
+#include <X11/Xatom.h>
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+
+namespace {
+
+constexpr unsigned long kStartColor = 0xFF00FF;
+const char* const kColors[] = {"red", "green", "blue"};
+constexpr unsigned long kPixels[] = {0xFF0000, 0x00FF00, 0x0000FF};
+
+struct DisplayCloser {
+  void operator()(Display* display) const { XCloseDisplay(display); }
+};
+
+bool WaitFor(const std::function<bool()>& done, int ms) {
+  QDeadlineTimer deadline(ms);
+  while (!deadline.hasExpired()) {
+    if (done()) return true;
+    QThread::msleep(50);
+  }
+  return done();
+}
+
+std::string TextProperty(Display* display, Window window, Atom name) {
+  XTextProperty property{};
+  std::string result;
+  if (XGetTextProperty(display, window, &property, name) && property.value)
+    result.assign(reinterpret_cast<const char*>(property.value), property.nitems);
+  if (property.value) XFree(property.value);
+  return result;
+}
+
+// _NET_WM_NAME where set (Qt leaves WM_NAME of its tray icon empty), else WM_NAME.
+std::string WindowName(Display* display, Window window) {
+  const std::string name = TextProperty(display, window, XInternAtom(display, "_NET_WM_NAME", False));
+  return name.empty() ? TextProperty(display, window, XA_WM_NAME) : name;
+}
+
+std::vector<Window> Children(Display* display, Window window) {
+  Window root = 0;
+  Window parent = 0;
+  Window* children = nullptr;
+  unsigned count = 0;
+  std::vector<Window> result;
+  if (XQueryTree(display, window, &root, &parent, &children, &count) && children) {
+    result.assign(children, children + count);
+    XFree(children);
+  }
+  return result;
+}
+
+// A window named name somewhere below window.
+bool HasDescendant(Display* display, Window window, const std::string& name) {
+  for (Window child : Children(display, window))
+    if (WindowName(display, child) == name || HasDescendant(display, child, name)) return true;
+  return false;
+}
+
+class AgentRunTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    if (!qEnvironmentVariableIsSet("DISPLAY")) GTEST_SKIP() << "needs an X display";
+    display.reset(XOpenDisplay(nullptr));
+    ASSERT_TRUE(display);
+    root = DefaultRootWindow(display.get());
+    ASSERT_TRUE(QFile::copy(TESSERINE_BINARY_DIR "/bin/tesserine", dir.filePath("tesserine")));
+    for (int i = 0; i < 3; ++i) {
+      QImage picture(16, 16, QImage::Format_RGB32);
+      picture.fill(QColor::fromRgb(static_cast<QRgb>(kPixels[i])));
+      ASSERT_TRUE(picture.save(Picture(i), "BMP"));
+    }
+    // A known colour on the root, so that the first change can be told from a leftover.
+    XSetWindowBackground(display.get(), root, kStartColor);
+    XClearWindow(display.get(), root);
+    XSync(display.get(), False);
+  }
+
+  void TearDown() override {
+    if (program.state() != QProcess::NotRunning) {
+      program.kill();
+      program.waitForFinished();
+    }
+    StopTray();
+    if (display) {
+      XForceScreenSaver(display.get(), ScreenSaverReset);
+      XSync(display.get(), False);
+    }
+  }
+
+  QString Picture(int i) const { return dir.filePath(QString(kColors[i]) + ".bmp"); }
+  QString IniPath() const { return dir.filePath("tesserine.INI"); }
+
+  void WriteIni(const QByteArray& info) {
+    QByteArray text =
+        "[Info]\r\nOpen Minimized=1\r\nDisplay Order=SEQUENTIAL\r\nSortImages=0\r\n" + info + "\r\n[Bitmaps]\r\n";
+    for (int i = 0; i < 3; ++i) text += Picture(i).toUtf8() + "=TILE.NOT\r\n";
+    QFile file(IniPath());
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    file.write(text);
+  }
+
+  QByteArray IniText() const {
+    QFile file(IniPath());
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+  }
+
+  QByteArray MessageLog() const {
+    QFile file(dir.filePath("messages.log"));
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+  }
+
+  bool TrayHostRunning() {
+    const Atom selection = XInternAtom(display.get(), "_NET_SYSTEM_TRAY_S0", False);
+    return XGetSelectionOwner(display.get(), selection) != None;
+  }
+
+  void StartTray() {
+    // A narrow panel at the top right corner, away from the pixels read below.
+    tray.start("trayer", {"--edge", "top", "--align", "right", "--widthtype", "pixel", "--width", "60", "--height",
+                          "20", "--SetDockType", "true"});
+    ASSERT_TRUE(tray.waitForStarted());
+    ASSERT_TRUE(WaitFor([this] { return TrayHostRunning(); }, 10000));
+  }
+
+  void StopTray() {
+    if (tray.state() == QProcess::NotRunning) return;
+    tray.terminate();
+    tray.waitForFinished();
+    WaitFor([this] { return !TrayHostRunning(); }, 5000);
+  }
+
+  void StartProgram() {
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("TESSERINE_DESKTOP", "x11");
+    environment.insert("TESSERINE_MESSAGE_LOG", dir.filePath("messages.log"));
+    environment.insert("XDG_CONFIG_HOME", dir.filePath("config"));
+    environment.remove("QT_QPA_PLATFORM");
+    program.setProcessEnvironment(environment);
+    program.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    program.start(dir.filePath("tesserine"), {});
+    ASSERT_TRUE(program.waitForStarted());
+  }
+
+  // Near the bottom left corner: clear of the centred window and of the tray panel.
+  unsigned long RootPixel() {
+    const int x = 40;
+    const int y = DisplayHeight(display.get(), DefaultScreen(display.get())) - 40;
+    XImage* image = XGetImage(display.get(), root, x, y, 1, 1, AllPlanes, ZPixmap);
+    if (!image) return 0;
+    const unsigned long pixel = XGetPixel(image, 0, 0) & 0xFFFFFF;
+    XDestroyImage(image);
+    return pixel;
+  }
+
+  // The distinct root colours seen in turn, until count of them or the time is up.
+  std::vector<unsigned long> WatchColours(std::size_t count, int ms) {
+    std::vector<unsigned long> seen;
+    WaitFor(
+        [&] {
+          const unsigned long pixel = RootPixel();
+          if (pixel != kStartColor && (seen.empty() || seen.back() != pixel)) seen.push_back(pixel);
+          return seen.size() >= count;
+        },
+        ms);
+    return seen;
+  }
+
+  bool MainWindowMapped() {
+    for (Window child : Children(display.get(), root)) {
+      if (WindowName(display.get(), child) != "Tesserine v1.0") continue;
+      XWindowAttributes attributes;
+      if (XGetWindowAttributes(display.get(), child, &attributes) && attributes.map_state == IsViewable) return true;
+    }
+    return false;
+  }
+
+  bool IconDockedInTray() {
+    for (Window child : Children(display.get(), root))
+      if (WindowName(display.get(), child) == "panel" && HasDescendant(display.get(), child, "Tesserine")) return true;
+    return false;
+  }
+
+  QTemporaryDir dir;
+  std::unique_ptr<Display, DisplayCloser> display;
+  Window root = 0;
+  QProcess tray;
+  QProcess program;
+};
+
+TEST_F(AgentRunTest, TrayIconDocksAndTheWallpaperFollowsTheOrder) {
+  StartTray();
+  WriteIni("Trigger Measure=SECONDS\r\nTrigger Qty=1\r\n");
+  StartProgram();
+  // The selection starts on the first entry; the first check moves on from it.
+  const std::vector<unsigned long> seen = WatchColours(4, 30000);
+  EXPECT_EQ(seen, (std::vector<unsigned long>{kPixels[1], kPixels[2], kPixels[0], kPixels[1]}));
+  EXPECT_TRUE(WaitFor([this] { return IconDockedInTray(); }, 20000));
+  EXPECT_FALSE(MainWindowMapped());
+
+  program.terminate();
+  ASSERT_TRUE(program.waitForFinished(20000));
+  const QByteArray ini = IniText();
+  EXPECT_TRUE(ini.contains("LastDispStr=TILE\r\n"));
+  EXPECT_TRUE(ini.contains("LastChgDateTime="));
+  EXPECT_TRUE(MessageLog().isEmpty()) << MessageLog().constData();
+}
+
+TEST_F(AgentRunTest, AutoCloseEndsTheRunWithTheLastChangeWritten) {
+  StartTray();
+  WriteIni("Trigger Measure=SECONDS\r\nTrigger Qty=5\r\nAutoClose=1\r\nAutoClose Minutes=0\r\n");
+  StartProgram();
+  ASSERT_TRUE(program.waitForFinished(30000));
+  EXPECT_EQ(program.exitStatus(), QProcess::NormalExit);
+  EXPECT_EQ(program.exitCode(), 0);
+  EXPECT_EQ(RootPixel(), kPixels[1]);
+  const QByteArray ini = IniText();
+  EXPECT_TRUE(ini.contains("LastImageNm=" + Picture(1).toUtf8() + "\r\n")) << ini.constData();
+  EXPECT_TRUE(ini.contains("LastDispStr=TILE\r\n"));
+  EXPECT_TRUE(ini.contains("ExecSinceChg=0\r\n"));
+  EXPECT_TRUE(ini.contains("LastChgDateTime="));
+  EXPECT_TRUE(MessageLog().isEmpty()) << MessageLog().constData();
+}
+
+TEST_F(AgentRunTest, WithoutATrayTheWindowStaysAndTheScheduleRuns) {
+  ASSERT_FALSE(TrayHostRunning()) << "another tray host owns the display";
+  WriteIni("Trigger Measure=SECONDS\r\nTrigger Qty=1\r\n");
+  StartProgram();
+  const std::vector<unsigned long> seen = WatchColours(2, 30000);
+  EXPECT_EQ(seen, (std::vector<unsigned long>{kPixels[1], kPixels[2]}));
+  EXPECT_TRUE(MainWindowMapped());
+  EXPECT_TRUE(WaitFor([this] { return MessageLog().contains("no system tray"); }, 10000));
+  program.terminate();
+  ASSERT_TRUE(program.waitForFinished(20000));
+  EXPECT_EQ(MessageLog().count('\n'), 1);
+}
+
+// Slow by nature: a check that finds the saver running comes back a minute later.
+TEST_F(AgentRunTest, RunningScreenSaverHoldsTheChangeBack) {
+  XForceScreenSaver(display.get(), ScreenSaverActive);
+  XSync(display.get(), False);
+  StartTray();
+  WriteIni("Trigger Measure=SECONDS\r\nTrigger Qty=1\r\n");
+  StartProgram();
+  const QString values = dir.filePath("config/tesserine/desktop-values");
+  QThread::sleep(4);
+  EXPECT_FALSE(QFile::exists(values)) << "changed while the screen saver ran";
+  XForceScreenSaver(display.get(), ScreenSaverReset);
+  XSync(display.get(), False);
+  EXPECT_TRUE(WaitFor([&] { return QFile::exists(values); }, 90000));
+  EXPECT_EQ(WatchColours(1, 10000), std::vector<unsigned long>{kPixels[1]});
+}
+
+}  // namespace
