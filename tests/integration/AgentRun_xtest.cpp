@@ -9,6 +9,7 @@
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QThread>
+#include <algorithm>
 #include <functional>
 #include <memory>
 #include <vector>
@@ -65,11 +66,37 @@ std::vector<Window> Children(Display* display, Window window) {
   return result;
 }
 
-// A window named name somewhere below window.
-bool HasDescendant(Display* display, Window window, const std::string& name) {
-  for (Window child : Children(display, window))
-    if (WindowName(display, child) == name || HasDescendant(display, child, name)) return true;
-  return false;
+// A window named name somewhere below window, or 0.
+Window FindDescendant(Display* display, Window window, const std::string& name) {
+  for (Window child : Children(display, window)) {
+    if (WindowName(display, child) == name) return child;
+    if (const Window found = FindDescendant(display, child, name)) return found;
+  }
+  return 0;
+}
+
+// Moves the pointer into window and clicks its left button, as a person would.
+bool ClickInto(Window window, int x, int y) {
+  return QProcess::execute("xdotool", {"mousemove", "--window", QString::number(window), QString::number(x),
+                                       QString::number(y), "click", "1"}) == 0;
+}
+
+// The value of a window-list property of window.
+std::vector<Window> WindowList(Display* display, Window window, const char* property) {
+  Atom type = None;
+  int format = 0;
+  unsigned long count = 0;
+  unsigned long after = 0;
+  unsigned char* data = nullptr;
+  std::vector<Window> result;
+  if (XGetWindowProperty(display, window, XInternAtom(display, property, False), 0, 4096, False, XA_WINDOW, &type,
+                         &format, &count, &after, &data) == Success &&
+      data && format == 32) {
+    const auto* windows = reinterpret_cast<const Window*>(data);
+    result.assign(windows, windows + count);
+  }
+  if (data) XFree(data);
+  return result;
 }
 
 class AgentRunTest : public ::testing::Test {
@@ -97,6 +124,10 @@ class AgentRunTest : public ::testing::Test {
       program.waitForFinished();
     }
     StopTray();
+    if (windowManager.state() != QProcess::NotRunning) {
+      windowManager.terminate();
+      windowManager.waitForFinished();
+    }
     if (display) {
       XForceScreenSaver(display.get(), ScreenSaverReset);
       XSync(display.get(), False);
@@ -190,16 +221,35 @@ class AgentRunTest : public ::testing::Test {
     return false;
   }
 
-  bool IconDockedInTray() {
-    for (Window child : Children(display.get(), root))
-      if (WindowName(display.get(), child) == "panel" && HasDescendant(display.get(), child, "Tesserine")) return true;
-    return false;
+  // The tray host's panel may sit inside a window manager's frame.
+  Window TrayIconWindow() {
+    const Window panel = FindDescendant(display.get(), root, "panel");
+    return panel ? FindDescendant(display.get(), panel, "Tesserine") : 0;
+  }
+
+  bool IconDockedInTray() { return TrayIconWindow() != 0; }
+
+  Window MainWindow() { return FindDescendant(display.get(), root, "Tesserine v1.0"); }
+
+  // Whether the window manager lists the main window among its clients (its taskbar entry).
+  bool MainWindowListed() {
+    const std::vector<Window> clients = WindowList(display.get(), root, "_NET_CLIENT_LIST");
+    const Window main = MainWindow();
+    return main && std::find(clients.begin(), clients.end(), main) != clients.end();
+  }
+
+  void StartWindowManager() {
+    windowManager.start("openbox", {});
+    ASSERT_TRUE(windowManager.waitForStarted());
+    ASSERT_TRUE(
+        WaitFor([this] { return !WindowList(display.get(), root, "_NET_SUPPORTING_WM_CHECK").empty(); }, 10000));
   }
 
   QTemporaryDir dir;
   std::unique_ptr<Display, DisplayCloser> display;
   Window root = 0;
   QProcess tray;
+  QProcess windowManager;
   QProcess program;
 };
 
@@ -248,6 +298,28 @@ TEST_F(AgentRunTest, WithoutATrayTheWindowStaysAndTheScheduleRuns) {
   program.terminate();
   ASSERT_TRUE(program.waitForFinished(20000));
   EXPECT_EQ(MessageLog().count('\n'), 1);
+}
+
+TEST_F(AgentRunTest, WindowManagerLosesTheWindowWhileTheAgentRuns) {
+  StartWindowManager();
+  StartTray();
+  WriteIni("Trigger Measure=HOURS\r\nTrigger Qty=1\r\nSysTrayClick=0\r\n");
+  StartProgram();
+  ASSERT_TRUE(WaitFor([this] { return IconDockedInTray(); }, 20000));
+  EXPECT_FALSE(MainWindowListed());
+  EXPECT_FALSE(MainWindowMapped());
+
+  // A left click on the tray icon opens the properties: the window and its entry return.
+  ASSERT_TRUE(ClickInto(TrayIconWindow(), 5, 5));
+  EXPECT_TRUE(WaitFor([this] { return MainWindowListed(); }, 10000));
+  EXPECT_FALSE(IconDockedInTray());
+
+  // Start Agent hides them again.
+  ASSERT_TRUE(ClickInto(MainWindow(), 370, 364));
+  EXPECT_TRUE(WaitFor([this] { return !MainWindowListed() && IconDockedInTray(); }, 10000));
+  program.terminate();
+  ASSERT_TRUE(program.waitForFinished(20000));
+  EXPECT_TRUE(MessageLog().isEmpty()) << MessageLog().constData();
 }
 
 // Slow by nature: a check that finds the saver running comes back a minute later.
