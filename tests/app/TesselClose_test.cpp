@@ -1,5 +1,7 @@
 // The close paths of the real window with each answer to the save question.
 #include <QAction>
+#include <QDir>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QPushButton>
 
@@ -117,10 +119,17 @@ TEST_F(CloseTest, PersistentStateReachesDiskAtExit) {
 
 TEST_F(CloseTest, UnreadableFileStopsCreationAndIsNotOverwritten) {
   WriteIni(kFile);
-  QFile::setPermissions(QString::fromStdString(IniPath()), QFileDevice::WriteOwner);
-  if (QFile(QString::fromStdString(IniPath())).open(QIODevice::ReadOnly))
-    GTEST_SKIP() << "running with rights to read anything";
+  const QString path = QString::fromStdString(IniPath());
+  QFile::setPermissions(path, QFileDevice::WriteOwner);
+  if (QFile(path).open(QIODevice::ReadOnly)) {
+    // Running with rights to read anything: a folder in the file's place cannot be read either.
+    QFile::remove(path);
+    ASSERT_TRUE(QDir().mkdir(path));
+    EXPECT_THROW(Open(), TIniFileError);
+    EXPECT_TRUE(QFileInfo(path).isDir());
+    return;
+  }
   EXPECT_THROW(Open(), TIniFileError);
-  QFile::setPermissions(QString::fromStdString(IniPath()), QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+  QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
   EXPECT_EQ(IniBytes(), kFile);
 }
