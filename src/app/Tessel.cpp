@@ -40,6 +40,10 @@ TTesselForm1::TTesselForm1(TFormServices services, QWidget* parent)
                  Qt::WindowCloseButtonHint);
   setWindowTitle("Tesserine v1.0");
   setFixedSize(528, 388);
+  // The places of the controls are laid out for an 8-point font.
+  QFont small = font();
+  small.setPointSize(8);
+  setFont(small);
   if (const QScreen* screen = QGuiApplication::primaryScreen())
     move(screen->availableGeometry().center() - rect().center());
   const QString pictures = QStandardPaths::writableLocation(QStandardPaths::PicturesLocation);

@@ -52,6 +52,8 @@ void TTesselForm1::BuildImagesPage() {
   Label13 = MakeLabel(page, "Label13", "Name:", 272, 224);
   labelName = MakeLabel(page, "labelName", "", 312, 224, true);
   labelName->resize(200, labelName->height());
+  labelWidth->resize(56, labelWidth->height());
+  labelHeight->resize(56, labelHeight->height());
   Label6 = MakeLabel(page, "Label6", "Count:", 252, 288);
   Count = MakeLabel(page, "Count", "0", 288, 288, true);
   Count->resize(40, Count->height());
