@@ -44,6 +44,8 @@ void TTesselForm1::Timer1Timer(QObject* sender) {
     }
     interval = autoClose.interval;
   }
+  // The intervals count single milliseconds near the due second, so the timer keeps them.
+  Timer1->setTimerType(Qt::PreciseTimer);
   Timer1->setInterval(interval);
   if (interval >= 1) Timer1->start();
 }

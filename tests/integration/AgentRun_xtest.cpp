@@ -212,13 +212,11 @@ class AgentRunTest : public ::testing::Test {
     return seen;
   }
 
+  // Inside a window manager's frame or not.
   bool MainWindowMapped() {
-    for (Window child : Children(display.get(), root)) {
-      if (WindowName(display.get(), child) != "Tesserine v1.0") continue;
-      XWindowAttributes attributes;
-      if (XGetWindowAttributes(display.get(), child, &attributes) && attributes.map_state == IsViewable) return true;
-    }
-    return false;
+    const Window main = MainWindow();
+    XWindowAttributes attributes;
+    return main && XGetWindowAttributes(display.get(), main, &attributes) && attributes.map_state == IsViewable;
   }
 
   // The tray host's panel may sit inside a window manager's frame.
@@ -320,6 +318,24 @@ TEST_F(AgentRunTest, WindowManagerLosesTheWindowWhileTheAgentRuns) {
   program.terminate();
   ASSERT_TRUE(program.waitForFinished(20000));
   EXPECT_TRUE(MessageLog().isEmpty()) << MessageLog().constData();
+}
+
+TEST_F(AgentRunTest, WithoutATrayRestoringTheMinimisedWindowEndsTheAgent) {
+  ASSERT_FALSE(TrayHostRunning()) << "another tray host owns the display";
+  StartWindowManager();
+  WriteIni("Trigger Measure=SECONDS\r\nTrigger Qty=1\r\n");
+  StartProgram();
+  EXPECT_EQ(WatchColours(2, 30000), (std::vector<unsigned long>{kPixels[1], kPixels[2]}));
+  // Minimised: still the window manager's client, so still reachable.
+  EXPECT_TRUE(WaitFor([this] { return MainWindowListed() && !MainWindowMapped(); }, 10000));
+
+  ASSERT_EQ(QProcess::execute("xdotool", {"windowactivate", QString::number(MainWindow())}), 0);
+  ASSERT_TRUE(WaitFor([this] { return MainWindowMapped(); }, 10000));
+  const unsigned long shown = RootPixel();
+  QThread::sleep(3);
+  EXPECT_EQ(RootPixel(), shown) << "the agent still changes the wallpaper";
+  program.terminate();
+  ASSERT_TRUE(program.waitForFinished(20000));
 }
 
 // Slow by nature: a check that finds the saver running comes back a minute later.
