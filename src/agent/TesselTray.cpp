@@ -9,12 +9,12 @@
 #include <QSystemTrayIcon>
 #include <QWindow>
 
-#include "agent/TrayIcons.h"
 #include "app/Tessel.h"
 #include "imagelist/ImageListModel.h"
 #include "platform/Clock.h"
 #include "platform/DesktopWallpaper.h"
 #include "platform/MessageBoxes.h"
+#include "widgets/ProgramIcons.h"
 
 namespace {
 

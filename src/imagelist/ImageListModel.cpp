@@ -1,5 +1,9 @@
 #include "imagelist/ImageListModel.h"
 
+#include <QPainter>
+
+#include "widgets/ProgramIcons.h"
+
 void TImageListModel::Refresh() {
   beginResetModel();
   endResetModel();
@@ -33,6 +37,8 @@ QVariant TImageListModel::data(const QModelIndex& index, int role) const {
     case Qt::DisplayRole:
     case Qt::ToolTipRole:
       return QString::fromStdString(entry.fileName);
+    case Qt::DecorationRole:
+      return EntryIcon(entry.disp, entry.mark);
     case DispRole:
       return ToInt(entry.disp);
     case MarkRole:
@@ -40,6 +46,22 @@ QVariant TImageListModel::data(const QModelIndex& index, int role) const {
     default:
       return {};
   }
+}
+
+const QPixmap& TImageListModel::EntryIcon(DispObj disp, int mark) const {
+  const int dispSlot = ToInt(disp) >= 0 && ToInt(disp) < DispObjCount ? ToInt(disp) + 1 : 0;
+  const int markSlot = mark == 0 || mark == 1 ? mark + 1 : 0;
+  QPixmap& icon = icons_[markSlot * (DispObjCount + 1) + dispSlot];
+  if (icon.isNull()) {
+    QImage image(32, 16, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    QPainter painter(&image);
+    painter.drawImage(0, 0, DrawMarkIcon(mark));
+    painter.drawImage(16, 0, DrawDispMethodIcon(disp, 16));
+    painter.end();
+    icon = QPixmap::fromImage(image);
+  }
+  return icon;
 }
 
 QVariant TImageListModel::headerData(int section, Qt::Orientation orientation, int role) const {

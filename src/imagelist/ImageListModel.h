@@ -1,9 +1,11 @@
-// Shows a TImageList in ListView1: one column "File Name"; the entry's display method and
-// mark travel as user roles for the icons. The list stays the one copy of the entries.
+// Shows a TImageList in ListView1: one column "File Name" with the entry's mark and display
+// method as its icon (also as user roles). The list stays the one copy of the entries.
 #pragma once
 
 #include <QAbstractTableModel>
 #include <QItemSelection>
+#include <QPixmap>
+#include <array>
 
 #include "imagelist/ImageList.h"
 
@@ -31,5 +33,10 @@ class TImageListModel final : public QAbstractTableModel {
   QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
 
  private:
+  // Mark picture then method picture, 32 x 16; drawn once per combination.
+  const QPixmap& EntryIcon(DispObj disp, int mark) const;
+
   TImageList list_;
+  // Indexed by (mark + 1) * (DispObjCount + 1) + (disp + 1).
+  mutable std::array<QPixmap, 3 * (DispObjCount + 1)> icons_;
 };

@@ -7,6 +7,7 @@
 #include "ui/Controls.h"
 #include "ui/UpDown.h"
 #include "wallpaper/FillColor.h"
+#include "widgets/ProgramIcons.h"
 
 namespace {
 
@@ -14,7 +15,8 @@ QComboBox* MakeDispCodeBox(QWidget* parent, const char* name, int left, int top)
   QComboBox* box = MakeControl<QComboBox>(parent, name, left, top, 141, 30);
   for (int code = 0; code < DispObjCount; ++code) {
     const std::string_view text = DispText(ToDispObj(code));
-    box->addItem(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
+    box->addItem(QIcon(QPixmap::fromImage(DrawDispMethodIcon(ToDispObj(code), 16))),
+                 QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
   }
   return box;
 }

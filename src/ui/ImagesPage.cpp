@@ -11,12 +11,12 @@
 #include "app/Tessel.h"
 #include "imagelist/ImageListModel.h"
 #include "ui/Controls.h"
+#include "widgets/ProgramIcons.h"
 
 namespace {
 constexpr const char* kIconNames[DispObjCount] = {"TileImage",       "CenterImage",    "StretchImage",
                                                   "MirrorTileImage", "BrickTileImage", "RatioStretchImage",
                                                   "DoubleTileImage"};
-constexpr const char* kIconTexts[DispObjCount] = {"T", "C", "S", "MT", "BT", "RS", "DT"};
 }  // namespace
 
 void TTesselForm1::BuildImagesPage() {
@@ -30,6 +30,7 @@ void TTesselForm1::BuildImagesPage() {
   ListView1->setModel(ListModel);
   ListView1->setRootIsDecorated(false);
   ListView1->setUniformRowHeights(true);
+  ListView1->setIconSize(QSize(32, 16));
   ListView1->setItemsExpandable(false);
   ListView1->setSelectionMode(QAbstractItemView::ExtendedSelection);
   ListView1->setSelectionBehavior(QAbstractItemView::SelectRows);
@@ -60,8 +61,8 @@ void TTesselForm1::BuildImagesPage() {
 
   PanelIcon = MakeControl<QFrame>(page, "PanelIcon", 280, 244, 32, 32);
   for (int code = 0; code < DispObjCount; ++code) {
-    MethodIcons[code] = MakeControl<QLabel>(PanelIcon, kIconNames[code], 0, 0, 32, 32, kIconTexts[code]);
-    MethodIcons[code]->setAlignment(Qt::AlignCenter);
+    MethodIcons[code] = MakeControl<QLabel>(PanelIcon, kIconNames[code], 0, 0, 32, 32);
+    MethodIcons[code]->setPixmap(QPixmap::fromImage(DrawDispMethodIcon(ToDispObj(code), 32)));
     MethodIcons[code]->setToolTip("Click Me!");
     MethodIcons[code]->setVisible(false);
   }
@@ -92,6 +93,7 @@ void TTesselForm1::BuildImagesPage() {
     QAction* item = types->addAction(QString::fromUtf8(DispMenuCaption(code).data(), DispMenuCaption(code).size()));
     item->setCheckable(true);
     item->setData(ToInt(code));
+    item->setIcon(QIcon(QPixmap::fromImage(DrawDispMethodIcon(code, 16))));
     group->addAction(item);
     MIDisplayTypeItems[ToInt(code)] = item;
     connect(item, &QAction::triggered, this, [this, item] { MIDisplayTypeClick(item); });

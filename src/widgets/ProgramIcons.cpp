@@ -1,4 +1,4 @@
-#include "agent/TrayIcons.h"
+#include "widgets/ProgramIcons.h"
 
 #include <QPainter>
 #include <QPolygonF>
@@ -138,6 +138,20 @@ QImage DrawTrayIcon(TrayState state) {
     painter.drawPolygon(QPolygonF({QPointF(8, 3), QPointF(16, 8), QPointF(8, 13)}));
     painter.setBrush(QColor(0, 255, 0));
     painter.drawPolygon(QPolygonF({QPointF(9, 5), QPointF(14, 8), QPointF(9, 11)}));
+  }
+  return image;
+}
+
+QImage DrawMarkIcon(int mark) {
+  QImage image = Canvas(16);
+  if (mark != 0 && mark != 1) return image;
+  QPainter painter(&image);
+  painter.fillRect(QRectF(2, 2, 12, 12), kFrame);
+  painter.fillRect(QRectF(3, 3, 10, 10), Qt::white);
+  if (mark == 1) {
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(QPen(QColor(0, 128, 0), 2));
+    painter.drawPolyline(QPolygonF({QPointF(4.5, 8), QPointF(7, 10.5), QPointF(11.5, 5)}));
   }
   return image;
 }

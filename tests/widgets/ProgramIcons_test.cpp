@@ -1,4 +1,4 @@
-#include "agent/TrayIcons.h"
+#include "widgets/ProgramIcons.h"
 
 #include <gtest/gtest.h>
 
@@ -13,7 +13,7 @@ bool HasOpaquePixels(const QImage& image) {
   return false;
 }
 
-TEST(TrayIcons, EveryMethodHasItsOwnPictureAtBothSizes) {
+TEST(ProgramIcons, EveryMethodHasItsOwnPictureAtBothSizes) {
   for (int size : {16, 32}) {
     std::vector<QImage> pictures;
     for (int code = 0; code < DispObjCount; ++code) {
@@ -28,7 +28,7 @@ TEST(TrayIcons, EveryMethodHasItsOwnPictureAtBothSizes) {
   EXPECT_FALSE(HasOpaquePixels(DrawDispMethodIcon(DispObj::None, 16)));
 }
 
-TEST(TrayIcons, LargePicturesKeepTheSmallOnesLayout) {
+TEST(ProgramIcons, LargePicturesKeepTheSmallOnesLayout) {
   // Each 2 x 2 block of the large picture holds the colour of the small one's pixel in
   // at least one of its four pixels: same drawing, twice the scale.
   for (int code = 0; code < DispObjCount; ++code) {
@@ -47,13 +47,20 @@ TEST(TrayIcons, LargePicturesKeepTheSmallOnesLayout) {
   }
 }
 
-TEST(TrayIcons, RunningAndPausedDiffer) {
+TEST(ProgramIcons, RunningAndPausedDiffer) {
   const QImage running = DrawTrayIcon(TrayState::Running);
   const QImage paused = DrawTrayIcon(TrayState::Paused);
   EXPECT_EQ(running.size(), QSize(16, 16));
   EXPECT_EQ(paused.size(), QSize(16, 16));
   EXPECT_TRUE(HasOpaquePixels(running));
   EXPECT_NE(running, paused);
+}
+
+TEST(ProgramIcons, MarksShowOnlyForAKnownState) {
+  EXPECT_TRUE(HasOpaquePixels(DrawMarkIcon(0)));
+  EXPECT_TRUE(HasOpaquePixels(DrawMarkIcon(1)));
+  EXPECT_NE(DrawMarkIcon(0), DrawMarkIcon(1));
+  EXPECT_FALSE(HasOpaquePixels(DrawMarkIcon(-1)));
 }
 
 }  // namespace
