@@ -10,7 +10,7 @@ packages=(
   libx11-dev libxss-dev libxrandr-dev libglib2.0-dev libglib2.0-bin
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth trayer openbox x11-xserver-utils x11-utils xdotool dbus dbus-x11
-  feh xwallpaper libjpeg-turbo-progs giflib-tools imagemagick
+  feh xwallpaper libjpeg-turbo-progs giflib-tools imagemagick file
   gsettings-desktop-schemas cinnamon-desktop-data mate-desktop-common
   fonts-dejavu-core
 )
