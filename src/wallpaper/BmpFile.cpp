@@ -9,7 +9,7 @@
 #include <cstdint>
 #include <optional>
 
-#include "wallpaper/PictureErrors.h"
+#include "widgets/PictureErrors.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 #include "wallpaper/ConvertedBitmap.h"
 
 #include "wallpaper/BmpFile.h"
-#include "wallpaper/PictureErrors.h"
+#include "widgets/PictureErrors.h"
 
 std::string ConvertFileName(const std::string& folder) {
   if (folder.empty() || folder.back() == '/') return folder + ConvertBaseName;

@@ -7,7 +7,7 @@
 #include <cstdio>
 #include <memory>
 
-#include "wallpaper/PictureErrors.h"
+#include "widgets/PictureErrors.h"
 
 namespace {
 

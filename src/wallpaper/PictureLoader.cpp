@@ -2,7 +2,7 @@
 
 #include "wallpaper/BmpFile.h"
 #include "wallpaper/JpegDecoder.h"
-#include "wallpaper/PictureErrors.h"
+#include "widgets/PictureErrors.h"
 #include "widgets/TGIFImage.h"
 
 namespace {

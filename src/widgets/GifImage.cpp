@@ -7,7 +7,7 @@
 #include <array>
 #include <memory>
 
-#include "wallpaper/PictureErrors.h"
+#include "widgets/PictureErrors.h"
 
 namespace {
 

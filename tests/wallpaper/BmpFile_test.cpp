@@ -10,8 +10,8 @@
 #include <csignal>
 #include <functional>
 
-#include "wallpaper/PictureErrors.h"
 #include "wallpaper/PictureTestTools.h"
+#include "widgets/PictureErrors.h"
 
 namespace {
 

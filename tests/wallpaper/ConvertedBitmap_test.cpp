@@ -7,8 +7,8 @@
 #include <set>
 
 #include "wallpaper/BmpFile.h"
-#include "wallpaper/PictureErrors.h"
 #include "wallpaper/PictureTestTools.h"
+#include "widgets/PictureErrors.h"
 
 namespace {
 

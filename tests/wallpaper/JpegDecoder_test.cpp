@@ -7,8 +7,8 @@
 #include <QTemporaryDir>
 #include <functional>
 
-#include "wallpaper/PictureErrors.h"
 #include "wallpaper/PictureTestTools.h"
+#include "widgets/PictureErrors.h"
 
 namespace {
 

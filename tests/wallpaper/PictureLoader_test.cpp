@@ -8,8 +8,8 @@
 
 #include "wallpaper/JpegDecoder.h"
 #include "wallpaper/PictureCache.h"
-#include "wallpaper/PictureErrors.h"
 #include "wallpaper/PictureTestTools.h"
+#include "widgets/PictureErrors.h"
 
 namespace {
 

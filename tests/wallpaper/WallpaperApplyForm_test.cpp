@@ -11,8 +11,8 @@
 #include "wallpaper/Compositions.h"
 #include "wallpaper/ConvertedBitmap.h"
 #include "wallpaper/JpegDecoder.h"
-#include "wallpaper/PictureErrors.h"
 #include "wallpaper/PictureTestTools.h"
+#include "widgets/PictureErrors.h"
 
 namespace {
 

@@ -14,8 +14,8 @@
 #include "wallpaper/BmpFile.h"
 #include "wallpaper/Compositions.h"
 #include "wallpaper/ConvertedBitmap.h"
-#include "wallpaper/PictureErrors.h"
 #include "wallpaper/PictureTestTools.h"
+#include "widgets/PictureErrors.h"
 
 namespace {
 

@@ -2,8 +2,8 @@
 
 #include <QTemporaryDir>
 
-#include "wallpaper/PictureErrors.h"
 #include "wallpaper/PictureTestTools.h"
+#include "widgets/PictureErrors.h"
 #include "widgets/TGIFImage.h"
 
 namespace {
