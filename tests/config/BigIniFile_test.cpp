@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "config/BigIni.h"
+#include "support/FileBytes.h"
 
 namespace {
 
@@ -22,16 +23,11 @@ class BigIniFileTest : public testing::Test {
 
   std::string WriteFile(const std::string& bytes, const QString& name = "test.INI") const {
     const std::string path = PathOf(name);
-    QFile file(QString::fromStdString(path));
-    EXPECT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(bytes.data(), static_cast<qint64>(bytes.size()));
+    EXPECT_TRUE(WriteFileBytes(path, bytes));
     return path;
   }
 
-  static std::string ReadFile(const std::string& path) {
-    QFile file(QString::fromStdString(path));
-    return file.open(QIODevice::ReadOnly) ? file.readAll().toStdString() : "<missing>";
-  }
+  static std::string ReadFile(const std::string& path) { return ReadFileBytes(path); }
 
   QStringList Entries() const {
     return QDir(dir_.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden);

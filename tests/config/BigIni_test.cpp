@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "support/FileBytes.h"
+
 namespace {
 
 using namespace std::string_literals;
@@ -18,16 +20,11 @@ class BigIniTest : public testing::Test {
 
   std::string WriteFile(const std::string& bytes, const char* name = "test.INI") const {
     const std::string path = PathOf(name);
-    QFile file(QString::fromStdString(path));
-    EXPECT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(bytes.data(), static_cast<qint64>(bytes.size()));
+    EXPECT_TRUE(WriteFileBytes(path, bytes));
     return path;
   }
 
-  static std::string ReadFile(const std::string& path) {
-    QFile file(QString::fromStdString(path));
-    return file.open(QIODevice::ReadOnly) ? file.readAll().toStdString() : "<missing>";
-  }
+  static std::string ReadFile(const std::string& path) { return ReadFileBytes(path); }
 
   QTemporaryDir dir_;
 };

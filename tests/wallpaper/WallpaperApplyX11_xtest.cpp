@@ -15,6 +15,8 @@
 
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
+
+#include "support/X11RootPixels.h"
 // clang-format on
 
 namespace {
@@ -30,17 +32,7 @@ class ApplyToX11 : public ::testing::Test {
     if (display_) XCloseDisplay(display_);
   }
 
-  QImage ReadRoot() const {
-    XImage* image =
-        XGetImage(display_, DefaultRootWindow(display_), 0, 0, screen_.width(), screen_.height(), AllPlanes, ZPixmap);
-    QImage out(screen_, QImage::Format_RGB32);
-    for (int y = 0; y < screen_.height(); ++y) {
-      auto* row = reinterpret_cast<QRgb*>(out.scanLine(y));
-      for (int x = 0; x < screen_.width(); ++x) row[x] = 0xff000000u | (XGetPixel(image, x, y) & 0xffffff);
-    }
-    XDestroyImage(image);
-    return out;
-  }
+  QImage ReadRoot() const { return ReadRootWindow(display_, screen_); }
 
   // What the screen shows for picture in each layout: tiled from the top-left corner, centred
   // on black, or stretched by the desktop (pixel x of the screen shows x * w / W).

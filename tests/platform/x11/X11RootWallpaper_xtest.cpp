@@ -15,6 +15,8 @@
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
+
+#include "support/X11RootPixels.h"
 // clang-format on
 
 namespace {
@@ -39,16 +41,7 @@ class X11RootWallpaperTest : public ::testing::Test {
     if (display_) XCloseDisplay(display_);
   }
 
-  QImage ReadRoot() {
-    XImage* image = XGetImage(display_, root_, 0, 0, screen_.width(), screen_.height(), AllPlanes, ZPixmap);
-    QImage out(screen_, QImage::Format_RGB32);
-    for (int y = 0; y < screen_.height(); ++y) {
-      auto* row = reinterpret_cast<QRgb*>(out.scanLine(y));
-      for (int x = 0; x < screen_.width(); ++x) row[x] = 0xff000000u | (XGetPixel(image, x, y) & 0xffffff);
-    }
-    XDestroyImage(image);
-    return out;
-  }
+  QImage ReadRoot() { return ReadRootWindow(display_, screen_); }
 
   // A picture with random pixels, saved as a 24-bit BMP.
   std::string SavePicture(int w, int h, const char* name) {
