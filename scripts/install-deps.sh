@@ -12,7 +12,7 @@ packages=(
   xvfb xauth trayer openbox x11-xserver-utils x11-utils xdotool dbus dbus-x11
   feh xwallpaper libjpeg-turbo-progs giflib-tools imagemagick file
   gsettings-desktop-schemas cinnamon-desktop-data mate-desktop-common
-  fonts-dejavu-core
+  fonts-dejavu-core desktop-file-utils appstream
 )
 
 missing=()
