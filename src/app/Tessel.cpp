@@ -13,6 +13,7 @@
 #include <QScreen>
 #include <QSplitter>
 #include <QStandardPaths>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTreeView>
 
@@ -21,6 +22,7 @@
 #include "imagelist/ImageListModel.h"
 #include "platform/Clock.h"
 #include "platform/MessageBoxes.h"
+#include "ui/Controls.h"
 
 namespace {
 const QString kSaveQuestion = QStringLiteral("Do you want to save your configuration changes?");
@@ -39,13 +41,8 @@ TTesselForm1::TTesselForm1(TFormServices services, QWidget* parent)
   setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                  Qt::WindowCloseButtonHint);
   setWindowTitle("Tesserine v1.0");
+  setProperty(DesignedRectProperty, QRect(0, 0, 528, 388));
   setFixedSize(528, 388);
-  // The places of the controls are laid out for an 8-point font.
-  QFont small = font();
-  small.setPointSize(8);
-  setFont(small);
-  if (const QScreen* screen = QGuiApplication::primaryScreen())
-    move(screen->availableGeometry().center() - rect().center());
   const QString pictures = QStandardPaths::writableLocation(QStandardPaths::PicturesLocation);
   AddInitialDir = (QDir(pictures).exists() ? pictures : QDir::homePath()).toStdString();
   ListModel = new TImageListModel(this);
@@ -58,6 +55,9 @@ TTesselForm1::TTesselForm1(TFormServices services, QWidget* parent)
   BuildAdvancedPage();
   BuildExplorerPage();
   BuildTrayMenu();
+  ApplyDesignedLayout(this);
+  if (const QScreen* screen = QGuiApplication::primaryScreen())
+    move(screen->availableGeometry().center() - rect().center());
   WatchDisplayChanges();
   FormCreate();
 }
@@ -65,9 +65,7 @@ TTesselForm1::TTesselForm1(TFormServices services, QWidget* parent)
 TTesselForm1::~TTesselForm1() { FormDestroy(); }
 
 void TTesselForm1::BuildFrame() {
-  PageControl1 = new QTabWidget(this);
-  PageControl1->setObjectName("PageControl1");
-  PageControl1->setGeometry(0, 0, 529, 337);
+  PageControl1 = MakeControl<QTabWidget>(this, "PageControl1", 0, 0, 529, 337);
   const char* captions[] = {"Images", "Schedule", "Advanced", "Image Explorer", "About"};
   QWidget** pages[] = {&ImagesPage, &SchedulePage, &AdvancedPage, &ExplorerPage, &AboutPage};
   const char* names[] = {"ImagesPage", "SchedulePage", "AdvancedPage", "ExplorerPage", "AboutPage"};
@@ -76,10 +74,14 @@ void TTesselForm1::BuildFrame() {
     (*pages[i])->setObjectName(names[i]);
     PageControl1->addTab(*pages[i], captions[i]);
   }
+  // A page is the page control less its tab bar and frame.
+  const QSize pageInset(8, PageControl1->tabBar()->sizeHint().height() + 8);
+  for (QWidget** page : pages) {
+    (*page)->setProperty(DesignedAreaProperty, QRect(0, 0, 529, 337));
+    (*page)->setProperty(DesignedInsetProperty, pageInset);
+  }
   const auto button = [this](QPushButton*& target, const char* name, const char* caption, int left) {
-    target = new QPushButton(caption, this);
-    target->setObjectName(name);
-    target->setGeometry(left, 352, 75, 25);
+    target = MakeControl<QPushButton>(this, name, left, 352, 75, 25, caption);
   };
   button(Reload, "Reload", "Reload", 88);
   button(Save, "Save", "Save", 176);

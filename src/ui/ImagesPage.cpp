@@ -47,17 +47,13 @@ void TTesselForm1::BuildImagesPage() {
   Bevel4->setFrameStyle(QFrame::Panel | QFrame::Raised);
   ImgListImage = MakeControl<QWidget>(page, "ImgListImage", 272, 16, 236, 177);
   Label8 = MakeLabel(page, "Label8", "Width:", 272, 208);
-  labelWidth = MakeLabel(page, "labelWidth", " ", 312, 208, true);
+  labelWidth = MakeLabel(page, "labelWidth", " ", 312, 208, true, 56);
   Label10 = MakeLabel(page, "Label10", "Height:", 376, 208);
-  labelHeight = MakeLabel(page, "labelHeight", " ", 416, 208, true);
+  labelHeight = MakeLabel(page, "labelHeight", " ", 416, 208, true, 56);
   Label13 = MakeLabel(page, "Label13", "Name:", 272, 224);
-  labelName = MakeLabel(page, "labelName", "", 312, 224, true);
-  labelName->resize(200, labelName->height());
-  labelWidth->resize(56, labelWidth->height());
-  labelHeight->resize(56, labelHeight->height());
+  labelName = MakeLabel(page, "labelName", "", 312, 224, true, 200);
   Label6 = MakeLabel(page, "Label6", "Count:", 252, 288);
-  Count = MakeLabel(page, "Count", "0", 288, 288, true);
-  Count->resize(40, Count->height());
+  Count = MakeLabel(page, "Count", "0", 288, 288, true, 40);
 
   PanelIcon = MakeControl<QFrame>(page, "PanelIcon", 280, 244, 32, 32);
   for (int code = 0; code < DispObjCount; ++code) {
