@@ -12,15 +12,20 @@
 #include "app/Tessel.h"
 #include "imagelist/ImageListModel.h"
 #include "platform/Clock.h"
+#include "platform/DesktopNotification.h"
 #include "platform/DesktopWallpaper.h"
 #include "platform/MessageBoxes.h"
 #include "widgets/ProgramIcons.h"
 
 namespace {
 
+const QString kNoTraySummary = QStringLiteral("Tesserine runs without a tray icon");
 const QString kNoTrayNotice = QStringLiteral(
     "This desktop offers no system tray, so the agent has no tray icon. It goes on changing the wallpaper on "
     "schedule; its window stays minimised instead: restore the window to end the agent and change the settings.");
+// The minimised window's caption while the agent runs without a tray.
+const QString kNoTrayCaption = QStringLiteral("Tesserine agent (no system tray: restore to change the settings)");
+const QString kCaption = QStringLiteral("Tesserine v1.0");
 
 std::string FileNamePart(const std::string& path) {
   const std::size_t slash = path.rfind('/');
@@ -103,15 +108,19 @@ void TTesselForm1::HideForAgent() {
     tray->show();
     return;
   }
+  setWindowTitle(kNoTrayCaption);
   showMinimized();
   WatchMinimisedAgent();
-  if (!NoTrayNoticeShown) {
-    NoTrayNoticeShown = true;
-    // Queued, so the agent is armed before the notice waits for its answer.
-    QMetaObject::invokeMethod(
-        this, [this] { Services.messages.Show(kNoTrayNotice, MsgKind::Information, MsgButtons::Ok); },
-        Qt::QueuedConnection);
-  }
+  NoTrayNotice();
+}
+
+// An unattended agent must never wait on a box: the user is told through the desktop's
+// notifications where a server runs, and in any case by the minimised window's caption.
+void TTesselForm1::NoTrayNotice() {
+  if (NoTrayNoticeShown) return;
+  NoTrayNoticeShown = true;
+  if (!NotifyDesktop) NotifyDesktop = &SendDesktopNotification;
+  NotifyDesktop(kNoTraySummary, kNoTrayNotice);
 }
 
 // Without a tray, restoring the minimised window stands for the menu's Properties.
@@ -134,6 +143,7 @@ void TTesselForm1::Properties1Click(QObject*) {
   Timer1->stop();
   TrayIcon()->hide();
   AgentWithoutTray = false;
+  setWindowTitle(kCaption);
   showNormal();
   raise();
   activateWindow();

@@ -22,7 +22,10 @@
 #include "imagelist/ImageListModel.h"
 #include "platform/Clock.h"
 #include "platform/MessageBoxes.h"
+#include "ui/AboutPage.h"
 #include "ui/Controls.h"
+#include "ui/ImgDispFrm.h"
+#include "widgets/ProgramPicture.h"
 
 namespace {
 const QString kSaveQuestion = QStringLiteral("Do you want to save your configuration changes?");
@@ -50,15 +53,18 @@ TTesselForm1::TTesselForm1(TFormServices services, QWidget* parent)
   Timer1->setObjectName("Timer1");
   connect(Timer1, &QTimer::timeout, this, [this] { Timer1Timer(Timer1); });
   BuildFrame();
+  BuildAboutPage(AboutPage);
   BuildImagesPage();
   BuildSchedulePage();
   BuildAdvancedPage();
   BuildExplorerPage();
   BuildTrayMenu();
   ApplyDesignedLayout(this);
+  BuildBottomStrip();
   if (const QScreen* screen = QGuiApplication::primaryScreen())
     move(screen->availableGeometry().center() - rect().center());
   WatchDisplayChanges();
+  ImgDispForm = std::make_unique<TImgDispForm>(Services.screen);
   FormCreate();
 }
 
@@ -73,6 +79,8 @@ void TTesselForm1::BuildFrame() {
     *pages[i] = new QWidget;
     (*pages[i])->setObjectName(names[i]);
     PageControl1->addTab(*pages[i], captions[i]);
+    const int glyph = PageControl1GlyphMap(i);
+    if (glyph >= 0) PageControl1->setTabIcon(i, QIcon(QPixmap::fromImage(DrawTabGlyph(glyph))));
   }
   // A page is the page control less its tab bar and frame.
   const QSize pageInset(8, PageControl1->tabBar()->sizeHint().height() + 8);

@@ -35,6 +35,7 @@ class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QMenu;
+class QPainter;
 class QPushButton;
 class QRadioButton;
 class QSplitter;
@@ -43,6 +44,8 @@ class QTabWidget;
 class QTreeView;
 class TBigIniFile;
 class TImageListModel;
+class TImgDispForm;
+class TPaintBox;
 class TUpDown;
 
 class TTesselForm1 : public QWidget {
@@ -133,6 +136,21 @@ class TTesselForm1 : public QWidget {
   void SetButtons();
   void dispTileClick(QObject* sender);
   void MIDisplayTypeClick(QAction* sender);
+  void ImgListImagePaint(QPainter& painter);
+  // A click on the visible method icon: the selected entry moves to the next method of the cycle.
+  void IconClick(QObject* sender);
+  void DisplayClick();
+  // Enables and checks the list's shortcut menu before it opens.
+  void ImgPopupMenuPopup();
+
+  // Frame.
+  // The tab glyph of a page: -1 none, else an index of the two tab glyphs.
+  static int PageControl1GlyphMap(int pageIndex);
+
+  // Start-up entry.
+  void CreateShortcutClick(QObject* sender);
+  // Tells the user once, without waiting for an answer, that the agent runs without a tray.
+  void NoTrayNotice();
 
   // The Image Explorer's preview panel width and current folder as the configuration sees them.
   int IMPanelImageWidth() const;
@@ -164,7 +182,7 @@ class TTesselForm1 : public QWidget {
   QPushButton* Remove = nullptr;
   QPushButton* Apply = nullptr;
   QFrame* Bevel4 = nullptr;
-  QWidget* ImgListImage = nullptr;
+  TPaintBox* ImgListImage = nullptr;
   QLabel* Label8 = nullptr;
   QLabel* labelWidth = nullptr;
   QLabel* Label10 = nullptr;
@@ -176,7 +194,7 @@ class TTesselForm1 : public QWidget {
   QFrame* PanelIcon = nullptr;
   // Indexed by DispObj code: TileImage, CenterImage, StretchImage, MirrorTileImage,
   // BrickTileImage, RatioStretchImage, DoubleTileImage.
-  QLabel* MethodIcons[DispObjCount] = {};
+  TPaintBox* MethodIcons[DispObjCount] = {};
   QGroupBox* PanelDisplay = nullptr;
   QRadioButton* dispCenter = nullptr;
   QRadioButton* dispTile = nullptr;
@@ -184,6 +202,12 @@ class TTesselForm1 : public QWidget {
   QRadioButton* dispSpecial = nullptr;
   QComboBox* Special = nullptr;
   QMenu* ImgPopupMenu = nullptr;
+  QAction* MIMoveUp = nullptr;
+  QAction* MIMoveDown = nullptr;
+  QAction* MIDisplay = nullptr;
+  QAction* MIRemove = nullptr;
+  QAction* MIApply = nullptr;
+  QMenu* MIDisplayType = nullptr;
   // Indexed by DispObj code.
   QAction* MIDisplayTypeItems[DispObjCount] = {};
 
@@ -251,6 +275,12 @@ class TTesselForm1 : public QWidget {
   QIcon SysTrayPaused;
   // Whether the desktop offers a system tray; tests put their own answer here.
   std::function<bool()> TrayAvailable;
+  // Shows a desktop notification without waiting; false when no notification server runs.
+  std::function<bool(const QString& summary, const QString& body)> NotifyDesktop;
+
+  // The image viewer, created with the window and reused for every picture.
+  std::unique_ptr<TImgDispForm> ImgDispForm;
+  QLabel* BottomStrip = nullptr;
 
   // Run state.
   bool StartMinimized = false;
@@ -292,6 +322,7 @@ class TTesselForm1 : public QWidget {
   void BuildAdvancedPage();
   void BuildExplorerPage();
   void BuildTrayMenu();
+  void BuildBottomStrip();
   void WireImagesPage();
   void WireSettings();
   void SyncSelectionFromView();

@@ -4,6 +4,7 @@
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QMenu>
+#include <QPainter>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTreeView>
@@ -11,6 +12,7 @@
 #include "app/Tessel.h"
 #include "imagelist/ImageListModel.h"
 #include "ui/Controls.h"
+#include "ui/PaintBox.h"
 #include "widgets/ProgramIcons.h"
 
 namespace {
@@ -45,7 +47,8 @@ void TTesselForm1::BuildImagesPage() {
 
   Bevel4 = MakeControl<QFrame>(page, "Bevel4", 264, 8, 254, 193);
   Bevel4->setFrameStyle(QFrame::Panel | QFrame::Raised);
-  ImgListImage = MakeControl<QWidget>(page, "ImgListImage", 272, 16, 236, 177);
+  ImgListImage = MakeControl<TPaintBox>(page, "ImgListImage", 272, 16, 236, 177);
+  ImgListImage->OnPaint = [this](QPainter& painter) { ImgListImagePaint(painter); };
   Label8 = MakeLabel(page, "Label8", "Width:", 272, 208);
   labelWidth = MakeLabel(page, "labelWidth", " ", 312, 208, true, 56);
   Label10 = MakeLabel(page, "Label10", "Height:", 376, 208);
@@ -53,14 +56,19 @@ void TTesselForm1::BuildImagesPage() {
   Label13 = MakeLabel(page, "Label13", "Name:", 272, 224);
   labelName = MakeLabel(page, "labelName", "", 312, 224, true, 200);
   Label6 = MakeLabel(page, "Label6", "Count:", 252, 288);
-  Count = MakeLabel(page, "Count", "0", 288, 288, true, 40);
+  Count = MakeLabel(page, "Count", "0", 288, 288, true, 36);
 
   PanelIcon = MakeControl<QFrame>(page, "PanelIcon", 280, 244, 32, 32);
   for (int code = 0; code < DispObjCount; ++code) {
-    MethodIcons[code] = MakeControl<QLabel>(PanelIcon, kIconNames[code], 0, 0, 32, 32);
-    MethodIcons[code]->setPixmap(QPixmap::fromImage(DrawDispMethodIcon(ToDispObj(code), 32)));
-    MethodIcons[code]->setToolTip("Click Me!");
-    MethodIcons[code]->setVisible(false);
+    TPaintBox* icon = MakeControl<TPaintBox>(PanelIcon, kIconNames[code], 0, 0, 32, 32);
+    const QImage picture = DrawDispMethodIcon(ToDispObj(code), 32);
+    icon->OnPaint = [icon, picture](QPainter& painter) {
+      painter.drawImage(QPoint((icon->width() - picture.width()) / 2, (icon->height() - picture.height()) / 2), picture);
+    };
+    icon->OnClick = [this, icon] { IconClick(icon); };
+    icon->setToolTip("Click Me!");
+    icon->setVisible(false);
+    MethodIcons[code] = icon;
   }
 
   PanelDisplay = MakeControl<QGroupBox>(page, "PanelDisplay", 326, 238, 193, 69, "Display");
@@ -76,13 +84,20 @@ void TTesselForm1::BuildImagesPage() {
 
   ImgPopupMenu = new QMenu(this);
   ImgPopupMenu->setObjectName("ImgPopupMenu");
-  QAction* moveUp = ImgPopupMenu->addAction("Move &Up");
-  QAction* moveDown = ImgPopupMenu->addAction("&Move Down");
+  const auto item = [this](const char* name, const char* caption) {
+    QAction* action = ImgPopupMenu->addAction(caption);
+    action->setObjectName(name);
+    return action;
+  };
+  MIMoveUp = item("MIMoveUp", "Move &Up");
+  MIMoveDown = item("MIMoveDown", "&Move Down");
   ImgPopupMenu->addSeparator();
-  ImgPopupMenu->addAction("&Display")->setEnabled(false);
-  QAction* remove = ImgPopupMenu->addAction("&Remove");
-  QAction* apply = ImgPopupMenu->addAction("&Apply");
-  QMenu* types = ImgPopupMenu->addMenu("Display &Type");
+  MIDisplay = item("MIDisplay", "&Display");
+  MIRemove = item("MIRemove", "&Remove");
+  MIApply = item("MIApply", "&Apply");
+  MIDisplayType = ImgPopupMenu->addMenu("Display &Type");
+  MIDisplayType->setObjectName("MIDisplayType");
+  QMenu* types = MIDisplayType;
   auto* group = new QActionGroup(types);
   group->setExclusionPolicy(QActionGroup::ExclusionPolicy::ExclusiveOptional);
   for (DispObj code : DispMenuOrder) {
@@ -94,16 +109,19 @@ void TTesselForm1::BuildImagesPage() {
     MIDisplayTypeItems[ToInt(code)] = item;
     connect(item, &QAction::triggered, this, [this, item] { MIDisplayTypeClick(item); });
   }
-  connect(moveUp, &QAction::triggered, this, [this] { MoveUpClick(); });
-  connect(moveDown, &QAction::triggered, this, [this] { MoveDownClick(); });
-  connect(remove, &QAction::triggered, this, [this] { MIRemoveClick(); });
-  connect(apply, &QAction::triggered, this, [this, apply] { ApplyClick(apply); });
+  connect(MIMoveUp, &QAction::triggered, this, [this] { MoveUpClick(); });
+  connect(MIMoveDown, &QAction::triggered, this, [this] { MoveDownClick(); });
+  connect(MIDisplay, &QAction::triggered, this, [this] { DisplayClick(); });
+  connect(MIRemove, &QAction::triggered, this, [this] { MIRemoveClick(); });
+  connect(MIApply, &QAction::triggered, this, [this] { ApplyClick(MIApply); });
+  connect(ImgPopupMenu, &QMenu::aboutToShow, this, [this] { ImgPopupMenuPopup(); });
   WireImagesPage();
 }
 
 void TTesselForm1::WireImagesPage() {
   connect(MoveUp, &QPushButton::clicked, this, [this] { MoveUpClick(); });
   connect(MoveDown, &QPushButton::clicked, this, [this] { MoveDownClick(); });
+  connect(Display, &QPushButton::clicked, this, [this] { DisplayClick(); });
   connect(Add, &QPushButton::clicked, this, [this] { AddClick(); });
   connect(Remove, &QPushButton::clicked, this, [this] { MIRemoveClick(); });
   connect(Apply, &QPushButton::clicked, this, [this] { ApplyClick(Apply); });

@@ -47,4 +47,5 @@ void TTesselForm1::BuildSchedulePage() {
       if (on) orderClick(radio);
     });
   connect(ResetMarked, &QPushButton::clicked, this, [this] { ResetMarkedClick(ResetMarked); });
+  connect(CreateShortcut, &QPushButton::clicked, this, [this] { CreateShortcutClick(CreateShortcut); });
 }

@@ -3,13 +3,19 @@
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
+#include <QMenu>
 #include <QPushButton>
+#include <QPainter>
 #include <QRadioButton>
+#include <QSignalBlocker>
 #include <QTreeView>
 
 #include "app/Tessel.h"
 #include "imagelist/ImageListModel.h"
 #include "platform/ScreenMetrics.h"
+#include "ui/ImgDispFrm.h"
+#include "ui/PaintBox.h"
+#include "ui/PreviewRender.h"
 #include "wallpaper/FillColor.h"
 
 namespace {
@@ -141,4 +147,63 @@ void TTesselForm1::MIDisplayTypeClick(QAction* sender) {
   SetButtons();
   Change(sender);
   ItemSelectUpdt();
+}
+
+void TTesselForm1::ImgListImagePaint(QPainter& painter) {
+  const DispObj m = CurrentDispObj();
+  const QSize screen = Services.screen.ScreenSize();
+  QImage composed;
+  if (IsSpecial(m) && !Pictures.SourceBitmap().isNull())
+    composed = CompositionCache.CurrSpecial(Pictures.SourceName(), Pictures.SourceBitmap(), m,
+                                            ColorFromTColor(FillColor()), screen, Busy);
+  painter.drawImage(QPoint(0, 0), RenderPreview(Pictures.SourceBitmap(), composed, m, ImgListImage->size(), screen));
+}
+
+// Each icon moves on through the Display group, as the user would by hand: Tile, Mirror Tile,
+// Brick Tile, Ratio Stretch, Double Tile, Center, Stretch and back to Tile.
+void TTesselForm1::IconClick(QObject* sender) {
+  const auto special = [this](int item) {
+    Special->setCurrentIndex(item);
+    dispTileClick(Special);
+  };
+  if (sender == MethodIcons[ToInt(DispObj::Tile)]) {
+    special(0);
+  } else if (sender == MethodIcons[ToInt(DispObj::MirrorTile)]) {
+    special(1);
+  } else if (sender == MethodIcons[ToInt(DispObj::BrickTile)]) {
+    special(2);
+  } else if (sender == MethodIcons[ToInt(DispObj::RatioStretch)]) {
+    special(3);
+  } else if (sender == MethodIcons[ToInt(DispObj::DoubleTile)]) {
+    dispTileClick(dispCenter);
+  } else if (sender == MethodIcons[ToInt(DispObj::Center)]) {
+    {
+      // The check alone must not change the entry: the click below does.
+      const QSignalBlocker blocker(Stretch);
+      Stretch->setChecked(true);
+    }
+    dispTileClick(Stretch);
+  } else if (sender == MethodIcons[ToInt(DispObj::Stretch)]) {
+    dispTileClick(dispTile);
+  }
+}
+
+void TTesselForm1::DisplayClick() {
+  ImgDispForm->LoadImage(CurrentFileName());
+  BusyScope busy(Busy);
+  ListView1->setFocus();
+  ImgDispForm->show();
+  ImgDispForm->raise();
+}
+
+void TTesselForm1::ImgPopupMenuPopup() {
+  const int selected = ImageList().SelCount();
+  MIMoveUp->setEnabled(MoveUp->isEnabled() && selected == 1);
+  MIMoveDown->setEnabled(MoveDown->isEnabled() && selected == 1);
+  MIDisplay->setEnabled(Display->isEnabled() && selected == 1);
+  MIRemove->setEnabled(Remove->isEnabled() && selected >= 1);
+  MIDisplayType->setEnabled(Remove->isEnabled() && selected >= 1);
+  MIApply->setEnabled(Apply->isEnabled() && selected == 1);
+  for (int code = 0; code < DispObjCount; ++code)
+    MIDisplayTypeItems[code]->setChecked(!MethodIcons[code]->isHidden());
 }

@@ -1,5 +1,7 @@
 #include "ui/UpDown.h"
 
+#include "ui/DesignedLayout.h"
+
 #include <QLineEdit>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -21,7 +23,11 @@ TUpDown::TUpDown(QLineEdit* buddy, int minimum, int maximum, QWidget* parent)
   }
   connect(up_, &QToolButton::clicked, this, [this] { Step(1); });
   connect(down_, &QToolButton::clicked, this, [this] { Step(-1); });
-  if (buddy_) setGeometry(buddy_->geometry().right() + 1, buddy_->y(), 16, buddy_->height());
+  if (!buddy_) return;
+  setGeometry(buddy_->geometry().right() + 1, buddy_->y(), 16, buddy_->height());
+  // Right of the buddy's designed place, so the window's scaling keeps the two together.
+  const QRect designed = buddy_->property(DesignedRectProperty).toRect();
+  if (designed.isValid()) setProperty(DesignedRectProperty, QRect(designed.right() + 1, designed.y(), 16, designed.height()));
 }
 
 void TUpDown::SetPosition(int position) { position_ = std::clamp(position, minimum_, maximum_); }

@@ -259,24 +259,51 @@ TEST_F(AgentTrayTest, TrayTipIsCutTo63Characters) {
   EXPECT_EQ(form->RxTrayIcon1->toolTip(), "a");
 }
 
-TEST_F(AgentTrayTest, WithoutATrayTheWindowStaysReachableAndTheUserIsToldOnce) {
+TEST_F(AgentTrayTest, WithoutATrayTheUserIsToldOnceWithoutABoxThatWaits) {
   trayAvailable = false;
-  Start("Trigger Measure=SECONDS\r\nTrigger Qty=10\r\n");
+  std::vector<QString> notices;
+  Open("Trigger Measure=SECONDS\r\nTrigger Qty=10\r\n" + LastChange(0), kThree);
+  form->NotifyDesktop = [&notices](const QString&, const QString& body) {
+    notices.push_back(body);
+    return true;
+  };
+  form->OKClick(form->OK);
   EXPECT_TRUE(form->AgentRunning);
   EXPECT_TRUE(form->isMinimized());
   EXPECT_FALSE(form->RxTrayIcon1->isVisible());
-  // The notice waits for the event loop, so the agent is already armed.
-  EXPECT_TRUE(messages.asked.empty());
   EXPECT_TRUE(form->Timer1->isActive());
   QCoreApplication::processEvents();
-  ASSERT_EQ(messages.asked.size(), 1u);
-  EXPECT_EQ(messages.asked[0].kind, MsgKind::Information);
-  EXPECT_TRUE(messages.asked[0].text.contains("no system tray"));
+  EXPECT_TRUE(messages.asked.empty());
+  ASSERT_EQ(notices.size(), 1u);
+  EXPECT_TRUE(notices[0].contains("no system tray"));
+  EXPECT_TRUE(form->windowTitle().contains("no system tray"));
 
   form->Properties1Click(form->Properties1);
+  EXPECT_EQ(form->windowTitle(), "Tesserine v1.0");
   form->OKClick(form->OK);
   QCoreApplication::processEvents();
-  EXPECT_EQ(messages.asked.size(), 1u);
+  EXPECT_EQ(notices.size(), 1u);
+  EXPECT_TRUE(messages.asked.empty());
+}
+
+// Open Minimized with auto-close on a desktop without a tray: the save question is the only
+// box, and answering it ends the run at once.
+TEST_F(AgentTrayTest, WithoutATrayAutoCloseAnsweredYesEndsAtOnce) {
+  trayAvailable = false;
+  Open("Open Minimized=1\r\nTrigger Measure=HOURS\r\nTrigger Qty=1\r\nAutoClose=1\r\nAutoClose Minutes=1\r\n" +
+           LastChange(0),
+       kThree);
+  form->NotifyDesktop = [](const QString&, const QString&) { return false; };
+  form->OKClick(form->OK);
+  form->Change(nullptr);
+  messages.Answer(MsgAnswer::Yes);
+  AdvanceMs(60000);
+  form->Timer1Timer(form->Timer1);
+  QCoreApplication::processEvents();
+  ASSERT_EQ(messages.asked.size(), 1u);
+  EXPECT_EQ(messages.asked[0].text, "Do you want to save your configuration changes?");
+  EXPECT_EQ(terminateRequests, 1);
+  EXPECT_FALSE(form->Save->isEnabled());
 }
 
 }  // namespace

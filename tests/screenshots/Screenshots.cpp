@@ -1,0 +1,96 @@
+// Pictures the splash, every page of the properties window and the image viewer, each with
+// the window manager's frame, as PNG files in the folder given as the first argument. The
+// second argument, when given, scales the default font (1.5 for a font half as large again).
+#include <QApplication>
+#include <QDir>
+#include <QScreen>
+#include <QTabWidget>
+#include <QTemporaryDir>
+#include <QThread>
+#include <QTreeView>
+#include <cstdio>
+
+#include "app/FormFixture.h"
+#include "ui/ImgDispFrm.h"
+#include "ui/SplashScreen.h"
+
+namespace {
+
+void Settle() {
+  for (int i = 0; i < 20; ++i) {
+    QCoreApplication::processEvents();
+    QThread::msleep(25);
+  }
+}
+
+bool Shoot(QWidget* window, const QString& file) {
+  Settle();
+  const QRect frame = window->frameGeometry();
+  const QPixmap picture =
+      QGuiApplication::primaryScreen()->grabWindow(0, frame.x(), frame.y(), frame.width(), frame.height());
+  const bool saved = picture.save(file);
+  std::printf("%s %s\n", saved ? "wrote" : "could not write", qPrintable(file));
+  return saved;
+}
+
+QByteArray Configuration(const QString& data) {
+  QByteArray text = "[Info]\r\nTrigger Qty=2\r\nTrigger Measure=HOURS\r\nAutoClose=1\r\nAutoClose Minutes=30\r\n";
+  text += "ImgMgr Directory=" + data.toUtf8() + "\r\n[Bitmaps]\r\n";
+  for (const char* entry : {"ok/rose24.bmp=MIRROR_TILE.NOT", "ok/baseline.jpg=CENTER.NOT", "ok/rose.gif=TILE.NOT",
+                            "ok/progressive.jpg=RATIO_STRETCH.NOT"})
+    text += data.toUtf8() + "/" + entry + "\r\n";
+  return text;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  QApplication app(argc, argv);
+  if (argc < 2) {
+    std::fprintf(stderr, "usage: %s OUTPUT-FOLDER [FONT-SCALE]\n", argv[0]);
+    return 2;
+  }
+  if (argc > 2) {
+    QFont font = QApplication::font();
+    font.setPointSizeF(font.pointSizeF() * QString(argv[2]).toDouble());
+    QApplication::setFont(font);
+  }
+  const QString out = QString::fromLocal8Bit(argv[1]);
+  QDir().mkpath(out);
+  bool ok = true;
+
+  TSplashScreen splash;
+  splash.ShowAndPaint();
+  ok &= Shoot(&splash, out + "/splash.png");
+  splash.close();
+
+  QTemporaryDir dir;
+  QFile ini(dir.filePath("tesserine.INI"));
+  if (!ini.open(QIODevice::WriteOnly)) return 1;
+  ini.write(Configuration(QDir(TESSERINE_TEST_DATA).absolutePath()));
+  ini.close();
+  TScriptedMessageBoxes messages;
+  TQtScreenMetrics screen;
+  TMemoryDesktop desktop;
+  TIdleScreenSaver screenSaver;
+  TFixedClock clock;
+  TFirstRandom random;
+  TScriptedAddDialog addDialog;
+  TTesselForm1 form(TFormServices{messages, screen, desktop, screenSaver, clock, random, addDialog,
+                                  (dir.path() + "/").toStdString(), ini.fileName().toStdString()});
+  form.show();
+  form.ImageList().ClearSelection();
+  form.ImageList().SetSelected(0, true);
+  form.ImageList().SetFocused(0);
+  form.ListChanged();
+  form.ItemSelectUpdt();
+  const char* pages[] = {"images", "schedule", "advanced", "explorer", "about"};
+  for (int page = 0; page < form.PageControl1->count(); ++page) {
+    form.PageControl1->setCurrentIndex(page);
+    ok &= Shoot(&form, out + "/page-" + pages[page] + ".png");
+  }
+  form.PageControl1->setCurrentIndex(0);
+  form.DisplayClick();
+  ok &= Shoot(form.ImgDispForm.get(), out + "/viewer.png");
+  return ok ? 0 : 1;
+}
