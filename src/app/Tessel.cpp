@@ -243,20 +243,6 @@ std::string TTesselForm1::DefDispStr() const { return std::string(::DefDispStr(D
 
 DispObj TTesselForm1::DefDispObj() const { return ::DefDispObj(DefDispCB->currentIndex()); }
 
-int TTesselForm1::IMPanelImageWidth() const { return IMPanelWidth; }
-
-void TTesselForm1::SetIMPanelImageWidth(int width) {
-  IMPanelWidth = width;
-  const int total = IMSplitter1->width();
-  IMSplitter1->setSizes({std::max(total - width, 0), width});
-}
-
-std::string TTesselForm1::ImgMgrDirectory() const { return DirectoryComboDlg1->text().toStdString(); }
-
-void TTesselForm1::SetImgMgrDirectory(const std::string& folder) {
-  DirectoryComboDlg1->setText(QString::fromStdString(folder));
-}
-
 std::int32_t TTesselForm1::FillColor() const { return FillColorComboBox->currentData().toInt(); }
 
 void TTesselForm1::SetFillColor(std::int32_t color) {

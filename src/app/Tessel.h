@@ -42,7 +42,14 @@ class QSplitter;
 class QSystemTrayIcon;
 class QTabWidget;
 class QTreeView;
+class QPainter;
+class QToolButton;
 class TBigIniFile;
+class TDirectoryComboDlg;
+class TFileListViewDlg;
+class TFilterComboBox;
+class TGIFImageView;
+class TPanel;
 class TImageListModel;
 class TImgDispForm;
 class TPaintBox;
@@ -152,11 +159,6 @@ class TTesselForm1 : public QWidget {
   // Tells the user once, without waiting for an answer, that the agent runs without a tray.
   void NoTrayNotice();
 
-  // The Image Explorer's preview panel width and current folder as the configuration sees them.
-  int IMPanelImageWidth() const;
-  void SetIMPanelImageWidth(int width);
-  std::string ImgMgrDirectory() const;
-  void SetImgMgrDirectory(const std::string& folder);
   // The colour value of FillColorComboBox (0x00BBGGRR, negative for system colours).
   std::int32_t FillColor() const;
   void SetFillColor(std::int32_t color);
@@ -249,10 +251,69 @@ class TTesselForm1 : public QWidget {
   QLabel* Label11 = nullptr;
   QComboBox* SysTrayClickCB = nullptr;
 
-  // Image Explorer page: what the configuration reads and writes.
-  QLineEdit* DirectoryComboDlg1 = nullptr;
+  // ---- Image Explorer page (methods implemented in src/explorer/) ----
+  // The preview panel width and current folder as the configuration sees them.
+  int IMPanelImageWidth() const;
+  void SetIMPanelImageWidth(int width);
+  std::string ImgMgrDirectory() const;
+  // Points the directory box at folder, then the file list at the folder the box shows.
+  void SetImgMgrDirectory(const std::string& folder);
+
+  // Refresh after the chosen file or a display option changed.
+  void FileListViewDlg1FileSelect2();
+  // Passes the display options to the GIF control.
+  void IMGIFAttributes();
+  // Decodes a BMP or JPEG file into PreviewBitmap; a file that cannot be opened leaves it empty.
+  void LoadPreview(const std::string& fileName);
+  void IMPaintBox1Paint(QPainter& painter);
+  void FileListViewDlg1Change();
+  // Shared by IMShrink, IMTile, IMStretch and IMAnimate.
+  void FileListViewDlg1Click();
+  void DirectoryComboDlg1DirectoryChange(const QString& oldDir, const QString& directory, bool canPrev);
+  void IMPrevDirClick();
+  void IMReReadClick();
+  void IMFilterComboBox1Change();
+  void IMAddClick();
+  void IMRemoveClick();
+  void IMPanelDirResize();
+  void IMPanelFilterResize();
+  // The Add/Remove buttons of the page; part of SetButtons.
+  void SetExplorerButtons();
+  // After the user switches pages: the file list reads only while its page is shown.
+  void PageControl1Change();
+
   QSplitter* IMSplitter1 = nullptr;
+  TPanel* IMPanelDir = nullptr;
+  TDirectoryComboDlg* DirectoryComboDlg1 = nullptr;
+  QToolButton* IMPrevDir = nullptr;
+  QToolButton* IMReRead = nullptr;
+  TFileListViewDlg* FileListViewDlg1 = nullptr;
+  TPanel* IMPanelFilter = nullptr;
+  TFilterComboBox* IMFilterComboBox1 = nullptr;
   QWidget* IMPanelImage = nullptr;
+  TGIFImageView* IMGifImage1 = nullptr;
+  TPanel* IMPaintBox1 = nullptr;
+  QGroupBox* IMGroupInfo = nullptr;
+  QLineEdit* IMName = nullptr;
+  QLabel* IMHeight = nullptr;
+  QLabel* IMSize = nullptr;
+  QLabel* IMWidth = nullptr;
+  QGroupBox* IMGroupDisplay = nullptr;
+  QRadioButton* IMShrink = nullptr;
+  QRadioButton* IMTile = nullptr;
+  QRadioButton* IMStretch = nullptr;
+  QCheckBox* IMAnimate = nullptr;
+  QPushButton* IMAdd = nullptr;
+  QPushButton* IMRemove = nullptr;
+  QLabel* IMPanelLoading = nullptr;
+
+  // The decoded BMP or JPEG on preview (null until the first load) and the name of the
+  // picture last loaded into it or into the GIF control.
+  QImage PreviewBitmap;
+  std::string PreviewName;
+  // Set by the configuration load; the first paint of the preview box reads the folder.
+  bool ExplorerFirstRead = false;
+  // ---- end of the Image Explorer page ----
 
   // Tray popup menu.
   QMenu* SysTrayPopupMenu1 = nullptr;
@@ -348,5 +409,7 @@ class TTesselForm1 : public QWidget {
   bool AgentMinimisedSeen = false;
   bool NoTrayNoticeShown = false;
   bool Destroyed = false;
+  // Image Explorer page.
+  void WireExplorerPage();
   int IMPanelWidth = 305;
 };

@@ -114,6 +114,7 @@ void TTesselForm1::IniLoad() {
   SetNumberField(excHeightQty, excHeightQtyUpDown, ClampUpDown(readInt(InfoKey::ExceptHeight)));
   SetImgMgrDirectory(readText(InfoKey::ImgMgrDirectory, FolderWithoutSlash(Services.programFolder)));
   AddInitialDir = readText(InfoKey::DefaultDirectory, AddInitialDir);
+  ExplorerFirstRead = true;
   SetHint();
 
   int chosen = -1;

@@ -1,0 +1,18 @@
+// Folder rules shared by the file browser widgets, on POSIX paths.
+#pragma once
+
+#include <QString>
+#include <string>
+
+// True for a path that names an existing directory, or a network path ("//host/share").
+bool IsFolderPath(const std::string& path);
+
+// The user's desktop folder (XDG), or the home folder when there is none.
+QString DesktopFolder();
+
+// The folder one level up; "/" stays "/".
+QString ParentFolder(const QString& folder);
+
+// folder itself when it exists, otherwise its nearest existing ancestor, "/" at worst. A
+// relative or empty path gives the home folder.
+QString ExistingFolder(const QString& folder);

@@ -1,0 +1,62 @@
+#!/bin/sh
+# Installs the build into a temporary prefix and checks what lands there: exactly the
+# expected files, valid desktop and AppStream metadata that name each other and the
+# installed program, and icons of the sizes their folders claim.
+# Usage: check-install.sh <cmake> <build dir> <application id> <icon size>...
+set -eu
+cmake=$1
+build=$2
+app_id=$3
+shift 3
+
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+prefix=$work/prefix
+failures=0
+fail() {
+  echo "FAIL: $*" >&2
+  failures=$((failures + 1))
+}
+
+"$cmake" --install "$build" --prefix "$prefix" >/dev/null
+
+desktop=share/applications/$app_id.desktop
+metainfo=share/metainfo/$app_id.metainfo.xml
+icons=share/icons/hicolor
+expected="bin/tesserine $desktop $metainfo $icons/scalable/apps/$app_id.svg"
+for size in "$@"; do
+  expected="$expected $icons/${size}x${size}/apps/$app_id.png"
+done
+
+echo "$expected" | tr ' ' '\n' | sort >"$work/expected"
+(cd "$prefix" && find . -type f | sed 's|^\./||' | sort) >"$work/installed"
+diff "$work/expected" "$work/installed" >&2 || fail "the installed files differ from the expected ones"
+
+desktop-file-validate "$prefix/$desktop" || fail "$desktop does not validate"
+# validate-tree checks the metainfo as "validate" does and also finds the desktop entry it launches.
+appstreamcli validate-tree --no-net --strict "$prefix" >"$work/appstream" || {
+  cat "$work/appstream" >&2
+  fail "the AppStream metadata does not validate"
+}
+
+entry_value() {
+  sed -n "s/^$1=//p" "$prefix/$desktop"
+}
+exec_name=$(entry_value Exec | cut -d' ' -f1)
+program=$prefix/bin/$exec_name
+if [ -z "$exec_name" ] || [ ! -f "$program" ] || [ ! -x "$program" ]; then
+  fail "Exec=$exec_name is not an installed program"
+fi
+[ "$(entry_value Icon)" = "$app_id" ] || fail "Icon= is not $app_id"
+grep -q "<binary>$exec_name</binary>" "$prefix/$metainfo" || fail "the metainfo does not provide $exec_name"
+
+for size in "$@"; do
+  png=$prefix/$icons/${size}x${size}/apps/$app_id.png
+  [ -f "$png" ] || continue
+  file -b "$png" | grep -q "^PNG image data, $size x $size," ||
+    fail "${size}x${size} icon is $(file -b "$png")"
+done
+file -b "$prefix/$icons/scalable/apps/$app_id.svg" | grep -q "SVG" || fail "the scalable icon is not SVG"
+
+[ "$failures" -eq 0 ] || exit 1
+echo "install checks passed"
