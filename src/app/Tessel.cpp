@@ -60,6 +60,9 @@ TTesselForm1::TTesselForm1(TFormServices services, QWidget* parent)
   BuildExplorerPage();
   BuildTrayMenu();
   ApplyDesignedLayout(this);
+  // The Explorer's strips place their controls from their own width, which scaling changed.
+  IMPanelDirResize();
+  IMPanelFilterResize();
   BuildBottomStrip();
   if (const QScreen* screen = QGuiApplication::primaryScreen())
     move(screen->availableGeometry().center() - rect().center());
@@ -88,6 +91,7 @@ void TTesselForm1::BuildFrame() {
     (*page)->setProperty(DesignedAreaProperty, QRect(0, 0, 529, 337));
     (*page)->setProperty(DesignedInsetProperty, pageInset);
   }
+  connect(PageControl1, &QTabWidget::currentChanged, this, [this] { PageControl1Change(); });
   const auto button = [this](QPushButton*& target, const char* name, const char* caption, int left) {
     target = MakeControl<QPushButton>(this, name, left, 352, 75, 25, caption);
   };

@@ -73,10 +73,12 @@ void TTesselForm1::IMRemoveClick() {
 }
 
 void TTesselForm1::IMPanelDirResize() {
+  // Right-aligned: Re-Read one pixel from the edge, Up One Level four pixels left of it, the
+  // directory box filling what is left (w - 23, w - 49 and w - 53 with 22-pixel buttons).
   const int w = IMPanelDir->width();
-  IMPrevDir->move(w - 49, IMPrevDir->y());
-  IMReRead->move(w - 23, IMReRead->y());
-  DirectoryComboDlg1->resize(std::max(w - 53, 0), DirectoryComboDlg1->height());
+  IMReRead->move(w - IMReRead->width() - 1, IMReRead->y());
+  IMPrevDir->move(IMReRead->x() - 4 - IMPrevDir->width(), IMPrevDir->y());
+  DirectoryComboDlg1->resize(std::max(IMPrevDir->x() - 4, 0), DirectoryComboDlg1->height());
   IMGIFAttributes();
 }
 

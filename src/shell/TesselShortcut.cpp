@@ -5,8 +5,7 @@
 #include "shell/StartupEntry.h"
 
 void TTesselForm1::CreateShortcutClick(QObject*) {
-  const std::string folder =
-      CreateStartupEntry(QCoreApplication::applicationFilePath().toStdString(),
-                         QCoreApplication::applicationDirPath().toStdString());
+  const std::string folder = CreateStartupEntry(QCoreApplication::applicationFilePath().toStdString(),
+                                                QCoreApplication::applicationDirPath().toStdString());
   Services.messages.Show(StartupEntryMessage(folder), MsgKind::Information, MsgButtons::Ok);
 }

@@ -4,8 +4,10 @@
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
+#include <QLayout>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSplitter>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QVariant>
@@ -32,7 +34,9 @@ QSize ButtonNeed(const QPushButton* button) {
 
 QSize NeededSize(const QWidget* widget) {
   if (const auto* label = qobject_cast<const QLabel*>(widget))
-    return label->text().isEmpty() ? QSize() : label->sizeHint();
+    // A label that is empty now still needs the height of the text it will show.
+    return label->text().isEmpty() && label->pixmap().isNull() ? QSize(0, QFontMetrics(label->font()).height())
+                                                               : label->sizeHint();
   if (const auto* button = qobject_cast<const QPushButton*>(widget)) return ButtonNeed(button);
   if (const auto* button = qobject_cast<const QAbstractButton*>(widget)) return button->sizeHint();
   if (const auto* combo = qobject_cast<const QComboBox*>(widget)) return combo->sizeHint();
@@ -49,6 +53,13 @@ QSize NeededSize(const QWidget* widget) {
               edit->sizeHint().height()};
   }
   return {};
+}
+
+bool PlacedByParent(const QWidget* widget) {
+  const QWidget* parent = widget->parentWidget();
+  if (!parent) return false;
+  if (qobject_cast<const QSplitter*>(parent)) return true;
+  return parent->layout() && parent->layout()->indexOf(widget) >= 0;
 }
 
 bool Designed(const QWidget* widget) {
@@ -100,7 +111,8 @@ double ApplyDesignedLayout(QWidget* window) {
     TDesignedItem item;
     item.parent = parent;
     item.area = widget->property(DesignedAreaProperty).isValid();
-    item.designed = (item.area ? widget->property(DesignedAreaProperty) : widget->property(DesignedRectProperty)).toRect();
+    item.designed =
+        (item.area ? widget->property(DesignedAreaProperty) : widget->property(DesignedRectProperty)).toRect();
     item.inset = widget->property(DesignedInsetProperty).toSize();
     item.needed = NeededSize(widget);
     item.shown = item.area || !widget->isHidden();
@@ -125,11 +137,17 @@ double ApplyDesignedLayout(QWidget* window) {
   const double scale = FitScale(items);
   for (std::size_t i = 0; i < items.size(); ++i) {
     if (items[i].area) continue;
+    QWidget* widget = widgets[i];
     const QRect rect = ScaledRect(items[i], scale);
-    if (widgets[i] == window)
+    if (widget == window) {
       window->setFixedSize(rect.size());
-    else
-      widgets[i]->setGeometry(rect);
+    } else if (PlacedByParent(widget)) {
+      // The parent's layout or splitter decides the place; a fixed height still follows the font.
+      if (widget->minimumHeight() == widget->maximumHeight() && items[i].designed.height() > 0)
+        widget->setFixedHeight(rect.height());
+    } else {
+      widget->setGeometry(rect);
+    }
   }
   return scale;
 }

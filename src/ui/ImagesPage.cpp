@@ -63,7 +63,8 @@ void TTesselForm1::BuildImagesPage() {
     TPaintBox* icon = MakeControl<TPaintBox>(PanelIcon, kIconNames[code], 0, 0, 32, 32);
     const QImage picture = DrawDispMethodIcon(ToDispObj(code), 32);
     icon->OnPaint = [icon, picture](QPainter& painter) {
-      painter.drawImage(QPoint((icon->width() - picture.width()) / 2, (icon->height() - picture.height()) / 2), picture);
+      painter.drawImage(QPoint((icon->width() - picture.width()) / 2, (icon->height() - picture.height()) / 2),
+                        picture);
     };
     icon->OnClick = [this, icon] { IconClick(icon); };
     icon->setToolTip("Click Me!");

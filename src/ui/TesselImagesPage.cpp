@@ -4,8 +4,8 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QMenu>
-#include <QPushButton>
 #include <QPainter>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QSignalBlocker>
 #include <QTreeView>
@@ -78,6 +78,7 @@ void TTesselForm1::SetButtons() {
   const TImageList& list = ImageList();
   const DispObj m = CurrentDispObj();
   const int current = list.FirstSelected();
+  SetExplorerButtons();
   QWidget* methodControls[] = {dispCenter, dispTile, dispSpecial, Stretch};
   if (m == DispObj::None) {
     for (QWidget* control :
@@ -204,6 +205,5 @@ void TTesselForm1::ImgPopupMenuPopup() {
   MIRemove->setEnabled(Remove->isEnabled() && selected >= 1);
   MIDisplayType->setEnabled(Remove->isEnabled() && selected >= 1);
   MIApply->setEnabled(Apply->isEnabled() && selected == 1);
-  for (int code = 0; code < DispObjCount; ++code)
-    MIDisplayTypeItems[code]->setChecked(!MethodIcons[code]->isHidden());
+  for (int code = 0; code < DispObjCount; ++code) MIDisplayTypeItems[code]->setChecked(!MethodIcons[code]->isHidden());
 }

@@ -1,11 +1,11 @@
 #include "ui/UpDown.h"
 
-#include "ui/DesignedLayout.h"
-
 #include <QLineEdit>
 #include <QToolButton>
 #include <QVBoxLayout>
 #include <algorithm>
+
+#include "ui/DesignedLayout.h"
 
 TUpDown::TUpDown(QLineEdit* buddy, int minimum, int maximum, QWidget* parent)
     : QWidget(parent), buddy_(buddy), minimum_(minimum), maximum_(maximum), position_(minimum) {
@@ -27,7 +27,8 @@ TUpDown::TUpDown(QLineEdit* buddy, int minimum, int maximum, QWidget* parent)
   setGeometry(buddy_->geometry().right() + 1, buddy_->y(), 16, buddy_->height());
   // Right of the buddy's designed place, so the window's scaling keeps the two together.
   const QRect designed = buddy_->property(DesignedRectProperty).toRect();
-  if (designed.isValid()) setProperty(DesignedRectProperty, QRect(designed.right() + 1, designed.y(), 16, designed.height()));
+  if (designed.isValid())
+    setProperty(DesignedRectProperty, QRect(designed.right() + 1, designed.y(), 16, designed.height()));
 }
 
 void TUpDown::SetPosition(int position) { position_ = std::clamp(position, minimum_, maximum_); }
