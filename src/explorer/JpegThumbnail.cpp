@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <memory>
 
+#include "wallpaper/JpegErrorManager.h"
 #include "widgets/PictureErrors.h"
 
 namespace {
@@ -22,22 +23,6 @@ struct JpegOutcome {
   char message[JMSG_LENGTH_MAX] = {};
 };
 
-struct ErrorManager {
-  jpeg_error_mgr pub;
-  std::jmp_buf jump;
-  JpegOutcome* outcome;
-};
-
-[[noreturn]] void ErrorExit(j_common_ptr info) {
-  auto* manager = reinterpret_cast<ErrorManager*>(info->err);
-  (*info->err->format_message)(info, manager->outcome->message);
-  std::longjmp(manager->jump, 1);
-}
-
-void IgnoreMessage(j_common_ptr) {}
-
-constexpr J_COLOR_SPACE NativeRgb32 = Q_BYTE_ORDER == Q_LITTLE_ENDIAN ? JCS_EXT_BGRX : JCS_EXT_XRGB;
-
 JpegStatus Stop(jpeg_decompress_struct& info, JpegStatus status) {
   jpeg_destroy_decompress(&info);
   return status;
@@ -46,11 +31,8 @@ JpegStatus Stop(jpeg_decompress_struct& info, JpegStatus status) {
 // Every local here is trivially destructible; the picture lives in the caller's frame.
 void Decode(std::FILE* file, int minSide, QImage& picture, JpegOutcome& outcome) {
   jpeg_decompress_struct info;
-  ErrorManager manager;
-  info.err = jpeg_std_error(&manager.pub);
-  manager.pub.error_exit = ErrorExit;
-  manager.pub.output_message = IgnoreMessage;
-  manager.outcome = &outcome;
+  JpegErrorManager manager;
+  UseJpegErrorManager(info, manager, outcome.message);
   if (setjmp(manager.jump)) {
     outcome.status = Stop(info, JpegStatus::Corrupt);
     return;

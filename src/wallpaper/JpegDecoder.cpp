@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <memory>
 
+#include "wallpaper/JpegErrorManager.h"
 #include "widgets/PictureErrors.h"
 
 namespace {
@@ -21,22 +22,6 @@ struct JpegOutcome {
   std::int64_t height = 0;
   char message[JMSG_LENGTH_MAX] = {};
 };
-
-struct ErrorManager {
-  jpeg_error_mgr pub;
-  std::jmp_buf jump;
-  JpegOutcome* outcome;
-};
-
-[[noreturn]] void ErrorExit(j_common_ptr info) {
-  auto* manager = reinterpret_cast<ErrorManager*>(info->err);
-  (*info->err->format_message)(info, manager->outcome->message);
-  std::longjmp(manager->jump, 1);
-}
-
-void IgnoreMessage(j_common_ptr) {}
-
-constexpr J_COLOR_SPACE NativeRgb32 = Q_BYTE_ORDER == Q_LITTLE_ENDIAN ? JCS_EXT_BGRX : JCS_EXT_XRGB;
 
 inline std::uint8_t Scale(unsigned a, unsigned b) { return static_cast<std::uint8_t>((a * b + 127) / 255); }
 
@@ -78,11 +63,8 @@ void ReadCmykRows(jpeg_decompress_struct& info, QImage& picture) {
 // Every local here is trivially destructible; the picture lives in the caller's frame.
 void Decode(std::FILE* file, QImage& picture, JpegOutcome& outcome) {
   jpeg_decompress_struct info;
-  ErrorManager manager;
-  info.err = jpeg_std_error(&manager.pub);
-  manager.pub.error_exit = ErrorExit;
-  manager.pub.output_message = IgnoreMessage;
-  manager.outcome = &outcome;
+  JpegErrorManager manager;
+  UseJpegErrorManager(info, manager, outcome.message);
   if (setjmp(manager.jump)) {
     jpeg_destroy_decompress(&info);
     outcome.status = JpegStatus::Corrupt;
