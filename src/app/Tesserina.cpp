@@ -44,9 +44,7 @@ int main(int argc, char** argv) {
   }
 
   auto splash = std::make_unique<TSplashScreen>();
-  splash->show();
-  splash->repaint();
-  QCoreApplication::processEvents();
+  splash->ShowAndPaint();
 
   const std::string executable = QCoreApplication::applicationFilePath().toStdString();
   const std::string folder = ProgramFolder(executable);

@@ -1,6 +1,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
+#include <QPainter>
 #include <QPixmap>
 
 #include "app/Tessel.h"
@@ -25,6 +26,10 @@ void AddStandardColors(QComboBox* box) {
   for (const NamedColor& color : StandardColors) {
     QPixmap swatch(22, 14);
     swatch.fill(QColor::fromRgb(ColorFromTColor(color.tcolor)));
+    QPainter frame(&swatch);
+    frame.setPen(Qt::black);
+    frame.drawRect(swatch.rect().adjusted(0, 0, -1, -1));
+    frame.end();
     box->addItem(QIcon(swatch), QString::fromUtf8(color.name.data(), static_cast<qsizetype>(color.name.size())),
                  color.tcolor);
   }
@@ -62,6 +67,7 @@ void TTesselForm1::BuildAdvancedPage() {
   ShowSplash->hide();
   Label7 = MakeLabel(page, "Label7", "Fill Color for Ratio Stretch:", 108, 200);
   FillColorComboBox = MakeControl<QComboBox>(page, "FillColorComboBox", 240, 196, 145, 22);
+  FillColorComboBox->setIconSize(QSize(22, 14));
   AddStandardColors(FillColorComboBox);
   Label11 = MakeLabel(page, "Label11", "Click on System Tray icon:", 108, 224);
   SysTrayClickCB = MakeControl<QComboBox>(page, "SysTrayClickCB", 240, 220, 145, 0);
