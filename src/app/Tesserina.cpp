@@ -1,6 +1,8 @@
 // Program entry: the single-instance guard, the splash, the main window, the message loop,
 // and the end of the run (FormDestroy saves when no close path did).
 #include <QCoreApplication>
+#include <QIcon>
+#include <QPixmap>
 #include <QPushButton>
 #include <QSessionManager>
 #include <cmath>
@@ -18,6 +20,7 @@
 #include "platform/ScreenMetrics.h"
 #include "platform/SingleInstance.h"
 #include "ui/SplashScreen.h"
+#include "widgets/ProgramIcons.h"
 
 namespace {
 
@@ -34,8 +37,26 @@ int main(int argc, char** argv) {
   TTesserineApplication app(argc, argv, *messages);
   QCoreApplication::setApplicationName("Tesserine");
   QGuiApplication::setQuitOnLastWindowClosed(false);
+  // Lets desktops match the windows to the installed menu entry and its icon.
+  QGuiApplication::setDesktopFileName("org.tesserine.Tesserine");
+  QGuiApplication::setWindowIcon(
+      QIcon::fromTheme("org.tesserine.Tesserine", QIcon(QPixmap::fromImage(DrawTrayIcon(TrayState::Running)))));
 
   TQtScreenMetrics screen;
+  // exit, not quit: quit would first send every window a close command, and an exit that
+  // passes through no close command must not ask anything. A request that arrives before the
+  // message loop runs (while the configuration loads, say) is remembered, since exit does
+  // nothing to a loop that has not started yet.
+  bool terminateRequested = false;
+  const auto terminate = [&terminateRequested] {
+    terminateRequested = true;
+    QCoreApplication::exit(0);
+  };
+  // Caught and connected from here on, so a termination request at any later moment ends
+  // with the silent save.
+  TTerminationSignals termination;
+  QObject::connect(&termination, &TTerminationSignals::Terminate, &app, terminate);
+
   TSingleInstance guard;
   if (!guard.TryAcquire(TSingleInstance::CurrentDisplay())) {
     messages->Show("Tesserine is already running", MsgKind::Information, MsgButtons::Ok,
@@ -61,20 +82,15 @@ int main(int argc, char** argv) {
     messages->Show(QString::fromLocal8Bit(error.what()), MsgKind::Error, MsgButtons::Ok);
     return 1;
   }
-  // exit, not quit: quit would first send every window a close command, and an exit that
-  // passes through no close command must not ask anything.
-  const auto terminate = [] { QCoreApplication::exit(0); };
   QObject::connect(form.get(), &TTesselForm1::TerminateRequested, &app, terminate, Qt::QueuedConnection);
   QObject::connect(&app, &QGuiApplication::commitDataRequest, form.get(),
                    [&form](QSessionManager&) { form->SessionEnd(); });
-  TTerminationSignals termination;
-  QObject::connect(&termination, &TTerminationSignals::Terminate, &app, terminate);
 
   form->show();
   if (form->StartMinimized) form->OKClick(form->OK);
   splash.reset();
 
-  const int result = QCoreApplication::exec();
+  const int result = terminateRequested ? 0 : QCoreApplication::exec();
   form->FormDestroy();
   form.reset();
   return result;

@@ -21,6 +21,9 @@
 
 namespace {
 
+// The main window's caption while the agent runs without a tray.
+constexpr const char* kNoTrayCaption = "Tesserine agent (no system tray: restore to change the settings)";
+
 constexpr unsigned long kStartColor = 0xFF00FF;
 const char* const kColors[] = {"red", "green", "blue"};
 constexpr unsigned long kPixels[] = {0xFF0000, 0x00FF00, 0x0000FF};
@@ -227,7 +230,21 @@ class AgentRunTest : public ::testing::Test {
 
   bool IconDockedInTray() { return TrayIconWindow() != 0; }
 
-  Window MainWindow() { return FindDescendant(display.get(), root, "Tesserine v1.0"); }
+  // The window by its caption, or by the caption it carries while the agent runs without a tray.
+  Window MainWindow() {
+    const Window window = FindDescendant(display.get(), root, "Tesserine v1.0");
+    return window ? window : FindDescendant(display.get(), root, kNoTrayCaption);
+  }
+
+  // Clicks a place of the window given at its designed size (528 pixels wide): the window
+  // scales its whole arrangement to the font.
+  bool ClickDesigned(int x, int y) {
+    XWindowAttributes attributes;
+    const Window main = MainWindow();
+    if (!main || !XGetWindowAttributes(display.get(), main, &attributes)) return false;
+    const double scale = attributes.width / 528.0;
+    return ClickInto(main, static_cast<int>(x * scale), static_cast<int>(y * scale));
+  }
 
   // Whether the window manager lists the main window among its clients (its taskbar entry).
   bool MainWindowListed() {
@@ -292,10 +309,9 @@ TEST_F(AgentRunTest, WithoutATrayTheWindowStaysAndTheScheduleRuns) {
   const std::vector<unsigned long> seen = WatchColours(2, 30000);
   EXPECT_EQ(seen, (std::vector<unsigned long>{kPixels[1], kPixels[2]}));
   // No box waits for an answer: the minimised window stays mapped and its caption tells the user.
-  const char* caption = "Tesserine agent (no system tray: restore to change the settings)";
   EXPECT_TRUE(WaitFor(
-      [this, caption] {
-        const Window main = FindDescendant(display.get(), root, caption);
+      [this] {
+        const Window main = FindDescendant(display.get(), root, kNoTrayCaption);
         XWindowAttributes attributes;
         return main && XGetWindowAttributes(display.get(), main, &attributes) && attributes.map_state == IsViewable;
       },
@@ -320,7 +336,7 @@ TEST_F(AgentRunTest, WindowManagerLosesTheWindowWhileTheAgentRuns) {
   EXPECT_FALSE(IconDockedInTray());
 
   // Start Agent hides them again.
-  ASSERT_TRUE(ClickInto(MainWindow(), 370, 364));
+  ASSERT_TRUE(ClickDesigned(370, 364));
   EXPECT_TRUE(WaitFor([this] { return !MainWindowListed() && IconDockedInTray(); }, 10000));
   program.terminate();
   ASSERT_TRUE(program.waitForFinished(20000));
