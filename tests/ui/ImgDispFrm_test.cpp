@@ -62,11 +62,23 @@ TEST_F(ImgDispForm, LoadingASecondPictureReplacesEverything) {
 }
 
 TEST_F(ImgDispForm, FilesThatGiveNoPictureShowAnEmptyWindow) {
-  for (const std::string& name : {DataFile("ok/missing.bmp"), DataFile("ok/missing.jpg"), DataFile("bad/random.gif")}) {
+  for (const std::string& name : {DataFile("ok/missing.bmp"), DataFile("ok/missing.jpg"), DataFile("bad/random.gif"),
+                                  DataFile("ok/missing.png"), DataFile("ok/missing.webp")}) {
     form.LoadImage(DataFile("ok/rose24.bmp"));
     form.LoadImage(name);
     ExpectShows(name, QImage(), {160, 30}, 48);
   }
+}
+
+TEST_F(ImgDispForm, PngAndWebpShowOverBlack) {
+  const std::string rose = DataFile("ok/rose.png");
+  form.LoadImage(rose);
+  ExpectShows(rose, ReadBmp(DataFile("ok/rose24.bmp")), {160, 76}, 48);
+  const std::string alpha = DataFile("ok/alpha.webp");
+  form.LoadImage(alpha);
+  EXPECT_EQ(form.ViewBitmap.format(), QImage::Format_RGB32);
+  EXPECT_EQ(form.ViewBitmap.pixel(0, 0), qRgb(128, 0, 0));
+  EXPECT_EQ(form.ViewBitmap.pixel(2, 0), qRgb(0, 0, 0));
 }
 
 TEST_F(ImgDispForm, CorruptBitmapOrJpegThrowsAndLeavesTheWindowAsItWas) {
@@ -74,6 +86,9 @@ TEST_F(ImgDispForm, CorruptBitmapOrJpegThrowsAndLeavesTheWindowAsItWas) {
   form.LoadImage(rose);
   EXPECT_THROW(form.LoadImage(DataFile("bad/wrong-magic.bmp")), TInvalidBitmap);
   EXPECT_THROW(form.LoadImage(DataFile("bad/random.jpg")), TDecodeError);
+  EXPECT_THROW(form.LoadImage(DataFile("bad/truncated.png")), TDecodeError);
+  EXPECT_THROW(form.LoadImage(DataFile("bad/truncated.webp")), TDecodeError);
+  EXPECT_THROW(form.LoadImage(DataFile("bad/huge.png")), TPictureTooLarge);
   ExpectShows(rose, ReadBmp(rose), {160, 76}, 48);
 }
 
