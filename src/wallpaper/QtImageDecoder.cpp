@@ -11,8 +11,8 @@
 
 namespace {
 
-// Qt refuses pictures beyond its own allocation limit (a few hundred megabytes), well
-// below ours. The limit is process-wide, so it is raised once, before main starts any
+// Qt refuses pictures beyond its own allocation limit (128 MB in Qt 6.4), well below
+// ours. The limit is process-wide, so it is raised once, before main starts any
 // thread, to what a picture at MaxPicturePixels needs at 64 bits per pixel, the widest
 // format Qt's readers produce.
 [[maybe_unused]] const bool kAllocationLimitRaised = [] {
@@ -22,12 +22,17 @@ namespace {
   return true;
 }();
 
-const char* FormatName(PictureFormat format) {
+struct QtFormat {
+  const char* reader;
+  const char* title;
+};
+
+QtFormat QtFormatOf(PictureFormat format) {
   switch (format) {
     case PictureFormat::Png:
-      return "png";
+      return {"png", "PNG"};
     case PictureFormat::Webp:
-      return "webp";
+      return {"webp", "WebP"};
     default:
       throw std::invalid_argument("Qt's readers decode only PNG and WebP here");
   }
@@ -66,14 +71,15 @@ QSize FitLongerSide(QSize size, int minSide) {
 }
 
 QImage Decode(const std::string& path, PictureFormat format, std::optional<int> minSide) {
-  const char* name = FormatName(format);
+  const QtFormat qtFormat = QtFormatOf(format);
   QFile file(QFile::decodeName(path.c_str()));
   if (!file.open(QIODevice::ReadOnly)) throw TFileOpenError("Cannot open file \"" + path + "\"");
   if (format == PictureFormat::Webp) CheckWebpCanvas(file);
-  QImageReader reader(&file, name);
+  QImageReader reader(&file, qtFormat.reader);
   reader.setAutoDetectImageFormat(false);
   const auto fail = [&]() {
-    throw TDecodeError(std::string(name) + " error in \"" + path + "\": " + reader.errorString().toStdString());
+    throw TDecodeError(std::string(qtFormat.title) + " error in \"" + path +
+                       "\": " + reader.errorString().toStdString());
   };
   const QSize size = reader.size();
   if (!size.isValid() || size.isEmpty()) fail();

@@ -70,17 +70,6 @@ TEST_F(ImgDispForm, FilesThatGiveNoPictureShowAnEmptyWindow) {
   }
 }
 
-TEST_F(ImgDispForm, PngAndWebpShowOverBlack) {
-  const std::string rose = DataFile("ok/rose.png");
-  form.LoadImage(rose);
-  ExpectShows(rose, ReadBmp(DataFile("ok/rose24.bmp")), {160, 76}, 48);
-  const std::string alpha = DataFile("ok/alpha.webp");
-  form.LoadImage(alpha);
-  EXPECT_EQ(form.ViewBitmap.format(), QImage::Format_RGB32);
-  EXPECT_EQ(form.ViewBitmap.pixel(0, 0), qRgb(128, 0, 0));
-  EXPECT_EQ(form.ViewBitmap.pixel(2, 0), qRgb(0, 0, 0));
-}
-
 TEST_F(ImgDispForm, CorruptBitmapOrJpegThrowsAndLeavesTheWindowAsItWas) {
   const std::string rose = DataFile("ok/rose24.bmp");
   form.LoadImage(rose);

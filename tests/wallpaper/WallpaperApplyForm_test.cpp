@@ -149,28 +149,4 @@ TEST_F(ApplyFormRandomCycle, AppliedEntryIsMarked) {
   EXPECT_TRUE(form->Save->isEnabled());
 }
 
-class ApplyFormModernFormats : public ApplyForm {
- public:
-  ApplyFormModernFormats() {
-    entries = {{"ok/alpha.png", "alpha.png", "TILE"}, {"bad/truncated.webp", "cut.webp", "CENTER"}};
-  }
-};
-
-TEST_F(ApplyFormModernFormats, PngIsConvertedOverBlackAndABrokenWebpIsAnEmptyPicture) {
-  Select(0);
-  ASSERT_TRUE(form->Apply->isEnabled());
-  form->ApplyClick(form->Apply);
-  EXPECT_EQ(desktop.values["Wallpaper"], Converted());
-  EXPECT_EQ(desktop.values["TileWallpaper"], "1");
-  const QImage written = ReadBmp(Converted());
-  ASSERT_EQ(written.size(), QSize(4, 1));
-  EXPECT_EQ(written.pixel(0, 0), qRgb(128, 0, 0));
-
-  Select(1);
-  form->ItemSelectUpdt();
-  EXPECT_TRUE(form->Pictures.SourceBitmap().isNull());
-  EXPECT_FALSE(form->Apply->isEnabled()) << "a picture that did not load cannot be applied";
-  EXPECT_TRUE(messages.asked.empty());
-}
-
 }  // namespace
