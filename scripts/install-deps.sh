@@ -11,6 +11,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth trayer openbox x11-xserver-utils x11-utils xdotool dbus dbus-x11
   feh xwallpaper libjpeg-turbo-progs giflib-tools imagemagick file
+  qt6-image-formats-plugins
   gsettings-desktop-schemas cinnamon-desktop-data mate-desktop-common
   fonts-dejavu-core desktop-file-utils appstream
 )

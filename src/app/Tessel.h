@@ -263,7 +263,7 @@ class TTesselForm1 : public QWidget {
   void FileListViewDlg1FileSelect2();
   // Passes the display options to the GIF control.
   void IMGIFAttributes();
-  // Decodes a BMP or JPEG file into PreviewBitmap; a file that cannot be opened leaves it empty.
+  // Decodes a BMP, JPEG, PNG or WebP file into PreviewBitmap; a file that cannot be opened leaves it empty.
   void LoadPreview(const std::string& fileName);
   void IMPaintBox1Paint(QPainter& painter);
   void FileListViewDlg1Change();
@@ -307,7 +307,7 @@ class TTesselForm1 : public QWidget {
   QPushButton* IMRemove = nullptr;
   QLabel* IMPanelLoading = nullptr;
 
-  // The decoded BMP or JPEG on preview (null until the first load) and the name of the
+  // The decoded BMP, JPEG, PNG or WebP on preview (null until the first load) and the name of the
   // picture last loaded into it or into the GIF control.
   QImage PreviewBitmap;
   std::string PreviewName;

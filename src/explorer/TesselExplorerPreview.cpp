@@ -5,8 +5,7 @@
 
 #include "app/Tessel.h"
 #include "explorer/PreviewPlacement.h"
-#include "wallpaper/BmpFile.h"
-#include "wallpaper/JpegDecoder.h"
+#include "wallpaper/PictureFormat.h"
 #include "wallpaper/PictureLoader.h"
 #include "widgets/FolderPath.h"
 #include "widgets/PictureErrors.h"
@@ -32,13 +31,13 @@ void TTesselForm1::FileListViewDlg1FileSelect2() {
   IMWidth->clear();
   IMHeight->clear();
   const std::string name = FileListViewDlg1->SelectedFileName().toStdString();
-  const std::string ext = UpperExt(name);
+  const PictureFormat format = PictureFormatOf(name);
   bool previewable = false;
   if (name.empty() || IsFolderPath(name)) {
     IMSize->clear();
   } else {
     IMSize->setText(FileSizeText(name));
-    if (ext == ".GIF") {
+    if (format == PictureFormat::Gif) {
       previewable = true;
       IMPaintBox1->hide();
       if (name != PreviewName || PreviewName.empty()) {
@@ -51,7 +50,7 @@ void TTesselForm1::FileListViewDlg1FileSelect2() {
       IMGifImage1->show();
       IMWidth->setNum(IMGifImage1->PictureWidth());
       IMHeight->setNum(IMGifImage1->PictureHeight());
-    } else if (ext == ".JPEG" || ext == ".JPG" || ext == ".BMP") {
+    } else if (format != PictureFormat::Bitmap || UpperExt(name) == ".BMP") {
       previewable = true;
       IMAnimate->setEnabled(false);
       IMGifImage1->SetAnimate(false);
@@ -89,9 +88,8 @@ void TTesselForm1::IMGIFAttributes() {
 void TTesselForm1::LoadPreview(const std::string& fileName) {
   PreviewBitmap = QImage();
   if (fileName.empty()) return;
-  const std::string ext = UpperExt(fileName);
   try {
-    PreviewBitmap = ext == ".JPG" || ext == ".JPEG" ? DecodeJpeg(fileName) : ReadBmp(fileName);
+    PreviewBitmap = DecodeStillPicture(fileName);
   } catch (const TFileOpenError&) {
   }
 }

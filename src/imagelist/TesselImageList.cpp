@@ -11,7 +11,8 @@ namespace {
 
 const QString kAddFilter = QStringLiteral(
     "Graphics "
-    "(*.BMP;*.JPG;*.JPEG;*.GIF)|*.BMP;*.JPG;*.JPEG;*.GIF|(*.BMP)|*.BMP|(*.GIF)|*.GIF|(*.JPG;*.JPEG)|*.JPG;*.JPEG");
+    "(*.BMP;*.JPG;*.JPEG;*.GIF;*.PNG;*.WEBP)|*.BMP;*.JPG;*.JPEG;*.GIF;*.PNG;*.WEBP|(*.BMP)|*.BMP|(*.GIF)|*.GIF|"
+    "(*.JPG;*.JPEG)|*.JPG;*.JPEG|(*.PNG)|*.PNG|(*.WEBP)|*.WEBP");
 const QString kMoveRefused = QStringLiteral(
     "Move Up/Move Down options are not available when \"Sort Images by Filename\" option is selected on the Advanced "
     "page.");

@@ -27,10 +27,12 @@ struct FilterItem {
   const char* description;
   const char* mask;
 };
-constexpr FilterItem kFilters[] = {{"All Images (BMP,GIF,JPG,JPEG)", "*.gif;*.bmp;*.jpg;*.jpeg"},
+constexpr FilterItem kFilters[] = {{"All Images (BMP,GIF,JPG,JPEG,PNG,WEBP)", "*.gif;*.bmp;*.jpg;*.jpeg;*.png;*.webp"},
                                    {"Bitmaps (BMP)", "*.bmp"},
                                    {"GIF files (GIF)", "*.gif"},
-                                   {"JPEG files (JPG,JPEG)", "*.jpg;*.jpeg"}};
+                                   {"JPEG files (JPG,JPEG)", "*.jpg;*.jpeg"},
+                                   {"PNG files (PNG)", "*.png"},
+                                   {"WebP files (WEBP)", "*.webp"}};
 
 QToolButton* MakeSpeedButton(QWidget* parent, const char* name, int left, QStyle::StandardPixmap icon,
                              const QString& hint) {
@@ -61,7 +63,7 @@ void TTesselForm1::BuildExplorerPage() {
   IMReRead = MakeSpeedButton(IMPanelDir, "IMReRead", 184, QStyle::SP_BrowserReload, "Re-Read Directory");
   FileListViewDlg1 = MakeControl<TFileListViewDlg>(left, "FileListViewDlg1", 0, 24, 268, 185);
   FileListViewDlg1->SetReadEnabled(false);
-  FileListViewDlg1->SetMask("*.BMP;*.GIF;*.JPEG;*.JPG");
+  FileListViewDlg1->SetMask("*.BMP;*.GIF;*.JPEG;*.JPG;*.PNG;*.WEBP");
   FileListViewDlg1->SetThumbnailMaker(MakePictureThumbnail);
   IMPanelFilter = MakeControl<TPanel>(left, "IMPanelFilter", 0, 209, 268, 26);
   IMPanelFilter->setFixedHeight(26);

@@ -7,8 +7,7 @@
 #include "ui/Controls.h"
 #include "ui/PaintBox.h"
 #include "ui/ViewerLayout.h"
-#include "wallpaper/BmpFile.h"
-#include "wallpaper/JpegDecoder.h"
+#include "wallpaper/PictureFormat.h"
 #include "wallpaper/PictureLoader.h"
 #include "widgets/PictureErrors.h"
 #include "widgets/TGIFImage.h"
@@ -16,16 +15,14 @@
 namespace {
 
 // Unlike LoadPicture, only a file that cannot be opened (and any GIF failure) gives an
-// empty picture: a corrupt bitmap or JPEG is an error the user is shown.
+// empty picture: a corrupt bitmap, JPEG, PNG or WebP is an error the user is shown.
 QImage DecodeForViewer(const std::string& name) {
-  const std::string ext = UpperExt(name);
   try {
-    if (ext == ".JPG" || ext == ".JPEG") return DecodeJpeg(name);
-    if (ext == ".GIF") {
+    if (PictureFormatOf(name) == PictureFormat::Gif) {
       TGIFImage gif;
       return gif.LoadFromFile(name) ? gif.Bitmap() : QImage();
     }
-    return ReadBmp(name);
+    return DecodeStillPicture(name);
   } catch (const TFileOpenError&) {
     return {};
   }

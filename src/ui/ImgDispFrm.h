@@ -24,8 +24,8 @@ class TImgDispForm final : public QWidget {
 
   // Shows name in the window, which the caller then shows. A file that cannot be opened,
   // or a GIF that does not decode, gives an empty picture in a 160 x 30 client area. Throws
-  // TInvalidBitmap for a file that is not a valid bitmap, TDecodeError for a JPEG that does
-  // not decode, TPictureTooLarge and TPictureMemoryError; the window then stays exactly as
+  // TInvalidBitmap for a file that is not a valid bitmap, TDecodeError for a JPEG, PNG or
+  // WebP that does not decode, TPictureTooLarge and TPictureMemoryError; the window then stays exactly as
   // it was (picture, name, size, place and caption).
   void LoadImage(const std::string& name);
   // Hides the window.

@@ -2,6 +2,8 @@
 
 #include "wallpaper/BmpFile.h"
 #include "wallpaper/JpegDecoder.h"
+#include "wallpaper/PictureFormat.h"
+#include "wallpaper/QtImageDecoder.h"
 #include "widgets/PictureErrors.h"
 #include "widgets/TGIFImage.h"
 
@@ -33,12 +35,24 @@ std::string UpperExt(std::string_view path) {
   return ext;
 }
 
+QImage DecodeStillPicture(const std::string& path) {
+  switch (const PictureFormat format = PictureFormatOf(path)) {
+    case PictureFormat::Jpeg:
+      return DecodeJpeg(path);
+    case PictureFormat::Png:
+    case PictureFormat::Webp:
+      return DecodeQtImage(path, format);
+    case PictureFormat::Gif:
+    case PictureFormat::Bitmap:
+      break;
+  }
+  return ReadBmp(path);
+}
+
 QImage LoadPicture(const std::string& path) {
-  const std::string ext = UpperExt(path);
   try {
-    if (ext == ".JPG" || ext == ".JPEG") return DecodeJpeg(path);
-    if (ext == ".GIF") return LoadGif(path);
-    return ReadBmp(path);
+    if (PictureFormatOf(path) == PictureFormat::Gif) return LoadGif(path);
+    return DecodeStillPicture(path);
   } catch (const TFileOpenError&) {
     return {};
   } catch (const TDecodeError&) {

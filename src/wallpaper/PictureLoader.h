@@ -1,11 +1,11 @@
 // Loading a picture file by its extension, shared by the wallpaper, the preview, the
 // viewer and the Image Explorer.
 //
-// Data flow: LoadPicture picks the decoder from UpperExt(path): JPEG (DecodeJpeg), GIF
-// (TGIFImage's first frame) or, for any other extension, a Windows bitmap (ReadBmp). The
-// expected failures (the file cannot be opened, a JPEG or GIF that does not decode) give
-// an empty 0 x 0 picture; the ones the user must see are thrown. TPictureCache keeps the
-// last loaded picture by file name.
+// Data flow: LoadPicture picks the decoder from PictureFormatOf(path): JPEG (DecodeJpeg),
+// GIF (TGIFImage's first frame), PNG and WebP (DecodeQtImage) or, for any other extension,
+// a Windows bitmap (ReadBmp). The expected failures (the file cannot be opened, a JPEG,
+// GIF, PNG or WebP that does not decode) give an empty 0 x 0 picture; the ones the user
+// must see are thrown. TPictureCache keeps the last loaded picture by file name.
 #pragma once
 
 #include <QImage>
@@ -17,7 +17,12 @@
 std::string UpperExt(std::string_view path);
 
 // The picture in path as Format_RGB32, or an empty image when the file cannot be opened or
-// a JPEG or GIF cannot be decoded. Throws TInvalidBitmap for a file of any other extension
+// a JPEG, GIF, PNG or WebP cannot be decoded. Throws TInvalidBitmap for a file of any other extension
 // that is not a valid bitmap, TPictureTooLarge for a picture beyond MaxPicturePixels (all
 // formats) and TPictureMemoryError when memory runs out.
 QImage LoadPicture(const std::string& path);
+
+// The picture in path decoded by its extension as JPEG, PNG or WebP, and for every other
+// extension, ".GIF" included, as a Windows bitmap; for callers that show GIF files through
+// their own control. Throws every error of those decoders.
+QImage DecodeStillPicture(const std::string& path);

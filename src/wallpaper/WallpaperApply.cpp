@@ -1,13 +1,14 @@
 #include "wallpaper/WallpaperApply.h"
 
 #include "wallpaper/ConvertedBitmap.h"
-#include "wallpaper/PictureLoader.h"
+#include "wallpaper/PictureFormat.h"
 
 ApplyPlan PlanApply(const ApplyRequest& request) {
   const DispAttr attr = DispTypeAttr(request.code);
-  const std::string ext = UpperExt(request.name);
   ApplyPlan plan;
-  plan.convert = ext == ".JPG" || ext == ".JPEG" || ext == ".GIF" || attr.needsConvert;
+  // Only a Windows bitmap is handed to the desktop untouched; every decoded format is
+  // written as the converted bitmap, so transparency shows over black on every desktop.
+  plan.convert = PictureFormatOf(request.name) != PictureFormat::Bitmap || attr.needsConvert;
   if (plan.convert && attr.isStretch && !request.plusInstalled) plan.stretchTo = request.screenSize;
   plan.wallpaper = plan.convert ? request.convertFileName : request.name;
   if (!attr.isTile) plan.style = attr.isStretch && request.plusInstalled ? "2" : "0";

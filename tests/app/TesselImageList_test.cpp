@@ -42,7 +42,8 @@ TEST_F(ListTest, AddClickSelectsExactlyTheChosenFiles) {
   EXPECT_EQ(form->AddInitialDir, "/new");
   EXPECT_TRUE(form->Save->isEnabled());
   EXPECT_EQ(form->Count->text(), "5");
-  EXPECT_TRUE(addDialog.lastFilter.startsWith("Graphics (*.BMP;*.JPG;*.JPEG;*.GIF)|"));
+  EXPECT_TRUE(addDialog.lastFilter.startsWith(
+      "Graphics (*.BMP;*.JPG;*.JPEG;*.GIF;*.PNG;*.WEBP)|*.BMP;*.JPG;*.JPEG;*.GIF;*.PNG;*.WEBP|"));
   form->SaveClick();
   EXPECT_TRUE(IniBytes().contains("Default Directory=/new\r\n"));
 }

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Regenerates the picture files under ok/ and bad/ from ImageMagick's built-in "rose:"
-# picture and the GIF descriptions in src/. Needs cjpeg, convert, gifbuild and python3.
+# picture and the GIF descriptions in src/. Needs cjpeg, convert (with WebP), gifbuild and
+# python3.
 set -euo pipefail
 cd "$(dirname "$0")"
 tmp=$(mktemp -d)
@@ -24,8 +25,16 @@ convert rose: -define bmp:subtype=RGB565 BMP:ok/rose16.bmp
 convert rose: -colors 64 ok/rose.gif
 for f in src/*.txt; do gifbuild "$f" > "ok/$(basename "${f%.txt}").gif"; done
 
+convert rose: -strip ok/rose.png
+convert rose: -strip -interlace PNG ok/interlaced.png
+convert rose: -strip -depth 16 PNG48:ok/rose48.png
+convert rose: -strip -colors 64 PNG8:ok/palette.png
+convert rose: -quality 90 ok/rose.webp
+convert rose: -define webp:lossless=true ok/lossless.webp
+convert -delay 10 -size 8x6 xc:'#0a141e' xc:'#c8643c' -loop 0 -define webp:lossless=true ok/anim.webp
+
 python3 - <<'PY'
-import random, struct
+import random, struct, zlib
 
 def patch(data, at, fmt, *values):
     data = bytearray(data)
@@ -42,6 +51,16 @@ def sof(data):
 def write(name, data):
     with open(name, 'wb') as f:
         f.write(data)
+
+def chunk(kind, body):
+    return struct.pack('>I', len(body)) + kind + body + struct.pack('>I', zlib.crc32(kind + body))
+
+def png(width, height, rgba):
+    rows = b''.join(b'\0' + bytes(rgba[y * width * 4:(y + 1) * width * 4]) for y in range(height))
+    return png_head(width, height) + chunk(b'IDAT', zlib.compress(rows)) + chunk(b'IEND', b'')
+
+def png_head(width, height):
+    return b'\x89PNG\r\n\x1a\n' + chunk(b'IHDR', struct.pack('>IIBBBBB', width, height, 8, 6, 0, 0, 0))
 
 rnd = random.Random(1234)
 jpeg = open('ok/baseline.jpg', 'rb').read()
@@ -82,8 +101,26 @@ write('bad/header-only.gif', gif[:13])
 write('bad/random.gif', bytes(rnd.randrange(256) for _ in range(4096)))
 write('bad/magic-then-garbage.gif',
       b'GIF89a' + struct.pack('<HHBBB', 8, 6, 0x80, 0, 0) + bytes(6) + bytes(rnd.randrange(256) for _ in range(4096)))
+# Half-transparent red, opaque green, fully transparent blue, quarter-opaque orange.
+write('ok/alpha.png', png(4, 1, [255, 0, 0, 128, 0, 255, 0, 255, 0, 0, 255, 0, 200, 100, 40, 64]))
+rose_png = open('ok/rose.png', 'rb').read()
+write('bad/truncated.png', rose_png[:len(rose_png) // 2])
+write('bad/garbage-after-signature.png', rose_png[:8] + bytes(rnd.randrange(256) for _ in range(2000)))
+write('bad/header-only.png', rose_png[:33])
+idat = rose_png.find(b'IDAT')
+write('bad/idat-crc.png', patch(rose_png, idat + 40, 'B', rose_png[idat + 40] ^ 0xff))
+write('bad/huge.png', png_head(100000, 100000) + chunk(b'IDAT', zlib.compress(bytes(4096))) + chunk(b'IEND', b''))
+webp = open('ok/rose.webp', 'rb').read()
+write('bad/truncated.webp', webp[:len(webp) // 2])
+write('bad/garbage-after-header.webp', webp[:12] + bytes(rnd.randrange(256) for _ in range(2000)))
+anim = open('ok/anim.webp', 'rb').read()
+write('bad/canvas-20000.webp', patch(anim, 20, '<B3x', anim[20] | 0x10)[:24] +
+      (20000 - 1).to_bytes(3, 'little') * 2 + anim[30:])
 PY
 rm -f ok/hugeframe.gif
+convert ok/alpha.png -define webp:lossless=true -define webp:exact=true ok/alpha.webp
 : > bad/empty.jpg
 : > bad/empty.bmp
 : > bad/empty.gif
+: > bad/empty.png
+: > bad/empty.webp

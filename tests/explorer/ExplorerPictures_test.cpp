@@ -94,9 +94,11 @@ TEST(DecodeJpegThumbnail, CorruptFilesThrowInsteadOfEndingTheProgram) {
 }
 
 TEST(MakePictureThumbnail, GivesAPictureForEachFormatAndNullForBrokenFiles) {
-  for (const char* name : {"ok/baseline.jpg", "ok/cmyk.jpg", "ok/rose.gif", "ok/rose24.bmp", "ok/rose8rle.bmp"})
+  for (const char* name : {"ok/baseline.jpg", "ok/cmyk.jpg", "ok/rose.gif", "ok/rose24.bmp", "ok/rose8rle.bmp",
+                           "ok/rose.png", "ok/rose.webp", "ok/anim.webp"})
     EXPECT_FALSE(MakePictureThumbnail(QString::fromStdString(Data(name)), 16).isNull()) << name;
-  for (const char* name : {"bad/random.jpg", "bad/random.gif", "bad/random.bmp", "bad/huge.bmp", "missing.bmp"})
+  for (const char* name : {"bad/random.jpg", "bad/random.gif", "bad/random.bmp", "bad/huge.bmp", "missing.bmp",
+                           "bad/truncated.png", "bad/huge.png", "bad/truncated.webp", "bad/canvas-20000.webp"})
     EXPECT_TRUE(MakePictureThumbnail(QString::fromStdString(Data(name)), 16).isNull()) << name;
 }
 

@@ -135,6 +135,40 @@ TEST_F(ExplorerTest, ACorruptBitmapEndsTheRefreshWithAnError) {
   EXPECT_EQ(form->Busy.Count(), 0);
 }
 
+TEST_F(ExplorerTest, PngAndWebpAreListedPreviewedAndFiltered) {
+  const QString data = QString(TESSERINE_TEST_DATA);
+  ASSERT_TRUE(QFile::copy(data + "/ok/alpha.png", Pics("alpha.png")));
+  ASSERT_TRUE(QFile::copy(data + "/ok/rose.webp", Pics("Rose.WEBP")));
+  ASSERT_TRUE(QFile::copy(data + "/bad/truncated.png", Pics("cut.png")));
+  OpenExplorer();
+  EXPECT_EQ(form->FileListViewDlg1->Model().rowCount(), 11);
+  Choose("Rose.WEBP");
+  EXPECT_EQ(form->IMWidth->text(), "70");
+  EXPECT_EQ(form->IMHeight->text(), "46");
+  EXPECT_TRUE(OptionsEnabled());
+  EXPECT_FALSE(form->IMAnimate->isEnabled());
+  EXPECT_TRUE(form->IMGifImage1->isHidden());
+  EXPECT_EQ(Offered(), "Add");
+  Choose("alpha.png");
+  EXPECT_EQ(form->PreviewBitmap.pixel(0, 0), qRgb(128, 0, 0));
+  {
+    const QSignalBlocker quiet(form->FileListViewDlg1);
+    Choose("cut.png");
+  }
+  EXPECT_THROW(form->FileListViewDlg1FileSelect2(), TDecodeError);
+  EXPECT_EQ(form->Busy.Count(), 0);
+
+  const std::pair<const char*, int> filters[] = {
+      {"All Images (BMP,GIF,JPG,JPEG,PNG,WEBP)", 11}, {"PNG files (PNG)", 3}, {"WebP files (WEBP)", 2}};
+  for (const auto& [filter, rows] : filters) {
+    const int index = form->IMFilterComboBox1->findText(filter);
+    ASSERT_GE(index, 0) << filter;
+    form->IMFilterComboBox1->setCurrentIndex(index);
+    form->FileListViewDlg1->WaitForRead();
+    EXPECT_EQ(form->FileListViewDlg1->Model().rowCount(), rows) << filter << ": the folder sub and its files";
+  }
+}
+
 TEST_F(ExplorerTest, GifOptionsReachTheGifControl) {
   OpenExplorer();
   Choose("anim.gif");

@@ -62,7 +62,8 @@ TEST_F(ImgDispForm, LoadingASecondPictureReplacesEverything) {
 }
 
 TEST_F(ImgDispForm, FilesThatGiveNoPictureShowAnEmptyWindow) {
-  for (const std::string& name : {DataFile("ok/missing.bmp"), DataFile("ok/missing.jpg"), DataFile("bad/random.gif")}) {
+  for (const std::string& name : {DataFile("ok/missing.bmp"), DataFile("ok/missing.jpg"), DataFile("bad/random.gif"),
+                                  DataFile("ok/missing.png"), DataFile("ok/missing.webp")}) {
     form.LoadImage(DataFile("ok/rose24.bmp"));
     form.LoadImage(name);
     ExpectShows(name, QImage(), {160, 30}, 48);
@@ -74,6 +75,9 @@ TEST_F(ImgDispForm, CorruptBitmapOrJpegThrowsAndLeavesTheWindowAsItWas) {
   form.LoadImage(rose);
   EXPECT_THROW(form.LoadImage(DataFile("bad/wrong-magic.bmp")), TInvalidBitmap);
   EXPECT_THROW(form.LoadImage(DataFile("bad/random.jpg")), TDecodeError);
+  EXPECT_THROW(form.LoadImage(DataFile("bad/truncated.png")), TDecodeError);
+  EXPECT_THROW(form.LoadImage(DataFile("bad/truncated.webp")), TDecodeError);
+  EXPECT_THROW(form.LoadImage(DataFile("bad/huge.png")), TPictureTooLarge);
   ExpectShows(rose, ReadBmp(rose), {160, 76}, 48);
 }
 

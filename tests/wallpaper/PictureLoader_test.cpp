@@ -8,7 +8,9 @@
 
 #include "wallpaper/JpegDecoder.h"
 #include "wallpaper/PictureCache.h"
+#include "wallpaper/PictureFormat.h"
 #include "wallpaper/PictureTestTools.h"
+#include "wallpaper/QtImageDecoder.h"
 #include "widgets/PictureErrors.h"
 
 namespace {
@@ -30,6 +32,17 @@ TEST(UpperExt, FromTheLastDotOfTheFileName) {
   for (const auto& [path, ext] : cases) EXPECT_EQ(UpperExt(path), ext) << path;
 }
 
+TEST(PictureFormatOf, ByExtensionInAnyCase) {
+  using enum PictureFormat;
+  const std::pair<const char*, PictureFormat> cases[] = {
+      {"/p/a.png", Png},        {"/p/a.PNG", Png},    {"/p/a.WebP", Webp}, {"/p/a.webp", Webp},
+      {"/p/a.jpeg", Jpeg},      {"/p/a.Jpg", Jpeg},   {"/p/a.gif", Gif},   {"/p/a.bmp", Bitmap},
+      {"/p/a.png.tif", Bitmap}, {"/p.png/a", Bitmap}, {"/p/a.pn", Bitmap}, {"/p/a.webpx", Bitmap},
+      {"/p/png", Bitmap},       {"", Bitmap},
+  };
+  for (const auto& [path, format] : cases) EXPECT_EQ(PictureFormatOf(path), format) << path;
+}
+
 class PictureFiles : public ::testing::Test {
  protected:
   // A copy of a test data file under a name of the test's choice.
@@ -48,11 +61,15 @@ class PictureFiles : public ::testing::Test {
 TEST_F(PictureFiles, DecoderFollowsTheExtension) {
   const QImage rose = LoadPicture(DataFile("ok/rose24.bmp"));
   const QImage jpeg = DecodeJpeg(DataFile("ok/baseline.jpg"));
+  const QImage png = DecodeQtImage(DataFile("ok/rose.png"), PictureFormat::Png);
+  const QImage webp = DecodeQtImage(DataFile("ok/lossless.webp"), PictureFormat::Webp);
+  ASSERT_TRUE(SamePixels(png, rose)) << "the same rose as a bitmap and a PNG";
   const std::pair<std::string, QImage> cases[] = {
       {Copy("ok/baseline.jpg", "lower.jpeg"), jpeg},     {Copy("ok/baseline.jpg", "mixed.Jpg"), jpeg},
       {Copy("ok/baseline.jpg", "upper.JPG"), jpeg},      {Copy("ok/rose24.bmp", "noext"), rose},
-      {Copy("ok/rose24.bmp", "dotted.dir/noext"), rose}, {Copy("ok/rose24.bmp", "other.png"), rose},
-      {Copy("ok/rose24.bmp", "dib.DIB"), rose},
+      {Copy("ok/rose24.bmp", "dotted.dir/noext"), rose}, {Copy("ok/rose24.bmp", "other.tif"), rose},
+      {Copy("ok/rose24.bmp", "dib.DIB"), rose},          {Copy("ok/rose.png", "upper.PNG"), png},
+      {Copy("ok/lossless.webp", "mixed.WebP"), webp},
   };
   for (const auto& [path, expected] : cases) EXPECT_TRUE(SamePixels(LoadPicture(path), expected)) << path;
   const QImage gif = LoadPicture(Copy("ok/anim.gif", "anim.Gif"));
@@ -72,6 +89,12 @@ TEST_F(PictureFiles, ExpectedFailuresGiveAnEmptyPicture) {
       Copy("bad/random.gif", "random.gif"),
       Copy("bad/cut-in-first-frame.gif", "cut.GIF"),
       Copy("ok/baseline.jpg", "jpeg.gif"),
+      Missing("missing.png"),
+      Missing("missing.webp"),
+      Copy("bad/truncated.png", "cut.png"),
+      Copy("bad/garbage-after-header.webp", "noise.webp"),
+      Copy("ok/rose24.bmp", "bitmap.png"),
+      Copy("ok/rose.png", "png.webp"),
   };
   for (const std::string& path : cases) {
     QImage picture;
@@ -86,7 +109,11 @@ TEST_F(PictureFiles, ExpectedFailuresGiveAnEmptyPicture) {
 TEST_F(PictureFiles, InvalidBitmapAndTooLargeReachTheCaller) {
   EXPECT_THROW(LoadPicture(Copy("ok/baseline.jpg", "photo.bmp")), TInvalidBitmap);
   EXPECT_THROW(LoadPicture(Copy("bad/random.bmp", "noise")), TInvalidBitmap);
-  EXPECT_THROW(LoadPicture(Copy("bad/empty.bmp", "empty.png")), TInvalidBitmap);
+  EXPECT_THROW(LoadPicture(Copy("bad/empty.bmp", "empty.tiff")), TInvalidBitmap);
+  EXPECT_THROW(LoadPicture(Copy("ok/rose.png", "photo.bmp")), TInvalidBitmap);
+  EXPECT_THROW(LoadPicture(Copy("ok/rose.webp", "photo.tga")), TInvalidBitmap);
+  EXPECT_THROW(LoadPicture(Copy("bad/huge.png", "huge.Png")), TPictureTooLarge);
+  EXPECT_THROW(LoadPicture(Copy("bad/canvas-20000.webp", "huge.webp")), TPictureTooLarge);
   EXPECT_THROW(LoadPicture(Copy("bad/sof-60000.jpg", "huge.jpg")), TPictureTooLarge);
   EXPECT_THROW(LoadPicture(Copy("bad/screen-65535.gif", "huge.gif")), TPictureTooLarge);
   EXPECT_THROW(LoadPicture(Copy("bad/huge.bmp", "huge.bmp")), TPictureTooLarge);

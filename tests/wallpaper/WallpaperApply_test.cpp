@@ -44,7 +44,7 @@ class TRecordingDesktop final : public IDesktopWallpaper {
   bool failOpen = false;
 };
 
-enum class Kind { Bitmap, Jpeg, Gif };
+enum class Kind { Bitmap, Jpeg, Gif, Png, Webp };
 enum class Plus { Off, On };
 enum class Target { ImageFile, Converted };
 enum class Content { Untouched, AsIs, Stretched };
@@ -69,7 +69,7 @@ class WallpaperApply : public ::testing::Test {
     return {std::move(name), code, plus == Plus::On, convertFile, Screen};
   }
   std::string ImageName(Kind kind) const {
-    const char* names[] = {"photo.bmp", "photo.jpeg", "photo.Gif"};
+    const char* names[] = {"photo.bmp", "photo.jpeg", "photo.Gif", "photo.PNG", "photo.webp"};
     return dir.filePath(names[static_cast<int>(kind)]).toStdString();
   }
   void ResetConverted() const {
@@ -95,10 +95,15 @@ TEST_F(WallpaperApply, OutcomeForEveryMethod) {
       {Tile, Kind::Bitmap, Plus::On, Target::ImageFile, std::nullopt, "1", Content::Untouched},
       {Tile, Kind::Jpeg, Plus::Off, Target::Converted, std::nullopt, "1", Content::AsIs},
       {Tile, Kind::Gif, Plus::On, Target::Converted, std::nullopt, "1", Content::AsIs},
+      {Tile, Kind::Png, Plus::Off, Target::Converted, std::nullopt, "1", Content::AsIs},
+      {Tile, Kind::Webp, Plus::On, Target::Converted, std::nullopt, "1", Content::AsIs},
       {Center, Kind::Bitmap, Plus::Off, Target::ImageFile, "0", "0", Content::Untouched},
       {Center, Kind::Bitmap, Plus::On, Target::ImageFile, "0", "0", Content::Untouched},
       {Center, Kind::Jpeg, Plus::Off, Target::Converted, "0", "0", Content::AsIs},
       {Center, Kind::Gif, Plus::On, Target::Converted, "0", "0", Content::AsIs},
+      {Center, Kind::Png, Plus::On, Target::Converted, "0", "0", Content::AsIs},
+      {Center, Kind::Webp, Plus::Off, Target::Converted, "0", "0", Content::AsIs},
+      {Stretch, Kind::Webp, Plus::Off, Target::Converted, "0", "0", Content::Stretched},
       {Stretch, Kind::Bitmap, Plus::Off, Target::Converted, "0", "0", Content::Stretched},
       {Stretch, Kind::Jpeg, Plus::Off, Target::Converted, "0", "0", Content::Stretched},
       {Stretch, Kind::Gif, Plus::Off, Target::Converted, "0", "0", Content::Stretched},
