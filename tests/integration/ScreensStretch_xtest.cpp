@@ -23,6 +23,8 @@
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 
+#include "support/X11RootPixels.h"
+
 namespace {
 
 struct DisplayCloser {
@@ -98,16 +100,7 @@ class ScreensStretchTest : public ::testing::Test {
                        &type, &format, &count, &after, &data);
     const Pixmap pixmap = type == XA_PIXMAP && count == 1 ? *reinterpret_cast<Pixmap*>(data) : 0;
     if (data) XFree(data);
-    if (!pixmap) return {};
-    XImage* image = XGetImage(dpy, pixmap, 0, 0, root.width(), root.height(), AllPlanes, ZPixmap);
-    if (!image) return {};
-    QImage out(root, QImage::Format_RGB32);
-    for (int y = 0; y < root.height(); ++y) {
-      auto* row = reinterpret_cast<QRgb*>(out.scanLine(y));
-      for (int x = 0; x < root.width(); ++x) row[x] = 0xff000000u | (XGetPixel(image, x, y) & 0xffffff);
-    }
-    XDestroyImage(image);
-    return out;
+    return pixmap ? ReadDrawable(dpy, pixmap, root) : QImage();
   }
 
   // The program stretches as Qt scales, nearest pixel, to the primary monitor's size.
