@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
   build-essential cmake ninja-build pkg-config clang-format
-  qt6-base-dev qt6-qpa-plugins libqt6dbus6
+  qt6-base-dev qt6-base-private-dev qt6-qpa-plugins libqt6dbus6
   libjpeg62-turbo-dev libgif-dev
   libx11-dev libxss-dev libxrandr-dev libglib2.0-dev libglib2.0-bin
   libgtest-dev libgmock-dev libbenchmark-dev

@@ -111,7 +111,7 @@ class TTesselForm1 : public QWidget {
   void UpdtBackground();
   void ApplyClick(QObject* sender);
   void WMDisplayChange();
-  // Runs WMDisplayChange when the primary screen changes size or another screen becomes primary.
+  // Runs WMDisplayChange once after monitors are added, removed, moved or resized, or another becomes primary.
   void WatchDisplayChanges();
 
   // Change scheduler.

@@ -60,7 +60,7 @@ int main(int argc, char** argv) {
   TSingleInstance guard;
   if (!guard.TryAcquire(TSingleInstance::CurrentDisplay())) {
     messages->Show("Tesserine is already running", MsgKind::Information, MsgButtons::Ok,
-                   AlreadyRunningPlace(screen.ScreenSize()));
+                   AlreadyRunningPlace(screen.LogicalScreenSize()));
     return 0;
   }
 

@@ -3,61 +3,65 @@
 #include <algorithm>
 #include <vector>
 
+#include "platform/RootPlacement.h"
+
 namespace {
 
-int FloorHalf(int value) { return value >= 0 ? value / 2 : -((-value + 1) / 2); }
+int Modulo(int value, int n) { return ((value % n) + n) % n; }
 
-void Tile(const QImage& src, QImage& out) {
+void Tile(const QImage& src, QImage& out, const RootPlacement& place) {
   const int w = src.width();
-  const int h = src.height();
-  for (int y = 0; y < out.height(); ++y) {
-    const auto* from = reinterpret_cast<const QRgb*>(src.constScanLine(y % h));
+  const QRect& area = place.area;
+  for (int y = area.top(); y <= area.bottom(); ++y) {
+    const auto* from = reinterpret_cast<const QRgb*>(src.constScanLine(Modulo(y - place.picture.top(), src.height())));
     auto* to = reinterpret_cast<QRgb*>(out.scanLine(y));
-    for (int x = 0; x < out.width(); x += w) std::copy_n(from, std::min(w, out.width() - x), to + x);
+    int column = Modulo(area.left() - place.picture.left(), w);
+    for (int x = area.left(); x <= area.right(); column = 0) {
+      const int run = std::min(w - column, area.right() + 1 - x);
+      std::copy_n(from + column, run, to + x);
+      x += run;
+    }
   }
 }
 
-void Center(const QImage& src, QImage& out) {
-  const int left = FloorHalf(out.width() - src.width());
-  const int top = FloorHalf(out.height() - src.height());
-  const int x0 = std::max(0, left);
-  const int x1 = std::min(out.width(), left + src.width());
-  for (int y = std::max(0, top); y < std::min(out.height(), top + src.height()); ++y) {
-    const auto* from = reinterpret_cast<const QRgb*>(src.constScanLine(y - top));
-    auto* to = reinterpret_cast<QRgb*>(out.scanLine(y));
-    std::copy(from + (x0 - left), from + (x1 - left), to + x0);
+// Blackens the whole area first: where monitors overlap, the later one shows its own margin.
+void Center(const QImage& src, QImage& out, const RootPlacement& place) {
+  const QRect& area = place.area;
+  for (int y = area.top(); y <= area.bottom(); ++y)
+    std::fill_n(reinterpret_cast<QRgb*>(out.scanLine(y)) + area.left(), area.width(), qRgb(0, 0, 0));
+  const QRect shown = area & place.picture;
+  if (shown.isEmpty()) return;
+  const int left = shown.left() - place.picture.left();
+  for (int y = shown.top(); y <= shown.bottom(); ++y) {
+    const auto* from = reinterpret_cast<const QRgb*>(src.constScanLine(y - place.picture.top()));
+    std::copy_n(from + left, shown.width(), reinterpret_cast<QRgb*>(out.scanLine(y)) + shown.left());
   }
 }
 
-void Stretch(const QImage& src, QImage& out) {
+void Stretch(const QImage& src, QImage& out, const RootPlacement& place) {
+  const QRect shown = place.area & place.picture;
+  const QRect& to = place.picture;
   const qint64 w = src.width();
   const qint64 h = src.height();
-  std::vector<int> column(out.width());
-  for (int x = 0; x < out.width(); ++x) column[x] = static_cast<int>(x * w / out.width());
-  for (int y = 0; y < out.height(); ++y) {
-    const auto* from = reinterpret_cast<const QRgb*>(src.constScanLine(static_cast<int>(y * h / out.height())));
-    auto* to = reinterpret_cast<QRgb*>(out.scanLine(y));
-    for (int x = 0; x < out.width(); ++x) to[x] = from[column[x]];
+  std::vector<int> column(shown.width());
+  for (int x = 0; x < shown.width(); ++x) column[x] = static_cast<int>((shown.left() + x - to.left()) * w / to.width());
+  for (int y = shown.top(); y <= shown.bottom(); ++y) {
+    const auto* from =
+        reinterpret_cast<const QRgb*>(src.constScanLine(static_cast<int>((y - to.top()) * h / to.height())));
+    auto* row = reinterpret_cast<QRgb*>(out.scanLine(y)) + shown.left();
+    for (int x = 0; x < shown.width(); ++x) row[x] = from[column[x]];
   }
 }
 
 }  // namespace
 
-QImage ComposeRootPicture(const QImage& picture, WallpaperLayout layout, QSize screen) {
-  QImage out(screen, QImage::Format_RGB32);
+QImage ComposeRootPicture(const QImage& picture, WallpaperLayout layout, QSize root,
+                          const std::vector<QRect>& monitors) {
+  QImage out(root, QImage::Format_RGB32);
   out.fill(Qt::black);
   if (picture.isNull() || out.isNull()) return out;
   const QImage src = picture.convertToFormat(QImage::Format_RGB32);
-  switch (layout) {
-    case WallpaperLayout::Tile:
-      Tile(src, out);
-      break;
-    case WallpaperLayout::Center:
-      Center(src, out);
-      break;
-    case WallpaperLayout::Stretch:
-      Stretch(src, out);
-      break;
-  }
+  const auto draw = layout == WallpaperLayout::Tile ? Tile : layout == WallpaperLayout::Center ? Center : Stretch;
+  for (const RootPlacement& place : RootPlacements(layout, src.size(), root, monitors)) draw(src, out, place);
   return out;
 }

@@ -1,4 +1,4 @@
-// Screen size and colour depth of the primary screen. The program asks through this
+// Screen size and colour depth of the primary monitor. The program asks through this
 // interface so that compositions, the stretch to the screen and the preview can be tested
 // with any screen size.
 #pragma once
@@ -9,7 +9,12 @@
 class IScreenMetrics {
  public:
   virtual ~IScreenMetrics() = default;
+  // In device pixels, the wallpaper's own units: what a wallpaper is stretched to, the
+  // proportions of a ratio stretch, the desktop the preview shows.
   virtual QSize ScreenSize() const = 0;
+  // In Qt's logical units, where windows are sized and placed; differs from ScreenSize on a
+  // scaled display.
+  virtual QSize LogicalScreenSize() const = 0;
   // Bits per pixel times colour planes, as a 16-bit unsigned value.
   virtual unsigned ScreenColorDepth() const = 0;
 };
@@ -18,14 +23,16 @@ class IScreenMetrics {
 class TQtScreenMetrics final : public IScreenMetrics {
  public:
   QSize ScreenSize() const override;
+  QSize LogicalScreenSize() const override;
   unsigned ScreenColorDepth() const override;
 };
 
-// A fixed size and depth, for tests and for headless use.
+// A fixed size and depth, for tests and for headless use; an unscaled display.
 class TFixedScreenMetrics final : public IScreenMetrics {
  public:
   TFixedScreenMetrics(QSize size, unsigned depth = 32) : size_(size), depth_(depth) {}
   QSize ScreenSize() const override { return size_; }
+  QSize LogicalScreenSize() const override { return size_; }
   unsigned ScreenColorDepth() const override { return depth_; }
   void SetScreenSize(QSize size) { size_ = size; }
 

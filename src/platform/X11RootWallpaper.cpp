@@ -11,6 +11,7 @@
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
+#include <X11/extensions/Xrandr.h>
 
 #include "platform/X11ErrorTrap.h"
 // clang-format on
@@ -93,6 +94,23 @@ void FreePreviousPixmap(Display* display, Window root, Atom rootId, Atom esetroo
   }
 }
 
+// The RandR monitors, active ones only; none when the server has no RandR 1.5.
+std::vector<QRect> Monitors(Display* display, Window root) {
+  int eventBase = 0;
+  int errorBase = 0;
+  int major = 0;
+  int minor = 0;
+  if (!XRRQueryExtension(display, &eventBase, &errorBase) || !XRRQueryVersion(display, &major, &minor) ||
+      major * 100 + minor < 105)
+    return {};
+  int count = 0;
+  XRRMonitorInfo* info = XRRGetMonitors(display, root, True, &count);
+  std::vector<QRect> monitors;
+  for (int i = 0; i < count; ++i) monitors.emplace_back(info[i].x, info[i].y, info[i].width, info[i].height);
+  if (info) XRRFreeMonitors(info);
+  return monitors;
+}
+
 QImage LoadPicture(const std::string& file) {
   if (file.empty()) return {};
   return QImage(QString::fromLocal8Bit(file.c_str()));
@@ -115,7 +133,8 @@ void TX11RootWallpaper::Apply(const WallpaperValues& values) {
   const int height = DisplayHeight(dpy, screen);
   const int depth = DefaultDepth(dpy, screen);
 
-  const QImage picture = ComposeRootPicture(LoadPicture(values.file), values.layout, QSize(width, height));
+  const QImage picture =
+      ComposeRootPicture(LoadPicture(values.file), values.layout, QSize(width, height), Monitors(dpy, root));
   if (picture.isNull())
     Fail("not enough memory for a " + std::to_string(width) + " x " + std::to_string(height) + " picture");
 

@@ -1,7 +1,8 @@
-// Draws the wallpaper on the X root window: a pixmap the size of the screen becomes the
-// root's background and is published through _XROOTPMAP_ID and ESETROOT_PMAP_ID, so
-// compositors and terminals find it. The pixmap outlives our connection; the previous
-// one named by both properties is freed, as other root setters expect.
+// Draws the wallpaper on the X root window, per RandR monitor where the layout asks for it
+// (RootPicture.h): a pixmap the size of the root becomes the root's background and is
+// published through _XROOTPMAP_ID and ESETROOT_PMAP_ID, so compositors and terminals find
+// it. The pixmap outlives our connection; the previous one named by both properties is
+// freed, as other root setters expect.
 #pragma once
 
 #include "platform/DesktopBackend.h"

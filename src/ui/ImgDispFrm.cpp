@@ -51,14 +51,14 @@ TImgDispForm::TImgDispForm(const IScreenMetrics& screen, QWidget* parent)
   // The button row overlaps the picture's top row; the button stays in front.
   Close->raise();
 
-  Arrange(ViewerLayout(QSize(), QSize(), screen_.ScreenSize()));
+  Arrange(ViewerLayout(QSize(), QSize(), screen_.LogicalScreenSize()));
 }
 
 void TImgDispForm::LoadImage(const std::string& name) {
   // Decoding comes first, so an error leaves the window showing the previous picture.
   QImage picture = DecodeForViewer(name);
   const QSize frameExtra = frameGeometry().size() - size();
-  const ViewerGeometry geometry = ViewerLayout(picture.size(), frameExtra, screen_.ScreenSize());
+  const ViewerGeometry geometry = ViewerLayout(picture.size(), frameExtra, screen_.LogicalScreenSize());
 
   ShowImageName = name;
   ViewBitmap = std::move(picture);

@@ -1,11 +1,12 @@
 // The main window's side of applying a wallpaper: reads the entry, the options and the
 // screen, and hands them to ApplyToDesktop; records the change in memory and in the
-// configuration; follows the primary screen's size for the program-stretched wallpaper.
+// configuration; follows the monitors for the program-stretched wallpaper.
 #include <QCheckBox>
 #include <QGuiApplication>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
+#include <QTimer>
 #include <QTreeView>
 
 #include "app/Tessel.h"
@@ -69,19 +70,22 @@ void TTesselForm1::WMDisplayChange() {
   ChgBackground();
 }
 
-// Qt reports screen changes outside event delivery, so errors are shown here rather than
-// by the application's handler.
+// Adding or removing a monitor arrives as a burst of signals (a screen added, the primary
+// changed, another removed); one remake follows the whole burst. A monitor that moves counts
+// too: the X root draws the wallpaper at each monitor's place.
 void TTesselForm1::WatchDisplayChanges() {
-  const auto changed = [this] { RunReportingErrors([this] { WMDisplayChange(); }); };
-  const auto watch = [this, changed](QScreen* screen) {
-    connect(screen, &QScreen::geometryChanged, this,
-            [screen, changed, size = screen->size()](const QRect& geometry) mutable {
-              const bool resized = geometry.size() != size;
-              size = geometry.size();
-              if (resized && screen == QGuiApplication::primaryScreen()) changed();
-            });
+  auto* pending = new QTimer(this);
+  pending->setSingleShot(true);
+  pending->setInterval(0);
+  connect(pending, &QTimer::timeout, this, [this] { RunReportingErrors([this] { WMDisplayChange(); }); });
+  const auto watch = [this, pending](QScreen* screen) {
+    connect(screen, &QScreen::geometryChanged, pending, qOverload<>(&QTimer::start));
   };
   for (QScreen* screen : QGuiApplication::screens()) watch(screen);
-  connect(qApp, &QGuiApplication::screenAdded, this, watch);
-  connect(qApp, &QGuiApplication::primaryScreenChanged, this, changed);
+  connect(qApp, &QGuiApplication::screenAdded, this, [watch, pending](QScreen* screen) {
+    watch(screen);
+    pending->start();
+  });
+  connect(qApp, &QGuiApplication::screenRemoved, pending, qOverload<>(&QTimer::start));
+  connect(qApp, &QGuiApplication::primaryScreenChanged, pending, qOverload<>(&QTimer::start));
 }

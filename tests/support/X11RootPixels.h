@@ -1,4 +1,4 @@
-// Reads the X root window back as a picture, so display tests compare what the screen shows.
+// Reads the X root window (or a pixmap) back as a picture, so display tests compare what the screen shows.
 // Include after the Qt headers: Xlib's macros clash with Qt's names.
 #pragma once
 
@@ -7,8 +7,10 @@
 
 #include <QImage>
 
-inline QImage ReadRootWindow(Display* display, QSize size) {
-  XImage* image = XGetImage(display, DefaultRootWindow(display), 0, 0, size.width(), size.height(), AllPlanes, ZPixmap);
+// A window's or pixmap's pixels from its top-left corner; null when the server refuses.
+inline QImage ReadDrawable(Display* display, Drawable drawable, QSize size) {
+  XImage* image = XGetImage(display, drawable, 0, 0, size.width(), size.height(), AllPlanes, ZPixmap);
+  if (!image) return {};
   QImage out(size, QImage::Format_RGB32);
   for (int y = 0; y < size.height(); ++y) {
     auto* row = reinterpret_cast<QRgb*>(out.scanLine(y));
@@ -16,4 +18,8 @@ inline QImage ReadRootWindow(Display* display, QSize size) {
   }
   XDestroyImage(image);
   return out;
+}
+
+inline QImage ReadRootWindow(Display* display, QSize size) {
+  return ReadDrawable(display, DefaultRootWindow(display), size);
 }

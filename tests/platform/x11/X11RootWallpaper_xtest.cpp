@@ -16,7 +16,9 @@
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 
+#include "support/ExpectedRoot.h"
 #include "support/X11RootPixels.h"
+#include "support/XrandrMonitors.h"
 // clang-format on
 
 namespace {
@@ -135,6 +137,28 @@ TEST_F(X11RootWallpaperTest, TileCentreAndStretchShowTheExpectedPixels) {
         ASSERT_EQ(root.pixel(x, y), expected) << "layout " << int(row.layout) << " at " << x << "," << y;
       }
   }
+}
+
+TEST_F(X11RootWallpaperTest, EachRandRMonitorShowsItsOwnCentreAndStretch) {
+  const QSize W = screen_;
+  const std::vector<std::vector<QRect>> setups = {
+      {{0, 0, W.width() / 2, W.height()}, {W.width() / 2, 0, W.width() - W.width() / 2, W.height()}},
+      {{0, 0, 1000, W.height()}, {1000, 300, W.width() - 1000, 1000}, {1000, 0, 640, 300}},
+  };
+  TX11RootWallpaper x11;
+  const std::string file = SavePicture(301, 201, "m.bmp");
+  for (const auto& monitors : setups) {
+    const TXrandrMonitors setup(monitors);
+    ASSERT_TRUE(setup.Ok()) << "xrandr --setmonitor failed";
+    for (const auto layout : {WallpaperLayout::Tile, WallpaperLayout::Center, WallpaperLayout::Stretch}) {
+      x11.Apply({file, layout});
+      EXPECT_EQ(ReadRoot(), ExpectedRoot(Picture(file), layout, W, monitors))
+          << monitors.size() << " monitors, layout " << int(layout);
+    }
+  }
+  // The server's own monitor is back: one picture over the whole root.
+  x11.Apply({file, WallpaperLayout::Stretch});
+  EXPECT_EQ(ReadRoot(), ExpectedRoot(Picture(file), WallpaperLayout::Stretch, W));
 }
 
 TEST_F(X11RootWallpaperTest, SamePixelsAsFehForTileAndCentre) {
