@@ -13,6 +13,12 @@ packages=(
   feh xwallpaper libjpeg-turbo-progs giflib-tools imagemagick file
   gsettings-desktop-schemas cinnamon-desktop-data mate-desktop-common
   fonts-dejavu-core desktop-file-utils appstream
+  xfconf
+  sway
+  swaybg
+  grim
+  qt6-wayland
+  qt6-declarative-dev
 )
 
 missing=()
