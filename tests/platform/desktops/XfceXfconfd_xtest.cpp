@@ -29,8 +29,11 @@ class ChangeLog : public QObject {
   QStringList seen;
 
  public slots:
-  void Changed(const QString& channel, const QString& property, const QDBusVariant& value) {
-    seen << channel + property + "=" + value.variant().toString();
+  void Changed(const QDBusMessage& signal) {
+    const QVariantList arguments = signal.arguments();
+    if (arguments.size() == 3)
+      seen << arguments[0].toString() + arguments[1].toString() + "=" +
+                  arguments[2].value<QDBusVariant>().variant().toString();
   }
 };
 
@@ -135,7 +138,7 @@ TEST_F(XfconfdTest, EveryMonitorAndWorkspaceGetsTheFileAndStyle) {
 TEST_F(XfconfdTest, SameFileAgainStillSignalsXfdesktop) {
   ChangeLog log;
   ASSERT_TRUE(bus_->connect("org.xfce.Xfconf", "/org/xfce/Xfconf", "org.xfce.Xfconf", "PropertyChanged", &log,
-                            SLOT(Changed(QString, QString, QDBusVariant))));
+                            SLOT(Changed(QDBusMessage))));
   TXfceWallpaper xfce(*bus_);
   const QString property = "xfce4-desktop" + kBackdrops[2] + "last-image=";
   const QString file = "/home/u/Tesserina Convert.BMP";
