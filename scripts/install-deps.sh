@@ -14,6 +14,12 @@ packages=(
   qt6-image-formats-plugins
   gsettings-desktop-schemas cinnamon-desktop-data mate-desktop-common
   fonts-dejavu-core desktop-file-utils appstream
+  xfconf
+  sway
+  swaybg
+  grim
+  qt6-wayland
+  qt6-declarative-dev
 )
 
 missing=()

@@ -34,7 +34,13 @@ std::string ReadString(GSettings* settings, const char* key) {
 }
 
 std::string KeyValue(const GSettingsTarget& target, const std::string& file) {
-  if (file.empty() || !target.uri) return file;
+  if (file.empty()) return file;
+  // A plain path travels as a GVariant string, which must be UTF-8; a URI escapes any byte.
+  if (!target.uri) {
+    if (!g_utf8_validate(file.data(), static_cast<gssize>(file.size()), nullptr))
+      ThrowBackendError(target.name, "the file name " + file + " is not UTF-8 text, so the desktop cannot be given it");
+    return file;
+  }
   GString absolute(g_canonicalize_filename(file.c_str(), nullptr));
   GError* error = nullptr;
   GString uri(g_filename_to_uri(absolute.get(), nullptr, &error));

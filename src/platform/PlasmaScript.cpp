@@ -3,6 +3,8 @@
 #include <QFile>
 #include <QUrl>
 
+#include "platform/FileNameText.h"
+
 namespace {
 
 int FillMode(WallpaperLayout layout) {
@@ -48,7 +50,7 @@ QString JsStringLiteral(const QString& text) {
 
 QString PlasmaImageUrl(const std::string& file) {
   if (file.empty()) return {};
-  return QUrl::fromLocalFile(QFile::decodeName(QByteArray::fromStdString(file))).toString(QUrl::FullyEncoded);
+  return QUrl::fromLocalFile(FileNameAsText("kde", file)).toString(QUrl::FullyEncoded);
 }
 
 QString PlasmaApplyScript(const WallpaperValues& values) {

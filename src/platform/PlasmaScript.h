@@ -10,7 +10,8 @@
 
 // A double-quoted JavaScript literal that evaluates to text exactly.
 QString JsStringLiteral(const QString& text);
-// The percent-encoded file URL Plasma expects; empty for an empty name.
+// The percent-encoded file URL Plasma expects; empty for an empty name. Throws
+// TDesktopError for a name that is not text in the system's encoding.
 QString PlasmaImageUrl(const std::string& file);
 QString PlasmaApplyScript(const WallpaperValues& values);
 // Prints the image URL and fill mode of the first image-plugin desktop, one per line.

@@ -10,6 +10,7 @@
 #include "platform/GSettingsWallpaper.h"
 #include "platform/PlasmaWallpaper.h"
 #include "platform/SwayWallpaper.h"
+#include "platform/SwaybgWallpaper.h"
 #include "platform/UnavailableBackend.h"
 #include "platform/XfceWallpaper.h"
 #ifdef TESSERINE_HAVE_X11
@@ -30,9 +31,9 @@ struct NamedKind {
 };
 
 const NamedKind kBackendNames[] = {
-    {"x11", DesktopKind::X11},   {"gnome", DesktopKind::Gnome}, {"cinnamon", DesktopKind::Cinnamon},
-    {"mate", DesktopKind::Mate}, {"kde", DesktopKind::Kde},     {"xfce", DesktopKind::Xfce},
-    {"sway", DesktopKind::Sway}, {"file", DesktopKind::File},
+    {"x11", DesktopKind::X11},   {"gnome", DesktopKind::Gnome},   {"cinnamon", DesktopKind::Cinnamon},
+    {"mate", DesktopKind::Mate}, {"kde", DesktopKind::Kde},       {"xfce", DesktopKind::Xfce},
+    {"sway", DesktopKind::Sway}, {"swaybg", DesktopKind::Swaybg}, {"file", DesktopKind::File},
 };
 
 const NamedKind kDesktopNames[] = {
@@ -63,7 +64,9 @@ PlatformEnvironment CurrentEnvironment() {
   environment.desktopOverride = Env("TESSERINE_DESKTOP");
   environment.currentDesktop = Env("XDG_CURRENT_DESKTOP");
   environment.x11Display = !Env("DISPLAY").empty();
-  environment.wayland = !Env("WAYLAND_DISPLAY").empty() || Env("XDG_SESSION_TYPE") == "wayland";
+  environment.waylandDisplay = !Env("WAYLAND_DISPLAY").empty();
+  environment.wayland = environment.waylandDisplay || Env("XDG_SESSION_TYPE") == "wayland";
+  environment.swaySocket = !Env("SWAYSOCK").empty();
 #ifdef TESSERINE_HAVE_X11
   environment.x11Built = true;
 #endif
@@ -75,6 +78,8 @@ DesktopKind ChooseDesktop(const PlatformEnvironment& environment) {
   if (!override.isEmpty()) return Lookup(kBackendNames, override).value_or(DesktopKind::Unknown);
   for (const QString& name : QString::fromStdString(environment.currentDesktop).split(':', Qt::SkipEmptyParts))
     if (const auto kind = Lookup(kDesktopNames, name.trimmed())) return *kind;
+  // An X display beside a Wayland one is Xwayland, whose root window nobody sees.
+  if (environment.waylandDisplay) return environment.swaySocket ? DesktopKind::Sway : DesktopKind::Swaybg;
   if (environment.x11Display && environment.x11Built) return DesktopKind::X11;
   return DesktopKind::File;
 }
@@ -99,6 +104,8 @@ std::unique_ptr<IDesktopBackend> CreateDesktopBackend(DesktopKind kind, const Pl
       return std::make_unique<TXfceWallpaper>();
     case DesktopKind::Sway:
       return std::make_unique<TSwayWallpaper>();
+    case DesktopKind::Swaybg:
+      return std::make_unique<TSwaybgWallpaper>();
     case DesktopKind::File:
       return std::make_unique<TFileWallpaper>();
     case DesktopKind::Unknown:

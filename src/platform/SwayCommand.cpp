@@ -3,19 +3,22 @@
 namespace {
 
 std::string ShellQuoted(const std::string& text) {
-  std::string out = "'";
-  for (const char c : text) out += c == '\'' ? std::string("'\\''") : std::string(1, c);
-  return out + "'";
-}
-
-std::string SwayQuoted(const std::string& text) {
   std::string out = "\"";
   for (const char c : text) {
-    if (c == '"' || c == '\\') out += '\\';
-    if (c == '$') out += '$';
+    if (c == ' ') {
+      out += "\"\\ \"";
+      continue;
+    }
+    if (c == '\\' || c == '"' || c == '$' || c == '`') out += '\\';
     out += c;
   }
   return out + "\"";
+}
+
+std::string SwayQuoted(const std::string& text) {
+  std::string out = "'";
+  for (const char c : text) out += c == '\'' ? std::string("'\"'\"'") : std::string(1, c);
+  return out + "'";
 }
 
 const char* ModeOf(WallpaperLayout layout) {

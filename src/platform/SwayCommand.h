@@ -1,7 +1,10 @@
-// The sway command that sets the background of every output. sway reads the file name
-// through its own command parser (quotes, backslashes, $variables) and then expands it as
-// a shell word, so the name is single-quoted for the shell, its '$' doubled for sway's
-// variables, and the whole wrapped in double quotes with '"' and '\' escaped.
+// The sway command that sets the background of every output. sway's parser takes one
+// level of quotes off the argument (keeping backslashes) and then expands what is left as a
+// shell word, command substitution included. So the name is double-quoted for the shell,
+// with '\', '"', '$' and '`' escaped (the backslash before '$' also keeps sway's own
+// variables out) and each blank escaped outside the quotes (sway puts a backslash into any
+// two blanks in a row); that word is single-quoted for sway's parser, a single quote inside
+// it going through a double-quoted stretch.
 #pragma once
 
 #include <string>

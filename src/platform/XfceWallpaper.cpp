@@ -5,6 +5,8 @@
 #include <QDBusVariant>
 #include <QFile>
 
+#include "platform/FileNameText.h"
+
 namespace {
 
 constexpr int kTimeoutMs = 5000;
@@ -58,8 +60,8 @@ void TXfceWallpaper::SetProperty(const QString& property, const QVariant& value)
 }
 
 void TXfceWallpaper::Apply(const WallpaperValues& values) {
+  const QString file = FileNameAsText(Name(), values.file);
   const QVariantMap properties = Backdrops();
-  const QString file = QFile::decodeName(QByteArray::fromStdString(values.file));
   bool found = false;
   for (auto it = properties.begin(); it != properties.end(); ++it) {
     if (!it.key().endsWith(kImageSuffix)) continue;

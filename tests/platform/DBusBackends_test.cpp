@@ -128,6 +128,16 @@ TEST_F(DBusBackendsTest, XfceSetsEveryLastImageAndItsStyle) {
   EXPECT_EQ(xfconf.properties[kVirtual + "color-style"], 0);
 }
 
+TEST_F(DBusBackendsTest, XfceRefusesANameThatIsNotTextBeforeWritingAnything) {
+  FakeXfconf xfconf;
+  xfconf.properties = {{kVirtual + "last-image", "/old.png"}};
+  Serve(xfconf, "org.xfce.Xfconf", "/org/xfce/Xfconf");
+  TXfceWallpaper xfce(Client());
+  EXPECT_THROW(xfce.Apply({"/p/\xe9t\xe9.bmp", WallpaperLayout::Tile}), TDesktopError);
+  QMutexLocker lock(&xfconf.mutex);
+  EXPECT_TRUE(xfconf.log.isEmpty()) << xfconf.log.join(' ').toStdString();
+}
+
 TEST_F(DBusBackendsTest, XfceLayoutsAndWhatItShows) {
   FakeXfconf xfconf;
   xfconf.properties = {{kVirtual + "last-image", "/old.png"}};

@@ -82,6 +82,29 @@ TEST(GSettingsWallpaper, SameFileAgainStillMakesTheDesktopReload) {
   EXPECT_EQ(uri.Seen(), (std::vector<std::string>{Uri(file), "", Uri(file), "", Uri(file)}));
 }
 
+TEST(GSettingsWallpaper, DarkKeyFollowsEveryChangeToo) {
+  TGSettingsWallpaper gnome(GSettingsDesktop::Gnome);
+  const std::string file = "/tmp/Tesserina Convert.BMP";
+  gnome.Apply({file, WallpaperLayout::Stretch});
+  KeyWatcher dark("org.gnome.desktop.background", "picture-uri-dark");
+  gnome.Apply({file, WallpaperLayout::Stretch});
+  gnome.Apply({"", WallpaperLayout::Center});
+  EXPECT_EQ(dark.Seen(), (std::vector<std::string>{"", Uri(file), ""}));
+}
+
+TEST(GSettingsWallpaper, AnyBytesReachAUriButAPlainPathMustBeText) {
+  const std::string latin1 = "/p/\xe9t\xe9 \xff.bmp";
+  TGSettingsWallpaper gnome(GSettingsDesktop::Gnome);
+  gnome.Apply({latin1, WallpaperLayout::Center});
+  EXPECT_EQ(gnome.Query()->file, latin1);
+
+  TGSettingsWallpaper mate(GSettingsDesktop::Mate);
+  mate.Apply({"/p/before.bmp", WallpaperLayout::Center});
+  EXPECT_THROW(mate.Apply({latin1, WallpaperLayout::Tile}), TDesktopError);
+  EXPECT_EQ(KeyWatcher("org.mate.background", "picture-filename").Value(), "/p/before.bmp");
+  EXPECT_EQ(KeyWatcher("org.mate.background", "picture-options").Value(), "centered");
+}
+
 TEST(GSettingsWallpaper, NoWallpaperClearsThePicture) {
   TGSettingsWallpaper gnome(GSettingsDesktop::Gnome);
   gnome.Apply({"/tmp/a.bmp", WallpaperLayout::Center});

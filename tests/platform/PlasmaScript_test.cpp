@@ -108,6 +108,10 @@ TEST(PlasmaScript, FillModesAndOnlyImagePluginDesktops) {
   }
 }
 
+TEST(PlasmaScript, NameThatIsNotTextIsRefusedRatherThanSentAsAnotherFile) {
+  EXPECT_THROW(PlasmaApplyScript({"/home/u/latin1 \xe9t\xe9.bmp", WallpaperLayout::Center}), TDesktopError);
+}
+
 TEST(PlasmaScript, NoFileClearsTheImage) {
   EXPECT_EQ(ImageLiterals(PlasmaApplyScript({"", WallpaperLayout::Center})).last(), "");
 }

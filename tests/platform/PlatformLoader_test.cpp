@@ -54,11 +54,43 @@ TEST(ChooseDesktop, OverrideThenCurrentDesktopThenDisplayThenFile) {
   }
 }
 
+TEST(ChooseDesktop, WaylandCompositorsAfterTheNamedDesktops) {
+  struct Row {
+    const char* override;
+    const char* current;
+    bool x11Display;
+    bool swaySocket;
+    DesktopKind kind;
+  };
+  const Row rows[] = {
+      {"", "", false, true, DesktopKind::Sway},
+      {"", "", true, true, DesktopKind::Sway},
+      {"", "labwc:wlroots", false, false, DesktopKind::Swaybg},
+      {"", "Hyprland", true, false, DesktopKind::Swaybg},
+      {"", "", false, false, DesktopKind::Swaybg},
+      {"", "GNOME", true, true, DesktopKind::Gnome},
+      {"", "KDE", false, false, DesktopKind::Kde},
+      {"", "sway", false, false, DesktopKind::Sway},
+      {"swaybg", "sway", false, true, DesktopKind::Swaybg},
+      {"x11", "", true, true, DesktopKind::X11},
+  };
+  for (const Row& row : rows) {
+    PlatformEnvironment environment;
+    environment.desktopOverride = row.override;
+    environment.currentDesktop = row.current;
+    environment.x11Display = row.x11Display;
+    environment.x11Built = true;
+    environment.wayland = environment.waylandDisplay = true;
+    environment.swaySocket = row.swaySocket;
+    EXPECT_EQ(ChooseDesktop(environment), row.kind) << "'" << row.override << "' '" << row.current << "'";
+  }
+}
+
 TEST(CreateDesktopBackend, EachKindGetsItsNamedBackend) {
   const std::pair<DesktopKind, const char*> rows[] = {
-      {DesktopKind::X11, "x11"},   {DesktopKind::Gnome, "gnome"}, {DesktopKind::Cinnamon, "cinnamon"},
-      {DesktopKind::Mate, "mate"}, {DesktopKind::Kde, "kde"},     {DesktopKind::Xfce, "xfce"},
-      {DesktopKind::Sway, "sway"}, {DesktopKind::File, "file"},
+      {DesktopKind::X11, "x11"},   {DesktopKind::Gnome, "gnome"},   {DesktopKind::Cinnamon, "cinnamon"},
+      {DesktopKind::Mate, "mate"}, {DesktopKind::Kde, "kde"},       {DesktopKind::Xfce, "xfce"},
+      {DesktopKind::Sway, "sway"}, {DesktopKind::Swaybg, "swaybg"}, {DesktopKind::File, "file"},
   };
   for (const auto& [kind, name] : rows) EXPECT_EQ(CreateDesktopBackend(kind, {})->Name(), name);
 }
@@ -73,7 +105,7 @@ TEST(CreateDesktopBackend, UnknownOverrideFailsAtHandOverListingTheKnownNames) {
   } catch (const TDesktopError& error) {
     EXPECT_STREQ(error.what(),
                  "windows: TESSERINE_DESKTOP names no known desktop (known: x11, gnome, cinnamon, mate, kde, xfce, "
-                 "sway, file)");
+                 "sway, swaybg, file)");
   }
 }
 

@@ -9,7 +9,7 @@ namespace {
 
 // What sway does to one command before the bg handler sees the file argument: "$$"
 // becomes "$", the line splits into whitespace-separated arguments (quotes and backslash
-// escapes hold them together), quotes are stripped and backslash escapes resolved.
+// escapes hold them together), and one level of quotes is stripped, backslashes kept.
 std::string ResolveDoubleDollars(const std::string& command) {
   std::string out;
   for (size_t i = 0; i < command.size(); ++i) {
@@ -46,20 +46,17 @@ std::vector<std::string> SplitArgs(const std::string& line) {
   return args;
 }
 
-std::string StripQuotesAndUnescape(const std::string& arg) {
+// Backslashes and the characters they escape stay; bare quotes go.
+std::string StripQuotes(const std::string& arg) {
   std::string out;
   bool inString = false, inChar = false, escaped = false;
   for (const char c : arg) {
-    if (escaped) {
-      out += c;
-      escaped = false;
-    } else if (c == '\\') {
-      escaped = true;
-    } else if (c == '"' && !inChar) {
-      inString = !inString;
-    } else if (c == '\'' && !inString) {
+    if (c == '\'' && !inString && !escaped) {
       inChar = !inChar;
+    } else if (c == '"' && !inChar && !escaped) {
+      inString = !inString;
     } else {
+      escaped = c == '\\' && !escaped;
       out += c;
     }
   }
@@ -83,6 +80,12 @@ bool HasBareSeparator(const std::string& command) {
     }
   }
   return false;
+}
+
+// sway escapes the second of two blanks in a row before it expands the path.
+std::string EscapeDoubleBlanks(std::string path) {
+  for (size_t at = path.find("  "); at != std::string::npos; at = path.find("  ")) path.insert(at + 1, "\\");
+  return path;
 }
 
 // The shell-word expansion sway applies to the path, with command substitution refused so
@@ -113,6 +116,7 @@ TEST(SwayCommand, HostileFileNamesArriveUnchangedAndRunNothing) {
       "~/tilde.bmp",
       "/home/u/'';'\\'.bmp",
       "/home/u/tab\there.bmp",
+      "/home/u/back\\\"quote\\$HOME\\'.bmp",
   };
   for (const char* name : names) {
     const std::string command = SwayBackgroundCommand({name, WallpaperLayout::Stretch});
@@ -123,14 +127,14 @@ TEST(SwayCommand, HostileFileNamesArriveUnchangedAndRunNothing) {
     EXPECT_EQ(args[1], "*");
     EXPECT_EQ(args[2], "bg");
     EXPECT_EQ(args[4], "stretch");
-    EXPECT_EQ(ExpandAsSwayDoes(StripQuotesAndUnescape(args[3])), std::string(name)) << command;
+    EXPECT_EQ(ExpandAsSwayDoes(EscapeDoubleBlanks(StripQuotes(args[3]))), std::string(name)) << command;
   }
 }
 
 TEST(SwayCommand, LayoutWordsAndNoWallpaper) {
-  EXPECT_EQ(SwayBackgroundCommand({"/a.bmp", WallpaperLayout::Tile}), "output * bg \"'/a.bmp'\" tile");
-  EXPECT_EQ(SwayBackgroundCommand({"/a.bmp", WallpaperLayout::Center}), "output * bg \"'/a.bmp'\" center");
-  EXPECT_EQ(SwayBackgroundCommand({"/a.bmp", WallpaperLayout::Stretch}), "output * bg \"'/a.bmp'\" stretch");
+  EXPECT_EQ(SwayBackgroundCommand({"/a.bmp", WallpaperLayout::Tile}), "output * bg '\"/a.bmp\"' tile");
+  EXPECT_EQ(SwayBackgroundCommand({"/a.bmp", WallpaperLayout::Center}), "output * bg '\"/a.bmp\"' center");
+  EXPECT_EQ(SwayBackgroundCommand({"/a.bmp", WallpaperLayout::Stretch}), "output * bg '\"/a.bmp\"' stretch");
   EXPECT_EQ(SwayBackgroundCommand({"", WallpaperLayout::Tile}), "output * bg #000000 solid_color");
 }
 

@@ -1,0 +1,142 @@
+// The real program as a native Wayland client of a headless sway, with no X server and no
+// Xwayland: the loader picks the compositor's backend from the environment, the agent
+// changes the wallpaper on schedule, and a termination ends the run with the state saved.
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonObject>
+#include <QProcess>
+#include <algorithm>
+#include <functional>
+
+#include "support/HeadlessSway.h"
+#include "support/WaitFor.h"
+
+namespace {
+
+const char* const kColors[] = {"red", "green", "blue"};
+constexpr QRgb kPixels[] = {0xFFFF0000, 0xFF00FF00, 0xFF0000FF};
+const QString kFloating = "for_window [app_id=\".*\"] floating enable";
+
+// Whether a node of sway's tree, or one below it, satisfies found.
+bool AnyNode(const QJsonObject& node, const std::function<bool(const QJsonObject&)>& found) {
+  if (found(node)) return true;
+  for (const char* children : {"nodes", "floating_nodes"})
+    for (const QJsonValue& child : node.value(children).toArray())
+      if (AnyNode(child.toObject(), found)) return true;
+  return false;
+}
+
+class WaylandRunTest : public ::testing::Test {
+ protected:
+  void Start(bool ownBackground) {
+    sway_ = std::make_unique<THeadlessSway>(HeadlessSwayOptions{1, {1024, 768}, ownBackground, {kFloating}});
+    if (!sway_->StartError().isEmpty()) GTEST_SKIP() << sway_->StartError().toStdString();
+    dir_ = sway_->SharedDir();
+    ASSERT_TRUE(QFile::copy(TESSERINE_BINARY_DIR "/bin/tesserine", dir_ + "/tesserine"));
+    QByteArray ini =
+        "[Info]\r\nOpen Minimized=1\r\nDisplay Order=SEQUENTIAL\r\nSortImages=0\r\n"
+        "Trigger Measure=SECONDS\r\nTrigger Qty=1\r\n\r\n[Bitmaps]\r\n";
+    for (int i = 0; i < 3; ++i) {
+      QImage picture(16, 16, QImage::Format_RGB32);
+      picture.fill(kPixels[i]);
+      const QString path = dir_ + "/" + kColors[i] + ".bmp";
+      ASSERT_TRUE(picture.save(path, "BMP"));
+      QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::ReadOther);
+      ini += path.toUtf8() + "=TILE.NOT\r\n";
+    }
+    QFile file(dir_ + "/tesserine.INI");
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(ini);
+  }
+
+  void TearDown() override {
+    if (program_.state() != QProcess::NotRunning) {
+      program_.kill();
+      program_.waitForFinished();
+    }
+  }
+
+  // As a Wayland session starts programs: no DISPLAY, no QT_QPA_PLATFORM, no override.
+  void StartProgram(const QProcessEnvironment& environment) {
+    QProcessEnvironment run = environment;
+    run.remove("TESSERINE_DESKTOP");
+    run.insert("XDG_SESSION_TYPE", "wayland");
+    run.insert("TESSERINE_MESSAGE_LOG", dir_ + "/messages.log");
+    run.insert("XDG_CONFIG_HOME", dir_ + "/config");
+    program_.setProcessEnvironment(run);
+    program_.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    program_.start(dir_ + "/tesserine", {});
+    ASSERT_TRUE(program_.waitForStarted());
+  }
+
+  // The pictures' colours the bottom left corner shows in turn.
+  std::vector<QRgb> WatchColours(std::size_t count) {
+    std::vector<QRgb> seen;
+    WaitFor(
+        [&] {
+          const QImage shot = sway_->Screenshot();
+          const QRgb pixel = shot.isNull() ? 0 : shot.pixel(20, shot.height() - 20);
+          if (std::find(std::begin(kPixels), std::end(kPixels), pixel) != std::end(kPixels) &&
+              (seen.empty() || seen.back() != pixel))
+            seen.push_back(pixel);
+          return seen.size() >= count;
+        },
+        30000);
+    return seen;
+  }
+
+  bool NativeWindowShown() {
+    const qint64 pid = program_.processId();
+    return AnyNode(sway_->Query("get_tree").object(), [pid](const QJsonObject& node) {
+      return node.value("pid").toInteger() == pid && node.value("shell").toString() == "xdg_shell";
+    });
+  }
+
+  void EndProgram() {
+    program_.terminate();
+    ASSERT_TRUE(program_.waitForFinished(20000));
+    EXPECT_EQ(program_.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(program_.exitCode(), 0);
+    QFile ini(dir_ + "/tesserine.INI");
+    ASSERT_TRUE(ini.open(QIODevice::ReadOnly));
+    const QByteArray text = ini.readAll();
+    EXPECT_TRUE(text.contains("LastDispStr=TILE\r\n")) << text.constData();
+    EXPECT_TRUE(text.contains("LastChgDateTime="));
+    QFile log(dir_ + "/messages.log");
+    EXPECT_FALSE(log.exists() && log.size() > 0) << (log.open(QIODevice::ReadOnly) ? log.readAll().constData() : "");
+  }
+
+  std::unique_ptr<THeadlessSway> sway_;
+  QString dir_;
+  QProcess program_;
+};
+
+TEST_F(WaylandRunTest, UnderSwayTheAgentChangesTheWallpaperThroughSwaysIpc) {
+  Start(true);
+  StartProgram(sway_->ClientEnvironment());
+  EXPECT_EQ(WatchColours(2), (std::vector<QRgb>{kPixels[1], kPixels[2]}));
+  EXPECT_TRUE(WaitFor([this] { return NativeWindowShown(); }, 10000)) << "no native Wayland window of the program";
+  EndProgram();
+}
+
+TEST_F(WaylandRunTest, UnderAnotherCompositorSwaybgShowsItAndEndsWithTheProgram) {
+  Start(false);
+  QProcessEnvironment environment = sway_->ClientEnvironment();
+  environment.remove("SWAYSOCK");
+  environment.insert("XDG_CURRENT_DESKTOP", "labwc:wlroots");
+  StartProgram(environment);
+  EXPECT_EQ(WatchColours(2), (std::vector<QRgb>{kPixels[1], kPixels[2]}));
+  EndProgram();
+  EXPECT_TRUE(WaitFor(
+      [this] {
+        const QImage shot = sway_->Screenshot();
+        const QRgb pixel = shot.isNull() ? 0 : shot.pixel(20, shot.height() - 20);
+        return !shot.isNull() && pixel != kPixels[0] && pixel != kPixels[1] && pixel != kPixels[2];
+      },
+      10000))
+      << "the background stayed after the program ended";
+}
+
+}  // namespace

@@ -1,0 +1,173 @@
+// The sway backend through the IPC of a real headless sway with two outputs, and the swaybg
+// backend under the same sway with its own background off; grim's screenshot tells what
+// each output shows.
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <QDir>
+#include <QFile>
+
+#include "platform/SwayWallpaper.h"
+#include "platform/SwaybgWallpaper.h"
+#include "support/HeadlessSway.h"
+#include "support/WaitFor.h"
+
+namespace {
+
+constexpr int kShowMs = 15000;
+constexpr QRgb kTopLeft = 0xFFFF0000;
+constexpr QRgb kTopRight = 0xFF00FF00;
+constexpr QRgb kBottomLeft = 0xFF0000FF;
+constexpr QRgb kBottomRight = 0xFFFFFFFF;
+
+// A 64 x 48 picture in four coloured quarters, so every mode shows a different pattern.
+QImage Quarters() {
+  QImage picture(64, 48, QImage::Format_RGB32);
+  for (int y = 0; y < 48; ++y)
+    for (int x = 0; x < 64; ++x)
+      picture.setPixel(x, y, y < 24 ? (x < 32 ? kTopLeft : kTopRight) : (x < 32 ? kBottomLeft : kBottomRight));
+  return picture;
+}
+
+struct Probe {
+  QPoint at;  // from the output's top left corner; negative counts from the far edge
+  QRgb color;
+};
+
+// Stands for the plain background, whatever its colour: none of the picture's.
+constexpr QRgb kPlain = 0;
+
+bool Matches(QRgb shown, QRgb expected) {
+  if (expected != kPlain) return shown == expected;
+  return shown != kTopLeft && shown != kTopRight && shown != kBottomLeft && shown != kBottomRight;
+}
+
+// What a 320 x 240 output shows of the picture in each mode.
+std::vector<Probe> Expected(WallpaperLayout layout) {
+  switch (layout) {
+    case WallpaperLayout::Stretch:
+      return {{{5, 5}, kTopLeft},   {{37, 5}, kTopLeft},    {{5, 29}, kTopLeft},
+              {{-5, 5}, kTopRight}, {{5, -5}, kBottomLeft}, {{-5, -5}, kBottomRight}};
+    case WallpaperLayout::Tile:
+      return {
+          {{5, 5}, kTopLeft}, {{37, 5}, kTopRight}, {{69, 5}, kTopLeft}, {{5, 29}, kBottomLeft}, {{5, 53}, kTopLeft}};
+    case WallpaperLayout::Center:
+      break;
+  }
+  return {{{5, 5}, kPlain}, {{150, 110}, kTopLeft}, {{170, 130}, kBottomRight}, {{-5, -5}, kPlain}};
+}
+
+// Live children of this process named name, read from /proc/<pid>/stat: "pid (comm) state ppid".
+int ChildrenNamed(const QByteArray& name) {
+  int count = 0;
+  for (const QString& entry : QDir("/proc").entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
+    QFile stat("/proc/" + entry + "/stat");
+    if (!stat.open(QIODevice::ReadOnly)) continue;
+    const QByteArray text = stat.readAll();
+    const qsizetype open = text.indexOf('(');
+    const qsizetype close = text.lastIndexOf(')');
+    if (open < 0 || close < open) continue;
+    const QList<QByteArray> fields = text.mid(close + 2).split(' ');
+    if (text.mid(open + 1, close - open - 1) == name && fields.size() > 1 && fields[0] != "Z" &&
+        fields[1].toLongLong() == getpid())
+      ++count;
+  }
+  return count;
+}
+
+class SwayHeadlessTest : public ::testing::Test {
+ protected:
+  void Start(bool ownBackground) {
+    sway_ = std::make_unique<THeadlessSway>(HeadlessSwayOptions{2, {320, 240}, ownBackground, {}});
+    if (!sway_->StartError().isEmpty()) GTEST_SKIP() << sway_->StartError().toStdString();
+  }
+
+  QString SavePicture(const QString& name) {
+    const QString path = sway_->SharedDir() + "/" + name;
+    EXPECT_TRUE(Quarters().save(path, "BMP"));
+    QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::ReadOther);
+    return path;
+  }
+
+  // Whether every output shows the layout, asked again until it does or time is up.
+  std::string Mismatch(WallpaperLayout layout) {
+    std::string mismatch;
+    WaitFor(
+        [&] {
+          mismatch = Compare(layout);
+          return mismatch.empty();
+        },
+        kShowMs);
+    return mismatch;
+  }
+
+  std::string Compare(WallpaperLayout layout) {
+    const QImage shot = sway_->Screenshot();
+    const std::vector<SwayOutput> outputs = sway_->Outputs();
+    if (shot.isNull() || outputs.size() != 2) return "no screenshot or not two outputs";
+    for (const SwayOutput& output : outputs) {
+      for (const Probe& probe : Expected(layout)) {
+        const QPoint at(output.rect.x() + (probe.at.x() < 0 ? output.rect.width() + probe.at.x() : probe.at.x()),
+                        output.rect.y() + (probe.at.y() < 0 ? output.rect.height() + probe.at.y() : probe.at.y()));
+        if (!Matches(shot.pixel(at), probe.color))
+          return QString("%1 at %2,%3 shows %4 instead of %5")
+              .arg(output.name)
+              .arg(probe.at.x())
+              .arg(probe.at.y())
+              .arg(shot.pixel(at), 8, 16)
+              .arg(probe.color, 8, 16)
+              .toStdString();
+      }
+    }
+    return {};
+  }
+
+  std::unique_ptr<THeadlessSway> sway_;
+};
+
+TEST_F(SwayHeadlessTest, SwayShowsThePictureInEachModeOnEveryOutput) {
+  Start(true);
+  const QString file = SavePicture("it's \"a\" $HOME.bmp");
+  TSwayWallpaper backend(sway_->SocketPath().toStdString());
+  for (const WallpaperLayout layout : {WallpaperLayout::Stretch, WallpaperLayout::Tile, WallpaperLayout::Center}) {
+    backend.Apply({QFile::encodeName(file).toStdString(), layout});
+    EXPECT_EQ(Mismatch(layout), "") << static_cast<int>(layout);
+  }
+}
+
+TEST_F(SwayHeadlessTest, HostileFileNamesReachSwayUnchanged) {
+  Start(true);
+  const char* const names[] = {
+      "two  spaces ; and, more.bmp",
+      "back\\slash \\\"q\\$HOME\\'.bmp",
+      "$(touch owned) `id` ${HOME}.bmp",
+      "*?[a] ~ '';'.bmp",
+  };
+  TSwayWallpaper backend(sway_->SocketPath().toStdString());
+  WallpaperLayout layout = WallpaperLayout::Tile;
+  for (const char* name : names) {
+    const QString file = SavePicture(QString::fromUtf8(name));
+    layout = layout == WallpaperLayout::Tile ? WallpaperLayout::Stretch : WallpaperLayout::Tile;
+    backend.Apply({QFile::encodeName(file).toStdString(), layout});
+    EXPECT_EQ(Mismatch(layout), "") << name;
+  }
+  EXPECT_FALSE(QFile::exists(sway_->SharedDir() + "/owned")) << "a file name ran a command";
+}
+
+TEST_F(SwayHeadlessTest, SwaybgIsTheOnlyBackgroundAndEndsWithTheBackend) {
+  Start(false);
+  const QString first = SavePicture("first.bmp");
+  const QString second = SavePicture("second picture.bmp");
+  {
+    TSwaybgWallpaper backend("swaybg", sway_->ClientEnvironment());
+    backend.Apply({QFile::encodeName(first).toStdString(), WallpaperLayout::Tile});
+    EXPECT_EQ(Mismatch(WallpaperLayout::Tile), "");
+    backend.Apply({QFile::encodeName(second).toStdString(), WallpaperLayout::Stretch});
+    EXPECT_EQ(Mismatch(WallpaperLayout::Stretch), "");
+    EXPECT_EQ(ChildrenNamed("swaybg"), 1);
+    EXPECT_EQ(backend.Query()->file, QFile::encodeName(second).toStdString());
+  }
+  EXPECT_EQ(ChildrenNamed("swaybg"), 0);
+}
+
+}  // namespace
