@@ -30,10 +30,20 @@ QPoint AlreadyRunningPlace(QSize screen) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  TTerminationSignals::HoldBack();
   const std::unique_ptr<IMessageBoxes> messages = CreateMessageBoxes();
   TTesserineApplication app(argc, argv, *messages);
   QCoreApplication::setApplicationName("Tesserine");
   QGuiApplication::setQuitOnLastWindowClosed(false);
+  // exit, not quit: quit would first send every window a close command, and an exit that
+  // passes through no close command must not ask anything. exit also ends a box's own loop.
+  const auto terminate = [] { QCoreApplication::exit(0); };
+  std::unique_ptr<TTesselForm1> form;
+  TTerminationSignals termination;
+  QObject::connect(&termination, &TTerminationSignals::Terminate, &app, [&form, terminate] {
+    if (form) form->Terminating = true;
+    terminate();
+  });
 
   TQtScreenMetrics screen;
   TSingleInstance guard;
@@ -53,7 +63,6 @@ int main(int argc, char** argv) {
   TSystemClock clock;
   TClockSeededRandom random;
   TQtAddDialog addDialog;
-  std::unique_ptr<TTesselForm1> form;
   try {
     form = std::make_unique<TTesselForm1>(TFormServices{*messages, screen, *desktop, *screenSaver, clock, random,
                                                         addDialog, folder, folder + IniFileNameOf(executable)});
@@ -61,19 +70,18 @@ int main(int argc, char** argv) {
     messages->Show(QString::fromLocal8Bit(error.what()), MsgKind::Error, MsgButtons::Ok);
     return 1;
   }
-  // exit, not quit: quit would first send every window a close command, and an exit that
-  // passes through no close command must not ask anything.
-  const auto terminate = [] { QCoreApplication::exit(0); };
+  form->Terminating = termination.Requested();
   QObject::connect(form.get(), &TTesselForm1::TerminateRequested, &app, terminate, Qt::QueuedConnection);
   QObject::connect(&app, &QGuiApplication::commitDataRequest, form.get(),
                    [&form](QSessionManager&) { form->SessionEnd(); });
-  TTerminationSignals termination;
-  QObject::connect(&termination, &TTerminationSignals::Terminate, &app, terminate);
 
   form->show();
   if (form->StartMinimized) form->OKClick(form->OK);
   splash.reset();
 
+  // exec forgets an exit asked for before it runs (during the load's message processing, or
+  // while a box of the start-up was open): such a request ends the loop as soon as it runs.
+  if (termination.Requested()) QMetaObject::invokeMethod(&app, terminate, Qt::QueuedConnection);
   const int result = QCoreApplication::exec();
   form->FormDestroy();
   form.reset();
