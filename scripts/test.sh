@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds Tesserine and runs the whole test suite: the unit
 # tests, the display tests under a private Xvfb, and the unit tests again in a build with
-# AddressSanitizer and UndefinedBehaviorSanitizer. Exits non-zero on any failure.
+# AddressSanitizer and UndefinedBehaviorSanitizer, the display tests (the real executable of
+# that build) included. Exits non-zero on any failure.
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 cd "${root}"
@@ -25,8 +26,8 @@ echo "== display tests (Xvfb)"
 unset QT_QPA_PLATFORM
 start_xvfb 2560x1600x24
 ctest --preset dev -L display -j 1
+stop_xvfb
 export QT_QPA_PLATFORM=offscreen
-unset DISPLAY
 
 echo "== build (asan)"
 cmake --preset asan >/dev/null
@@ -37,3 +38,8 @@ export ASAN_OPTIONS="detect_leaks=1:abort_on_error=1"
 export LSAN_OPTIONS="suppressions=${root}/tests/support/lsan.supp:print_suppressions=0"
 export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
 ctest --preset asan -L unit -j "${jobs}"
+
+echo "== display tests (asan, Xvfb)"
+unset QT_QPA_PLATFORM
+start_xvfb 2560x1600x24
+ctest --preset asan -L display -j 1

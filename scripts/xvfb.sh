@@ -20,3 +20,10 @@ start_xvfb() {
   echo "could not start Xvfb" >&2
   return 1
 }
+
+# Stops the Xvfb that start_xvfb started, so a later stage can start its own.
+stop_xvfb() {
+  kill "${XVFB_PID}" 2>/dev/null || true
+  trap - EXIT
+  unset DISPLAY
+}

@@ -1,5 +1,6 @@
 #include "app/LoggedMessageBoxes.h"
 
+#include <QEventLoop>
 #include <QFile>
 #include <QTextStream>
 
@@ -38,7 +39,14 @@ MsgAnswer TLoggedMessageBoxes::Show(const QString& text, MsgKind kind, MsgButton
     const QString place = topLeft ? QString("%1,%2").arg(topLeft->x()).arg(topLeft->y()) : QString();
     out << KindName(kind) << '\t' << place << '\t' << QString(text).replace('\n', ' ') << '\n';
   }
-  if (!answers_.isEmpty()) return ParseAnswer(answers_.takeFirst());
+  if (!answers_.isEmpty()) {
+    const QString answer = answers_.takeFirst();
+    if (answer.trimmed().compare("wait", Qt::CaseInsensitive) != 0) return ParseAnswer(answer);
+    // Nobody answers: the box's loop runs until the application ends every loop, and a real
+    // box ended that way reports OK.
+    QEventLoop().exec();
+    return MsgAnswer::Ok;
+  }
   return buttons == MsgButtons::Ok ? MsgAnswer::Ok : MsgAnswer::No;
 }
 

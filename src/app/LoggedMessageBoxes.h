@@ -1,8 +1,9 @@
 // A test seam of the executable: with TESSERINE_MESSAGE_LOG set to a file name, message boxes
 // are not shown but appended to that file, one line each ("kind<TAB>x,y<TAB>text", the
 // position empty when none was asked for), and answered from TESSERINE_TEST_ANSWERS, a
-// comma-separated list of Yes, No, Cancel and Ok taken in order; once it runs out, a box
-// with only OK answers Ok and any other answers No.
+// comma-separated list of Yes, No, Cancel and Ok taken in order (Wait: the box stays open
+// until the application ends its loops); once it runs out, a box with only OK answers Ok
+// and any other answers No.
 #pragma once
 
 #include <QStringList>

@@ -146,7 +146,10 @@ void TTesselForm1::closeEvent(QCloseEvent* event) {
 MsgAnswer TTesselForm1::SaveAnswer(bool saveWithoutAsking) {
   if (!Save->isEnabled()) return MsgAnswer::No;
   if (saveWithoutAsking) return MsgAnswer::Yes;
-  return Services.messages.Show(kSaveQuestion, MsgKind::Confirmation, MsgButtons::YesNoCancel);
+  const MsgAnswer answer = Services.messages.Show(kSaveQuestion, MsgKind::Confirmation, MsgButtons::YesNoCancel);
+  // A termination request closes the box without an answer; the close is then left to the
+  // exit, which saves silently.
+  return Terminating ? MsgAnswer::Cancel : answer;
 }
 
 // A Cancel leaves CloseHandled as it was, so a later session end still saves silently.

@@ -348,6 +348,8 @@ class TTesselForm1 : public QWidget {
   bool AgentRunning = false;
   bool FirstShowDone = false;
   bool CloseHandled = false;
+  // A termination request arrived: the run ends with the silent save of FormDestroy.
+  bool Terminating = false;
   bool MoveRefused = false;
   bool SettingButtons = false;
   double AgentStartTime = 0;

@@ -33,6 +33,7 @@ QPoint AlreadyRunningPlace(QSize screen) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  TTerminationSignals::HoldBack();
   const std::unique_ptr<IMessageBoxes> messages = CreateMessageBoxes();
   TTesserineApplication app(argc, argv, *messages);
   QCoreApplication::setApplicationName("Tesserine");
@@ -41,22 +42,17 @@ int main(int argc, char** argv) {
   QGuiApplication::setDesktopFileName("org.tesserine.Tesserine");
   QGuiApplication::setWindowIcon(
       QIcon::fromTheme("org.tesserine.Tesserine", QIcon(QPixmap::fromImage(DrawTrayIcon(TrayState::Running)))));
+  // exit, not quit: quit would first send every window a close command, and an exit that
+  // passes through no close command must not ask anything. exit also ends a box's own loop.
+  const auto terminate = [] { QCoreApplication::exit(0); };
+  std::unique_ptr<TTesselForm1> form;
+  TTerminationSignals termination;
+  QObject::connect(&termination, &TTerminationSignals::Terminate, &app, [&form, terminate] {
+    if (form) form->Terminating = true;
+    terminate();
+  });
 
   TQtScreenMetrics screen;
-  // exit, not quit: quit would first send every window a close command, and an exit that
-  // passes through no close command must not ask anything. A request that arrives before the
-  // message loop runs (while the configuration loads, say) is remembered, since exit does
-  // nothing to a loop that has not started yet.
-  bool terminateRequested = false;
-  const auto terminate = [&terminateRequested] {
-    terminateRequested = true;
-    QCoreApplication::exit(0);
-  };
-  // Caught and connected from here on, so a termination request at any later moment ends
-  // with the silent save.
-  TTerminationSignals termination;
-  QObject::connect(&termination, &TTerminationSignals::Terminate, &app, terminate);
-
   TSingleInstance guard;
   if (!guard.TryAcquire(TSingleInstance::CurrentDisplay())) {
     messages->Show("Tesserine is already running", MsgKind::Information, MsgButtons::Ok,
@@ -74,7 +70,6 @@ int main(int argc, char** argv) {
   TSystemClock clock;
   TClockSeededRandom random;
   TQtAddDialog addDialog;
-  std::unique_ptr<TTesselForm1> form;
   try {
     form = std::make_unique<TTesselForm1>(TFormServices{*messages, screen, *desktop, *screenSaver, clock, random,
                                                         addDialog, folder, folder + IniFileNameOf(executable)});
@@ -82,6 +77,7 @@ int main(int argc, char** argv) {
     messages->Show(QString::fromLocal8Bit(error.what()), MsgKind::Error, MsgButtons::Ok);
     return 1;
   }
+  form->Terminating = termination.Requested();
   QObject::connect(form.get(), &TTesselForm1::TerminateRequested, &app, terminate, Qt::QueuedConnection);
   QObject::connect(&app, &QGuiApplication::commitDataRequest, form.get(),
                    [&form](QSessionManager&) { form->SessionEnd(); });
@@ -90,7 +86,10 @@ int main(int argc, char** argv) {
   if (form->StartMinimized) form->OKClick(form->OK);
   splash.reset();
 
-  const int result = terminateRequested ? 0 : QCoreApplication::exec();
+  // exec forgets an exit asked for before it runs (during the load's message processing, or
+  // while a box of the start-up was open): such a request ends the loop as soon as it runs.
+  if (termination.Requested()) QMetaObject::invokeMethod(&app, terminate, Qt::QueuedConnection);
+  const int result = QCoreApplication::exec();
   form->FormDestroy();
   form.reset();
   return result;

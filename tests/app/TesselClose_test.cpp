@@ -133,3 +133,18 @@ TEST_F(CloseTest, UnreadableFileStopsCreationAndIsNotOverwritten) {
   QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
   EXPECT_EQ(IniBytes(), kFile);
 }
+
+// A termination request ends the save question's loop without an answer: the close is left
+// to the exit, which saves silently whatever the box reported.
+TEST_F(CloseTest, TerminationDuringTheSaveQuestionSavesSilently) {
+  for (const MsgAnswer reported : {MsgAnswer::Ok, MsgAnswer::No}) {
+    WriteIni(kFile);
+    OpenEdited();
+    form->Terminating = true;
+    messages.Answer(reported);
+    EXPECT_FALSE(form->close());
+    EXPECT_FALSE(form->CloseHandled);
+    form.reset();
+    EXPECT_EQ(SavedQty(), "9");
+  }
+}
