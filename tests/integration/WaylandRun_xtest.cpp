@@ -63,6 +63,10 @@ class WaylandRunTest : public ::testing::Test {
     QProcessEnvironment run = environment;
     run.remove("TESSERINE_DESKTOP");
     run.insert("XDG_SESSION_TYPE", "wayland");
+    // Under the leak checker, Qt's Wayland client leaves one allocation at exit in a module
+    // already unloaded, which no suppression can name; the X11 runs of the same program
+    // check its own leaks.
+    if (run.contains("ASAN_OPTIONS")) run.insert("ASAN_OPTIONS", run.value("ASAN_OPTIONS") + ":detect_leaks=0");
     run.insert("TESSERINE_MESSAGE_LOG", dir_ + "/messages.log");
     run.insert("XDG_CONFIG_HOME", dir_ + "/config");
     program_.setProcessEnvironment(run);
