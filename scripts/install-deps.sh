@@ -13,6 +13,7 @@ packages=(
   feh xwallpaper libjpeg-turbo-progs giflib-tools imagemagick file
   gsettings-desktop-schemas cinnamon-desktop-data mate-desktop-common
   fonts-dejavu-core desktop-file-utils appstream
+  clang libclang-rt-14-dev
 )
 
 missing=()
