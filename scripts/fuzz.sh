@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # Builds the libFuzzer targets (the fuzz preset: clang, ASan, UBSan) and runs each for the
-# given number of seconds (default 30), one after another. The corpora grow in
+# given number of seconds (default 30). The corpora grow in
 # build/fuzz/corpus/<target>, seeded from tests/data and fuzz/seeds; a crash, hang, leak or
 # sanitizer report leaves its input in build/fuzz/artifacts/<target>/ and makes the script
-# exit non-zero.
+# exit non-zero. As many targets run at once as there are processors.
 #   bash scripts/fuzz.sh [SECONDS [TARGET...]]    TARGET: ini config jpeg gif bmp
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
@@ -45,20 +45,38 @@ export LSAN_OPTIONS="suppressions=${root}/tests/support/lsan.supp:print_suppress
 export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
 unset DISPLAY WAYLAND_DISPLAY
 
-for target in "${targets[@]}"; do
-  corpus="build/fuzz/corpus/${target}"
-  artifacts="build/fuzz/artifacts/${target}/"
+# One run; its output goes to build/fuzz/logs/<target>.log.
+run() {
+  local target="$1" corpus="build/fuzz/corpus/$1" artifacts="build/fuzz/artifacts/$1/"
   mkdir -p "${corpus}" "${artifacts}"
   seeds "${target}" | xargs cp -n -t "${corpus}"
-  echo "== fuzz ${target} (${seconds} s)"
-  set +e
   "build/fuzz/bin/fuzz_${target}" "${corpus}" -dict="$(dictionary "${target}")" -max_len="$(max_len "${target}")" \
     -max_total_time="${seconds}" -timeout=25 -rss_limit_mb=2048 -artifact_prefix="${artifacts}" \
-    -print_final_stats=1 </dev/null 2>&1 | grep -v -E '^#[0-9]+[[:space:]]+(NEW|REDUCE|pulse)'
-  status="${PIPESTATUS[0]}"
-  set -e
-  if [ "${status}" -ne 0 ]; then
-    echo "fuzz_${target} failed; its input is in ${artifacts}"
-    exit 1
-  fi
+    -print_final_stats=1 </dev/null >"build/fuzz/logs/${target}.log" 2>&1
+}
+
+# As many runs at once as there are processors.
+mkdir -p build/fuzz/logs
+echo "== fuzz ${targets[*]} (${seconds} s each)"
+failed=()
+pending=("${targets[@]}")
+while [ ${#pending[@]} -gt 0 ]; do
+  batch=("${pending[@]:0:$(nproc)}")
+  pending=("${pending[@]:${#batch[@]}}")
+  pids=()
+  for target in "${batch[@]}"; do
+    run "${target}" &
+    pids+=($!)
+  done
+  for i in "${!batch[@]}"; do
+    target="${batch[$i]}"
+    if wait "${pids[$i]}"; then
+      echo "fuzz_${target}: $(grep -E '^stat::number_of_executed_units' "build/fuzz/logs/${target}.log" | awk '{print $2}') runs, no finding"
+    else
+      grep -v -E '^#[0-9]+[[:space:]]+(NEW|REDUCE|pulse)' "build/fuzz/logs/${target}.log" | tail -n 60
+      echo "fuzz_${target} failed; its input is in build/fuzz/artifacts/${target}/"
+      failed+=("${target}")
+    fi
+  done
 done
+[ ${#failed[@]} -eq 0 ]
