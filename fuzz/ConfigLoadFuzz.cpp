@@ -4,6 +4,7 @@
 // loading and saving that again must give the same file text: a load keeps what a save wrote.
 #include <QSize>
 #include <cstdint>
+#include <cstdio>
 #include <map>
 #include <memory>
 
@@ -75,6 +76,8 @@ struct Window {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   static Window window;
   const std::string saved = window.LoadAndSave(std::string(reinterpret_cast<const char*>(data), size));
-  FuzzRequire(window.LoadAndSave(saved) == saved, "loading and saving a saved configuration changes nothing");
+  const std::string again = window.LoadAndSave(saved);
+  if (again != saved) std::fprintf(stderr, "Saved:\n%s\nSaved again:\n%s\n", saved.c_str(), again.c_str());
+  FuzzRequire(again == saved, "loading and saving a saved configuration changes nothing");
   return 0;
 }

@@ -112,10 +112,14 @@ void RunWrites(TBigIniFile& ini, FuzzedDataProvider& choice, const Texts& texts)
         break;
       }
       case 3: {
-        ini.EraseSection(section);
+        const bool everywhere = choice.ConsumeBool();
+        everywhere ? ini.EraseAllSections(section) : ini.EraseSection(section);
         std::vector<std::string> keys;
         ini.ReadSection(section, keys);
         FuzzRequire(keys.empty(), "an erased section has no keys");
+        if (!everywhere) break;
+        TBigIniFile(FuzzWorkspace::Get().Write("back.ini", ini.FileText())).ReadSection(section, keys);
+        FuzzRequire(keys.empty(), "no section of an erased name comes back");
         break;
       }
       default: {
