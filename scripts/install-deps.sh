@@ -20,6 +20,7 @@ packages=(
   grim
   qt6-wayland
   qt6-declarative-dev
+  clang libclang-rt-14-dev
 )
 
 missing=()

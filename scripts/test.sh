@@ -2,7 +2,7 @@
 # Installs what is missing, builds Tesserine and runs the whole test suite: the unit
 # tests, the display tests under a private Xvfb, and the unit tests again in a build with
 # AddressSanitizer and UndefinedBehaviorSanitizer, the display tests (the real executable of
-# that build) included. Exits non-zero on any failure.
+# that build) included, then a short run of each fuzz target. Exits non-zero on any failure.
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 cd "${root}"
@@ -43,3 +43,7 @@ echo "== display tests (asan, Xvfb)"
 unset QT_QPA_PLATFORM
 start_xvfb 2560x1600x24
 ctest --preset asan -L display -j 1
+stop_xvfb
+
+echo "== fuzz targets (30 s each)"
+bash scripts/fuzz.sh 30

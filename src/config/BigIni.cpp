@@ -130,6 +130,15 @@ void TBigIniFile::EraseSection(std::string_view section) {
   impl_->modified = true;
 }
 
+void TBigIniFile::EraseAllSections(std::string_view section) {
+  const std::string fold = IniCaseFold(section);
+  for (IniSection& each : impl_->sections) {
+    if (IniCaseFold(each.Name()) != fold) continue;
+    each.Clear();
+    impl_->modified = true;
+  }
+}
+
 void TBigIniFile::UpdateFile() {
   if (!impl_->modified || impl_->fileName.empty()) return;
   WriteIniBytesAtomically(impl_->fileName, FileText());

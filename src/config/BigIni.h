@@ -40,6 +40,9 @@ class TBigIniFile {
   void ReadSection(std::string_view section, std::vector<std::string>& keys) const;
   void ReadSectionValues(std::string_view section, std::vector<std::string>& lines) const;
   void EraseSection(std::string_view section);
+  // EraseSection on every section of that name, not only the first, so that a later section
+  // of the same name cannot take the emptied one's place when the file is read again.
+  void EraseAllSections(std::string_view section);
   // Writes the file when modified; throws TIniFileError and keeps the modified flag on failure.
   void UpdateFile();
 

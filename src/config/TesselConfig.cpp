@@ -170,7 +170,9 @@ void TTesselForm1::SaveClick() {
   writeBool(InfoKey::PlusInstalled, PlusInstalled->isChecked());
   writeBool(InfoKey::SortImages, SortImages->isChecked());
 
-  ini.EraseSection(BitmapsSection);
+  // Every "Bitmaps" section: a hand-made duplicate left in the file would come back as the
+  // list at the next start once this list is empty.
+  ini.EraseAllSections(BitmapsSection);
   const TImageList& list = ImageList();
   const bool randomCycle = orderRandomCycle->isChecked();
   for (int i = 0; i < list.Count(); ++i) {

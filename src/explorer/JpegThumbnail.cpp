@@ -1,7 +1,7 @@
 #include "explorer/JpegThumbnail.h"
 
 #include <jpeglib.h>
-#include <sys/stat.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <csetjmp>
@@ -10,6 +10,7 @@
 
 #include "wallpaper/JpegErrorManager.h"
 #include "widgets/PictureErrors.h"
+#include "widgets/PictureFile.h"
 
 namespace {
 
@@ -86,10 +87,12 @@ int JpegThumbnailDenominator(int width, int height, int minSide) {
 }
 
 QImage DecodeJpegThumbnail(const std::string& path, int minSide) {
-  std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path.c_str(), "rb"));
-  struct stat facts {};
-  if (!file || fstat(fileno(file.get()), &facts) != 0 || S_ISDIR(facts.st_mode))
+  const int fd = OpenPictureFile(path);
+  std::unique_ptr<std::FILE, FileCloser> file(fdopen(fd, "rb"));
+  if (!file) {
+    ::close(fd);
     throw TFileOpenError("Cannot open file \"" + path + "\"");
+  }
   QImage picture;
   JpegOutcome outcome;
   Decode(file.get(), minSide, picture, outcome);

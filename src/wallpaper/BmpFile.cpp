@@ -1,5 +1,7 @@
 #include "wallpaper/BmpFile.h"
 
+#include <unistd.h>
+
 #include <QFile>
 #include <QImageReader>
 #include <QImageWriter>
@@ -10,6 +12,7 @@
 #include <optional>
 
 #include "widgets/PictureErrors.h"
+#include "widgets/PictureFile.h"
 
 namespace {
 
@@ -125,8 +128,12 @@ QByteArray EmptyBitmap() {
 }  // namespace
 
 QImage ReadBmp(const std::string& path) {
-  QFile file(QFile::decodeName(path.c_str()));
-  if (!file.open(QIODevice::ReadOnly)) throw TFileOpenError("Cannot open file \"" + path + "\"");
+  const int fd = OpenPictureFile(path);
+  QFile file;
+  if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+    ::close(fd);
+    throw TFileOpenError("Cannot open file \"" + path + "\"");
+  }
   const QByteArray head = file.read(FileHeaderSize + LargestInfoHeader);
   if (head.isEmpty() && file.error() != QFileDevice::NoError) throw TFileOpenError("Cannot read file \"" + path + "\"");
   const std::optional<BmpHeader> header = ParseHeader(head);

@@ -1,7 +1,7 @@
 #include "wallpaper/JpegDecoder.h"
 
 #include <jpeglib.h>
-#include <sys/stat.h>
+#include <unistd.h>
 
 #include <csetjmp>
 #include <cstdio>
@@ -9,6 +9,7 @@
 
 #include "wallpaper/JpegErrorManager.h"
 #include "widgets/PictureErrors.h"
+#include "widgets/PictureFile.h"
 
 namespace {
 
@@ -104,10 +105,12 @@ struct FileCloser {
 }  // namespace
 
 QImage DecodeJpeg(const std::string& path) {
-  std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path.c_str(), "rb"));
-  struct stat facts {};
-  if (!file || fstat(fileno(file.get()), &facts) != 0 || S_ISDIR(facts.st_mode))
+  const int fd = OpenPictureFile(path);
+  std::unique_ptr<std::FILE, FileCloser> file(fdopen(fd, "rb"));
+  if (!file) {
+    ::close(fd);
     throw TFileOpenError("Cannot open file \"" + path + "\"");
+  }
   QImage picture;
   JpegOutcome outcome;
   Decode(file.get(), picture, outcome);

@@ -1,13 +1,13 @@
 #include "widgets/GifImage.h"
 
 #include <gif_lib.h>
-#include <sys/stat.h>
 
 #include <QRect>
 #include <array>
 #include <memory>
 
 #include "widgets/PictureErrors.h"
+#include "widgets/PictureFile.h"
 
 namespace {
 
@@ -36,13 +36,10 @@ TDecodeError GifError(const std::string& path, int code) {
   return TDecodeError("GIF error in \"" + path + "\": " + (text ? text : "unknown error"));
 }
 
+// giflib closes the descriptor, on failure too.
 GifPtr Open(const std::string& path) {
-  struct stat facts {};
-  if (stat(path.c_str(), &facts) != 0 || S_ISDIR(facts.st_mode))
-    throw TFileOpenError("Cannot open file \"" + path + "\"");
   int error = 0;
-  GifPtr gif(DGifOpenFileName(path.c_str(), &error));
-  if (!gif && error == D_GIF_ERR_OPEN_FAILED) throw TFileOpenError("Cannot open file \"" + path + "\"");
+  GifPtr gif(DGifOpenFileHandle(OpenPictureFile(path), &error));
   if (!gif) throw GifError(path, error);
   if (gif->SWidth > 0 && gif->SHeight > 0) CheckPictureSize(gif->SWidth, gif->SHeight);
   return gif;

@@ -85,6 +85,15 @@ TEST_F(BadInputTest, DuplicateSectionsAndKeys) {
   ExpectSaneRoundTrip();
 }
 
+TEST_F(BadInputTest, SecondBitmapsSectionDoesNotComeBackWhenTheListIsEmptied) {
+  OpenWith("[Bitmaps]\r\n/a.bmp=TILE.NOT\r\n[Info]\r\nSortImages=0\r\n[bitmaps]\r\n/b.bmp=STRETCH.NOT\r\n");
+  EXPECT_EQ(Names(), std::vector<std::string>{"/a.bmp"});
+  form->ImageList().Clear();
+  form->ListChanged();
+  ExpectSaneRoundTrip();
+  EXPECT_EQ(Names(), std::vector<std::string>{});
+}
+
 TEST_F(BadInputTest, CommentsAndLinesWithoutEquals) {
   OpenWith("; comment\r\n[Info]\r\n; kept\r\nTrigger Qty=2\r\nnonsense line\r\n[Bitmaps]\r\n/whole line.bmp\r\n");
   EXPECT_EQ(Names(), std::vector<std::string>{"/whole line.bmp"});

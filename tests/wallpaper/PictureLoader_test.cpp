@@ -1,16 +1,19 @@
 #include "wallpaper/PictureLoader.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 
+#include "wallpaper/BmpFile.h"
 #include "wallpaper/JpegDecoder.h"
 #include "wallpaper/PictureCache.h"
 #include "wallpaper/PictureFormat.h"
 #include "wallpaper/PictureTestTools.h"
 #include "wallpaper/QtImageDecoder.h"
+#include "widgets/GifImage.h"
 #include "widgets/PictureErrors.h"
 
 namespace {
@@ -167,6 +170,26 @@ TEST_F(PictureFiles, DeletedFileKeepsTheLoadedPicture) {
   QFile::remove(QString::fromStdString(path));
   cache.Load(path);
   EXPECT_EQ(cache.SourceBitmap().size(), QSize(70, 46));
+}
+
+// Only a regular file is read: a device feeds a decoder endless bytes, and a FIFO would
+// block it until some writer appeared.
+TEST_F(PictureFiles, DevicesAreNotPictures) {
+  for (const std::string device : {"/dev/null", "/dev/zero"}) {
+    EXPECT_THROW(DecodeJpeg(device), TFileOpenError) << device;
+    EXPECT_THROW(DecodeGif(device), TFileOpenError) << device;
+    EXPECT_THROW(ReadBmp(device), TFileOpenError) << device;
+  }
+}
+
+TEST_F(PictureFiles, FifoGivesAnEmptyPictureWithoutWaiting) {
+  for (const char* name : {"pipe.jpg", "pipe.gif", "pipe.bmp"}) {
+    const std::string path = Missing(name);
+    ASSERT_EQ(mkfifo(path.c_str(), 0600), 0);
+    QImage picture;
+    ASSERT_NO_THROW(picture = LoadPicture(path)) << path;
+    EXPECT_TRUE(picture.isNull()) << path;
+  }
 }
 
 }  // namespace

@@ -1,0 +1,99 @@
+// Fuzzes the configuration load of the main window, headless. One window serves the whole
+// run; each input becomes the configuration file, is read into a fresh TBigIniFile and
+// loaded into the controls and the image list (ReloadClick). Saving what was loaded and
+// loading and saving that again must give the same lines: a load keeps what a save wrote.
+#include <QSize>
+#include <algorithm>
+#include <cstdint>
+#include <cstdio>
+#include <map>
+#include <memory>
+#include <vector>
+
+#include "FuzzWorkspace.h"
+#include "agent/RandomSource.h"
+#include "app/Tessel.h"
+#include "config/BigIni.h"
+#include "imagelist/AddDialog.h"
+#include "platform/Clock.h"
+#include "platform/DesktopWallpaper.h"
+#include "platform/MessageBoxes.h"
+#include "platform/ScreenMetrics.h"
+#include "platform/ScreenSaverState.h"
+
+namespace {
+
+class TAnsweringBoxes final : public IMessageBoxes {
+ public:
+  MsgAnswer Show(const QString&, MsgKind, MsgButtons buttons, std::optional<QPoint>) override {
+    return buttons == MsgButtons::Ok ? MsgAnswer::Ok : MsgAnswer::No;
+  }
+};
+
+class TStoredDesktop final : public IDesktopWallpaper {
+ public:
+  void OpenKey() override {}
+  void SetValue(const std::string& name, const std::string& value) override { values_[name] = value; }
+  std::optional<std::string> GetValue(const std::string& name) override {
+    const auto it = values_.find(name);
+    return it == values_.end() ? std::nullopt : std::optional<std::string>(it->second);
+  }
+  void Reload() override {}
+
+ private:
+  std::map<std::string, std::string> values_;
+};
+
+class TNoScreenSaver final : public IScreenSaverState {
+ public:
+  bool ScreenSaverRunning() override { return false; }
+};
+
+struct Window {
+  TAnsweringBoxes messages;
+  TFixedScreenMetrics screen{QSize(1024, 768)};
+  TStoredDesktop desktop;
+  TNoScreenSaver screenSaver;
+  TSystemClock clock;
+  TClockSeededRandom random{1};
+  TQtAddDialog addDialog;
+  std::string iniPath = FuzzWorkspace::Get().Folder() + "tesserine.INI";
+  TTesselForm1 form{TFormServices{messages, screen, desktop, screenSaver, clock, random, addDialog,
+                                  FuzzWorkspace::Get().Folder(), iniPath}};
+
+  Window() { form.show(); }
+
+  // Loads bytes as the configuration file and saves it; returns the text saved.
+  std::string LoadAndSave(const std::string& bytes) {
+    FuzzWorkspace::Get().Write("tesserine.INI", bytes);
+    form.BigIni = std::make_unique<TBigIniFile>(iniPath);
+    form.ReloadClick();
+    form.SaveClick();
+    return form.BigIni->FileText();
+  }
+};
+
+// The lines of a file text in byte order. With "SortImages", two names that differ only in
+// letter case share one line whose place follows the first of them, so a list sorted again
+// after the next load may write its lines in another order; only the lines must not change.
+std::vector<std::string> SortedLines(const std::string& text) {
+  std::vector<std::string> lines;
+  for (std::size_t start = 0, end; start < text.size(); start = end + 2) {
+    end = std::min(text.find("\r\n", start), text.size());
+    lines.push_back(text.substr(start, end - start));
+  }
+  std::sort(lines.begin(), lines.end());
+  return lines;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  static Window window;
+  const std::string saved = window.LoadAndSave(std::string(reinterpret_cast<const char*>(data), size));
+  const std::string again = window.LoadAndSave(saved);
+  const bool same = SortedLines(again) == SortedLines(saved);
+  if (!same) std::fprintf(stderr, "Saved:\n%s\nSaved again:\n%s\n", saved.c_str(), again.c_str());
+  FuzzRequire(same, "loading and saving a saved configuration keeps every line");
+  return 0;
+}

@@ -1,0 +1,17 @@
+#include "widgets/PictureFile.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include "widgets/PictureErrors.h"
+
+int OpenPictureFile(const std::string& path) {
+  const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+  struct stat facts {};
+  if (fd >= 0 && ::fstat(fd, &facts) == 0 && S_ISREG(facts.st_mode) &&
+      ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK) == 0)
+    return fd;
+  if (fd >= 0) ::close(fd);
+  throw TFileOpenError("Cannot open file \"" + path + "\"");
+}
