@@ -21,7 +21,9 @@ std::string SwayQuoted(const std::string& text) {
   return out + "'";
 }
 
-const char* ModeOf(WallpaperLayout layout) {
+}  // namespace
+
+const char* SwayBackgroundMode(WallpaperLayout layout) {
   switch (layout) {
     case WallpaperLayout::Tile:
       return "tile";
@@ -33,11 +35,9 @@ const char* ModeOf(WallpaperLayout layout) {
   return "center";
 }
 
-}  // namespace
-
 std::string SwayBackgroundCommand(const WallpaperValues& values) {
   if (values.file.empty()) return "output * bg #000000 solid_color";
   if (values.file.find_first_of(std::string("\n\r\0", 3)) != std::string::npos)
     ThrowBackendError("sway", "a file name with a line break cannot be given to sway");
-  return "output * bg " + SwayQuoted(ShellQuoted(values.file)) + " " + ModeOf(values.layout);
+  return "output * bg " + SwayQuoted(ShellQuoted(values.file)) + " " + SwayBackgroundMode(values.layout);
 }

@@ -11,6 +11,9 @@
 
 #include "platform/DesktopBackend.h"
 
+// The background mode sway and swaybg name a layout by: "tile", "center" or "stretch".
+const char* SwayBackgroundMode(WallpaperLayout layout);
+
 // Throws TDesktopError for a name holding a line break or NUL, which a sway command
 // cannot carry.
 std::string SwayBackgroundCommand(const WallpaperValues& values);

@@ -5,6 +5,7 @@
 #include <csignal>
 
 #include "platform/FileNameText.h"
+#include "platform/SwayCommand.h"
 
 namespace {
 
@@ -13,23 +14,11 @@ constexpr int kStopMs = 3000;
 // swaybg that cannot reach the compositor, or finds no layer-shell, ends within this time.
 constexpr int kEarlyEndMs = 300;
 
-const char* ModeOf(WallpaperLayout layout) {
-  switch (layout) {
-    case WallpaperLayout::Tile:
-      return "tile";
-    case WallpaperLayout::Stretch:
-      return "stretch";
-    case WallpaperLayout::Center:
-      break;
-  }
-  return "center";
-}
-
 }  // namespace
 
 QStringList SwaybgArguments(const WallpaperValues& values) {
   if (values.file.empty()) return {"-o", "*", "-c", "#000000", "-m", "solid_color"};
-  return {"-o", "*", "-i", FileNameAsText("swaybg", values.file), "-m", ModeOf(values.layout)};
+  return {"-o", "*", "-i", FileNameAsText("swaybg", values.file), "-m", SwayBackgroundMode(values.layout)};
 }
 
 TSwaybgWallpaper::TSwaybgWallpaper(QString program, QProcessEnvironment environment)
