@@ -73,10 +73,6 @@ void Decode(std::FILE* file, int minSide, QImage& picture, JpegOutcome& outcome)
   jpeg_destroy_decompress(&info);
 }
 
-struct FileCloser {
-  void operator()(std::FILE* file) const { std::fclose(file); }
-};
-
 }  // namespace
 
 int JpegThumbnailDenominator(int width, int height, int minSide) {
@@ -87,12 +83,7 @@ int JpegThumbnailDenominator(int width, int height, int minSide) {
 }
 
 QImage DecodeJpegThumbnail(const std::string& path, int minSide) {
-  const int fd = OpenPictureFile(path);
-  std::unique_ptr<std::FILE, FileCloser> file(fdopen(fd, "rb"));
-  if (!file) {
-    ::close(fd);
-    throw TFileOpenError("Cannot open file \"" + path + "\"");
-  }
+  const TPictureStream file = OpenPictureStream(path);
   QImage picture;
   JpegOutcome outcome;
   Decode(file.get(), minSide, picture, outcome);

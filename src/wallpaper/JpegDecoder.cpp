@@ -98,19 +98,10 @@ void Decode(std::FILE* file, QImage& picture, JpegOutcome& outcome) {
   jpeg_destroy_decompress(&info);
 }
 
-struct FileCloser {
-  void operator()(std::FILE* file) const { std::fclose(file); }
-};
-
 }  // namespace
 
 QImage DecodeJpeg(const std::string& path) {
-  const int fd = OpenPictureFile(path);
-  std::unique_ptr<std::FILE, FileCloser> file(fdopen(fd, "rb"));
-  if (!file) {
-    ::close(fd);
-    throw TFileOpenError("Cannot open file \"" + path + "\"");
-  }
+  const TPictureStream file = OpenPictureStream(path);
   QImage picture;
   JpegOutcome outcome;
   Decode(file.get(), picture, outcome);

@@ -15,3 +15,13 @@ int OpenPictureFile(const std::string& path) {
   if (fd >= 0) ::close(fd);
   throw TFileOpenError("Cannot open file \"" + path + "\"");
 }
+
+TPictureStream OpenPictureStream(const std::string& path) {
+  const int fd = OpenPictureFile(path);
+  TPictureStream file(fdopen(fd, "rb"));
+  if (!file) {
+    ::close(fd);
+    throw TFileOpenError("Cannot open file \"" + path + "\"");
+  }
+  return file;
+}
