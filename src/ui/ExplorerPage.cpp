@@ -68,6 +68,9 @@ void TTesselForm1::BuildExplorerPage() {
   IMPanelFilter = MakeControl<TPanel>(left, "IMPanelFilter", 0, 209, 268, 26);
   IMPanelFilter->setFixedHeight(26);
   IMFilterComboBox1 = MakeControl<TFilterComboBox>(IMPanelFilter, "IMFilterComboBox1", 0, 2, 209, 22);
+  // The strip gives the box its whole width; its list opens as wide as its longest item.
+  IMFilterComboBox1->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+  IMFilterComboBox1->setMinimumContentsLength(16);
   for (const FilterItem& filter : kFilters) IMFilterComboBox1->AddFilter(filter.description, filter.mask);
   leftLayout->addWidget(IMPanelDir);
   leftLayout->addWidget(FileListViewDlg1, 1);
