@@ -4,6 +4,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QScopeGuard>
 
 #include "agent/Scheduler.h"
 #include "app/Tessel.h"
@@ -17,6 +18,8 @@ bool TTesselForm1::ScreenSaverRunning() { return Services.screenSaver.ScreenSave
 
 void TTesselForm1::Timer1Timer(QObject* sender) {
   Timer1->stop();
+  // Whatever this tick decodes, an agent running unseen does not keep it until the next one.
+  const auto release = qScopeGuard([this] { ReleasePictures(); });
   if (Pause1->text() != QStringLiteral("Pause")) return;
   TChangeInput input;
   input.screenSaverRunning = ScreenSaverRunning();

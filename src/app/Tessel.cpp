@@ -199,6 +199,15 @@ void TTesselForm1::FreePictures() {
   CompositionCache.Clear();
 }
 
+// An agent running unseen shows no preview, so between two changes it keeps neither the
+// decoded picture nor its composition: a large photo would otherwise stay in memory for the
+// whole period. The entry's name stays, and its next use decodes the file again.
+void TTesselForm1::ReleasePictures() {
+  if (!AgentRunning) return;
+  Pictures.Release();
+  CompositionCache.Clear();
+}
+
 TImageList& TTesselForm1::ImageList() { return ListModel->List(); }
 const TImageList& TTesselForm1::ImageList() const { return ListModel->List(); }
 

@@ -392,6 +392,7 @@ class TTesselForm1 : public QWidget {
   void MoveCurrent(int delta, QObject* sender);
   MsgAnswer SaveAnswer(bool saveWithoutAsking);
   void FreePictures();
+  void ReleasePictures();
 
   // Agent helpers.
   QSystemTrayIcon* TrayIcon();

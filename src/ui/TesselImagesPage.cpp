@@ -49,7 +49,7 @@ void TTesselForm1::ItemSelectUpdt() {
     ImgListImage->setToolTip(hint);
     if (current >= 0) {
       const std::string name = list.At(current).fileName;
-      if (name != Pictures.SourceName()) Pictures.Load(name);
+      Pictures.Load(name);
       labelName->setText(BaseName(name));
       labelWidth->setText(QString::number(Pictures.SourceBitmap().width()));
       labelHeight->setText(QString::number(Pictures.SourceBitmap().height()));

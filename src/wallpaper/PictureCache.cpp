@@ -3,8 +3,9 @@
 #include "wallpaper/PictureLoader.h"
 
 void TPictureCache::Load(const std::string& name) {
-  if (name == sourceName_) return;
+  if (name == sourceName_ && !released_) return;
   sourceName_ = name;
+  released_ = false;
   sourceBitmap_ = QImage();
   sourceBitmap_ = LoadPicture(name);
 }
@@ -12,4 +13,11 @@ void TPictureCache::Load(const std::string& name) {
 void TPictureCache::Clear() {
   sourceName_.clear();
   sourceBitmap_ = QImage();
+  released_ = false;
+}
+
+void TPictureCache::Release() {
+  if (sourceBitmap_.isNull()) return;
+  sourceBitmap_ = QImage();
+  released_ = true;
 }

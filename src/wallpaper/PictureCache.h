@@ -1,5 +1,6 @@
 // The one-entry load cache of the current entry's picture: SourceBitmap and the file
-// name it came from (SourceName). Load decodes only when the name differs from SourceName.
+// name it came from (SourceName). Load decodes only when the name differs from SourceName,
+// or when the picture of that name has been released.
 #pragma once
 
 #include <QImage>
@@ -14,6 +15,10 @@ class TPictureCache {
   void Load(const std::string& name);
   // Forgets the picture and the name (forces the next Load to decode).
   void Clear();
+  // Frees a decoded picture but keeps its name; the next Load of that name decodes the file
+  // again. A picture that failed to decode holds nothing and stays as it is, so a load
+  // error is not raised a second time for the same name.
+  void Release();
 
   const std::string& SourceName() const { return sourceName_; }
   const QImage& SourceBitmap() const { return sourceBitmap_; }
@@ -21,4 +26,5 @@ class TPictureCache {
  private:
   std::string sourceName_;
   QImage sourceBitmap_;
+  bool released_ = false;
 };

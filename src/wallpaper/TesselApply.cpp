@@ -5,6 +5,7 @@
 #include <QGuiApplication>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScopeGuard>
 #include <QScreen>
 #include <QTimer>
 #include <QTreeView>
@@ -67,6 +68,7 @@ void TTesselForm1::ApplyClick(QObject*) {
 void TTesselForm1::WMDisplayChange() {
   if (!AgentRunning || PlusInstalled->isChecked() || LastDispStr != "STRETCH") return;
   Pictures.Clear();
+  const auto release = qScopeGuard([this] { ReleasePictures(); });
   ChgBackground();
 }
 

@@ -3,11 +3,13 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QLabel>
 #include <QMenu>
 #include <QPushButton>
 #include <QTimer>
 
 #include "agent/AgentFixture.h"
+#include "wallpaper/Compositions.h"
 
 namespace {
 
@@ -133,6 +135,28 @@ TEST_F(AgentTrayTest, DisplayTypeItemSetsAndAppliesTheMethod) {
   EXPECT_TRUE(form->Save->isEnabled());
   EXPECT_TRUE(TimerArmed(1));
   EXPECT_EQ(form->mnuImgName->text(), "a.bmp (BRICK_TILE)");
+}
+
+// Between changes the hidden agent holds no decoded or composed picture; using the entry
+// again decodes it afresh, so a composition never comes from the freed picture.
+TEST_F(AgentTrayTest, HiddenAgentFreesThePictureBetweenChanges) {
+  Start();
+  EXPECT_EQ(form->Pictures.SourceName(), Name(0));
+  EXPECT_TRUE(form->Pictures.SourceBitmap().isNull());
+
+  form->mnuDispTypItmClick(form->mnuDispTypItems[ToInt(DispObj::MirrorTile)]);
+  QImage red(4, 3, QImage::Format_RGB32);
+  red.fill(Qt::red);
+  const QImage written(QString::fromStdString(form->ConvertFileName));
+  ASSERT_EQ(written.size(), BuildMirrorTile(red).size());
+  EXPECT_EQ(written.pixel(written.width() - 1, written.height() - 1), qRgb(255, 0, 0));
+  form->Timer1Timer(form->Timer1);
+  EXPECT_TRUE(form->Pictures.SourceBitmap().isNull());
+  EXPECT_TRUE(form->CompositionCache.ComposedBitmap().isNull());
+
+  form->Properties1Click(form->Properties1);
+  EXPECT_EQ(form->Pictures.SourceBitmap().size(), QSize(4, 3));
+  EXPECT_EQ(form->labelWidth->text(), "4");
 }
 
 TEST_F(AgentTrayTest, LeftClickRunsTheChosenAction) {

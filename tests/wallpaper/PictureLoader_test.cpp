@@ -163,6 +163,26 @@ TEST_F(PictureFiles, InvalidBitmapIsNotDecodedAgain) {
   EXPECT_TRUE(cache.SourceBitmap().isNull());
 }
 
+TEST_F(PictureFiles, ReleasedPictureIsDecodedAgainUnlessItFailed) {
+  const std::string path = Copy("ok/rose24.bmp", "a.bmp");
+  TPictureCache cache;
+  cache.Load(path);
+  cache.Release();
+  EXPECT_TRUE(cache.SourceBitmap().isNull());
+  EXPECT_EQ(cache.SourceName(), path);
+  Copy("ok/rose1.bmp", "a.bmp");
+  cache.Load(path);
+  EXPECT_TRUE(SamePixels(cache.SourceBitmap(), LoadPicture(DataFile("ok/rose1.bmp"))));
+  const QImage loaded = cache.SourceBitmap();
+  cache.Load(path);
+  EXPECT_EQ(cache.SourceBitmap().cacheKey(), loaded.cacheKey()) << "decoded once after the release";
+
+  const std::string bad = Copy("bad/random.bmp", "bad.bmp");
+  EXPECT_THROW(cache.Load(bad), TInvalidBitmap);
+  cache.Release();
+  EXPECT_NO_THROW(cache.Load(bad)) << "the error of a name is raised once";
+}
+
 TEST_F(PictureFiles, DeletedFileKeepsTheLoadedPicture) {
   const std::string path = Copy("ok/baseline.jpg", "gone.jpg");
   TPictureCache cache;
