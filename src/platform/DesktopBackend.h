@@ -35,6 +35,8 @@ class IDesktopBackend {
   virtual void Apply(const WallpaperValues& values) = 0;
   // nullopt when this desktop cannot tell, or cannot be asked right now.
   virtual std::optional<ShownWallpaper> Query() { return std::nullopt; }
+  // The monitor layout changed; nothing to do for a desktop that places the wallpaper itself.
+  virtual void ScreensChanged() {}
 };
 
 // Throws TDesktopError with "<backend>: <reason>".

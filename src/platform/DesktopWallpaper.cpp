@@ -29,3 +29,5 @@ void TDesktopWallpaper::Reload() {
       LayoutFromValues(values_->Get("WallpaperStyle").value_or("0"), values_->Get("TileWallpaper").value_or("0"));
   backend_->Apply(values);
 }
+
+void TDesktopWallpaper::ScreensChanged() { backend_->ScreensChanged(); }

@@ -30,6 +30,9 @@ class IDesktopWallpaper {
   // Hands the stored values to the running desktop; throws TDesktopError naming the
   // backend and the reason when the desktop cannot be reached.
   virtual void Reload() = 0;
+  // The monitors were added, removed, moved or resized. Desktops that place the wallpaper
+  // themselves need nothing; a picture drawn for the old layout is drawn again.
+  virtual void ScreensChanged() {}
 };
 
 class IDesktopBackend;
@@ -46,6 +49,7 @@ class TDesktopWallpaper final : public IDesktopWallpaper {
   // "Wallpaper" and "TileWallpaper" come from the desktop where it can tell.
   std::optional<std::string> GetValue(const std::string& name) override;
   void Reload() override;
+  void ScreensChanged() override;
 
   IDesktopBackend& Backend() { return *backend_; }
 

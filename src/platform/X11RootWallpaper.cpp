@@ -116,16 +116,21 @@ QImage LoadPicture(const std::string& file) {
   return QImage(QString::fromLocal8Bit(file.c_str()));
 }
 
+DisplayPtr OpenDisplay(const std::string& displayName) {
+  DisplayPtr display(XOpenDisplay(displayName.empty() ? nullptr : displayName.c_str()));
+  if (!display) {
+    const std::string name = XDisplayName(displayName.c_str());
+    Fail(name.empty() ? std::string("cannot open a display: DISPLAY is not set")
+                      : "cannot open display '" + name + "'");
+  }
+  return display;
+}
+
 }  // namespace
 
 void TX11RootWallpaper::Apply(const WallpaperValues& values) {
   TX11ErrorTrap trap;
-  DisplayPtr display(XOpenDisplay(displayName_.empty() ? nullptr : displayName_.c_str()));
-  if (!display) {
-    const std::string name = XDisplayName(displayName_.c_str());
-    Fail(name.empty() ? std::string("cannot open a display: DISPLAY is not set")
-                      : "cannot open display '" + name + "'");
-  }
+  const DisplayPtr display = OpenDisplay(displayName_);
   Display* dpy = display.get();
   const int screen = DefaultScreen(dpy);
   const Window root = RootWindow(dpy, screen);
@@ -157,4 +162,21 @@ void TX11RootWallpaper::Apply(const WallpaperValues& values) {
   XSetCloseDownMode(dpy, RetainPermanent);
   if (const int error = trap.Sync(dpy))
     Fail("the X server refused the root background (X error " + std::to_string(error) + ")");
+  shown_ = values;
+  published_ = pixmap;
+}
+
+void TX11RootWallpaper::ScreensChanged() {
+  if (!shown_) return;
+  {
+    const DisplayPtr display = OpenDisplay(displayName_);
+    Display* dpy = display.get();
+    const Window root = DefaultRootWindow(dpy);
+    if (ReadPixmapProperty(dpy, root, XInternAtom(dpy, "_XROOTPMAP_ID", False)) != published_) {
+      shown_.reset();
+      return;
+    }
+  }
+  const WallpaperValues values = *shown_;
+  Apply(values);
 }

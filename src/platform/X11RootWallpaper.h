@@ -2,8 +2,11 @@
 // (RootPicture.h): a pixmap the size of the root becomes the root's background and is
 // published through _XROOTPMAP_ID and ESETROOT_PMAP_ID, so compositors and terminals find
 // it. The pixmap outlives our connection; the previous one named by both properties is
-// freed, as other root setters expect.
+// freed, as other root setters expect. Nobody else redraws it for a new monitor layout, so
+// the backend does, as long as the root still shows its pixmap.
 #pragma once
+
+#include <optional>
 
 #include "platform/DesktopBackend.h"
 
@@ -14,7 +17,12 @@ class TX11RootWallpaper final : public IDesktopBackend {
   std::string Name() const override { return "x11"; }
   // A file that cannot be read shows as a black screen, as no wallpaper would.
   void Apply(const WallpaperValues& values) override;
+  // Draws the last applied values again for the new layout, unless another program has
+  // set the root's pixmap since.
+  void ScreensChanged() override;
 
  private:
   std::string displayName_;
+  std::optional<WallpaperValues> shown_;
+  unsigned long published_ = 0;  // the pixmap id of the last Apply
 };

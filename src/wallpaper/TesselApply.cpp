@@ -1,6 +1,7 @@
 // The main window's side of applying a wallpaper: reads the entry, the options and the
 // screen, and hands them to ApplyToDesktop; records the change in memory and in the
-// configuration; follows the monitors for the program-stretched wallpaper.
+// configuration; on a new monitor layout, has the desktop redraw and remakes the
+// program-stretched wallpaper.
 #include <QCheckBox>
 #include <QGuiApplication>
 #include <QPushButton>
@@ -73,13 +74,16 @@ void TTesselForm1::WMDisplayChange() {
 }
 
 // Adding or removing a monitor arrives as a burst of signals (a screen added, the primary
-// changed, another removed); one remake follows the whole burst. A monitor that moves counts
+// changed, another removed); one redraw follows the whole burst. A monitor that moves counts
 // too: the X root draws the wallpaper at each monitor's place.
 void TTesselForm1::WatchDisplayChanges() {
   auto* pending = new QTimer(this);
   pending->setSingleShot(true);
   pending->setInterval(0);
-  connect(pending, &QTimer::timeout, this, [this] { RunReportingErrors([this] { WMDisplayChange(); }); });
+  connect(pending, &QTimer::timeout, this, [this] {
+    RunReportingErrors([this] { Services.desktop.ScreensChanged(); });
+    RunReportingErrors([this] { WMDisplayChange(); });
+  });
   const auto watch = [this, pending](QScreen* screen) {
     connect(screen, &QScreen::geometryChanged, pending, qOverload<>(&QTimer::start));
   };

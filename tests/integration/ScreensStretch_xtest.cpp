@@ -1,6 +1,7 @@
 // The real program as agent with a program-stretched wallpaper (STRETCH, Plus! off) on the
 // X root: the stretch fills the primary monitor in device pixels whatever Qt's scale factor,
-// each monitor shows it centred, and adding, removing or resizing monitors remakes it.
+// each monitor shows it centred, and adding, removing or resizing monitors remakes it. A
+// centred picture follows the monitors too.
 #include <gtest/gtest.h>
 
 #include <QDeadlineTimer>
@@ -58,7 +59,7 @@ class ScreensStretchTest : public ::testing::Test {
   void TearDown() override { Stop(); }
 
   // scale is Qt's scale factor for the program's windows.
-  void Start(const QString& scale) {
+  void Start(const QString& scale, const QByteArray& method = "STRETCH") {
     // A black root first, so that what follows is the program's work.
     TX11RootWallpaper().Apply({});
     QFile::remove(dir.filePath("Tesserina Convert.BMP"));
@@ -68,7 +69,7 @@ class ScreensStretchTest : public ::testing::Test {
     ini.write(
         "[Info]\r\nOpen Minimized=1\r\nPlus! Installed=0\r\nTrigger Measure=HOURS\r\nTrigger Qty=1\r\n\r\n"
         "[Bitmaps]\r\n" +
-        dir.filePath("picture.bmp").toUtf8() + "=STRETCH.NOT\r\n");
+        dir.filePath("picture.bmp").toUtf8() + "=" + method + ".NOT\r\n");
     ini.close();
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert("TESSERINE_DESKTOP", "x11");
@@ -158,6 +159,18 @@ TEST_F(ScreensStretchTest, StretchFollowsThePrimaryMonitorAndItsChanges) {
 
   monitors.reset();
   EXPECT_TRUE(RootShows(Stretched(root))) << "back to the server's one monitor";
+  EXPECT_TRUE(MessageLog().isEmpty()) << MessageLog().constData();
+}
+
+TEST_F(ScreensStretchTest, CentredPictureFollowsTheMonitors) {
+  Start("1", "CENTER");
+  EXPECT_TRUE(RootShows(ExpectedRoot(picture, WallpaperLayout::Center, root)));
+  const std::vector<QRect> two = {{0, 0, 1000, root.height()}, {1000, 300, root.width() - 1000, 1000}};
+  auto monitors = std::make_unique<TXrandrMonitors>(two, 1);
+  ASSERT_TRUE(monitors->Ok()) << "xrandr --setmonitor failed";
+  EXPECT_TRUE(RootShows(ExpectedRoot(picture, WallpaperLayout::Center, root, two)));
+  monitors.reset();
+  EXPECT_TRUE(RootShows(ExpectedRoot(picture, WallpaperLayout::Center, root))) << "back to the server's one monitor";
   EXPECT_TRUE(MessageLog().isEmpty()) << MessageLog().constData();
 }
 

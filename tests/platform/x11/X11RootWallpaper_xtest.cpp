@@ -161,6 +161,29 @@ TEST_F(X11RootWallpaperTest, EachRandRMonitorShowsItsOwnCentreAndStretch) {
   EXPECT_EQ(ReadRoot(), ExpectedRoot(Picture(file), WallpaperLayout::Stretch, W));
 }
 
+// A new monitor layout redraws our picture at the new places, but never over the pixmap of
+// a program that set the root after us.
+TEST_F(X11RootWallpaperTest, NewMonitorLayoutRedrawsOnlyOurOwnRoot) {
+  const QSize W = screen_;
+  const std::vector<QRect> two = {{0, 0, W.width() / 2, W.height()}, {W.width() / 2, 0, W.width() / 2, 600}};
+  const std::string file = SavePicture(301, 201, "n.bmp");
+  const std::string other = SavePicture(5, 5, "other.bmp");
+  TX11RootWallpaper x11;
+  x11.Apply({file, WallpaperLayout::Center});
+  {
+    const TXrandrMonitors setup(two);
+    ASSERT_TRUE(setup.Ok()) << "xrandr --setmonitor failed";
+    x11.ScreensChanged();
+    EXPECT_EQ(ReadRoot(), ExpectedRoot(Picture(file), WallpaperLayout::Center, W, two));
+    TX11RootWallpaper().Apply({other, WallpaperLayout::Tile});
+  }
+  const auto others = RootProperty("_XROOTPMAP_ID");
+  x11.ScreensChanged();
+  EXPECT_EQ(RootProperty("_XROOTPMAP_ID"), others);
+  EXPECT_EQ(ReadRoot().pixel(W.width() / 2, W.height() / 2),
+            Picture(other).pixel(W.width() / 2 % 5, W.height() / 2 % 5));
+}
+
 TEST_F(X11RootWallpaperTest, SamePixelsAsFehForTileAndCentre) {
   if (QStandardPaths::findExecutable("feh").isEmpty()) GTEST_SKIP() << "feh is not installed";
   struct Row {
