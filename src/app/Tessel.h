@@ -82,7 +82,8 @@ class TTesselForm1 : public QWidget {
 
   // Image list.
   void AddClick();
-  void AddImageFile(const std::string& fileName, bool last);
+  // False, and nothing added, when the configuration could not keep the name.
+  bool AddImageFile(const std::string& fileName, bool last);
   void RemoveClick();
   void MIRemoveClick();
   void MoveUpClick();

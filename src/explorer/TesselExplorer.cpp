@@ -6,6 +6,8 @@
 #include <algorithm>
 
 #include "app/Tessel.h"
+#include "imagelist/StorableName.h"
+#include "platform/MessageBoxes.h"
 #include "widgets/TDirectoryComboDlg.h"
 #include "widgets/TFileListViewDlg.h"
 #include "widgets/TFilterComboBox.h"
@@ -51,8 +53,13 @@ void TTesselForm1::IMReReadClick() { FileListViewDlg1->Reread(); }
 void TTesselForm1::IMFilterComboBox1Change() { FileListViewDlg1->SetMask(IMFilterComboBox1->Mask()); }
 
 void TTesselForm1::IMAddClick() {
+  const std::string name = FileListViewDlg1->SelectedFileName().toStdString();
+  if (!IsStorableName(TrimName(name))) {
+    Services.messages.Show(UnstorableNamesMessage({name}), MsgKind::Error, MsgButtons::Ok);
+    return;
+  }
   ImageList().ClearSelection();
-  AddImageFile(FileListViewDlg1->SelectedFileName().toStdString(), true);
+  AddImageFile(name, true);
   Change(IMAdd);
   IMAdd->setEnabled(false);
   SetButtons();

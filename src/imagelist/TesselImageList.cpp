@@ -5,6 +5,7 @@
 
 #include "app/Tessel.h"
 #include "imagelist/AddDialog.h"
+#include "imagelist/StorableName.h"
 #include "platform/MessageBoxes.h"
 
 namespace {
@@ -44,9 +45,10 @@ DispObj TTesselForm1::CurrentDispObj() const {
   return current < 0 ? DefDispObj() : ImageList().At(current).disp;
 }
 
-void TTesselForm1::AddImageFile(const std::string& fileName, bool last) {
+bool TTesselForm1::AddImageFile(const std::string& fileName, bool last) {
   const std::string name = TrimName(fileName);
-  if (name.empty()) return;
+  if (name.empty()) return true;
+  if (!IsStorableName(name)) return false;
   TImageList& list = ImageList();
   if (list.Updating()) {
     // Inside a batch, existing entries are selected in one pass when the batch ends.
@@ -55,18 +57,20 @@ void TTesselForm1::AddImageFile(const std::string& fileName, bool last) {
     else
       list.SetSelected(list.Append({name, DefDispObj(), -1}), true);
     if (last) AddPendingScroll = name;
-    return;
+    return true;
   }
   int index = list.Find(name);
   if (index < 0) index = list.Append({name, DefDispObj(), -1});
   list.SetSelected(index, true);
   ListChanged();
   if (last) ScrollIntoView(index);
+  return true;
 }
 
 void TTesselForm1::AddClick() {
   const std::optional<std::vector<std::string>> files = Services.addDialog.Execute(kAddFilter, AddInitialDir);
   if (!files || files->empty()) return;
+  std::vector<std::string> refused;
   {
     BusyScope busy(Busy);
     TImageList& list = ImageList();
@@ -75,7 +79,8 @@ void TTesselForm1::AddClick() {
     {
       TListUpdateScope update(list);
       list.ClearSelection();
-      for (std::size_t i = 0; i < files->size(); ++i) AddImageFile((*files)[i], i + 1 == files->size());
+      for (std::size_t i = 0; i < files->size(); ++i)
+        if (!AddImageFile((*files)[i], i + 1 == files->size())) refused.push_back((*files)[i]);
     }
     list.SelectNames(AddPendingSelect);
     const int scrollTo = list.Find(AddPendingScroll);
@@ -88,6 +93,7 @@ void TTesselForm1::AddClick() {
   AddInitialDir = FolderOf(AddLastFileName);
   ItemSelectUpdt();
   Change(Add);
+  if (!refused.empty()) Services.messages.Show(UnstorableNamesMessage(refused), MsgKind::Error, MsgButtons::Ok);
 }
 
 void TTesselForm1::RemoveClick() {

@@ -48,6 +48,23 @@ TEST_F(ListTest, AddClickSelectsExactlyTheChosenFiles) {
   EXPECT_TRUE(IniBytes().contains("Default Directory=/new\r\n"));
 }
 
+// A name with "=" or a line break would come back from the saved file as another name.
+TEST_F(ListTest, AddClickRefusesNamesTheFileCannotHoldWithOneError) {
+  OpenWith(kSorted);
+  addDialog.files = std::vector<std::string>{"/new/a=b.jpg", "/new/ok.jpg", "/new/two\nlines.gif"};
+  form->AddClick();
+  const std::vector<std::string> kept = {"/new/ok.jpg", "/p/a.bmp", "/p/b.bmp", "/p/c.bmp"};
+  EXPECT_EQ(Names(), kept);
+  ASSERT_EQ(messages.asked.size(), 1u);
+  EXPECT_EQ(messages.asked[0].kind, MsgKind::Error);
+  EXPECT_TRUE(messages.asked[0].text.endsWith("\n\n/new/a=b.jpg\n/new/two\nlines.gif"))
+      << messages.asked[0].text.toStdString();
+  form->SaveClick();
+  form.reset();
+  Open();
+  EXPECT_EQ(Names(), kept);
+}
+
 TEST_F(ListTest, AddClickCancelledChangesNothing) {
   OpenWith(kSorted);
   addDialog.files.reset();
