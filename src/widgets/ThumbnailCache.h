@@ -3,7 +3,8 @@
 // the file's URI ("Thumb::URI") and modification time in seconds ("Thumb::MTime"). Other
 // programs read and write the same folder, so a thumbnail is trusted only when both keys
 // match the file as it is now, and a new one replaces the old through a rename so readers
-// never see half a file.
+// never see half a file. A file that gave no picture is recorded the same way in the
+// standard's failure folder of this program, so it is tried again only once it changes.
 #pragma once
 
 #include <QByteArray>
@@ -15,9 +16,10 @@ class TThumbnailCache {
   // The edge of a "normal" thumbnail in pixels.
   static constexpr int NormalSize = 128;
 
-  // The cache in folder; by default the standard's "normal" folder.
-  explicit TThumbnailCache(QString folder = DefaultFolder());
+  // The cache in folder, failures in failFolder; by default the standard's folders.
+  explicit TThumbnailCache(QString folder = DefaultFolder(), QString failFolder = DefaultFailFolder());
   static QString DefaultFolder();
+  static QString DefaultFailFolder();
 
   // The file's absolute path as a percent-encoded file:// URI.
   static QByteArray FileUri(const QString& path);
@@ -30,6 +32,15 @@ class TThumbnailCache {
   // could not be written.
   bool Store(const QString& path, qint64 mtime, const QImage& thumbnail) const;
 
+  // Whether making a thumbnail of the file failed when it had this mtime.
+  bool Failed(const QString& path, qint64 mtime) const;
+  // Records that the file at this mtime gives no thumbnail; false when it could not be written.
+  bool StoreFailure(const QString& path, qint64 mtime) const;
+
  private:
+  static QImage FindIn(const QString& folder, const QString& path, qint64 mtime);
+  static bool StoreIn(const QString& folder, const QString& path, qint64 mtime, const QImage& thumbnail);
+
   QString folder_;
+  QString failFolder_;
 };

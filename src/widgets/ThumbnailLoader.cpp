@@ -36,9 +36,12 @@ QImage TThumbnailLoader::Make(const QString& path) const {
   if (!info.isFile()) return {};
   const qint64 mtime = info.lastModified().toSecsSinceEpoch();
   QImage thumbnail = cache_.Find(path, mtime);
-  if (thumbnail.isNull() && maker_) {
+  if (thumbnail.isNull() && maker_ && !cache_.Failed(path, mtime)) {
     const QImage made = maker_(path, TThumbnailCache::NormalSize);
-    if (made.isNull()) return {};
+    if (made.isNull()) {
+      cache_.StoreFailure(path, mtime);
+      return {};
+    }
     thumbnail = made.width() > TThumbnailCache::NormalSize || made.height() > TThumbnailCache::NormalSize
                     ? made.scaled(TThumbnailCache::NormalSize, TThumbnailCache::NormalSize, Qt::KeepAspectRatio,
                                   Qt::SmoothTransformation)

@@ -1,8 +1,8 @@
 // Thumbnails made off the user-interface thread. Each request runs on the loader's own
 // thread pool: the shared cache is asked first, and only a missing or stale thumbnail is
-// made by the maker and stored. Results come back to the loader's thread as queued
-// signals; Cancel drops everything queued and every result not yet delivered, so a list
-// that moved to another folder never receives thumbnails of the old one.
+// made by the maker and stored; a file recorded as failed at its current time is not tried. Results come back to the
+// loader's thread as queued signals; Cancel drops everything queued and every result not yet delivered, so a list that
+// moved to another folder never receives thumbnails of the old one.
 #pragma once
 
 #include <QImage>

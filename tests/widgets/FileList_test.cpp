@@ -2,6 +2,7 @@
 #include <sys/stat.h>
 
 #include <QApplication>
+#include <QDateTime>
 #include <QDir>
 #include <QEventLoop>
 #include <QFile>
@@ -154,10 +155,18 @@ TEST_F(FileListView, ListsAtOnceAndFillsInThumbnails) {
   EXPECT_EQ(State(list, "broken.jpg"), ThumbnailState::Failed);
   EXPECT_EQ(State(list, "gone.jpg"), ThumbnailState::Failed);
   const int firstRun = made;
-  // The second listing finds every good thumbnail in the cache.
+  // The second listing finds every good thumbnail in the cache, and every failure too.
   ReadAll(list);
-  EXPECT_EQ(made - firstRun, 2);  // broken.jpg and readme.jpg's text file give no thumbnail to keep
+  EXPECT_EQ(made, firstRun);
   EXPECT_EQ(State(list, "b.jpeg"), ThumbnailState::Shown);
+  EXPECT_EQ(State(list, "broken.jpg"), ThumbnailState::Failed);
+  // A failed file is tried again once it changes.
+  QFile broken(Path("broken.jpg"));
+  ASSERT_TRUE(broken.open(QIODevice::ReadWrite));
+  ASSERT_TRUE(broken.setFileTime(QDateTime::currentDateTime().addSecs(60), QFileDevice::FileModificationTime));
+  broken.close();
+  ReadAll(list);
+  EXPECT_EQ(made, firstRun + 1);
 }
 
 TEST_F(FileListView, ResolvesLinksAndKeepsDanglingOnes) {
