@@ -26,3 +26,13 @@ QString ExistingFolder(const QString& folder) {
   while (candidate != "/" && !QFileInfo(candidate).isDir()) candidate = ParentFolder(candidate);
   return candidate;
 }
+
+std::optional<QString> TypedFolder(const QString& text, const QString& current) {
+  QString path = text.trimmed();
+  if (path.isEmpty()) return std::nullopt;
+  if (path == "~" || path.startsWith("~/")) path = QDir::homePath() + path.mid(1);
+  if (!path.startsWith('/')) path = current + '/' + path;
+  path = QDir::cleanPath(path);
+  if (!QFileInfo(path).isDir()) return std::nullopt;
+  return path;
+}

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QString>
+#include <optional>
 #include <string>
 
 // True for a path that names an existing directory, or a network path ("//host/share").
@@ -16,3 +17,7 @@ QString ParentFolder(const QString& folder);
 // folder itself when it exists, otherwise its nearest existing ancestor, "/" at worst. A
 // relative or empty path gives the home folder.
 QString ExistingFolder(const QString& folder);
+
+// The folder a user typed while in current: blanks around it dropped, "~" for the home
+// folder, a relative path taken from current; nothing when no such folder exists.
+std::optional<QString> TypedFolder(const QString& text, const QString& current);

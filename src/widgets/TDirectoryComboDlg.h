@@ -1,4 +1,5 @@
-// The directory box: the current folder with its ancestors and the desktop to pick from.
+// The directory box: the current folder with its ancestors and the desktop to pick from,
+// or a folder typed in and confirmed with Enter.
 #pragma once
 
 #include <QComboBox>
@@ -21,6 +22,8 @@ class TDirectoryComboDlg : public QComboBox {
 
  private:
   void Picked(int index);
+  void Typed();
+  void Go(const QString& folder);
 
   QString directory_;
 };

@@ -7,12 +7,14 @@
 #include <QEventLoop>
 #include <QFile>
 #include <QImage>
+#include <QLineEdit>
 #include <QMouseEvent>
 #include <QTemporaryDir>
 #include <atomic>
 
 #include "widgets/FolderPath.h"
 #include "widgets/FolderReader.h"
+#include "widgets/TDirectoryComboDlg.h"
 #include "widgets/TFileListViewDlg.h"
 #include "widgets/ThumbnailCache.h"
 
@@ -74,6 +76,40 @@ TEST(FolderPath, ParentsStopAtTheRoot) {
   EXPECT_FALSE(IsFolderPath(""));
   EXPECT_FALSE(IsFolderPath("/no/such/folder/here"));
   EXPECT_EQ(ExistingFolder("/no/such/folder/here"), "/");
+}
+
+TEST_F(FolderTree, TypedFoldersAreFoundFromTheCurrentOne) {
+  const std::pair<QString, std::optional<QString>> cases[] = {
+      {"sub", Path("sub")},
+      {"  sub/ ", Path("sub")},
+      {root.path() + "/sub/..", root.path()},
+      {"~", QDir::homePath()},
+      {"/", "/"},
+      {"a.JPG", std::nullopt},
+      {"nothing", std::nullopt},
+      {"", std::nullopt},
+  };
+  for (const auto& [text, folder] : cases) EXPECT_EQ(TypedFolder(text, root.path()), folder) << text.toStdString();
+}
+
+// Enter in the box goes to the typed folder; a folder that does not exist leaves it where it is.
+TEST_F(FolderTree, DirectoryBoxGoesToATypedFolder) {
+  TDirectoryComboDlg box;
+  box.SetDirectory(root.path());
+  QStringList changes;
+  QObject::connect(&box, &TDirectoryComboDlg::DirectoryChange,
+                   [&](const QString&, const QString& directory, bool) { changes << directory; });
+  const auto type = [&](const QString& text) {
+    box.lineEdit()->setText(text);
+    emit box.lineEdit()->returnPressed();
+  };
+  type("nothing");
+  EXPECT_EQ(box.Directory(), root.path());
+  type("sub");
+  EXPECT_EQ(box.Directory(), Path("sub"));
+  EXPECT_EQ(box.lineEdit()->text(), Path("sub"));
+  type(root.path());
+  EXPECT_EQ(changes, QStringList({Path("sub"), root.path()}));
 }
 
 TEST_F(FolderTree, ListsFoldersThenMatchingFilesIgnoringCase) {
