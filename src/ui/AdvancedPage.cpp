@@ -3,6 +3,7 @@
 #include <QGroupBox>
 #include <QPainter>
 #include <QPixmap>
+#include <QStyledItemDelegate>
 
 #include "app/Tessel.h"
 #include "ui/Controls.h"
@@ -12,8 +13,20 @@
 
 namespace {
 
+// Draws the drop-down's items at least kItemHeight pixels high, so the icons do not crowd.
+class TTallItemDelegate final : public QStyledItemDelegate {
+ public:
+  using QStyledItemDelegate::QStyledItemDelegate;
+  QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+    const QSize size = QStyledItemDelegate::sizeHint(option, index);
+    return {size.width(), std::max(size.height(), kItemHeight)};
+  }
+  static constexpr int kItemHeight = 24;
+};
+
 QComboBox* MakeDispCodeBox(QWidget* parent, const char* name, int left, int top) {
   QComboBox* box = MakeControl<QComboBox>(parent, name, left, top, 141, 30);
+  box->setItemDelegate(new TTallItemDelegate(box));
   for (int code = 0; code < DispObjCount; ++code) {
     const std::string_view text = DispText(ToDispObj(code));
     box->addItem(QIcon(QPixmap::fromImage(DrawDispMethodIcon(ToDispObj(code), 16))),
