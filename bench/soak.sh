@@ -1,9 +1,12 @@
 #!/usr/bin/env bash
 # Soak run of the agent (not part of CI): "Once every 1 Second(s)" in random order over
 # mixed JPEG, GIF and BMP pictures of many sizes, on a private Xvfb with the X11 root
-# backend. Samples the agent's resident memory, open file descriptors and the X pixmaps it
-# holds every minute, then measures the idle agent with 1,000 entries and a 6000 x 4000 JPEG
-# as its current picture. Needs ImageMagick (convert-im6.q16) and xrestop.
+# backend. Reads the agent's resident memory every second and prints, every minute, its
+# lowest and highest reading of that minute, the open file descriptors, the X pixmaps it
+# holds and the wallpaper changes made since the first sample. Then measures the idle agent
+# with 1,000 entries and a 6000 x 4000 JPEG as its current picture, shown stretched by the
+# desktop and as a program-composed double tile. Needs
+# ImageMagick (convert-im6.q16), xrestop and xset.
 #   bench/soak.sh [seconds, default 1800] [pictures, default 500]
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
@@ -13,10 +16,13 @@ count="${2:-500}"
 program="${root}/build/dev/bin/tesserine"
 convert=/usr/bin/convert-im6.q16
 work="$(mktemp -d /tmp/tesserine-soak-XXXXXX)"
-trap 'rm -rf "${work}"' EXIT
 
 unset WAYLAND_DISPLAY QT_QPA_PLATFORM
 start_xvfb 1920x1080x24
+trap 'kill "${XVFB_PID}" 2>/dev/null || true; rm -rf "${work}"' EXIT
+# The server's screen saver would start after ten minutes without input, and the agent
+# makes no change while it runs.
+xset s off
 
 # Pictures: sizes from 16 x 16 to 4000 x 3000, every third one a JPEG, a GIF or a BMP.
 mkdir -p "${work}/pictures"
@@ -41,16 +47,26 @@ write_config() {  # folder, trigger measure, [last image]
 # The X server's clients are listed by window name (Xvfb reports no process ids); pixmaps
 # kept with RetainPermanent (the root picture) belong to a client of no name, so the
 # server's total pixmap bytes are shown as well.
-sample() {  # pid, label
-  local rss fds pixmaps
-  rss="$(awk '/VmRSS/ {print $2}' "/proc/$1/status")"
+sample() {  # pid, label, readings (1: the latest; 60: the last minute's lowest and highest)
+  local rss fds pixmaps changes
+  rss="$(tail -n "$3" "${work}/rss" | sort -n | awk 'NR == 1 {low = $1} {high = $1}
+    END {if (low == high) print low; else printf "%s-%s", low, high}')"
   fds="$(find "/proc/$1/fd" -mindepth 1 | wc -l)"
   pixmaps="$(xrestop -b -m 1 | awk '
     /^[0-9]+ - / {mine = ($0 ~ /esserine/)}
     /pixmaps +:/ {if (mine) count += $3}
     /pixmap bytes/ {total += $4; if (mine) bytes += $4}
     END {printf "%d (%d bytes), server total %d bytes", count, bytes, total}')"
-  printf '%-10s rss %7s kB   fds %4s   pixmaps %s\n' "$2" "${rss}" "${fds}" "${pixmaps}"
+  changes="$([ -s "${work}/changes" ] && echo $(($(wc -l <"${work}/changes") - 1)) || echo -)"
+  printf '%-11s rss %13s kB   fds %4s   changes %5s   pixmaps %s\n' "$2" "${rss}" "${fds}" "${changes}" "${pixmaps}"
+}
+
+record_rss() {  # pid; one reading a second while the agent runs
+  : >"${work}/rss"
+  while [ -e "/proc/$1/status" ]; do
+    awk '/VmRSS/ {print $2}' "/proc/$1/status" >>"${work}/rss" 2>/dev/null || true
+    sleep 1
+  done
 }
 
 stop_agent() {  # pid
@@ -72,26 +88,37 @@ done
 mkdir -p "${work}/soak"
 write_config "${work}/soak" SECONDS
 pid="$(run_agent "${work}/soak")"
+record_rss "${pid}" &
 sleep 10
-sample "${pid}" "start"
+# The root pixmap's property exists once the first change is made; from then on the spy
+# prints a line for each change after its first line.
+xprop -root -spy _XROOTPMAP_ID >"${work}/changes" &
+spy=$!
+sleep 0.5
+sample "${pid}" "start" 1
 for minute in $(seq 1 $((seconds / 60))); do
   sleep 60
   kill -0 "${pid}" || { echo "the agent ended early"; exit 1; }
-  sample "${pid}" "${minute} min"
+  sample "${pid}" "${minute} min" 60
 done
 stop_agent "${pid}"
+kill "${spy}"
+rm "${work}/changes"
 echo "message boxes: $(cat "${work}/soak/messages.log" 2>/dev/null | wc -l)"
 
 echo "== idle agent: 1000 entries, a 6000 x 4000 JPEG as the current picture"
 "${convert}" -size 6000x4000 "gradient:orange-navy" "${work}/pictures/huge.jpg"
-: >"${work}/bitmaps"
-printf '%s=STRETCH.NOT\r\n' "${work}/pictures/huge.jpg" >>"${work}/bitmaps"
-for i in $(seq 1 999); do
-  printf '%s=TILE.NOT\r\n' "${work}/pictures/p$((i % count)).${formats[$((i % count % 3))]}" >>"${work}/bitmaps"
+for method in STRETCH DOUBLE_TILE; do
+  printf '%s=%s.NOT\r\n' "${work}/pictures/huge.jpg" "${method}" >"${work}/bitmaps"
+  for i in $(seq 1 999); do
+    printf '%s=TILE.NOT\r\n' "${work}/pictures/p$((i % count)).${formats[$((i % count % 3))]}" >>"${work}/bitmaps"
+  done
+  rm -rf "${work}/idle"
+  mkdir -p "${work}/idle"
+  write_config "${work}/idle" DAYS "${work}/pictures/huge.jpg"
+  pid="$(run_agent "${work}/idle")"
+  record_rss "${pid}" &
+  sleep 15
+  sample "${pid}" "${method}" 1
+  stop_agent "${pid}"
 done
-mkdir -p "${work}/idle"
-write_config "${work}/idle" DAYS "${work}/pictures/huge.jpg"
-pid="$(run_agent "${work}/idle")"
-sleep 15
-sample "${pid}" "idle"
-stop_agent "${pid}"
