@@ -30,7 +30,9 @@ void TTesselForm1::ChgBackground() {
     return CompositionCache.CurrSpecial(Pictures.SourceName(), Pictures.SourceBitmap(), CurrentDispObj(),
                                         ColorFromTColor(FillColor()), Services.screen.ScreenSize(), Busy);
   };
-  ApplyToDesktop(request, picture, Services.desktop);
+  // The hidden agent's pictures go before the desktop loads the converted file, so a
+  // large composition is not held twice.
+  ApplyToDesktop(request, picture, Services.desktop, [this] { ReleasePictures(); });
 }
 
 void TTesselForm1::UpdtBackground() {

@@ -17,7 +17,7 @@ ApplyPlan PlanApply(const ApplyRequest& request) {
 }
 
 void ApplyToDesktop(const ApplyRequest& request, const std::function<const QImage&()>& picture,
-                    IDesktopWallpaper& desktop) {
+                    IDesktopWallpaper& desktop, const std::function<void()>& pictureUsed) {
   const ApplyPlan plan = PlanApply(request);
   desktop.OpenKey();
   const QImage& source = picture();
@@ -28,6 +28,7 @@ void ApplyToDesktop(const ApplyRequest& request, const std::function<const QImag
       // A failed write leaves the previous converted file; the desktop is pointed at it anyway.
     }
   }
+  if (pictureUsed) pictureUsed();
   desktop.SetValue("Wallpaper", plan.wallpaper);
   if (plan.style) desktop.SetValue("WallpaperStyle", *plan.style);
   desktop.SetValue("TileWallpaper", plan.tile);

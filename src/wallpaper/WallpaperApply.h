@@ -39,7 +39,9 @@ ApplyPlan PlanApply(const ApplyRequest& request);
 
 // Opens the value store, then runs picture (which may throw: nothing has been written
 // then), writes the converted file when the plan says so (errors in that write are
-// ignored: the desktop is still pointed at the converted file), stores the values and
-// reloads the desktop. TDesktopError from the store or the reload skips the rest.
+// ignored: the desktop is still pointed at the converted file), runs pictureUsed (after
+// which the picture is not touched, so the caller may free it before the desktop loads its
+// own copy), stores the values and reloads the desktop. TDesktopError from the store or
+// the reload skips the rest.
 void ApplyToDesktop(const ApplyRequest& request, const std::function<const QImage&()>& picture,
-                    IDesktopWallpaper& desktop);
+                    IDesktopWallpaper& desktop, const std::function<void()>& pictureUsed = {});

@@ -148,16 +148,21 @@ TEST_F(WallpaperApply, OutcomeForEveryMethod) {
   }
 }
 
-TEST_F(WallpaperApply, PictureIsLoadedAfterTheKeyIsOpenedAndBeforeAnyValue) {
+// The picture is in use from its load to the converted file's write, and no longer when
+// the values are stored and the desktop reloads.
+TEST_F(WallpaperApply, PictureIsInUseOnlyBetweenTheKeyAndTheFirstValue) {
+  ResetConverted();
   TRecordingDesktop desktop;
   const auto recordingLoad = [&]() -> const QImage& {
     desktop.calls.push_back("load");
     return picture;
   };
-  ApplyToDesktop(Request(DispObj::Center, ImageName(Kind::Jpeg), Plus::Off), recordingLoad, desktop);
-  ASSERT_GE(desktop.calls.size(), 3u);
+  const auto used = [&] { desktop.calls.push_back(Converted() == OldConverted ? "used, not written" : "used"); };
+  ApplyToDesktop(Request(DispObj::Stretch, ImageName(Kind::Jpeg), Plus::Off), recordingLoad, desktop, used);
+  ASSERT_GE(desktop.calls.size(), 4u);
   EXPECT_EQ(desktop.calls[0], "OpenKey");
   EXPECT_EQ(desktop.calls[1], "load");
+  EXPECT_EQ(desktop.calls[2], "used");
 }
 
 TEST_F(WallpaperApply, InvalidBitmapAbortsBeforeAnyValue) {
