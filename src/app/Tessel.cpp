@@ -21,6 +21,7 @@
 #include "config/ConfigKeys.h"
 #include "imagelist/ImageListModel.h"
 #include "platform/Clock.h"
+#include "platform/FreedMemory.h"
 #include "platform/MessageBoxes.h"
 #include "ui/AboutPage.h"
 #include "ui/Controls.h"
@@ -204,8 +205,9 @@ void TTesselForm1::FreePictures() {
 // whole period. The entry's name stays, and its next use decodes the file again.
 void TTesselForm1::ReleasePictures() {
   if (!AgentRunning) return;
-  Pictures.Release();
+  const bool composed = !CompositionCache.ComposedBitmap().isNull();
   CompositionCache.Clear();
+  if (Pictures.Release() || composed) ReturnFreedMemory();
 }
 
 TImageList& TTesselForm1::ImageList() { return ListModel->List(); }

@@ -16,8 +16,9 @@ void TPictureCache::Clear() {
   released_ = false;
 }
 
-void TPictureCache::Release() {
-  if (sourceBitmap_.isNull()) return;
+bool TPictureCache::Release() {
+  if (sourceBitmap_.isNull()) return false;
   sourceBitmap_ = QImage();
   released_ = true;
+  return true;
 }
