@@ -202,12 +202,15 @@ void TTesselForm1::FreePictures() {
 
 // An agent running unseen shows no preview, so between two changes it keeps neither the
 // decoded picture nor its composition: a large photo would otherwise stay in memory for the
-// whole period. The entry's name stays, and its next use decodes the file again.
+// whole period. The entry's name stays, and its next use decodes the file again. After a
+// change, what the change freed goes back to the system as well.
 void TTesselForm1::ReleasePictures() {
   if (!AgentRunning) return;
-  const bool composed = !CompositionCache.ComposedBitmap().isNull();
+  Pictures.Release();
   CompositionCache.Clear();
-  if (Pictures.Release() || composed) ReturnFreedMemory();
+  if (!ChangedSinceTrim) return;
+  ChangedSinceTrim = false;
+  ReturnFreedMemory();
 }
 
 TImageList& TTesselForm1::ImageList() { return ListModel->List(); }

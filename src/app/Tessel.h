@@ -347,6 +347,7 @@ class TTesselForm1 : public QWidget {
   // Run state.
   bool StartMinimized = false;
   bool AgentRunning = false;
+  bool ChangedSinceTrim = false;  // a change ran since ReleasePictures last returned memory
   bool FirstShowDone = false;
   bool CloseHandled = false;
   // A termination request arrived: the run ends with the silent save of FormDestroy.

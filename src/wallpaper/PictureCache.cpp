@@ -16,9 +16,8 @@ void TPictureCache::Clear() {
   released_ = false;
 }
 
-bool TPictureCache::Release() {
-  if (sourceBitmap_.isNull()) return false;
+void TPictureCache::Release() {
+  if (sourceBitmap_.isNull()) return;
   sourceBitmap_ = QImage();
   released_ = true;
-  return true;
 }

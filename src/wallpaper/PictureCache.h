@@ -17,8 +17,8 @@ class TPictureCache {
   void Clear();
   // Frees a decoded picture but keeps its name; the next Load of that name decodes the file
   // again. A picture that failed to decode holds nothing and stays as it is, so a load
-  // error is not raised a second time for the same name. True when a picture was freed.
-  bool Release();
+  // error is not raised a second time for the same name.
+  void Release();
 
   const std::string& SourceName() const { return sourceName_; }
   const QImage& SourceBitmap() const { return sourceBitmap_; }

@@ -22,6 +22,7 @@
 #include "wallpaper/WallpaperApply.h"
 
 void TTesselForm1::ChgBackground() {
+  const auto changed = qScopeGuard([this] { ChangedSinceTrim = true; });
   const ApplyRequest request{CurrentFileName(), CurrentDispObj(), PlusInstalled->isChecked(), ConvertFileName,
                              Services.screen.ScreenSize()};
   const auto picture = [this, &request]() -> const QImage& {
