@@ -6,7 +6,6 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstdio>
-#include <map>
 #include <memory>
 #include <vector>
 
@@ -16,10 +15,9 @@
 #include "config/BigIni.h"
 #include "imagelist/AddDialog.h"
 #include "platform/Clock.h"
-#include "platform/DesktopWallpaper.h"
 #include "platform/MessageBoxes.h"
 #include "platform/ScreenMetrics.h"
-#include "platform/ScreenSaverState.h"
+#include "support/StandInDesktop.h"
 
 namespace {
 
@@ -30,30 +28,11 @@ class TAnsweringBoxes final : public IMessageBoxes {
   }
 };
 
-class TStoredDesktop final : public IDesktopWallpaper {
- public:
-  void OpenKey() override {}
-  void SetValue(const std::string& name, const std::string& value) override { values_[name] = value; }
-  std::optional<std::string> GetValue(const std::string& name) override {
-    const auto it = values_.find(name);
-    return it == values_.end() ? std::nullopt : std::optional<std::string>(it->second);
-  }
-  void Reload() override {}
-
- private:
-  std::map<std::string, std::string> values_;
-};
-
-class TNoScreenSaver final : public IScreenSaverState {
- public:
-  bool ScreenSaverRunning() override { return false; }
-};
-
 struct Window {
   TAnsweringBoxes messages;
   TFixedScreenMetrics screen{QSize(1024, 768)};
-  TStoredDesktop desktop;
-  TNoScreenSaver screenSaver;
+  TMemoryDesktop desktop;
+  TIdleScreenSaver screenSaver;
   TSystemClock clock;
   TClockSeededRandom random{1};
   TQtAddDialog addDialog;

@@ -9,29 +9,14 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "support/PrivateHome.h"
+
 namespace {
 
 // Prefer memory-backed storage: every input is written to a file.
 QString TemporaryRoot() {
   const QFileInfo shm("/dev/shm");
   return shm.isDir() && shm.isWritable() ? shm.filePath() : QDir::tempPath();
-}
-
-void PointHomeAt(const QString& root) {
-  const std::pair<const char*, const char*> folders[] = {
-      {"HOME", ""},
-      {"XDG_CONFIG_HOME", "/.config"},
-      {"XDG_DATA_HOME", "/.local/share"},
-      {"XDG_CACHE_HOME", "/.cache"},
-      {"XDG_STATE_HOME", "/.local/state"},
-      {"XDG_RUNTIME_DIR", "/runtime"},
-  };
-  for (const auto& [name, sub] : folders) {
-    const QString path = root + sub;
-    QDir().mkpath(path);
-    setenv(name, QFile::encodeName(path).constData(), 1);
-  }
-  QFile::setPermissions(root + "/runtime", QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
 }
 
 }  // namespace

@@ -7,34 +7,15 @@
 
 #include <QFile>
 #include <QTemporaryDir>
-#include <map>
 #include <memory>
 
 #include "../support/ScriptedMessageBoxes.h"
+#include "../support/StandInDesktop.h"
 #include "agent/RandomSource.h"
 #include "app/Tessel.h"
 #include "imagelist/AddDialog.h"
 #include "platform/Clock.h"
-#include "platform/DesktopWallpaper.h"
 #include "platform/ScreenMetrics.h"
-#include "platform/ScreenSaverState.h"
-
-class TMemoryDesktop final : public IDesktopWallpaper {
- public:
-  void OpenKey() override {}
-  void SetValue(const std::string& name, const std::string& value) override { values[name] = value; }
-  std::optional<std::string> GetValue(const std::string& name) override {
-    const auto it = values.find(name);
-    return it == values.end() ? std::nullopt : std::optional<std::string>(it->second);
-  }
-  void Reload() override {}
-  std::map<std::string, std::string> values;
-};
-
-class TIdleScreenSaver final : public IScreenSaverState {
- public:
-  bool ScreenSaverRunning() override { return false; }
-};
 
 class TFixedClock final : public IClock {
  public:

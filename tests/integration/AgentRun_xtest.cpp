@@ -3,7 +3,6 @@
 // the last change written, and a running screen saver holds the change back.
 #include <gtest/gtest.h>
 
-#include <QDeadlineTimer>
 #include <QFile>
 #include <QImage>
 #include <QProcess>
@@ -13,6 +12,8 @@
 #include <functional>
 #include <memory>
 #include <vector>
+
+#include "support/WaitFor.h"
 
 // Xlib's macros clash with Qt's names, so its headers come last.
 #include <X11/Xatom.h>
@@ -31,15 +32,6 @@ constexpr unsigned long kPixels[] = {0xFF0000, 0x00FF00, 0x0000FF};
 struct DisplayCloser {
   void operator()(Display* display) const { XCloseDisplay(display); }
 };
-
-bool WaitFor(const std::function<bool()>& done, int ms) {
-  QDeadlineTimer deadline(ms);
-  while (!deadline.hasExpired()) {
-    if (done()) return true;
-    QThread::msleep(50);
-  }
-  return done();
-}
 
 std::string TextProperty(Display* display, Window window, Atom name) {
   XTextProperty property{};

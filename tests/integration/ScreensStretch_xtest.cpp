@@ -4,19 +4,17 @@
 // centred picture follows the monitors too.
 #include <gtest/gtest.h>
 
-#include <QDeadlineTimer>
 #include <QFile>
 #include <QImage>
 #include <QImageReader>
 #include <QProcess>
 #include <QTemporaryDir>
-#include <QThread>
-#include <functional>
 #include <memory>
 #include <random>
 
 #include "platform/X11RootWallpaper.h"
 #include "support/ExpectedRoot.h"
+#include "support/WaitFor.h"
 #include "support/XrandrMonitors.h"
 
 // Xlib's macros clash with Qt's names, so its headers come last.
@@ -31,15 +29,6 @@ namespace {
 struct DisplayCloser {
   void operator()(Display* display) const { XCloseDisplay(display); }
 };
-
-bool WaitFor(const std::function<bool()>& done, int ms) {
-  QDeadlineTimer deadline(ms);
-  while (!deadline.hasExpired()) {
-    if (done()) return true;
-    QThread::msleep(100);
-  }
-  return done();
-}
 
 class ScreensStretchTest : public ::testing::Test {
  protected:

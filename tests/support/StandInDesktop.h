@@ -1,0 +1,27 @@
+// Stand-ins for the desktop's services: a value store that only remembers what it was
+// given, and a screen saver that never runs.
+#pragma once
+
+#include <map>
+#include <optional>
+#include <string>
+
+#include "platform/DesktopWallpaper.h"
+#include "platform/ScreenSaverState.h"
+
+class TMemoryDesktop final : public IDesktopWallpaper {
+ public:
+  void OpenKey() override {}
+  void SetValue(const std::string& name, const std::string& value) override { values[name] = value; }
+  std::optional<std::string> GetValue(const std::string& name) override {
+    const auto it = values.find(name);
+    return it == values.end() ? std::nullopt : std::optional<std::string>(it->second);
+  }
+  void Reload() override {}
+  std::map<std::string, std::string> values;
+};
+
+class TIdleScreenSaver final : public IScreenSaverState {
+ public:
+  bool ScreenSaverRunning() override { return false; }
+};
