@@ -17,10 +17,10 @@
 #include <cstdio>
 #include <vector>
 
+#include "picture/PictureLoader.h"
 #include "platform/DesktopValues.h"
 #include "platform/X11RootWallpaper.h"
 #include "wallpaper/ConvertedBitmap.h"
-#include "wallpaper/PictureLoader.h"
 #include "wallpaper/WallpaperApply.h"
 
 // Xlib after Qt: its macros (Status, Bool) break Qt headers.

@@ -12,13 +12,13 @@
 #include <random>
 
 #include "agent/RandomSource.h"
-#include "app/Tessel.h"
-#include "imagelist/AddDialog.h"
+#include "platform/AddDialog.h"
 #include "platform/Clock.h"
 #include "platform/DesktopWallpaper.h"
 #include "platform/MessageBoxes.h"
 #include "platform/ScreenMetrics.h"
 #include "platform/ScreenSaverState.h"
+#include "window/Tessel.h"
 
 namespace {
 

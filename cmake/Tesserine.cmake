@@ -1,6 +1,7 @@
-# Each source folder is one static library made of the .cpp files it holds.
+# Each source folder is one static library made of the .cpp files it holds. LIBS are what
+# its headers need as well; PRIVATE what only its sources use, kept from the layers above.
 function(tesserine_library name)
-  cmake_parse_arguments(ARG "" "" "LIBS;EXCLUDE" ${ARGN})
+  cmake_parse_arguments(ARG "" "" "LIBS;PRIVATE;EXCLUDE" ${ARGN})
   file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp ${CMAKE_CURRENT_SOURCE_DIR}/*.h)
   foreach(excluded ${ARG_EXCLUDE})
     list(REMOVE_ITEM sources ${CMAKE_CURRENT_SOURCE_DIR}/${excluded})
@@ -10,7 +11,7 @@ function(tesserine_library name)
   if(cpp_sources)
     add_library(${name} STATIC ${sources})
     target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR}/src)
-    target_link_libraries(${name} PUBLIC ${ARG_LIBS})
+    target_link_libraries(${name} PUBLIC ${ARG_LIBS} PRIVATE ${ARG_PRIVATE})
   else()
     add_library(${name} INTERFACE)
     target_include_directories(${name} INTERFACE ${PROJECT_SOURCE_DIR}/src)

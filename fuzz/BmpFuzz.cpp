@@ -4,8 +4,8 @@
 #include <cstdint>
 
 #include "FuzzWorkspace.h"
-#include "wallpaper/BmpFile.h"
-#include "widgets/PictureErrors.h"
+#include "picture/BmpFile.h"
+#include "picture/PictureErrors.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const FuzzWorkspace& workspace = FuzzWorkspace::Get();

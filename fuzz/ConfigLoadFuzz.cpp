@@ -11,13 +11,13 @@
 
 #include "FuzzWorkspace.h"
 #include "agent/RandomSource.h"
-#include "app/Tessel.h"
 #include "config/BigIni.h"
-#include "imagelist/AddDialog.h"
+#include "platform/AddDialog.h"
 #include "platform/Clock.h"
 #include "platform/MessageBoxes.h"
 #include "platform/ScreenMetrics.h"
 #include "support/StandInDesktop.h"
+#include "window/Tessel.h"
 
 namespace {
 

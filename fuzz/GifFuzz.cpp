@@ -4,8 +4,8 @@
 #include <cstdint>
 
 #include "FuzzWorkspace.h"
-#include "widgets/GifImage.h"
-#include "widgets/PictureErrors.h"
+#include "picture/GifImage.h"
+#include "picture/PictureErrors.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::string path = FuzzWorkspace::Get().Write("input.gif", data, size);

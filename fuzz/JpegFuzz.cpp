@@ -3,8 +3,8 @@
 #include <cstdint>
 
 #include "FuzzWorkspace.h"
-#include "wallpaper/JpegDecoder.h"
-#include "widgets/PictureErrors.h"
+#include "picture/JpegDecoder.h"
+#include "picture/PictureErrors.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::string path = FuzzWorkspace::Get().Write("input.jpg", data, size);

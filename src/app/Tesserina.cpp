@@ -11,16 +11,16 @@
 #include "agent/RandomSource.h"
 #include "app/LoggedMessageBoxes.h"
 #include "app/TerminationSignals.h"
-#include "app/Tessel.h"
 #include "app/TesserineApplication.h"
 #include "config/ConfigFileName.h"
-#include "imagelist/AddDialog.h"
+#include "platform/AddDialog.h"
 #include "platform/Clock.h"
 #include "platform/PlatformLoader.h"
 #include "platform/ScreenMetrics.h"
 #include "platform/SingleInstance.h"
-#include "ui/SplashScreen.h"
 #include "widgets/ProgramIcons.h"
+#include "window/SplashScreen.h"
+#include "window/Tessel.h"
 
 namespace {
 

@@ -3,13 +3,8 @@
 #pragma once
 
 #include <QApplication>
-#include <functional>
 
 class IMessageBoxes;
-
-// Runs deliver; an exception leaving it is shown through messages with its text. Returns
-// deliver's result, or false after an exception.
-bool DeliverGuarded(const std::function<bool()>& deliver, IMessageBoxes& messages);
 
 class TTesserineApplication final : public QApplication {
  public:

@@ -1,24 +1,17 @@
 #include "explorer/PictureThumbnail.h"
 
-#include "explorer/JpegThumbnail.h"
-#include "wallpaper/BmpFile.h"
-#include "wallpaper/JpegDecoder.h"
-#include "wallpaper/PictureFormat.h"
-#include "wallpaper/QtImageDecoder.h"
-#include "widgets/PictureErrors.h"
-#include "widgets/TGIFImage.h"
+#include "picture/BmpFile.h"
+#include "picture/JpegDecoder.h"
+#include "picture/PictureFormat.h"
+#include "picture/QtImageDecoder.h"
+#include "picture/TGIFImage.h"
 
 namespace {
 
 QImage Decode(const std::string& path, int size) {
   switch (const PictureFormat format = PictureFormatOf(path)) {
     case PictureFormat::Jpeg:
-      try {
-        return DecodeJpegThumbnail(path, size);
-      } catch (const TDecodeError&) {
-        // CMYK pictures need the full decoder's colour conversion; corrupt ones fail again there.
-        return DecodeJpeg(path);
-      }
+      return DecodeJpegThumbnail(path, size);
     case PictureFormat::Gif: {
       TGIFImage gif;
       return gif.LoadFromFile(path) ? gif.Bitmap() : QImage();

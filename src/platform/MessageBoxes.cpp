@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QMessageBox>
+#include <exception>
 
 namespace {
 
@@ -47,4 +48,13 @@ MsgAnswer TQtMessageBoxes::Show(const QString& text, MsgKind kind, MsgButtons bu
     default:
       return MsgAnswer::Ok;
   }
+}
+
+bool DeliverGuarded(const std::function<bool()>& deliver, IMessageBoxes& messages) {
+  try {
+    return deliver();
+  } catch (const std::exception& error) {
+    messages.Show(QString::fromLocal8Bit(error.what()), MsgKind::Error, MsgButtons::Ok);
+  }
+  return false;
 }

@@ -4,6 +4,7 @@
 
 #include <QPoint>
 #include <QString>
+#include <functional>
 #include <optional>
 
 enum class MsgKind { Information, Confirmation, Error };
@@ -22,3 +23,7 @@ class TQtMessageBoxes final : public IMessageBoxes {
  public:
   MsgAnswer Show(const QString& text, MsgKind kind, MsgButtons buttons, std::optional<QPoint> topLeft) override;
 };
+
+// Runs deliver; an exception leaving it is shown through messages with its text as the
+// standard error box. Returns deliver's result, or false after an exception.
+bool DeliverGuarded(const std::function<bool()>& deliver, IMessageBoxes& messages);

@@ -1,8 +1,9 @@
 // The nesting busy counter behind the hourglass cursor. The cursor is shown when the
 // count leaves zero and restored when it returns to zero; an unmatched End never drives
-// the count below zero. BusyScope ends the section on every exit path, exceptions included.
+// the count below zero. BusySection ends the section on every exit path, exceptions included.
 #pragma once
 
+#include <QScopeGuard>
 #include <cstdint>
 #include <functional>
 
@@ -21,13 +22,8 @@ class TBusyCounter {
   std::int32_t count_ = 0;
 };
 
-class BusyScope {
- public:
-  explicit BusyScope(TBusyCounter& counter) : counter_(counter) { counter_.BeginBusy(); }
-  ~BusyScope() { counter_.EndBusy(); }
-  BusyScope(const BusyScope&) = delete;
-  BusyScope& operator=(const BusyScope&) = delete;
-
- private:
-  TBusyCounter& counter_;
-};
+// Begins a busy section that ends when the returned guard goes out of scope.
+[[nodiscard]] inline auto BusySection(TBusyCounter& counter) {
+  counter.BeginBusy();
+  return qScopeGuard([&counter] { counter.EndBusy(); });
+}

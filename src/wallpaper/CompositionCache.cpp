@@ -38,7 +38,7 @@ bool TCompositionCache::Fits(const std::string& sourceName, DispObj code, QRgb f
 const QImage& TCompositionCache::CurrSpecial(const std::string& sourceName, const QImage& sourceBitmap, DispObj code,
                                              QRgb fill, QSize screen, TBusyCounter& busy) {
   if (Fits(sourceName, code, fill)) return composed_;
-  BusyScope busyScope(busy);
+  const auto busyScope = BusySection(busy);
   // The old bitmap goes first so that a large picture is never held twice. Until the new
   // one is done the cache holds the initial key, which only an empty bitmap fits.
   Clear();

@@ -1,7 +1,7 @@
 #include "wallpaper/ConvertedBitmap.h"
 
-#include "wallpaper/BmpFile.h"
-#include "widgets/PictureErrors.h"
+#include "picture/BmpFile.h"
+#include "picture/PictureErrors.h"
 
 std::string ConvertFileName(const std::string& folder) {
   if (folder.empty() || folder.back() == '/') return folder + ConvertBaseName;

@@ -1,7 +1,7 @@
 #include "wallpaper/WallpaperApply.h"
 
+#include "picture/PictureFormat.h"
 #include "wallpaper/ConvertedBitmap.h"
-#include "wallpaper/PictureFormat.h"
 
 ApplyPlan PlanApply(const ApplyRequest& request) {
   const DispAttr attr = DispTypeAttr(request.code);

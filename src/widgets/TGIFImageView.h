@@ -7,7 +7,7 @@
 #include <QWidget>
 #include <string>
 
-#include "widgets/TGIFImage.h"
+#include "picture/TGIFImage.h"
 
 class TGIFImageView : public QWidget {
   Q_OBJECT

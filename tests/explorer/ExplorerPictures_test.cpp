@@ -3,10 +3,8 @@
 #include <QImage>
 #include <string>
 
-#include "explorer/JpegThumbnail.h"
 #include "explorer/PictureThumbnail.h"
 #include "explorer/PreviewPlacement.h"
-#include "widgets/PictureErrors.h"
 
 namespace {
 
@@ -60,37 +58,6 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(RoundHalfEven, RoundsHalvesToTheEvenNeighbour) {
   const std::pair<double, int> cases[] = {{0.5, 0}, {1.5, 2}, {2.5, 2}, {2.4, 2}, {2.6, 3}, {47.0, 47}, {-0.5, 0}};
   for (const auto& [x, expected] : cases) EXPECT_EQ(RoundHalfEven(x), expected) << x;
-}
-
-TEST(JpegThumbnailDenominator, KeepsTheLongerSideAtLeastTheThumbnailSize) {
-  struct Case {
-    int width, height, minSide, denominator;
-  };
-  const Case cases[] = {{4000, 3000, 128, 8}, {3000, 4000, 128, 8}, {1024, 768, 128, 8}, {1023, 768, 128, 4},
-                        {500, 300, 128, 2},   {255, 100, 128, 1},   {100, 100, 128, 1}};
-  for (const Case& c : cases)
-    EXPECT_EQ(JpegThumbnailDenominator(c.width, c.height, c.minSide), c.denominator) << c.width << "x" << c.height;
-}
-
-TEST(DecodeJpegThumbnail, DecodesAtReducedSize) {
-  for (const char* name : {"ok/baseline.jpg", "ok/progressive.jpg", "ok/grey.jpg", "ok/444.jpg"}) {
-    const QImage full = QImage(QString::fromStdString(Data(name)));
-    ASSERT_FALSE(full.isNull()) << name;
-    const QImage small = DecodeJpegThumbnail(Data(name), 10);
-    const int denominator = JpegThumbnailDenominator(full.width(), full.height(), 10);
-    ASSERT_GT(denominator, 1) << name;
-    EXPECT_EQ(small.width(), (full.width() + denominator - 1) / denominator) << name;
-    EXPECT_EQ(small.height(), (full.height() + denominator - 1) / denominator) << name;
-    EXPECT_EQ(small.format(), QImage::Format_RGB32);
-  }
-}
-
-TEST(DecodeJpegThumbnail, CorruptFilesThrowInsteadOfEndingTheProgram) {
-  for (const char* name : {"bad/empty.jpg", "bad/garbage-after-soi.jpg", "bad/header-only.jpg", "bad/random.jpg",
-                           "bad/sof-zero.jpg", "ok/cmyk.jpg"})
-    EXPECT_THROW(DecodeJpegThumbnail(Data(name), 16), TDecodeError) << name;
-  EXPECT_THROW(DecodeJpegThumbnail(Data("missing.jpg"), 16), TFileOpenError);
-  EXPECT_THROW(DecodeJpegThumbnail(std::string(TESSERINE_TEST_DATA), 16), TFileOpenError);
 }
 
 TEST(MakePictureThumbnail, GivesAPictureForEachFormatAndNullForBrokenFiles) {

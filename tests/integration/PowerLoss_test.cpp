@@ -11,8 +11,8 @@
 #include <map>
 #include <random>
 
-#include "../support/FileBytes.h"
 #include "SaveVersions.h"
+#include "support/FileBytes.h"
 
 namespace {
 

@@ -10,9 +10,9 @@
 #include <QTreeView>
 #include <cstdio>
 
-#include "app/FormFixture.h"
-#include "ui/ImgDispFrm.h"
-#include "ui/SplashScreen.h"
+#include "window/FormFixture.h"
+#include "window/ImgDispFrm.h"
+#include "window/SplashScreen.h"
 
 namespace {
 

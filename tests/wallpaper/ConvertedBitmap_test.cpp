@@ -6,9 +6,9 @@
 #include <cmath>
 #include <set>
 
-#include "wallpaper/BmpFile.h"
-#include "wallpaper/PictureTestTools.h"
-#include "widgets/PictureErrors.h"
+#include "picture/BmpFile.h"
+#include "picture/PictureErrors.h"
+#include "picture/PictureTestTools.h"
 
 namespace {
 

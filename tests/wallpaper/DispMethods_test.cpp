@@ -96,7 +96,7 @@ TEST(BusyCounter, NestsAndNeverGoesBelowZero) {
 TEST(BusyCounter, ScopeEndsOnException) {
   TBusyCounter counter(nullptr);
   try {
-    BusyScope busy(counter);
+    const auto busy = BusySection(counter);
     EXPECT_EQ(counter.Count(), 1);
     throw std::runtime_error("fail");
   } catch (const std::runtime_error&) {

@@ -9,8 +9,8 @@
 #include "platform/DesktopValues.h"
 #include "platform/X11RootWallpaper.h"
 #include "wallpaper/ConvertedBitmap.h"
-#include "wallpaper/PictureCache.h"
-#include "wallpaper/PictureTestTools.h"
+#include "picture/PictureCache.h"
+#include "picture/PictureTestTools.h"
 #include "wallpaper/WallpaperApply.h"
 
 #include <X11/Xlib.h>

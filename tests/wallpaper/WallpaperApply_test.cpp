@@ -8,14 +8,14 @@
 #include <optional>
 #include <vector>
 
+#include "picture/BmpFile.h"
+#include "picture/PictureErrors.h"
+#include "picture/PictureTestTools.h"
 #include "platform/DesktopBackend.h"
 #include "platform/DesktopValues.h"
 #include "platform/FileWallpaper.h"
-#include "wallpaper/BmpFile.h"
 #include "wallpaper/Compositions.h"
 #include "wallpaper/ConvertedBitmap.h"
-#include "wallpaper/PictureTestTools.h"
-#include "widgets/PictureErrors.h"
 
 namespace {
 

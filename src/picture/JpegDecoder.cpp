@@ -1,0 +1,138 @@
+#include "picture/JpegDecoder.h"
+
+#include <jpeglib.h>
+
+#include <algorithm>
+#include <csetjmp>
+#include <cstdio>
+
+#include "picture/JpegErrorManager.h"
+#include "picture/PictureErrors.h"
+#include "picture/PictureFile.h"
+
+namespace {
+
+enum class JpegStatus { Ok, Corrupt, TooLarge, NoMemory };
+
+// What the decode learnt, kept outside the frame that calls setjmp so a longjmp never skips
+// a destructor.
+struct JpegOutcome {
+  JpegStatus status = JpegStatus::Ok;
+  std::int64_t width = 0;
+  std::int64_t height = 0;
+  char message[JMSG_LENGTH_MAX] = {};
+};
+
+inline std::uint8_t Scale(unsigned a, unsigned b) { return static_cast<std::uint8_t>((a * b + 127) / 255); }
+
+// Adobe's writers store CMYK inverted (0 = full ink); others store it plainly.
+void CmykRowToRgb32(const JSAMPLE* cmyk, QRgb* out, JDIMENSION width, bool inverted) {
+  for (JDIMENSION x = 0; x < width; ++x, cmyk += 4) {
+    unsigned c = cmyk[0], m = cmyk[1], y = cmyk[2], k = cmyk[3];
+    if (!inverted) {
+      c = 255 - c;
+      m = 255 - m;
+      y = 255 - y;
+      k = 255 - k;
+    }
+    out[x] = qRgb(Scale(c, k), Scale(m, k), Scale(y, k));
+  }
+}
+
+void ReadRgbRows(jpeg_decompress_struct& info, QImage& picture) {
+  JSAMPROW rows[16];
+  while (info.output_scanline < info.output_height) {
+    const JDIMENSION first = info.output_scanline;
+    const JDIMENSION count = std::min<JDIMENSION>(16, info.output_height - first);
+    for (JDIMENSION i = 0; i < count; ++i) rows[i] = picture.scanLine(static_cast<int>(first + i));
+    jpeg_read_scanlines(&info, rows, count);
+  }
+}
+
+void ReadCmykRows(jpeg_decompress_struct& info, QImage& picture) {
+  JSAMPARRAY row =
+      (*info.mem->alloc_sarray)(reinterpret_cast<j_common_ptr>(&info), JPOOL_IMAGE, info.output_width * 4, 1);
+  const bool inverted = info.saw_Adobe_marker;
+  while (info.output_scanline < info.output_height) {
+    const int y = static_cast<int>(info.output_scanline);
+    jpeg_read_scanlines(&info, row, 1);
+    CmykRowToRgb32(row[0], reinterpret_cast<QRgb*>(picture.scanLine(y)), info.output_width, inverted);
+  }
+}
+
+JpegStatus Stop(jpeg_decompress_struct& info, JpegStatus status) {
+  jpeg_destroy_decompress(&info);
+  return status;
+}
+
+// minSide 0 decodes at full size. Every local here is trivially destructible; the picture
+// lives in the caller's frame.
+void Decode(std::FILE* file, int minSide, QImage& picture, JpegOutcome& outcome) {
+  jpeg_decompress_struct info;
+  JpegErrorManager manager;
+  UseJpegErrorManager(info, manager, outcome.message);
+  if (setjmp(manager.jump)) {
+    outcome.status = Stop(info, JpegStatus::Corrupt);
+    return;
+  }
+  jpeg_create_decompress(&info);
+  jpeg_stdio_src(&info, file);
+  jpeg_read_header(&info, TRUE);
+  const bool cmyk = info.jpeg_color_space == JCS_CMYK || info.jpeg_color_space == JCS_YCCK;
+  info.out_color_space = cmyk ? JCS_CMYK : NativeRgb32;
+  if (minSide > 0) {
+    info.scale_num = 1;
+    info.scale_denom = static_cast<unsigned>(
+        JpegThumbnailDenominator(static_cast<int>(info.image_width), static_cast<int>(info.image_height), minSide));
+  }
+  jpeg_calc_output_dimensions(&info);
+  outcome.width = info.output_width;
+  outcome.height = info.output_height;
+  if (outcome.width * outcome.height > MaxPicturePixels) {
+    outcome.status = Stop(info, JpegStatus::TooLarge);
+    return;
+  }
+  jpeg_start_decompress(&info);
+  picture = QImage(static_cast<int>(info.output_width), static_cast<int>(info.output_height), QImage::Format_RGB32);
+  if (picture.isNull()) {
+    outcome.status = Stop(info, JpegStatus::NoMemory);
+    return;
+  }
+  if (cmyk)
+    ReadCmykRows(info, picture);
+  else
+    ReadRgbRows(info, picture);
+  jpeg_finish_decompress(&info);
+  jpeg_destroy_decompress(&info);
+}
+
+QImage DecodeFile(const std::string& path, int minSide) {
+  const TPictureStream file = OpenPictureStream(path);
+  QImage picture;
+  JpegOutcome outcome;
+  Decode(file.get(), minSide, picture, outcome);
+  switch (outcome.status) {
+    case JpegStatus::Ok:
+      return picture;
+    case JpegStatus::Corrupt:
+      throw TDecodeError("JPEG error in \"" + path + "\": " + outcome.message);
+    case JpegStatus::TooLarge:
+      throw TPictureTooLarge(outcome.width, outcome.height);
+    case JpegStatus::NoMemory:
+      throw TPictureMemoryError(outcome.width, outcome.height);
+  }
+  return {};
+}
+
+}  // namespace
+
+QImage DecodeJpeg(const std::string& path) { return DecodeFile(path, 0); }
+
+QImage DecodeJpegThumbnail(const std::string& path, int minSide) { return DecodeFile(path, std::max(minSide, 1)); }
+
+int JpegThumbnailDenominator(int width, int height, int minSide) {
+  const int longer = std::max(width, height);
+  int denominator = 1;
+  while (denominator < 8 && longer / (denominator * 2) >= minSide) denominator *= 2;
+  return denominator;
+}

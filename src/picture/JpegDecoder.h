@@ -1,0 +1,27 @@
+// JPEG decoding through libjpeg's C API, at full size for the wallpaper and the viewer or
+// at reduced size for thumbnails: libjpeg then scales the picture down in its inverse DCT
+// (1/2, 1/4 or 1/8), so a large photograph is never decoded at full size. Both come out
+// as 32-bit RGB (greyscale becomes grey RGB, CMYK is converted to RGB). libjpeg's errors
+// stay inside the decoder and become exceptions here; the library's own exit() is never
+// reached.
+#pragma once
+
+#include <QImage>
+#include <string>
+
+// Decodes the file at path into a Format_RGB32 picture. A file cut short is not an error:
+// libjpeg fills in the missing part (grey, or coarser detail in a progressive file) and
+// the picture keeps the size its header states.
+// Throws TFileOpenError when the file cannot be opened, TDecodeError when its contents are
+// not a JPEG picture libjpeg can decode, TPictureTooLarge when the header states a size
+// beyond MaxPicturePixels (checked before the pixels are allocated) and
+// TPictureMemoryError when the memory for the picture cannot be had.
+QImage DecodeJpeg(const std::string& path);
+
+// The picture in the JPEG file at path, scaled by the smallest of libjpeg's factors that
+// keeps its longer side at least minSide pixels (or full size when it is smaller), as
+// Format_RGB32. Throws as DecodeJpeg does; the size limit applies to the scaled picture.
+QImage DecodeJpegThumbnail(const std::string& path, int minSide);
+
+// The libjpeg scale denominator (1, 2, 4 or 8) for a width x height picture.
+int JpegThumbnailDenominator(int width, int height, int minSide);

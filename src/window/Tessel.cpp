@@ -1,0 +1,277 @@
+#include "window/Tessel.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QDir>
+#include <QGuiApplication>
+#include <QItemSelectionModel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScreen>
+#include <QSplitter>
+#include <QStandardPaths>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QTreeView>
+
+#include "config/BigIni.h"
+#include "config/ConfigKeys.h"
+#include "platform/Clock.h"
+#include "platform/FreedMemory.h"
+#include "platform/MessageBoxes.h"
+#include "widgets/DesignedControls.h"
+#include "widgets/ProgramPicture.h"
+#include "window/AboutPage.h"
+#include "window/ImageListModel.h"
+#include "window/ImgDispFrm.h"
+
+namespace {
+const QString kSaveQuestion = QStringLiteral("Do you want to save your configuration changes?");
+}
+
+TTesselForm1::TTesselForm1(TFormServices services, QWidget* parent)
+    : QWidget(parent),
+      Busy([](bool busy) {
+        if (busy)
+          QApplication::setOverrideCursor(Qt::WaitCursor);
+        else
+          QApplication::restoreOverrideCursor();
+      }),
+      Services(std::move(services)) {
+  setObjectName("TesselForm1");
+  setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                 Qt::WindowCloseButtonHint);
+  setWindowTitle("Tesserine v1.0");
+  setProperty(DesignedRectProperty, QRect(0, 0, 528, 388));
+  setFixedSize(528, 388);
+  const QString pictures = QStandardPaths::writableLocation(QStandardPaths::PicturesLocation);
+  AddInitialDir = (QDir(pictures).exists() ? pictures : QDir::homePath()).toStdString();
+  ListModel = new TImageListModel(this);
+  Timer1 = new QTimer(this);
+  Timer1->setObjectName("Timer1");
+  connect(Timer1, &QTimer::timeout, this, [this] { Timer1Timer(Timer1); });
+  BuildFrame();
+  BuildAboutPage(AboutPage);
+  BuildImagesPage();
+  BuildSchedulePage();
+  BuildAdvancedPage();
+  BuildExplorerPage();
+  BuildTrayMenu();
+  ApplyDesignedLayout(this);
+  // The Explorer's strips place their controls from their own width, which scaling changed.
+  IMPanelDirResize();
+  IMPanelFilterResize();
+  BuildBottomStrip();
+  if (const QScreen* screen = QGuiApplication::primaryScreen())
+    move(screen->availableGeometry().center() - rect().center());
+  WatchDisplayChanges();
+  ImgDispForm = std::make_unique<TImgDispForm>(Services.screen);
+  FormCreate();
+}
+
+TTesselForm1::~TTesselForm1() { FormDestroy(); }
+
+void TTesselForm1::BuildFrame() {
+  PageControl1 = MakeControl<QTabWidget>(this, "PageControl1", 0, 0, 529, 337);
+  const char* captions[] = {"Images", "Schedule", "Advanced", "Image Explorer", "About"};
+  QWidget** pages[] = {&ImagesPage, &SchedulePage, &AdvancedPage, &ExplorerPage, &AboutPage};
+  const char* names[] = {"ImagesPage", "SchedulePage", "AdvancedPage", "ExplorerPage", "AboutPage"};
+  for (int i = 0; i < 5; ++i) {
+    *pages[i] = new QWidget;
+    (*pages[i])->setObjectName(names[i]);
+    PageControl1->addTab(*pages[i], captions[i]);
+    const int glyph = PageControl1GlyphMap(i);
+    if (glyph >= 0) PageControl1->setTabIcon(i, QIcon(QPixmap::fromImage(DrawTabGlyph(glyph))));
+  }
+  // A page is the page control less its tab bar and frame.
+  const QSize pageInset(8, PageControl1->tabBar()->sizeHint().height() + 8);
+  for (QWidget** page : pages) {
+    (*page)->setProperty(DesignedAreaProperty, QRect(0, 0, 529, 337));
+    (*page)->setProperty(DesignedInsetProperty, pageInset);
+  }
+  connect(PageControl1, &QTabWidget::currentChanged, this, [this] { PageControl1Change(); });
+  const auto button = [this](QPushButton*& target, const char* name, const char* caption, int left) {
+    target = MakeControl<QPushButton>(this, name, left, 352, 75, 25, caption);
+  };
+  button(Reload, "Reload", "Reload", 88);
+  button(Save, "Save", "Save", 176);
+  button(OK, "OK", "Start Agent", 336);
+  button(Close, "Close", "Close", 432);
+  Reload->setEnabled(false);
+  Save->setEnabled(false);
+  Close->hide();
+  connect(Reload, &QPushButton::clicked, this, [this] { ReloadClick(); });
+  connect(Save, &QPushButton::clicked, this, [this] { SaveClick(); });
+  connect(OK, &QPushButton::clicked, this, [this] { OKClick(OK); });
+  connect(Close, &QPushButton::clicked, this, [this] { CloseClick(Close); });
+}
+
+void TTesselForm1::FormCreate() {
+  FirstShowDone = false;
+  CloseHandled = false;
+  if (!BigIni) BigIni = std::make_unique<TBigIniFile>(Services.configFileName);
+  StartMinimized = BigIni->ReadBool(InfoSection, InfoKey::OpenMinimized.name, false);
+  AgentRunning = StartMinimized;
+  MoveRefused = false;
+}
+
+void TTesselForm1::showEvent(QShowEvent* event) {
+  QWidget::showEvent(event);
+  FormShow();
+}
+
+void TTesselForm1::FormShow() {
+  if (!FirstShowDone) FormCreateAndINI();
+}
+
+void TTesselForm1::FormCreateAndINI() {
+  PageControl1->setCurrentWidget(ImagesPage);
+  Special->setCurrentIndex(0);
+  AgentStartTime = Services.clock.Now();
+  IniLoad();
+  FirstShowDone = true;
+  ExecCounted = false;
+  ConvertFileName = Services.programFolder + "Tesserina Convert.BMP";
+}
+
+void TTesselForm1::closeEvent(QCloseEvent* event) {
+  if (FormClose())
+    event->accept();
+  else
+    event->ignore();
+}
+
+MsgAnswer TTesselForm1::SaveAnswer(bool saveWithoutAsking) {
+  if (!Save->isEnabled()) return MsgAnswer::No;
+  if (saveWithoutAsking) return MsgAnswer::Yes;
+  const MsgAnswer answer = Services.messages.Show(kSaveQuestion, MsgKind::Confirmation, MsgButtons::YesNoCancel);
+  // A termination request closes the box without an answer; the close is then left to the
+  // exit, which saves silently.
+  return Terminating ? MsgAnswer::Cancel : answer;
+}
+
+// A Cancel leaves CloseHandled as it was, so a later session end still saves silently.
+bool TTesselForm1::FormClose() {
+  BigIni->WriteString(InfoSection, InfoKey::ImgMgrDirectory.name, ImgMgrDirectory());
+  const MsgAnswer answer = AgentRunning ? MsgAnswer::Yes : SaveAnswer(false);
+  if (answer == MsgAnswer::Cancel) return false;
+  if (answer == MsgAnswer::Yes) SaveClick();
+  CloseHandled = true;
+  emit TerminateRequested();
+  FreePictures();
+  return true;
+}
+
+void TTesselForm1::CloseClick(QObject* sender) {
+  const MsgAnswer answer = SaveAnswer(sender == Close1);
+  if (answer == MsgAnswer::Cancel) return;
+  if (answer == MsgAnswer::Yes) SaveClick();
+  CloseHandled = true;
+  emit TerminateRequested();
+  FreePictures();
+}
+
+void TTesselForm1::SessionEnd() {
+  if (!BigIni) return;
+  if (!CloseHandled) SaveClick();
+  CloseHandled = true;
+  BigIni->UpdateFile();
+}
+
+void TTesselForm1::FormDestroy() {
+  if (Destroyed) return;
+  Destroyed = true;
+  Timer1->stop();
+  // Nobody is left to catch an error here, so it is shown before the program ends.
+  try {
+    if (!CloseHandled && BigIni) SaveClick();
+    if (BigIni) BigIni->UpdateFile();
+  } catch (const std::exception& error) {
+    Services.messages.Show(QString::fromStdString(error.what()), MsgKind::Error, MsgButtons::Ok);
+  }
+  BigIni.reset();
+}
+
+void TTesselForm1::FreePictures() {
+  Pictures.Clear();
+  CompositionCache.Clear();
+}
+
+// An agent running unseen shows no preview, so between two changes it keeps neither the
+// decoded picture nor its composition: a large photo would otherwise stay in memory for the
+// whole period. The entry's name stays, and its next use decodes the file again. After a
+// change, what the change freed goes back to the system as well.
+void TTesselForm1::ReleasePictures() {
+  if (!AgentRunning) return;
+  Pictures.Release();
+  CompositionCache.Clear();
+  if (!ChangedSinceTrim) return;
+  ChangedSinceTrim = false;
+  ReturnFreedMemory();
+}
+
+TImageList& TTesselForm1::ImageList() { return ListModel->List(); }
+const TImageList& TTesselForm1::ImageList() const { return ListModel->List(); }
+
+void TTesselForm1::ListChanged() {
+  SyncingView = true;
+  ListModel->Refresh();
+  QItemSelectionModel* selection = ListView1->selectionModel();
+  selection->select(ListModel->SelectionRanges(), QItemSelectionModel::ClearAndSelect);
+  const int focused = ImageList().Focused();
+  if (focused >= 0 && focused < ImageList().Count())
+    selection->setCurrentIndex(ListModel->index(focused, 0), QItemSelectionModel::NoUpdate);
+  SyncingView = false;
+}
+
+void TTesselForm1::SyncSelectionFromView() {
+  if (SyncingView) return;
+  TImageList& list = ImageList();
+  const QItemSelectionModel* selection = ListView1->selectionModel();
+  list.ClearSelection();
+  for (const QItemSelectionRange& range : selection->selection())
+    for (int row = range.top(); row <= range.bottom(); ++row)
+      if (row < list.Count()) list.SetSelected(row, true);
+  list.SetFocused(selection->currentIndex().isValid() ? selection->currentIndex().row() : -1);
+  ListView1Change();
+}
+
+void TTesselForm1::ScrollIntoView(int index) {
+  if (index >= 0 && index < ImageList().Count()) ListView1->scrollTo(ListModel->index(index, 0));
+}
+
+DispControls TTesselForm1::DispControlsState() const {
+  DispControls controls;
+  if (dispTile->isChecked())
+    controls.radio = DispRadio::Tile;
+  else if (dispCenter->isChecked())
+    controls.radio = DispRadio::Center;
+  else if (dispSpecial->isChecked())
+    controls.radio = DispRadio::Special;
+  controls.stretch = Stretch->isChecked();
+  controls.specialIndex = Special->currentIndex();
+  return controls;
+}
+
+std::string TTesselForm1::DispObjToStr(DispObj code) const {
+  return ::DispObjToStr(code, DispControlsState(), DefDispStr());
+}
+
+std::string TTesselForm1::DefDispStr() const { return std::string(::DefDispStr(DefDispCB->currentIndex())); }
+
+DispObj TTesselForm1::DefDispObj() const { return ::DefDispObj(DefDispCB->currentIndex()); }
+
+std::int32_t TTesselForm1::FillColor() const { return FillColorComboBox->currentData().toInt(); }
+
+void TTesselForm1::SetFillColor(std::int32_t color) {
+  int index = FillColorComboBox->findData(color);
+  if (index < 0) {
+    // A colour outside the standard sixteen is kept so that saving writes it back unchanged.
+    FillColorComboBox->addItem(QString("$%1").arg(static_cast<quint32>(color), 8, 16, QChar('0')).toUpper(), color);
+    index = FillColorComboBox->count() - 1;
+  }
+  FillColorComboBox->setCurrentIndex(index);
+}

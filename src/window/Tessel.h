@@ -1,0 +1,419 @@
+// TTesselForm1: the properties window and the owner of every long-lived object of the run.
+//
+// Data flow: FormCreate opens the configuration (TBigIniFile); the first show loads it into
+// the controls and the image list (IniLoad); the controls are the live settings, edited by
+// the user and by the agent; SaveClick writes them back, the close paths offer to. The form
+// holds no logic of its own: each method reads its controls, calls the plain functions of the
+// libraries below the window (config/, imagelist/, wallpaper/, agent/, ...) and writes the
+// result back. Its methods are implemented in this folder, one file per page or concern
+// (TesselConfig.cpp, TesselTray.cpp, TesselImagesPage.cpp, ...); the outside world comes in
+// through TFormServices.
+#pragma once
+
+#include <QIcon>
+#include <QTimer>
+#include <QWidget>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "config/ConfigValues.h"
+#include "imagelist/ImageList.h"
+#include "picture/PictureCache.h"
+#include "platform/MessageBoxes.h"
+#include "wallpaper/BusyCounter.h"
+#include "wallpaper/CompositionCache.h"
+#include "wallpaper/DispMethods.h"
+#include "window/FormServices.h"
+
+class QAction;
+class QCheckBox;
+class QComboBox;
+class QFrame;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QPainter;
+class QPushButton;
+class QRadioButton;
+class QSplitter;
+class QSystemTrayIcon;
+class QTabWidget;
+class QTreeView;
+class QToolButton;
+class TBigIniFile;
+class TDirectoryComboDlg;
+class TFileListViewDlg;
+class TFilterComboBox;
+class TGIFImageView;
+class TImageListModel;
+class TImgDispForm;
+class TPaintBox;
+class TUpDown;
+
+class TTesselForm1 : public QWidget {
+  Q_OBJECT
+
+ public:
+  explicit TTesselForm1(TFormServices services, QWidget* parent = nullptr);
+  ~TTesselForm1() override;
+
+  // Program start-up and shutdown.
+  void FormCreate();
+  void FormShow();
+  void FormCreateAndINI();
+  // The window's own close command; false when the close is refused.
+  bool FormClose();
+  void CloseClick(QObject* sender);
+  void FormDestroy();
+  // Session end (session manager, SIGTERM): saves silently unless a close path already did.
+  void SessionEnd();
+
+  // Configuration file.
+  void IniLoad();
+  void SaveClick();
+  void ReloadClick();
+  TStoredDisp ReadObjDisp(const std::string& fileName, const std::string& storedValue);
+  TBigIniFile& Ini() { return *BigIni; }
+
+  // Image list.
+  void AddClick();
+  // False, and nothing added, when the configuration could not keep the name.
+  bool AddImageFile(const std::string& fileName, bool last);
+  void RemoveClick();
+  void MIRemoveClick();
+  void MoveUpClick();
+  void MoveDownClick();
+  void SortImagesClick();
+  void ImgListClick();
+  void ListView1Change();
+  std::string CurrentFileName() const;
+  DispObj CurrentDispObj() const;
+  TImageList& ImageList();
+  const TImageList& ImageList() const;
+  // Shows edits made through ImageList() in ListView1 (rows, selection, focus).
+  void ListChanged();
+  void ScrollIntoView(int index);
+
+  // Display methods read through the form's controls.
+  DispControls DispControlsState() const;
+  std::string DispObjToStr(DispObj code) const;
+  std::string DefDispStr() const;
+  DispObj DefDispObj() const;
+  void BeginBusy() { Busy.BeginBusy(); }
+  void EndBusy() { Busy.EndBusy(); }
+
+  // Applying the wallpaper.
+  void ChgBackground();
+  void UpdtBackground();
+  void ApplyClick(QObject* sender);
+  void WMDisplayChange();
+  // Runs WMDisplayChange once after monitors are added, removed, moved or resized, or another becomes primary.
+  void WatchDisplayChanges();
+
+  // Change scheduler.
+  void Timer1Timer(QObject* sender);
+  bool ScreenSaverRunning();
+  void Change(QObject* sender);
+
+  // Selection order.
+  void NextBackground();
+  void SetNextIndex();
+  int RandomCycleIndex();
+  void ResetMarkedClick(QObject* sender);
+  void orderClick(QObject* sender);
+
+  // Tray agent.
+  void OKClick(QObject* sender);
+  void Properties1Click(QObject* sender);
+  void Pause1Click(QObject* sender);
+  void Next1Click(QObject* sender);
+  void Remove1Click(QObject* sender);
+  void mnuDispTypItmClick(QAction* sender);
+  void RxTrayIcon1Click(QObject* sender, Qt::MouseButton button, QPoint pos);
+  void ShowTrayMenu(QPoint pos);
+  void SysTrayClickCBChange(QObject* sender);
+  void SetHint();
+
+  // Images page.
+  void ItemSelectUpdt();
+  void SetButtons();
+  void dispTileClick(QObject* sender);
+  void MIDisplayTypeClick(QAction* sender);
+  void ImgListImagePaint(QPainter& painter);
+  // A click on the visible method icon: the selected entry moves to the next method of the cycle.
+  void IconClick(QObject* sender);
+  void DisplayClick();
+  // Enables and checks the list's shortcut menu before it opens.
+  void ImgPopupMenuPopup();
+
+  // Frame.
+  // The tab glyph of a page: -1 none, else an index of the two tab glyphs.
+  static int PageControl1GlyphMap(int pageIndex);
+
+  // Start-up entry.
+  void CreateShortcutClick(QObject* sender);
+  // Tells the user once, without waiting for an answer, that the agent runs without a tray.
+  void NoTrayNotice();
+
+  // The colour value of FillColorComboBox (0x00BBGGRR, negative for system colours).
+  std::int32_t FillColor() const;
+  void SetFillColor(std::int32_t color);
+
+  // Frame.
+  QTabWidget* PageControl1 = nullptr;
+  QWidget* ImagesPage = nullptr;
+  QWidget* SchedulePage = nullptr;
+  QWidget* AdvancedPage = nullptr;
+  QWidget* ExplorerPage = nullptr;
+  QWidget* AboutPage = nullptr;
+  QPushButton* Reload = nullptr;
+  QPushButton* Save = nullptr;
+  QPushButton* OK = nullptr;
+  QPushButton* Close = nullptr;
+
+  // Images page.
+  QPushButton* MoveUp = nullptr;
+  QPushButton* MoveDown = nullptr;
+  QPushButton* Display = nullptr;
+  QTreeView* ListView1 = nullptr;
+  QPushButton* Add = nullptr;
+  QPushButton* Remove = nullptr;
+  QPushButton* Apply = nullptr;
+  QFrame* Bevel4 = nullptr;
+  TPaintBox* ImgListImage = nullptr;
+  QLabel* Label8 = nullptr;
+  QLabel* labelWidth = nullptr;
+  QLabel* Label10 = nullptr;
+  QLabel* labelHeight = nullptr;
+  QLabel* Label13 = nullptr;
+  QLabel* labelName = nullptr;
+  QLabel* Label6 = nullptr;
+  QLabel* Count = nullptr;
+  QFrame* PanelIcon = nullptr;
+  // Indexed by DispObj code: TileImage, CenterImage, StretchImage, MirrorTileImage,
+  // BrickTileImage, RatioStretchImage, DoubleTileImage.
+  TPaintBox* MethodIcons[DispObjCount] = {};
+  QGroupBox* PanelDisplay = nullptr;
+  QRadioButton* dispCenter = nullptr;
+  QRadioButton* dispTile = nullptr;
+  QCheckBox* Stretch = nullptr;
+  QRadioButton* dispSpecial = nullptr;
+  QComboBox* Special = nullptr;
+  QMenu* ImgPopupMenu = nullptr;
+  QAction* MIMoveUp = nullptr;
+  QAction* MIMoveDown = nullptr;
+  QAction* MIDisplay = nullptr;
+  QAction* MIRemove = nullptr;
+  QAction* MIApply = nullptr;
+  QMenu* MIDisplayType = nullptr;
+  // Indexed by DispObj code.
+  QAction* MIDisplayTypeItems[DispObjCount] = {};
+
+  // Schedule page.
+  QGroupBox* TriggerChange = nullptr;
+  QLineEdit* execQty = nullptr;
+  TUpDown* execQtyUpDown = nullptr;
+  QComboBox* execTypeCB = nullptr;
+  QGroupBox* OrderingGroup = nullptr;
+  QRadioButton* orderSequential = nullptr;
+  QRadioButton* orderRandom = nullptr;
+  QRadioButton* orderRandomCycle = nullptr;
+  QPushButton* ResetMarked = nullptr;
+  QCheckBox* OpenMinimized = nullptr;
+  QCheckBox* AutoClose = nullptr;
+  QLineEdit* AutoCloseMin = nullptr;
+  TUpDown* AutoCloseMinUpDown = nullptr;
+  QLabel* Label1 = nullptr;
+  QPushButton* CreateShortcut = nullptr;
+
+  // Advanced page.
+  QGroupBox* GroupBox3 = nullptr;
+  QLabel* Label5 = nullptr;
+  QComboBox* DefDispCB = nullptr;
+  QCheckBox* excFlg = nullptr;
+  QLineEdit* excHeightQty = nullptr;
+  TUpDown* excHeightQtyUpDown = nullptr;
+  QLabel* Label14 = nullptr;
+  QLineEdit* excWidthQty = nullptr;
+  TUpDown* excWidthQtyUpDown = nullptr;
+  QLabel* Label9 = nullptr;
+  QComboBox* DefExcCB = nullptr;
+  QCheckBox* PlusInstalled = nullptr;
+  QCheckBox* SortImages = nullptr;
+  QCheckBox* ConfirmRemove = nullptr;
+  QCheckBox* ShowSplash = nullptr;
+  QLabel* Label7 = nullptr;
+  QComboBox* FillColorComboBox = nullptr;
+  QLabel* Label11 = nullptr;
+  QComboBox* SysTrayClickCB = nullptr;
+
+  // ---- Image Explorer page (TesselExplorer.cpp, TesselExplorerPreview.cpp) ----
+  // The preview panel width and current folder as the configuration sees them.
+  int IMPanelImageWidth() const;
+  void SetIMPanelImageWidth(int width);
+  std::string ImgMgrDirectory() const;
+  // Points the directory box at folder, then the file list at the folder the box shows.
+  void SetImgMgrDirectory(const std::string& folder);
+
+  // Refresh after the chosen file or a display option changed.
+  void FileListViewDlg1FileSelect2();
+  // Passes the display options to the GIF control.
+  void IMGIFAttributes();
+  // Decodes a BMP, JPEG, PNG or WebP file into PreviewBitmap; a file that cannot be opened leaves it empty.
+  void LoadPreview(const std::string& fileName);
+  void IMPaintBox1Paint(QPainter& painter);
+  void FileListViewDlg1Change();
+  // Shared by IMShrink, IMTile, IMStretch and IMAnimate.
+  void FileListViewDlg1Click();
+  void DirectoryComboDlg1DirectoryChange(const QString& oldDir, const QString& directory, bool canPrev);
+  void IMPrevDirClick();
+  void IMReReadClick();
+  void IMFilterComboBox1Change();
+  void IMAddClick();
+  void IMRemoveClick();
+  void IMPanelDirResize();
+  void IMPanelFilterResize();
+  // The Add/Remove buttons of the page; part of SetButtons.
+  void SetExplorerButtons();
+  // After the user switches pages: the file list reads only while its page is shown.
+  void PageControl1Change();
+
+  QSplitter* IMSplitter1 = nullptr;
+  TPaintBox* IMPanelDir = nullptr;
+  TDirectoryComboDlg* DirectoryComboDlg1 = nullptr;
+  QToolButton* IMPrevDir = nullptr;
+  QToolButton* IMReRead = nullptr;
+  TFileListViewDlg* FileListViewDlg1 = nullptr;
+  TPaintBox* IMPanelFilter = nullptr;
+  TFilterComboBox* IMFilterComboBox1 = nullptr;
+  QWidget* IMPanelImage = nullptr;
+  TGIFImageView* IMGifImage1 = nullptr;
+  TPaintBox* IMPaintBox1 = nullptr;
+  QGroupBox* IMGroupInfo = nullptr;
+  QLineEdit* IMName = nullptr;
+  QLabel* IMHeight = nullptr;
+  QLabel* IMSize = nullptr;
+  QLabel* IMWidth = nullptr;
+  QGroupBox* IMGroupDisplay = nullptr;
+  QRadioButton* IMShrink = nullptr;
+  QRadioButton* IMTile = nullptr;
+  QRadioButton* IMStretch = nullptr;
+  QCheckBox* IMAnimate = nullptr;
+  QPushButton* IMAdd = nullptr;
+  QPushButton* IMRemove = nullptr;
+  QLabel* IMPanelLoading = nullptr;
+
+  // The decoded BMP, JPEG, PNG or WebP on preview (null until the first load) and the name of the
+  // picture last loaded into it or into the GIF control.
+  QImage PreviewBitmap;
+  std::string PreviewName;
+  // Set by the configuration load; the first paint of the preview box reads the folder.
+  bool ExplorerFirstRead = false;
+  // ---- end of the Image Explorer page ----
+
+  // Tray popup menu.
+  QMenu* SysTrayPopupMenu1 = nullptr;
+  QAction* Properties1 = nullptr;
+  QAction* Pause1 = nullptr;
+  QAction* Next1 = nullptr;
+  QAction* mnuImgName = nullptr;
+  QMenu* mnuDispTypItm = nullptr;
+  // Indexed by DispObj code: mnuTile, mnuCenter, mnuStretch, mnuMirrorTile, mnuBrickTile,
+  // mnuRatioStretch, mnuDoubleTile (the menu shows them in DispMenuOrder).
+  QAction* mnuDispTypItems[DispObjCount] = {};
+  QAction* Remove1 = nullptr;
+  QAction* Close1 = nullptr;
+
+  QTimer* Timer1 = nullptr;
+
+  // Tray icon and its pictures (created on first use).
+  QSystemTrayIcon* RxTrayIcon1 = nullptr;
+  QIcon SysTrayIcon;
+  QIcon SysTrayPaused;
+  // Whether the desktop offers a system tray; tests put their own answer here.
+  std::function<bool()> TrayAvailable;
+  // Shows a desktop notification without waiting; false when no notification server runs.
+  std::function<bool(const QString& summary, const QString& body)> NotifyDesktop;
+
+  // The image viewer, created with the window and reused for every picture.
+  std::unique_ptr<TImgDispForm> ImgDispForm;
+  QLabel* BottomStrip = nullptr;
+
+  // Run state.
+  bool StartMinimized = false;
+  bool AgentRunning = false;
+  bool ChangedSinceTrim = false;  // a change ran since ReleasePictures last returned memory
+  bool FirstShowDone = false;
+  bool CloseHandled = false;
+  // A termination request arrived: the run ends with the silent save of FormDestroy.
+  bool Terminating = false;
+  bool MoveRefused = false;
+  bool SettingButtons = false;
+  double AgentStartTime = 0;
+  bool ExecCounted = false;
+  std::int32_t ExecSinceChg = 0;
+  std::string LastImageNm;
+  std::string LastDispStr;
+  double LastChgDateTime = 0;
+  std::int32_t CycleRemaining = 0;
+  std::string ConvertFileName;
+  // The Add dialog's initial folder and the last file chosen in it during this run.
+  std::string AddInitialDir;
+  std::string AddLastFileName;
+
+  TPictureCache Pictures;
+  TCompositionCache CompositionCache;
+  TBusyCounter Busy;
+  std::unique_ptr<TBigIniFile> BigIni;
+  TFormServices Services;
+
+ signals:
+  // The application is told to terminate (a close path answered Yes or No).
+  void TerminateRequested();
+
+ protected:
+  void showEvent(QShowEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  void BuildFrame();
+  void BuildImagesPage();
+  void BuildSchedulePage();
+  void BuildAdvancedPage();
+  void BuildExplorerPage();
+  void BuildTrayMenu();
+  void BuildBottomStrip();
+  void WireImagesPage();
+  void WireSettings();
+  void SyncSelectionFromView();
+  void MoveCurrent(int delta, QObject* sender);
+  MsgAnswer SaveAnswer(bool saveWithoutAsking);
+  void FreePictures();
+  void ReleasePictures();
+
+  // Agent helpers.
+  QSystemTrayIcon* TrayIcon();
+  void ArmTimerNow();
+  void RunReportingErrors(const std::function<void()>& step);
+  void SelectEntry(int index);
+  void HideForAgent();
+  void WatchMinimisedAgent();
+
+  TImageListModel* ListModel = nullptr;
+  // Inside a batch of additions: the existing entries to select and the one to scroll to.
+  std::vector<std::string> AddPendingSelect;
+  std::string AddPendingScroll;
+  bool SyncingView = false;
+  // The agent runs without a tray icon: its window is minimised instead of hidden.
+  bool AgentWithoutTray = false;
+  bool AgentMinimisedSeen = false;
+  bool NoTrayNoticeShown = false;
+  bool Destroyed = false;
+  // Image Explorer page.
+  void WireExplorerPage();
+  int IMPanelWidth = 305;
+};

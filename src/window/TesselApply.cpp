@@ -1,0 +1,100 @@
+// The main window's side of applying a wallpaper: reads the entry, the options and the
+// screen, and hands them to ApplyToDesktop; records the change in memory and in the
+// configuration; on a new monitor layout, has the desktop redraw and remakes the
+// program-stretched wallpaper.
+#include <QCheckBox>
+#include <QGuiApplication>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScopeGuard>
+#include <QScreen>
+#include <QTimer>
+#include <QTreeView>
+
+#include "config/BigIni.h"
+#include "config/ConfigKeys.h"
+#include "config/DateTimeText.h"
+#include "platform/Clock.h"
+#include "platform/ScreenMetrics.h"
+#include "wallpaper/FillColor.h"
+#include "wallpaper/WallpaperApply.h"
+#include "window/ImageListModel.h"
+#include "window/Tessel.h"
+
+void TTesselForm1::ChgBackground() {
+  const auto changed = qScopeGuard([this] { ChangedSinceTrim = true; });
+  const ApplyRequest request{CurrentFileName(), CurrentDispObj(), PlusInstalled->isChecked(), ConvertFileName,
+                             Services.screen.ScreenSize()};
+  const auto picture = [this, &request]() -> const QImage& {
+    ItemSelectUpdt();
+    if (!IsSpecial(request.code)) return Pictures.SourceBitmap();
+    return CompositionCache.CurrSpecial(Pictures.SourceName(), Pictures.SourceBitmap(), CurrentDispObj(),
+                                        ColorFromTColor(FillColor()), Services.screen.ScreenSize(), Busy);
+  };
+  // The hidden agent's pictures go before the desktop loads the converted file, so a
+  // large composition is not held twice.
+  ApplyToDesktop(request, picture, Services.desktop, [this] { ReleasePictures(); });
+}
+
+void TTesselForm1::UpdtBackground() {
+  LastImageNm = CurrentFileName();
+  LastChgDateTime = Services.clock.Now();
+  ExecSinceChg = 0;
+  ExecCounted = true;
+  ChgBackground();
+  if (orderRandomCycle->isChecked()) {
+    TImageList& list = ImageList();
+    if (const int current = list.FirstSelected(); current >= 0) {
+      list.SetMark(current, 1);
+      ListModel->EntriesChanged();
+    }
+    ResetMarked->setEnabled(true);
+    Change(nullptr);
+  }
+  LastDispStr = DispObjToStr(CurrentDispObj());
+  TBigIniFile& ini = *BigIni;
+  ini.WriteInteger(InfoSection, InfoKey::ExecSinceChg.name, 0);
+  ini.WriteString(InfoSection, InfoKey::LastImageNm.name, LastImageNm);
+  ini.WriteString(InfoSection, InfoKey::LastDispStr.name, LastDispStr);
+  ini.WriteString(InfoSection, InfoKey::LastChgDateTime.name, DateTimeToText(LastChgDateTime));
+  SetHint();
+}
+
+void TTesselForm1::ApplyClick(QObject*) {
+  {
+    const auto busy = BusySection(Busy);
+    UpdtBackground();
+  }
+  ListView1->setFocus();
+  ScrollIntoView(ImageList().FirstSelected());
+}
+
+void TTesselForm1::WMDisplayChange() {
+  if (!AgentRunning || PlusInstalled->isChecked() || LastDispStr != "STRETCH") return;
+  Pictures.Clear();
+  const auto release = qScopeGuard([this] { ReleasePictures(); });
+  ChgBackground();
+}
+
+// Adding or removing a monitor arrives as a burst of signals (a screen added, the primary
+// changed, another removed); one redraw follows the whole burst. A monitor that moves counts
+// too: the X root draws the wallpaper at each monitor's place.
+void TTesselForm1::WatchDisplayChanges() {
+  auto* pending = new QTimer(this);
+  pending->setSingleShot(true);
+  pending->setInterval(0);
+  connect(pending, &QTimer::timeout, this, [this] {
+    RunReportingErrors([this] { Services.desktop.ScreensChanged(); });
+    RunReportingErrors([this] { WMDisplayChange(); });
+  });
+  const auto watch = [this, pending](QScreen* screen) {
+    connect(screen, &QScreen::geometryChanged, pending, qOverload<>(&QTimer::start));
+  };
+  for (QScreen* screen : QGuiApplication::screens()) watch(screen);
+  connect(qApp, &QGuiApplication::screenAdded, this, [watch, pending](QScreen* screen) {
+    watch(screen);
+    pending->start();
+  });
+  connect(qApp, &QGuiApplication::screenRemoved, pending, qOverload<>(&QTimer::start));
+  connect(qApp, &QGuiApplication::primaryScreenChanged, pending, qOverload<>(&QTimer::start));
+}

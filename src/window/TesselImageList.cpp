@@ -1,0 +1,149 @@
+#include <QCheckBox>
+#include <QPushButton>
+#include <QScopeGuard>
+#include <QTabWidget>
+#include <QTreeView>
+
+#include "imagelist/StorableName.h"
+#include "platform/AddDialog.h"
+#include "platform/MessageBoxes.h"
+#include "widgets/FolderPath.h"
+#include "window/Tessel.h"
+
+namespace {
+
+const QString kAddFilter = QStringLiteral(
+    "Graphics "
+    "(*.BMP;*.JPG;*.JPEG;*.GIF;*.PNG;*.WEBP)|*.BMP;*.JPG;*.JPEG;*.GIF;*.PNG;*.WEBP|(*.BMP)|*.BMP|(*.GIF)|*.GIF|"
+    "(*.JPG;*.JPEG)|*.JPG;*.JPEG|(*.PNG)|*.PNG|(*.WEBP)|*.WEBP");
+const QString kMoveRefused = QStringLiteral(
+    "Move Up/Move Down options are not available when \"Sort Images by Filename\" option is selected on the Advanced "
+    "page.");
+
+}  // namespace
+
+std::string TTesselForm1::CurrentFileName() const {
+  const int current = ImageList().FirstSelected();
+  return current < 0 ? std::string() : ImageList().At(current).fileName;
+}
+
+DispObj TTesselForm1::CurrentDispObj() const {
+  const int current = ImageList().FirstSelected();
+  return current < 0 ? DefDispObj() : ImageList().At(current).disp;
+}
+
+bool TTesselForm1::AddImageFile(const std::string& fileName, bool last) {
+  const std::string name = TrimName(fileName);
+  if (name.empty()) return true;
+  if (!IsStorableName(name)) return false;
+  TImageList& list = ImageList();
+  if (list.Updating()) {
+    // Inside a batch, existing entries are selected in one pass when the batch ends.
+    if (list.Contains(name))
+      AddPendingSelect.push_back(name);
+    else
+      list.SetSelected(list.Append({name, DefDispObj(), -1}), true);
+    if (last) AddPendingScroll = name;
+    return true;
+  }
+  int index = list.Find(name);
+  if (index < 0) index = list.Append({name, DefDispObj(), -1});
+  list.SetSelected(index, true);
+  ListChanged();
+  if (last) ScrollIntoView(index);
+  return true;
+}
+
+void TTesselForm1::AddClick() {
+  const std::optional<std::vector<std::string>> files = Services.addDialog.Execute(kAddFilter, AddInitialDir);
+  if (!files || files->empty()) return;
+  std::vector<std::string> refused;
+  {
+    const auto busy = BusySection(Busy);
+    TImageList& list = ImageList();
+    AddPendingSelect.clear();
+    AddPendingScroll.clear();
+    {
+      list.BeginUpdate();
+      const auto update = qScopeGuard([&list] { list.EndUpdate(); });
+      list.ClearSelection();
+      for (std::size_t i = 0; i < files->size(); ++i)
+        if (!AddImageFile((*files)[i], i + 1 == files->size())) refused.push_back((*files)[i]);
+    }
+    list.SelectNames(AddPendingSelect);
+    const int scrollTo = list.Find(AddPendingScroll);
+    if (scrollTo >= 0) list.SetFocused(scrollTo);
+    ListChanged();
+    ScrollIntoView(scrollTo);
+    AddPendingSelect.clear();
+  }
+  AddLastFileName = files->front();
+  AddInitialDir = FolderOf(AddLastFileName);
+  ItemSelectUpdt();
+  Change(Add);
+  if (!refused.empty()) Services.messages.Show(UnstorableNamesMessage(refused), MsgKind::Error, MsgButtons::Ok);
+}
+
+void TTesselForm1::RemoveClick() {
+  TImageList& list = ImageList();
+  int index = list.FirstSelected();
+  if (index < 0) return;
+  list.Delete(index);
+  if (index == list.Count()) --index;
+  if (list.Count() > 0) {
+    list.SetSelected(index, true);
+    list.SetFocused(index);
+  }
+  ListChanged();
+  ScrollIntoView(index);
+  ItemSelectUpdt();
+  Change(Remove);
+  if (PageControl1->currentWidget() == ImagesPage && !AgentRunning) ListView1->setFocus();
+}
+
+void TTesselForm1::MIRemoveClick() {
+  TImageList& list = ImageList();
+  if (list.SelCount() > 1) list.DeleteSelectedExcept(list.FirstSelected());
+  RemoveClick();
+}
+
+void TTesselForm1::MoveCurrent(int delta, QObject* sender) {
+  TImageList& list = ImageList();
+  const int index = list.FirstSelected();
+  const int target = index + delta;
+  if (index < 0 || target < 0 || target >= list.Count()) return;
+  if (SortImages->isChecked()) {
+    Services.messages.Show(kMoveRefused, MsgKind::Information, MsgButtons::Ok);
+    MoveRefused = true;
+    SetButtons();
+    ScrollIntoView(index);
+    return;
+  }
+  const ImageEntry entry = list.At(index);
+  list.Delete(index);
+  list.Insert(target, entry);
+  list.SetSelected(target, true);
+  list.SetFocused(target);
+  ListChanged();
+  ScrollIntoView(target);
+  ItemSelectUpdt();
+  Change(sender);
+  ScrollIntoView(list.FirstSelected());
+}
+
+void TTesselForm1::MoveUpClick() { MoveCurrent(-1, MoveUp); }
+
+void TTesselForm1::MoveDownClick() { MoveCurrent(1, MoveDown); }
+
+void TTesselForm1::SortImagesClick() {
+  ImageList().SetSorted(SortImages->isChecked());
+  MoveRefused = false;
+  ListChanged();
+  // The move commands come back at once, not only at the next selection change.
+  SetButtons();
+  Change(SortImages);
+}
+
+void TTesselForm1::ImgListClick() { ItemSelectUpdt(); }
+
+void TTesselForm1::ListView1Change() { ItemSelectUpdt(); }

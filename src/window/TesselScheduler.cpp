@@ -1,0 +1,67 @@
+// The scheduler's tick on the main window: reads the schedule from the controls, lets
+// DecideChange and DecideAutoClose decide, and carries out what they say.
+#include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QScopeGuard>
+
+#include "agent/Scheduler.h"
+#include "config/BigIni.h"
+#include "config/ConfigKeys.h"
+#include "platform/Clock.h"
+#include "platform/MessageBoxes.h"
+#include "platform/ScreenSaverState.h"
+#include "window/Tessel.h"
+
+bool TTesselForm1::ScreenSaverRunning() { return Services.screenSaver.ScreenSaverRunning(); }
+
+void TTesselForm1::Timer1Timer(QObject* sender) {
+  Timer1->stop();
+  // Whatever this tick decodes, an agent running unseen does not keep it until the next one.
+  const auto release = qScopeGuard([this] { ReleasePictures(); });
+  if (Pause1->text() != QStringLiteral("Pause")) return;
+  TChangeInput input;
+  input.screenSaverRunning = ScreenSaverRunning();
+  input.execQtyText = execQty->text().toStdString();
+  input.entrySelected = ImageList().FirstSelected() >= 0;
+  input.measure = static_cast<TriggerMeasure>(execTypeCB->currentIndex());
+  input.now = Services.clock.Now();
+  input.lastChgDateTime = LastChgDateTime;
+  input.execCounted = ExecCounted;
+  input.execSinceChg = ExecSinceChg;
+  const TChangeDecision decision = DecideChange(input);
+  ExecCounted = decision.execCounted;
+  ExecSinceChg = decision.execSinceChg;
+  if (decision.writeExecSinceChg) BigIni->WriteInteger(InfoSection, InfoKey::ExecSinceChg.name, ExecSinceChg);
+  // A picture that cannot be applied is reported, and the schedule goes on with the next.
+  if (decision.due) RunReportingErrors([this] { NextBackground(); });
+
+  std::int32_t interval = decision.interval;
+  if (AutoClose->isChecked()) {
+    const TAutoCloseDecision autoClose =
+        DecideAutoClose(interval, AutoCloseMin->text().toStdString(), AgentStartTime, Services.clock.Now());
+    if (autoClose.closeNow) {
+      CloseClick(sender);
+      if (CloseHandled) return;
+    }
+    interval = autoClose.interval;
+  }
+  // The intervals count single milliseconds near the due second, so the timer keeps them.
+  Timer1->setTimerType(Qt::PreciseTimer);
+  Timer1->setInterval(interval);
+  if (interval >= 1) Timer1->start();
+}
+
+void TTesselForm1::ArmTimerNow() {
+  Timer1->setInterval(1);
+  Timer1->start();
+}
+
+void TTesselForm1::RunReportingErrors(const std::function<void()>& step) {
+  try {
+    step();
+  } catch (const std::exception& error) {
+    Services.messages.Show(QString::fromStdString(error.what()), MsgKind::Error, MsgButtons::Ok);
+  }
+}

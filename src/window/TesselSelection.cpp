@@ -1,0 +1,70 @@
+// The selection order on the main window: hands the list's state to SetNextIndex and
+// RandomCycleIndex and moves the selection to their pick.
+#include <QPushButton>
+#include <QRadioButton>
+
+#include "agent/SelectionOrder.h"
+#include "window/ImageListModel.h"
+#include "window/Tessel.h"
+
+namespace {
+
+TSelectionView ViewOf(const TImageList& list) {
+  return {list.Count(), list.FirstSelected(), [&list](int index) { return list.At(index).mark; }};
+}
+
+}  // namespace
+
+void TTesselForm1::NextBackground() {
+  if (ImageList().FirstSelected() < 0) return;
+  SetNextIndex();
+  UpdtBackground();
+}
+
+void TTesselForm1::SetNextIndex() {
+  const TImageList& list = ImageList();
+  if (list.FirstSelected() < 0) return;
+  int next = 0;
+  if (orderRandomCycle->isChecked())
+    next = RandomCycleIndex();
+  else
+    next = ::SetNextIndex(orderRandom->isChecked() ? DisplayOrder::Random : DisplayOrder::Sequential, ViewOf(list),
+                          CycleRemaining, Services.random)
+               .index;
+  SelectEntry(next);
+}
+
+int TTesselForm1::RandomCycleIndex() {
+  const TNextPick pick = ::RandomCycleIndex(ViewOf(ImageList()), CycleRemaining, Services.random);
+  if (pick.newCycle) ResetMarkedClick(nullptr);
+  CycleRemaining = pick.cycleRemaining;
+  return pick.index;
+}
+
+void TTesselForm1::SelectEntry(int index) {
+  TImageList& list = ImageList();
+  if (index < 0 || index >= list.Count()) return;
+  list.ClearSelection();
+  list.SetSelected(index, true);
+  list.SetFocused(index);
+  ListChanged();
+  ScrollIntoView(index);
+  ItemSelectUpdt();
+}
+
+void TTesselForm1::ResetMarkedClick(QObject* sender) {
+  {
+    const auto busy = BusySection(Busy);
+    TImageList& list = ImageList();
+    for (int i = 0; i < list.Count(); ++i) list.SetMark(i, 0);
+    ListModel->EntriesChanged();
+  }
+  ResetMarked->setEnabled(false);
+  Change(sender);
+}
+
+void TTesselForm1::orderClick(QObject* sender) {
+  ResetMarked->setEnabled(false);
+  ResetMarkedClick(nullptr);
+  Change(sender);
+}

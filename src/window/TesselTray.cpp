@@ -1,0 +1,255 @@
+// The tray agent on the main window: starting and ending it, the tray icon with its hint,
+// its click action and its menu, and the menu's commands.
+#include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QCursor>
+#include <QMenu>
+#include <QRadioButton>
+#include <QSystemTrayIcon>
+#include <QWindow>
+
+#include "platform/Clock.h"
+#include "platform/DesktopNotification.h"
+#include "platform/DesktopWallpaper.h"
+#include "platform/MessageBoxes.h"
+#include "widgets/ProgramIcons.h"
+#include "window/ImageListModel.h"
+#include "window/Tessel.h"
+
+namespace {
+
+const QString kNoTraySummary = QStringLiteral("Tesserine runs without a tray icon");
+const QString kNoTrayNotice = QStringLiteral(
+    "This desktop offers no system tray, so the agent has no tray icon. It goes on changing the wallpaper on "
+    "schedule; its window stays minimised instead: restore the window to end the agent and change the settings.");
+// The minimised window's caption while the agent runs without a tray.
+const QString kNoTrayCaption = QStringLiteral("Tesserine agent (no system tray: restore to change the settings)");
+const QString kCaption = QStringLiteral("Tesserine v1.0");
+
+std::string FileNamePart(const std::string& path) {
+  const std::size_t slash = path.rfind('/');
+  return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+// The tray tip: the hint up to its first "|", at most 63 characters.
+QString TrayTip(const QString& hint) {
+  QString tip = hint.section(QLatin1Char('|'), 0, 0);
+  if (tip.size() > 63) tip.truncate(tip.at(62).isHighSurrogate() ? 62 : 63);
+  return tip;
+}
+
+}  // namespace
+
+QSystemTrayIcon* TTesselForm1::TrayIcon() {
+  if (RxTrayIcon1) return RxTrayIcon1;
+  if (!TrayAvailable) TrayAvailable = &QSystemTrayIcon::isSystemTrayAvailable;
+  SysTrayIcon = QIcon(QPixmap::fromImage(DrawTrayIcon(TrayState::Running)));
+  SysTrayPaused = QIcon(QPixmap::fromImage(DrawTrayIcon(TrayState::Paused)));
+  for (int code = 0; code < DispObjCount; ++code)
+    mnuDispTypItems[code]->setIcon(QIcon(QPixmap::fromImage(DrawDispMethodIcon(ToDispObj(code), 16))));
+  // The image name reads as normal text although it cannot be chosen.
+  QPalette palette = SysTrayPopupMenu1->palette();
+  for (QPalette::ColorRole role : {QPalette::Text, QPalette::ButtonText, QPalette::WindowText})
+    palette.setColor(QPalette::Disabled, role, palette.color(QPalette::Active, role));
+  SysTrayPopupMenu1->setPalette(palette);
+  mnuImgName->setEnabled(false);
+
+  RxTrayIcon1 = new QSystemTrayIcon(SysTrayIcon, this);
+  RxTrayIcon1->setObjectName("RxTrayIcon1");
+  connect(RxTrayIcon1, &QSystemTrayIcon::activated, this, [this](QSystemTrayIcon::ActivationReason reason) {
+    switch (reason) {
+      case QSystemTrayIcon::Trigger:
+        RxTrayIcon1Click(RxTrayIcon1, Qt::LeftButton, QCursor::pos());
+        break;
+      case QSystemTrayIcon::Context:
+        RxTrayIcon1Click(RxTrayIcon1, Qt::RightButton, QCursor::pos());
+        break;
+      case QSystemTrayIcon::MiddleClick:
+        RxTrayIcon1Click(RxTrayIcon1, Qt::MiddleButton, QCursor::pos());
+        break;
+      case QSystemTrayIcon::DoubleClick:
+        if (QAction* item = SysTrayPopupMenu1->defaultAction()) item->trigger();
+        break;
+      case QSystemTrayIcon::Unknown:
+        break;
+    }
+  });
+  return RxTrayIcon1;
+}
+
+void TTesselForm1::OKClick(QObject* sender) {
+  TImageList& list = ImageList();
+  if (CurrentFileName() != LastImageNm) {
+    const int last = list.Find(LastImageNm);
+    if (last >= 0) SelectEntry(last);
+  } else if (list.FirstSelected() >= 0 && DispObjToStr(CurrentDispObj()) != LastDispStr) {
+    ApplyClick(sender);
+  }
+  AgentStartTime = Services.clock.Now();
+  if (orderRandomCycle->isChecked()) {
+    CycleRemaining = 0;
+    for (int i = 0; i < list.Count(); ++i)
+      if (list.At(i).mark == 0) ++CycleRemaining;
+  }
+  HideForAgent();
+  Pause1->setText(QStringLiteral("Pause"));
+  TrayIcon()->setIcon(SysTrayIcon);
+  AgentRunning = true;
+  SetHint();
+  Timer1Timer(sender);
+}
+
+void TTesselForm1::HideForAgent() {
+  QSystemTrayIcon* tray = TrayIcon();
+  AgentWithoutTray = !TrayAvailable();
+  if (!AgentWithoutTray) {
+    hide();
+    tray->show();
+    return;
+  }
+  setWindowTitle(kNoTrayCaption);
+  showMinimized();
+  WatchMinimisedAgent();
+  NoTrayNotice();
+}
+
+// An unattended agent must never wait on a box: the user is told through the desktop's
+// notifications where a server runs, and in any case by the minimised window's caption.
+void TTesselForm1::NoTrayNotice() {
+  if (NoTrayNoticeShown) return;
+  NoTrayNoticeShown = true;
+  if (!NotifyDesktop) NotifyDesktop = &SendDesktopNotification;
+  NotifyDesktop(kNoTraySummary, kNoTrayNotice);
+}
+
+// Without a tray, restoring the minimised window stands for the menu's Properties.
+void TTesselForm1::WatchMinimisedAgent() {
+  AgentMinimisedSeen = false;
+  QWindow* window = windowHandle();
+  if (!window || window->property("tesserineAgentWatch").toBool()) return;
+  window->setProperty("tesserineAgentWatch", true);
+  connect(window, &QWindow::windowStateChanged, this, [this](Qt::WindowState state) {
+    if (!AgentRunning || !AgentWithoutTray) return;
+    if (state == Qt::WindowMinimized)
+      AgentMinimisedSeen = true;
+    else if (AgentMinimisedSeen)
+      Properties1Click(this);
+  });
+}
+
+void TTesselForm1::Properties1Click(QObject*) {
+  AgentRunning = false;
+  Timer1->stop();
+  TrayIcon()->hide();
+  AgentWithoutTray = false;
+  setWindowTitle(kCaption);
+  showNormal();
+  raise();
+  activateWindow();
+  ItemSelectUpdt();
+  ScrollIntoView(ImageList().FirstSelected());
+}
+
+void TTesselForm1::Pause1Click(QObject*) {
+  if (Pause1->text() == QStringLiteral("Pause")) {
+    Pause1->setText(QStringLiteral("Resume"));
+    Timer1->stop();
+    TrayIcon()->setIcon(SysTrayPaused);
+  } else {
+    Pause1->setText(QStringLiteral("Pause"));
+    ArmTimerNow();
+    TrayIcon()->setIcon(SysTrayIcon);
+  }
+}
+
+void TTesselForm1::Next1Click(QObject*) {
+  RunReportingErrors([this] { NextBackground(); });
+  ArmTimerNow();
+}
+
+void TTesselForm1::Remove1Click(QObject*) {
+  Timer1->stop();
+  RunReportingErrors([this] {
+    const int current = ImageList().FirstSelected();
+    if (current < 0) return;
+    bool remove = true;
+    if (ConfirmRemove->isChecked()) {
+      const QString question = QStringLiteral("Are you sure you want to remove %1 from the background images list?")
+                                   .arg(QString::fromStdString(ImageList().At(current).fileName));
+      remove = Services.messages.Show(question, MsgKind::Confirmation, MsgButtons::YesNo) == MsgAnswer::Yes;
+    }
+    if (!remove) return;
+    RemoveClick();
+    NextBackground();
+  });
+  SetHint();
+  ArmTimerNow();
+}
+
+void TTesselForm1::mnuDispTypItmClick(QAction* sender) {
+  RunReportingErrors([this, sender] {
+    TImageList& list = ImageList();
+    const int current = list.FirstSelected();
+    if (current < 0) return;
+    list.SetDisp(current, ToDispObj(sender->data().toInt()));
+    ListModel->EntriesChanged();
+    SetButtons();
+    Change(sender);
+    ItemSelectUpdt();
+    UpdtBackground();
+    SetButtons();
+  });
+  ArmTimerNow();
+}
+
+void TTesselForm1::RxTrayIcon1Click(QObject* sender, Qt::MouseButton button, QPoint pos) {
+  if (button != Qt::LeftButton) {
+    ShowTrayMenu(pos);
+    return;
+  }
+  switch (SysTrayClickCB->currentIndex()) {
+    case 0:
+      Properties1Click(sender);
+      break;
+    case 1:
+      Next1Click(sender);
+      break;
+    case 2:
+      Remove1Click(sender);
+      break;
+    case 3:
+      Pause1Click(sender);
+      break;
+    default:
+      break;
+  }
+}
+
+void TTesselForm1::ShowTrayMenu(QPoint pos) {
+  Timer1->stop();
+  SetHint();
+  TrayIcon();
+  SysTrayPopupMenu1->exec(pos);
+  if (!isVisible() && Pause1->text() == QStringLiteral("Pause") && !CloseHandled) ArmTimerNow();
+}
+
+void TTesselForm1::SysTrayClickCBChange(QObject* sender) {
+  QAction* items[] = {Properties1, Next1, Remove1, Pause1};
+  const int index = SysTrayClickCB->currentIndex();
+  SysTrayPopupMenu1->setDefaultAction(index >= 0 && index < 4 ? items[index] : nullptr);
+  Change(sender);
+}
+
+void TTesselForm1::SetHint() {
+  const std::string wallpaper = Services.desktop.GetValue("Wallpaper").value_or("*ERROR*");
+  std::string name = LastImageNm;
+  std::string kind = LastDispStr;
+  if (wallpaper != ConvertFileName && wallpaper != LastImageNm) {
+    name = wallpaper;
+    kind = Services.desktop.GetValue("TileWallpaper").value_or("") == "1" ? "TILED" : "CENTERED";
+  }
+  const QString text = QString::fromStdString(FileNamePart(name) + " (" + kind + ")");
+  mnuImgName->setText(text);
+  TrayIcon()->setToolTip(TrayTip(text));
+}

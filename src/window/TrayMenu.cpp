@@ -1,0 +1,48 @@
+#include <QActionGroup>
+#include <QMenu>
+
+#include "window/Tessel.h"
+
+namespace {
+constexpr const char* kItemNames[DispObjCount] = {"mnuTile",      "mnuCenter",       "mnuStretch",   "mnuMirrorTile",
+                                                  "mnuBrickTile", "mnuRatioStretch", "mnuDoubleTile"};
+}
+
+void TTesselForm1::BuildTrayMenu() {
+  SysTrayPopupMenu1 = new QMenu(this);
+  SysTrayPopupMenu1->setObjectName("SysTrayPopupMenu1");
+  const auto item = [this](const char* name, const char* caption) {
+    QAction* action = SysTrayPopupMenu1->addAction(caption);
+    action->setObjectName(name);
+    return action;
+  };
+  Properties1 = item("Properties1", "&Properties");
+  SysTrayPopupMenu1->setDefaultAction(Properties1);
+  Pause1 = item("Pause1", "Pause");
+  Next1 = item("Next1", "&Next Background");
+  SysTrayPopupMenu1->addSeparator()->setObjectName("N3");
+  mnuImgName = item("mnuImgName", "image name");
+  mnuDispTypItm = SysTrayPopupMenu1->addMenu("Display &Type");
+  mnuDispTypItm->setObjectName("mnuDispTypItm");
+  auto* group = new QActionGroup(mnuDispTypItm);
+  group->setExclusionPolicy(QActionGroup::ExclusionPolicy::ExclusiveOptional);
+  for (DispObj code : DispMenuOrder) {
+    const std::string_view caption = DispMenuCaption(code);
+    QAction* action =
+        mnuDispTypItm->addAction(QString::fromUtf8(caption.data(), static_cast<qsizetype>(caption.size())));
+    action->setObjectName(kItemNames[ToInt(code)]);
+    action->setCheckable(true);
+    action->setData(ToInt(code));
+    group->addAction(action);
+    mnuDispTypItems[ToInt(code)] = action;
+    connect(action, &QAction::triggered, this, [this, action] { mnuDispTypItmClick(action); });
+  }
+  Remove1 = item("Remove1", "&Remove...");
+  SysTrayPopupMenu1->addSeparator()->setObjectName("N1");
+  Close1 = item("Close1", "&Close");
+  connect(Properties1, &QAction::triggered, this, [this] { Properties1Click(Properties1); });
+  connect(Pause1, &QAction::triggered, this, [this] { Pause1Click(Pause1); });
+  connect(Next1, &QAction::triggered, this, [this] { Next1Click(Next1); });
+  connect(Remove1, &QAction::triggered, this, [this] { Remove1Click(Remove1); });
+  connect(Close1, &QAction::triggered, this, [this] { CloseClick(Close1); });
+}

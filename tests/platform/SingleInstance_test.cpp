@@ -1,0 +1,36 @@
+// The instance lock: one holder per display, released with its holder.
+#include "platform/SingleInstance.h"
+
+#include <gtest/gtest.h>
+
+#include <QFileInfo>
+
+#include "platform/MessageBoxes.h"
+#include "support/ScriptedMessageBoxes.h"
+
+TEST(SingleInstance, SecondHolderIsRefusedUntilTheFirstEnds) {
+  auto first = std::make_unique<TSingleInstance>();
+  ASSERT_TRUE(first->TryAcquire(":5"));
+  TSingleInstance second;
+  EXPECT_FALSE(second.TryAcquire(":5"));
+  TSingleInstance otherDisplay;
+  EXPECT_TRUE(otherDisplay.TryAcquire(":6"));
+  first.reset();
+  EXPECT_TRUE(second.TryAcquire(":5"));
+}
+
+TEST(SingleInstance, LockLivesInTheRuntimeFolderNamedAfterTheDisplay) {
+  const std::string path = TSingleInstance::LockPath("host:10.0/../x");
+  EXPECT_EQ(QFileInfo(QString::fromStdString(path)).absolutePath(), qEnvironmentVariable("XDG_RUNTIME_DIR"));
+  EXPECT_EQ(QFileInfo(QString::fromStdString(path)).fileName(), "tesserine-host_10.0_.._x.lock");
+}
+
+TEST(ApplicationErrors, ExceptionLeavingHandlerIsShownAndTheProgramGoesOn) {
+  TScriptedMessageBoxes messages;
+  EXPECT_FALSE(DeliverGuarded([]() -> bool { throw std::runtime_error("Bitmap image is not valid"); }, messages));
+  ASSERT_EQ(messages.asked.size(), 1u);
+  EXPECT_EQ(messages.asked[0].text, "Bitmap image is not valid");
+  EXPECT_EQ(messages.asked[0].kind, MsgKind::Error);
+  EXPECT_TRUE(DeliverGuarded([] { return true; }, messages));
+  EXPECT_EQ(messages.asked.size(), 1u);
+}

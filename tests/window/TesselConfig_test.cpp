@@ -1,0 +1,201 @@
+// Loading a prepared file into the real window, editing controls and saving it back.
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+
+#include "FormFixture.h"
+#include "config/BigIni.h"
+#include "widgets/UpDown.h"
+
+namespace {
+
+const QByteArray kFull =
+    "[Info]\r\nDefault Directory=/pictures\r\nDisplay Order=RANDOM_CYCLE\r\nImgMgr Directory=/explorer\r\n"
+    "Trigger Measure=HOURS\r\nDefault Display=BRICK_TILE\r\nExcept:Default Display=CENTER\r\nExcept:Width=40\r\n"
+    "Except:Height=50\r\nExcept:Enabled=0\r\nIMSplitter=200\r\nSysTrayClick=2\r\nConfirmRemove=0\r\n"
+    "Fill Color=255\r\nTrigger Qty=7\r\nAutoClose Minutes=12\r\nAutoClose=1\r\nOpen Minimized=0\r\n"
+    "Plus! Installed=1\r\nSortImages=0\r\nExecSinceChg=3\r\nLastImageNm=/b.bmp\r\nLastDispStr=TILE\r\n\r\n"
+    "[Bitmaps]\r\n/c.bmp=CENTER.NOT\r\n/b.bmp=TILE.MARKED\r\n/a.jpg=MIRROR_TILE.NOT\r\n\r\n";
+
+}  // namespace
+
+TEST_F(FormTest, LoadFeedsEveryControl) {
+  OpenWith(kFull);
+  EXPECT_EQ(form->AddInitialDir, "/pictures");
+  EXPECT_TRUE(form->orderRandomCycle->isChecked());
+  EXPECT_EQ(form->ImgMgrDirectory(), "/explorer");
+  EXPECT_EQ(form->execTypeCB->currentIndex(), 2);
+  EXPECT_EQ(form->DefDispCB->currentText(), "BRICK_TILE");
+  EXPECT_EQ(form->DefExcCB->currentText(), "CENTER");
+  EXPECT_EQ(form->excWidthQty->text(), "40");
+  EXPECT_EQ(form->excHeightQtyUpDown->Position(), 50);
+  EXPECT_EQ(form->IMPanelImageWidth(), 200);
+  EXPECT_EQ(form->SysTrayClickCB->currentIndex(), 2);
+  EXPECT_FALSE(form->ConfirmRemove->isChecked());
+  EXPECT_EQ(form->FillColor(), 255);
+  EXPECT_EQ(form->execQty->text(), "7");
+  EXPECT_EQ(form->execQtyUpDown->Position(), 7);
+  EXPECT_EQ(form->AutoCloseMin->text(), "12");
+  EXPECT_TRUE(form->AutoClose->isChecked());
+  EXPECT_TRUE(form->PlusInstalled->isChecked());
+  EXPECT_FALSE(form->SortImages->isChecked());
+  EXPECT_EQ(form->ExecSinceChg, 3);
+  EXPECT_EQ(form->LastImageNm, "/b.bmp");
+  // Unsorted: file order; the marked entry keeps its mark under Random Cycle.
+  EXPECT_EQ(Names(), (std::vector<std::string>{"/c.bmp", "/b.bmp", "/a.jpg"}));
+  EXPECT_EQ(form->ImageList().At(1).mark, 1);
+  EXPECT_EQ(form->ImageList().At(2).disp, DispObj::MirrorTile);
+  EXPECT_TRUE(form->ResetMarked->isEnabled());
+  // LastImageNm chooses the selection when the desktop names no listed file.
+  EXPECT_EQ(SelectedRows(), std::vector<int>{1});
+  EXPECT_FALSE(form->Save->isEnabled());
+  EXPECT_FALSE(form->Reload->isEnabled());
+  EXPECT_EQ(form->Count->text(), "3");
+}
+
+TEST_F(FormTest, SavingUnchangedLoadGivesSameBytesTwice) {
+  OpenWith(kFull);
+  form->SaveClick();
+  const QByteArray first = IniBytes();
+  form->SaveClick();
+  EXPECT_EQ(IniBytes(), first);
+  // A file the program wrote comes back unchanged: same keys, order, list and marks.
+  EXPECT_EQ(first, kFull);
+}
+
+TEST_F(FormTest, MissingFileGivesDefaultsAndFreshFileOrder) {
+  Open();
+  EXPECT_EQ(form->execQty->text(), "1");
+  EXPECT_EQ(form->AutoCloseMin->text(), "1");
+  EXPECT_TRUE(form->SortImages->isChecked());
+  EXPECT_TRUE(form->ConfirmRemove->isChecked());
+  EXPECT_EQ(form->DefDispCB->currentText(), "TILE");
+  EXPECT_EQ(form->DefExcCB->currentText(), "STRETCH");
+  EXPECT_EQ(form->IMPanelImageWidth(), 305);
+  EXPECT_EQ(form->ImgMgrDirectory(), dir.path().toStdString());
+  EXPECT_DOUBLE_EQ(form->LastChgDateTime, clock.now - 1000);
+  EXPECT_TRUE(form->orderSequential->isChecked());
+  form->AddInitialDir = "/home/pics";
+  form->SaveClick();
+  const QByteArray expected =
+      "[Info]\r\nDefault Directory=/home/pics\r\nDisplay Order=SEQUENTIAL\r\nImgMgr Directory=" + dir.path().toUtf8() +
+      "\r\nTrigger Measure=DAYS\r\nDefault Display=TILE\r\nExcept:Default Display=STRETCH\r\n"
+      "Except:Width=100\r\nExcept:Height=100\r\nExcept:Enabled=0\r\nIMSplitter=305\r\nSysTrayClick=0\r\n"
+      "ConfirmRemove=1\r\nFill Color=0\r\nTrigger Qty=1\r\nAutoClose Minutes=1\r\nAutoClose=0\r\n"
+      "Open Minimized=0\r\nPlus! Installed=0\r\nSortImages=1\r\n\r\n";
+  EXPECT_EQ(IniBytes(), expected);
+}
+
+TEST_F(FormTest, EditedControlsReachTheFile) {
+  OpenWith(kFull);
+  form->execQty->setText("42");
+  EXPECT_TRUE(form->Save->isEnabled());
+  form->orderRandom->setChecked(true);
+  form->execTypeCB->setCurrentIndex(4);
+  form->PlusInstalled->setChecked(false);
+  form->SaveClick();
+  const TBigIniFile saved(IniPath());
+  EXPECT_EQ(saved.ReadString("Info", "Trigger Qty", ""), "42");
+  EXPECT_EQ(saved.ReadString("Info", "Display Order", ""), "RANDOM");
+  EXPECT_EQ(saved.ReadString("Info", "Trigger Measure", ""), "SECONDS");
+  EXPECT_EQ(saved.ReadString("Info", "Plus! Installed", ""), "0");
+  // Marks are written only under Random Cycle.
+  EXPECT_EQ(saved.ReadString("Bitmaps", "/b.bmp", ""), "TILE.NOT");
+  EXPECT_FALSE(form->Save->isEnabled());
+}
+
+TEST_F(FormTest, FieldThatIsNotANumberStopsSaveAndKeepsBitmaps) {
+  OpenWith(kFull);
+  form->execQty->setText("");
+  form->RemoveClick();
+  EXPECT_THROW(form->SaveClick(), TConvertError);
+  EXPECT_TRUE(form->Save->isEnabled());
+  const TBigIniFile saved(IniPath());
+  EXPECT_EQ(saved.ReadString("Bitmaps", "/b.bmp", ""), "TILE.MARKED");
+}
+
+TEST_F(FormTest, ReloadDiscardsEdits) {
+  OpenWith(kFull);
+  form->AutoCloseMin->setText("99");
+  form->RemoveClick();
+  form->MIRemoveClick();
+  EXPECT_EQ(form->ImageList().Count(), 1);
+  form->ReloadClick();
+  EXPECT_EQ(form->AutoCloseMin->text(), "12");
+  EXPECT_EQ(Names(), (std::vector<std::string>{"/c.bmp", "/b.bmp", "/a.jpg"}));
+  EXPECT_FALSE(form->Save->isEnabled());
+}
+
+TEST_F(FormTest, LoadRules) {
+  // Letter case of names, a stored 0, hexadecimal, an unknown order, clamping, a bad date.
+  OpenWith(
+      "[info]\r\nautoclose=1\r\nTrigger Qty=0\r\nFill Color=0x0000FF\r\nDisplay Order=random\r\n"
+      "Trigger Measure=EXECUTIONS\r\nAutoClose Minutes=70000\r\nDefault Display=tile\r\n"
+      "LastChgDateTime=not a date\r\n");
+  EXPECT_TRUE(form->AutoClose->isChecked());
+  EXPECT_EQ(form->execQty->text(), "1");
+  EXPECT_EQ(form->FillColor(), 255);
+  EXPECT_TRUE(form->orderSequential->isChecked());
+  EXPECT_EQ(form->execTypeCB->currentIndex(), 1);
+  EXPECT_EQ(form->AutoCloseMin->text(), "32767");
+  EXPECT_EQ(form->AutoCloseMinUpDown->Position(), 99);
+  EXPECT_EQ(form->DefDispCB->currentText(), "TILE");
+  EXPECT_DOUBLE_EQ(form->LastChgDateTime, clock.now - 1000);
+}
+
+TEST_F(FormTest, ExecutionsMeasureChecksAutoCloseAfterLoad) {
+  OpenWith("[Info]\r\nTrigger Measure=EXECUTIONS\r\nAutoClose=0\r\n");
+  EXPECT_TRUE(form->AutoClose->isChecked());
+  EXPECT_FALSE(form->Save->isEnabled());
+}
+
+TEST_F(FormTest, MarkedEntryUnderOtherOrderComesBackUnmarked) {
+  OpenWith("[Info]\r\nDisplay Order=RANDOM\r\n[Bitmaps]\r\n/a.bmp=TILE.MARKED\r\n");
+  EXPECT_EQ(form->ImageList().At(0).mark, 0);
+  EXPECT_FALSE(form->ResetMarked->isEnabled());
+}
+
+TEST_F(FormTest, BitmapsValueRulesAtLoad) {
+  OpenWith(
+      "[Info]\r\nSortImages=0\r\nDefault Display=DOUBLE_TILE\r\n[Bitmaps]\r\n/x=y.bmp=STRETCH.NOT\r\n"
+      "/bare.bmp=CENTER.STRETCH\r\n/nothing.bmp\r\n/unknown.bmp=FANCY.NOT\r\n=TILE.NOT\r\n");
+  ASSERT_EQ(Names(), (std::vector<std::string>{"/x", "/bare.bmp", "/nothing.bmp", "/unknown.bmp"}));
+  EXPECT_EQ(form->ImageList().At(0).disp, DispObj::Stretch);
+  EXPECT_EQ(form->ImageList().At(1).disp, DispObj::Center);
+  EXPECT_EQ(form->ImageList().At(2).disp, DispObj::DoubleTile);
+  EXPECT_EQ(form->ImageList().At(3).disp, DispObj::DoubleTile);
+}
+
+TEST_F(FormTest, NamesDifferingInCaseAreSavedOnceWithLaterSpelling) {
+  OpenWith("[Info]\r\nSortImages=0\r\n[Bitmaps]\r\n/A.bmp=TILE.NOT\r\n/a.BMP=CENTER.NOT\r\n");
+  EXPECT_EQ(form->ImageList().Count(), 2);
+  form->SaveClick();
+  EXPECT_TRUE(IniBytes().endsWith("[Bitmaps]\r\n/a.BMP=CENTER.NOT\r\n\r\n"));
+}
+
+TEST_F(FormTest, EmptyListSavesNoBitmapsHeader) {
+  OpenWith("[Info]\r\n[Bitmaps]\r\n/a.bmp=TILE.NOT\r\n");
+  form->RemoveClick();
+  form->SaveClick();
+  EXPECT_FALSE(IniBytes().contains("[Bitmaps]"));
+}
+
+TEST_F(FormTest, EntryWithoutMethodIsRecoveredWithMessage) {
+  OpenWith("[Info]\r\nDefault Display=CENTER\r\n[Bitmaps]\r\n/a.bmp=TILE.NOT\r\n");
+  form->ImageList().SetDisp(0, DispObj::None);
+  form->SaveClick();
+  ASSERT_EQ(messages.asked.size(), 1u);
+  EXPECT_EQ(messages.asked[0].text, "Settings save error. Press OK to continue");
+  const TBigIniFile saved(IniPath());
+  EXPECT_EQ(saved.ReadString("Bitmaps", "/a.bmp", ""), "CENTER.NOT");
+}
+
+TEST_F(FormTest, LoadSelectsDesktopWallpaperFirst) {
+  desktop.values["Wallpaper"] = "/C.BMP";
+  OpenWith("[Info]\r\nLastImageNm=/b.bmp\r\n[Bitmaps]\r\n/a.bmp=TILE.NOT\r\n/b.bmp=TILE.NOT\r\n/c.bmp=TILE.NOT\r\n");
+  EXPECT_EQ(SelectedRows(), std::vector<int>{2});
+  EXPECT_EQ(form->CurrentFileName(), "/c.bmp");
+}
