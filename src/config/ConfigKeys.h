@@ -1,10 +1,11 @@
 // The configuration file: section "Info" holds the settings and the state that survives a
 // restart, section "Bitmaps" the image list (file name = display method code + mark suffix).
 //
-// Data flow: IniLoad reads each key below through TBigIniFile into its control; SaveClick
-// writes the controls back in the order of this table; the persistent-state keys at its end
-// are written only by the wallpaper change and the scheduler. Every key's name, type and
-// default stand here and nowhere else.
+// Data flow: every key of section "Info" stands in the table below with its name, type and
+// default, and nowhere else. IniLoad reads the keys through TInfoReader (SettingsIo.h) in its
+// own order of steps; SaveClick hands WriteSettings the value of each setting key, which
+// writes them in table order; the state keys at the table's end are written only by the
+// wallpaper change and the scheduler.
 #pragma once
 
 #include <array>
@@ -15,47 +16,101 @@ inline constexpr std::string_view InfoSection = "Info";
 inline constexpr std::string_view BitmapsSection = "Bitmaps";
 
 enum class KeyType { Folder, Text, Integer, Bool, DateTime };
+// Settings are the user's choices, written by every save; state is what the wallpaper change
+// and the scheduler record, which a save leaves alone.
+enum class KeyRole { Setting, State };
+// One identity per key, so that code which handles every setting can switch over them.
+enum class InfoKeyId {
+  DefaultDirectory,
+  DisplayOrder,
+  ImgMgrDirectory,
+  TriggerMeasure,
+  DefaultDisplay,
+  ExceptDefaultDisplay,
+  ExceptWidth,
+  ExceptHeight,
+  ExceptEnabled,
+  IMSplitter,
+  SysTrayClick,
+  ConfirmRemove,
+  FillColor,
+  TriggerQty,
+  AutoCloseMinutes,
+  AutoClose,
+  OpenMinimized,
+  PlusInstalled,
+  SortImages,
+  ExecSinceChg,
+  LastImageNm,
+  LastDispStr,
+  LastChgDateTime
+};
+
 // Dynamic defaults are computed at load: the Add dialog's current folder, the program's
 // folder, or the moment of loading minus 1000 days.
 enum class KeyDefault { Fixed, AddDialogFolder, ProgramFolder, ThousandDaysAgo, NotRead };
 
 struct ConfigKey {
+  InfoKeyId id;
   std::string_view name;
   KeyType type;
   KeyDefault defaultKind;
   std::string_view defaultText;
   std::int32_t defaultInt;
+  KeyRole role = KeyRole::Setting;
 };
 
 namespace InfoKey {
-inline constexpr ConfigKey DefaultDirectory{"Default Directory", KeyType::Folder, KeyDefault::AddDialogFolder, "", 0};
-inline constexpr ConfigKey DisplayOrder{"Display Order", KeyType::Text, KeyDefault::Fixed, "", 0};
-inline constexpr ConfigKey ImgMgrDirectory{"ImgMgr Directory", KeyType::Folder, KeyDefault::ProgramFolder, "", 0};
-inline constexpr ConfigKey TriggerMeasure{"Trigger Measure", KeyType::Text, KeyDefault::Fixed, "", 0};
-inline constexpr ConfigKey DefaultDisplay{"Default Display", KeyType::Text, KeyDefault::Fixed, "TILE", 0};
-inline constexpr ConfigKey ExceptDefaultDisplay{"Except:Default Display", KeyType::Text, KeyDefault::Fixed, "STRETCH",
-                                                0};
-inline constexpr ConfigKey ExceptWidth{"Except:Width", KeyType::Integer, KeyDefault::Fixed, "", 100};
-inline constexpr ConfigKey ExceptHeight{"Except:Height", KeyType::Integer, KeyDefault::Fixed, "", 100};
-inline constexpr ConfigKey ExceptEnabled{"Except:Enabled", KeyType::Bool, KeyDefault::NotRead, "", 0};
-inline constexpr ConfigKey IMSplitter{"IMSplitter", KeyType::Integer, KeyDefault::Fixed, "", 305};
-inline constexpr ConfigKey SysTrayClick{"SysTrayClick", KeyType::Integer, KeyDefault::Fixed, "", 0};
-inline constexpr ConfigKey ConfirmRemove{"ConfirmRemove", KeyType::Bool, KeyDefault::Fixed, "", 1};
-inline constexpr ConfigKey FillColor{"Fill Color", KeyType::Integer, KeyDefault::Fixed, "", 0};
-inline constexpr ConfigKey TriggerQty{"Trigger Qty", KeyType::Integer, KeyDefault::Fixed, "", 1};
-inline constexpr ConfigKey AutoCloseMinutes{"AutoClose Minutes", KeyType::Integer, KeyDefault::Fixed, "", 1};
-inline constexpr ConfigKey AutoClose{"AutoClose", KeyType::Bool, KeyDefault::Fixed, "", 0};
-inline constexpr ConfigKey OpenMinimized{"Open Minimized", KeyType::Bool, KeyDefault::Fixed, "", 0};
-inline constexpr ConfigKey PlusInstalled{"Plus! Installed", KeyType::Bool, KeyDefault::Fixed, "", 0};
-inline constexpr ConfigKey SortImages{"SortImages", KeyType::Bool, KeyDefault::Fixed, "", 1};
-inline constexpr ConfigKey ExecSinceChg{"ExecSinceChg", KeyType::Integer, KeyDefault::Fixed, "", 0};
-inline constexpr ConfigKey LastImageNm{"LastImageNm", KeyType::Text, KeyDefault::Fixed, "", 0};
-inline constexpr ConfigKey LastDispStr{"LastDispStr", KeyType::Text, KeyDefault::Fixed, "", 0};
-inline constexpr ConfigKey LastChgDateTime{"LastChgDateTime", KeyType::DateTime, KeyDefault::ThousandDaysAgo, "", 0};
+inline constexpr ConfigKey DefaultDirectory{
+    InfoKeyId::DefaultDirectory, "Default Directory", KeyType::Folder, KeyDefault::AddDialogFolder, "", 0};
+inline constexpr ConfigKey DisplayOrder{
+    InfoKeyId::DisplayOrder, "Display Order", KeyType::Text, KeyDefault::Fixed, "", 0};
+inline constexpr ConfigKey ImgMgrDirectory{
+    InfoKeyId::ImgMgrDirectory, "ImgMgr Directory", KeyType::Folder, KeyDefault::ProgramFolder, "", 0};
+inline constexpr ConfigKey TriggerMeasure{
+    InfoKeyId::TriggerMeasure, "Trigger Measure", KeyType::Text, KeyDefault::Fixed, "", 0};
+inline constexpr ConfigKey DefaultDisplay{
+    InfoKeyId::DefaultDisplay, "Default Display", KeyType::Text, KeyDefault::Fixed, "TILE", 0};
+inline constexpr ConfigKey ExceptDefaultDisplay{
+    InfoKeyId::ExceptDefaultDisplay, "Except:Default Display", KeyType::Text, KeyDefault::Fixed, "STRETCH", 0};
+inline constexpr ConfigKey ExceptWidth{
+    InfoKeyId::ExceptWidth, "Except:Width", KeyType::Integer, KeyDefault::Fixed, "", 100};
+inline constexpr ConfigKey ExceptHeight{
+    InfoKeyId::ExceptHeight, "Except:Height", KeyType::Integer, KeyDefault::Fixed, "", 100};
+inline constexpr ConfigKey ExceptEnabled{
+    InfoKeyId::ExceptEnabled, "Except:Enabled", KeyType::Bool, KeyDefault::NotRead, "", 0};
+inline constexpr ConfigKey IMSplitter{InfoKeyId::IMSplitter, "IMSplitter", KeyType::Integer,
+                                      KeyDefault::Fixed,     "",           305};
+inline constexpr ConfigKey SysTrayClick{
+    InfoKeyId::SysTrayClick, "SysTrayClick", KeyType::Integer, KeyDefault::Fixed, "", 0};
+inline constexpr ConfigKey ConfirmRemove{
+    InfoKeyId::ConfirmRemove, "ConfirmRemove", KeyType::Bool, KeyDefault::Fixed, "", 1};
+inline constexpr ConfigKey FillColor{InfoKeyId::FillColor, "Fill Color", KeyType::Integer, KeyDefault::Fixed, "", 0};
+inline constexpr ConfigKey TriggerQty{InfoKeyId::TriggerQty, "Trigger Qty", KeyType::Integer, KeyDefault::Fixed, "", 1};
+inline constexpr ConfigKey AutoCloseMinutes{
+    InfoKeyId::AutoCloseMinutes, "AutoClose Minutes", KeyType::Integer, KeyDefault::Fixed, "", 1};
+inline constexpr ConfigKey AutoClose{InfoKeyId::AutoClose, "AutoClose", KeyType::Bool, KeyDefault::Fixed, "", 0};
+inline constexpr ConfigKey OpenMinimized{
+    InfoKeyId::OpenMinimized, "Open Minimized", KeyType::Bool, KeyDefault::Fixed, "", 0};
+inline constexpr ConfigKey PlusInstalled{
+    InfoKeyId::PlusInstalled, "Plus! Installed", KeyType::Bool, KeyDefault::Fixed, "", 0};
+inline constexpr ConfigKey SortImages{InfoKeyId::SortImages, "SortImages", KeyType::Bool, KeyDefault::Fixed, "", 1};
+inline constexpr ConfigKey ExecSinceChg{
+    InfoKeyId::ExecSinceChg, "ExecSinceChg", KeyType::Integer, KeyDefault::Fixed, "", 0, KeyRole::State};
+inline constexpr ConfigKey LastImageNm{InfoKeyId::LastImageNm, "LastImageNm", KeyType::Text, KeyDefault::Fixed, "", 0,
+                                       KeyRole::State};
+inline constexpr ConfigKey LastDispStr{InfoKeyId::LastDispStr, "LastDispStr", KeyType::Text, KeyDefault::Fixed, "", 0,
+                                       KeyRole::State};
+inline constexpr ConfigKey LastChgDateTime{InfoKeyId::LastChgDateTime,
+                                           "LastChgDateTime",
+                                           KeyType::DateTime,
+                                           KeyDefault::ThousandDaysAgo,
+                                           "",
+                                           0,
+                                           KeyRole::State};
 }  // namespace InfoKey
 
-// Section "Info" in the order SaveClick writes it; the last four are persistent state that
-// SaveClick leaves alone.
+// Section "Info" in the order SaveClick writes it, the state keys last.
 inline constexpr std::array<const ConfigKey*, 23> InfoKeys = {
     &InfoKey::DefaultDirectory, &InfoKey::DisplayOrder,         &InfoKey::ImgMgrDirectory,  &InfoKey::TriggerMeasure,
     &InfoKey::DefaultDisplay,   &InfoKey::ExceptDefaultDisplay, &InfoKey::ExceptWidth,      &InfoKey::ExceptHeight,

@@ -33,6 +33,10 @@ TriggerMeasure ParseTriggerMeasure(std::string_view text) {
   return TriggerMeasure::Days;
 }
 
+TriggerMeasure TriggerMeasureAt(int itemIndex) {
+  return itemIndex >= 1 && itemIndex <= 4 ? static_cast<TriggerMeasure>(itemIndex) : TriggerMeasure::Days;
+}
+
 std::string_view TriggerMeasureText(int itemIndex) {
   return itemIndex >= 1 && itemIndex <= 4 ? kMeasureTexts[itemIndex] : kMeasureTexts[0];
 }

@@ -17,6 +17,8 @@ enum class TriggerMeasure { Days = 0, Executions = 1, Hours = 2, Minutes = 3, Se
 DisplayOrder ParseDisplayOrder(std::string_view text);
 std::string_view DisplayOrderText(DisplayOrder order);
 TriggerMeasure ParseTriggerMeasure(std::string_view text);
+// The measure at an item index of the trigger list; any index outside 0..4 is Days.
+TriggerMeasure TriggerMeasureAt(int itemIndex);
 // Any index outside 1..4 writes "DAYS".
 std::string_view TriggerMeasureText(int itemIndex);
 

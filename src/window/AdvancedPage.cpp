@@ -93,5 +93,8 @@ void TTesselForm1::BuildAdvancedPage() {
   connect(PlusInstalled, &QCheckBox::toggled, this, [this] { Change(PlusInstalled); });
   for (QCheckBox* box : {SortImages, ConfirmRemove, ShowSplash})
     connect(box, &QCheckBox::toggled, this, [this] { SortImagesClick(); });
+  // The list shows the agent's click action and records the user's choice in it.
+  connect(SysTrayClickCB, &QComboBox::currentIndexChanged, this,
+          [this](int index) { Agent.ClickAction = TrayClickActionAt(index); });
   connect(SysTrayClickCB, &QComboBox::activated, this, [this] { SysTrayClickCBChange(SysTrayClickCB); });
 }

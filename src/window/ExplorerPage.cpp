@@ -158,6 +158,6 @@ void TTesselForm1::WireExplorerPage() {
   for (QAbstractButton* option : {static_cast<QAbstractButton*>(IMShrink), static_cast<QAbstractButton*>(IMTile),
                                   static_cast<QAbstractButton*>(IMStretch), static_cast<QAbstractButton*>(IMAnimate)})
     connect(option, &QAbstractButton::clicked, this, [this] { FileListViewDlg1Click(); });
-  connect(IMAdd, &QPushButton::clicked, this, [this] { IMAddClick(); });
-  connect(IMRemove, &QPushButton::clicked, this, [this] { IMRemoveClick(); });
+  connect(IMAdd, &QPushButton::clicked, this, Command([this] { IMAddClick(); }));
+  connect(IMRemove, &QPushButton::clicked, this, Command([this] { IMRemoveClick(); }));
 }

@@ -108,27 +108,28 @@ void TTesselForm1::BuildImagesPage() {
     item->setIcon(QIcon(QPixmap::fromImage(DrawDispMethodIcon(code, 16))));
     group->addAction(item);
     MIDisplayTypeItems[ToInt(code)] = item;
-    connect(item, &QAction::triggered, this, [this, item] { MIDisplayTypeClick(item); });
+    connect(item, &QAction::triggered, this, Command([this, item] { MIDisplayTypeClick(item); }));
   }
-  connect(MIMoveUp, &QAction::triggered, this, [this] { MoveUpClick(); });
-  connect(MIMoveDown, &QAction::triggered, this, [this] { MoveDownClick(); });
-  connect(MIDisplay, &QAction::triggered, this, [this] { DisplayClick(); });
-  connect(MIRemove, &QAction::triggered, this, [this] { MIRemoveClick(); });
-  connect(MIApply, &QAction::triggered, this, [this] { ApplyClick(MIApply); });
+  connect(MIMoveUp, &QAction::triggered, this, Command([this] { MoveUpClick(); }));
+  connect(MIMoveDown, &QAction::triggered, this, Command([this] { MoveDownClick(); }));
+  connect(MIDisplay, &QAction::triggered, this, Command([this] { DisplayClick(); }));
+  connect(MIRemove, &QAction::triggered, this, Command([this] { MIRemoveClick(); }));
+  connect(MIApply, &QAction::triggered, this, Command([this] { ApplyClick(MIApply); }));
   connect(ImgPopupMenu, &QMenu::aboutToShow, this, [this] { ImgPopupMenuPopup(); });
   WireImagesPage();
 }
 
 void TTesselForm1::WireImagesPage() {
-  connect(MoveUp, &QPushButton::clicked, this, [this] { MoveUpClick(); });
-  connect(MoveDown, &QPushButton::clicked, this, [this] { MoveDownClick(); });
-  connect(Display, &QPushButton::clicked, this, [this] { DisplayClick(); });
-  connect(Add, &QPushButton::clicked, this, [this] { AddClick(); });
-  connect(Remove, &QPushButton::clicked, this, [this] { MIRemoveClick(); });
-  connect(Apply, &QPushButton::clicked, this, [this] { ApplyClick(Apply); });
-  connect(ListView1, &QTreeView::clicked, this, [this] { ImgListClick(); });
-  connect(ListView1, &QTreeView::customContextMenuRequested, this,
-          [this](QPoint pos) { ImgPopupMenu->popup(ListView1->viewport()->mapToGlobal(pos)); });
+  connect(MoveUp, &QPushButton::clicked, this, Command([this] { MoveUpClick(); }));
+  connect(MoveDown, &QPushButton::clicked, this, Command([this] { MoveDownClick(); }));
+  connect(Display, &QPushButton::clicked, this, Command([this] { DisplayClick(); }));
+  connect(Add, &QPushButton::clicked, this, Command([this] { AddClick(); }));
+  connect(Remove, &QPushButton::clicked, this, Command([this] { MIRemoveClick(); }));
+  connect(Apply, &QPushButton::clicked, this, Command([this] { ApplyClick(Apply); }));
+  connect(ListView1, &QTreeView::clicked, this, Command([this] { ImgListClick(); }));
+  connect(ListView1, &QTreeView::customContextMenuRequested, this, [this](QPoint pos) {
+    if (Commands.Open()) ImgPopupMenu->popup(ListView1->viewport()->mapToGlobal(pos));
+  });
   connect(ListView1->selectionModel(), &QItemSelectionModel::selectionChanged, this,
           [this] { SyncSelectionFromView(); });
   connect(ListView1->selectionModel(), &QItemSelectionModel::currentChanged, this, [this] { SyncSelectionFromView(); });
@@ -137,5 +138,5 @@ void TTesselForm1::WireImagesPage() {
       if (on) dispTileClick(radio);
     });
   connect(Stretch, &QCheckBox::toggled, this, [this] { dispTileClick(Stretch); });
-  connect(Special, &QComboBox::activated, this, [this] { dispTileClick(Special); });
+  connect(Special, &QComboBox::activated, this, Command([this] { dispTileClick(Special); }));
 }

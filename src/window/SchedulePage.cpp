@@ -8,6 +8,18 @@
 #include "widgets/UpDown.h"
 #include "window/Tessel.h"
 
+QRadioButton* TTesselForm1::OrderRadio(DisplayOrder order) const {
+  switch (order) {
+    case DisplayOrder::Random:
+      return orderRandom;
+    case DisplayOrder::RandomCycle:
+      return orderRandomCycle;
+    case DisplayOrder::Sequential:
+      break;
+  }
+  return orderSequential;
+}
+
 void TTesselForm1::BuildSchedulePage() {
   QWidget* page = SchedulePage;
   TriggerChange = MakeControl<QGroupBox>(page, "TriggerChange", 80, 4, 297, 77, "Trigger Change");
@@ -42,10 +54,15 @@ void TTesselForm1::BuildSchedulePage() {
   connect(AutoCloseMin, &QLineEdit::textChanged, this, [this] { Change(AutoCloseMin); });
   connect(OpenMinimized, &QCheckBox::toggled, this, [this] { Change(OpenMinimized); });
   connect(AutoClose, &QCheckBox::toggled, this, [this] { Change(AutoClose); });
-  for (QRadioButton* radio : {orderSequential, orderRandom, orderRandomCycle})
-    connect(radio, &QRadioButton::toggled, this, [this, radio](bool on) {
-      if (on) orderClick(radio);
+  // The radio buttons show the agent's display order and record the user's choice in it.
+  for (DisplayOrder order : {DisplayOrder::Sequential, DisplayOrder::Random, DisplayOrder::RandomCycle}) {
+    QRadioButton* radio = OrderRadio(order);
+    connect(radio, &QRadioButton::toggled, this, [this, order, radio](bool on) {
+      if (!on) return;
+      Agent.Order = order;
+      orderClick(radio);
     });
-  connect(ResetMarked, &QPushButton::clicked, this, [this] { ResetMarkedClick(ResetMarked); });
-  connect(CreateShortcut, &QPushButton::clicked, this, [this] { CreateShortcutClick(CreateShortcut); });
+  }
+  connect(ResetMarked, &QPushButton::clicked, this, Command([this] { ResetMarkedClick(ResetMarked); }));
+  connect(CreateShortcut, &QPushButton::clicked, this, Command([this] { CreateShortcutClick(CreateShortcut); }));
 }

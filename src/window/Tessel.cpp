@@ -103,17 +103,17 @@ void TTesselForm1::BuildFrame() {
   Reload->setEnabled(false);
   Save->setEnabled(false);
   Close->hide();
-  connect(Reload, &QPushButton::clicked, this, [this] { ReloadClick(); });
-  connect(Save, &QPushButton::clicked, this, [this] { SaveClick(); });
-  connect(OK, &QPushButton::clicked, this, [this] { OKClick(OK); });
-  connect(Close, &QPushButton::clicked, this, [this] { CloseClick(Close); });
+  connect(Reload, &QPushButton::clicked, this, Command([this] { ReloadClick(); }));
+  connect(Save, &QPushButton::clicked, this, Command([this] { SaveClick(); }));
+  connect(OK, &QPushButton::clicked, this, Command([this] { OKClick(OK); }));
+  connect(Close, &QPushButton::clicked, this, Command([this] { CloseClick(Close); }));
 }
 
 void TTesselForm1::FormCreate() {
   FirstShowDone = false;
   CloseHandled = false;
   if (!BigIni) BigIni = std::make_unique<TBigIniFile>(Services.configFileName);
-  StartMinimized = BigIni->ReadBool(InfoSection, InfoKey::OpenMinimized.name, false);
+  StartMinimized = InfoReader().Bool(InfoKey::OpenMinimized);
   AgentRunning = StartMinimized;
   MoveRefused = false;
 }
@@ -133,12 +133,13 @@ void TTesselForm1::FormCreateAndINI() {
   AgentStartTime = Services.clock.Now();
   IniLoad();
   FirstShowDone = true;
-  ExecCounted = false;
+  Agent.ExecCounted = false;
   ConvertFileName = Services.programFolder + "Tesserina Convert.BMP";
 }
 
 void TTesselForm1::closeEvent(QCloseEvent* event) {
-  if (FormClose())
+  // A close while the list is half loaded would offer to save half a list.
+  if (Commands.Open() && FormClose())
     event->accept();
   else
     event->ignore();
@@ -175,7 +176,8 @@ void TTesselForm1::CloseClick(QObject* sender) {
 }
 
 void TTesselForm1::SessionEnd() {
-  if (!BigIni) return;
+  // Half a list is not saved: the exit saves once the load has finished.
+  if (!BigIni || !Commands.Open()) return;
   if (!CloseHandled) SaveClick();
   CloseHandled = true;
   BigIni->UpdateFile();
@@ -228,7 +230,8 @@ void TTesselForm1::ListChanged() {
 }
 
 void TTesselForm1::SyncSelectionFromView() {
-  if (SyncingView) return;
+  // The load selects its entry once the list is whole.
+  if (SyncingView || !Commands.Open()) return;
   TImageList& list = ImageList();
   const QItemSelectionModel* selection = ListView1->selectionModel();
   list.ClearSelection();

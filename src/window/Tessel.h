@@ -19,7 +19,10 @@
 #include <string>
 #include <vector>
 
+#include "agent/AgentState.h"
+#include "agent/CommandGate.h"
 #include "config/ConfigValues.h"
+#include "config/SettingsIo.h"
 #include "imagelist/ImageList.h"
 #include "picture/PictureCache.h"
 #include "platform/MessageBoxes.h"
@@ -77,6 +80,11 @@ class TTesselForm1 : public QWidget {
   void SaveClick();
   void ReloadClick();
   TStoredDisp ReadObjDisp(const std::string& fileName, const std::string& storedValue);
+  // Section "Info" with this run's defaults (the Add dialog's folder, the program's folder, now).
+  TInfoReader InfoReader() const;
+  // The control's value of a setting key, as SaveClick writes it; throws TConvertError for a
+  // number field that holds no integer.
+  TKeyValue SettingValue(const ConfigKey& key) const;
   TBigIniFile& Ini() { return *BigIni; }
 
   // Image list.
@@ -137,6 +145,8 @@ class TTesselForm1 : public QWidget {
   void ShowTrayMenu(QPoint pos);
   void SysTrayClickCBChange(QObject* sender);
   void SetHint();
+  // The Pause item's caption and the tray icon after the agent paused or resumed.
+  void ShowPauseState();
 
   // Images page.
   void ItemSelectUpdt();
@@ -162,6 +172,14 @@ class TTesselForm1 : public QWidget {
   // The colour value of FillColorComboBox (0x00BBGGRR, negative for system colours).
   std::int32_t FillColor() const;
   void SetFillColor(std::int32_t color);
+
+  // A handler for a command of the user's, which does nothing while the command gate is closed.
+  template <class Handler>
+  auto Command(Handler handler) {
+    return [this, handler] {
+      if (Commands.Open()) handler();
+    };
+  }
 
   // Frame.
   QTabWidget* PageControl1 = nullptr;
@@ -222,6 +240,7 @@ class TTesselForm1 : public QWidget {
   QRadioButton* orderSequential = nullptr;
   QRadioButton* orderRandom = nullptr;
   QRadioButton* orderRandomCycle = nullptr;
+  QRadioButton* OrderRadio(DisplayOrder order) const;
   QPushButton* ResetMarked = nullptr;
   QCheckBox* OpenMinimized = nullptr;
   QCheckBox* AutoClose = nullptr;
@@ -354,17 +373,18 @@ class TTesselForm1 : public QWidget {
   bool MoveRefused = false;
   bool SettingButtons = false;
   double AgentStartTime = 0;
-  bool ExecCounted = false;
-  std::int32_t ExecSinceChg = 0;
-  std::string LastImageNm;
-  std::string LastDispStr;
-  double LastChgDateTime = 0;
   std::int32_t CycleRemaining = 0;
   std::string ConvertFileName;
   // The Add dialog's initial folder and the last file chosen in it during this run.
   std::string AddInitialDir;
   std::string AddLastFileName;
 
+  // Paused, the tray-click action, the display order and the last change: the controls
+  // show them, this holds them.
+  TAgentState Agent;
+  // Closed while the configuration loads: commands from the user and from outside wait
+  // for the whole list.
+  TCommandGate Commands;
   TPictureCache Pictures;
   TCompositionCache CompositionCache;
   TBusyCounter Busy;

@@ -37,12 +37,9 @@ void TTesselForm1::ChgBackground() {
 }
 
 void TTesselForm1::UpdtBackground() {
-  LastImageNm = CurrentFileName();
-  LastChgDateTime = Services.clock.Now();
-  ExecSinceChg = 0;
-  ExecCounted = true;
+  Agent.RecordChange(CurrentFileName(), Services.clock.Now());
   ChgBackground();
-  if (orderRandomCycle->isChecked()) {
+  if (Agent.Order == DisplayOrder::RandomCycle) {
     TImageList& list = ImageList();
     if (const int current = list.FirstSelected(); current >= 0) {
       list.SetMark(current, 1);
@@ -51,12 +48,12 @@ void TTesselForm1::UpdtBackground() {
     ResetMarked->setEnabled(true);
     Change(nullptr);
   }
-  LastDispStr = DispObjToStr(CurrentDispObj());
+  Agent.LastDispStr = DispObjToStr(CurrentDispObj());
   TBigIniFile& ini = *BigIni;
   ini.WriteInteger(InfoSection, InfoKey::ExecSinceChg.name, 0);
-  ini.WriteString(InfoSection, InfoKey::LastImageNm.name, LastImageNm);
-  ini.WriteString(InfoSection, InfoKey::LastDispStr.name, LastDispStr);
-  ini.WriteString(InfoSection, InfoKey::LastChgDateTime.name, DateTimeToText(LastChgDateTime));
+  ini.WriteString(InfoSection, InfoKey::LastImageNm.name, Agent.LastImageNm);
+  ini.WriteString(InfoSection, InfoKey::LastDispStr.name, Agent.LastDispStr);
+  ini.WriteString(InfoSection, InfoKey::LastChgDateTime.name, DateTimeToText(Agent.LastChgDateTime));
   SetHint();
 }
 
@@ -70,7 +67,7 @@ void TTesselForm1::ApplyClick(QObject*) {
 }
 
 void TTesselForm1::WMDisplayChange() {
-  if (!AgentRunning || PlusInstalled->isChecked() || LastDispStr != "STRETCH") return;
+  if (!AgentRunning || PlusInstalled->isChecked() || Agent.LastDispStr != "STRETCH") return;
   Pictures.Clear();
   const auto release = qScopeGuard([this] { ReleasePictures(); });
   ChgBackground();

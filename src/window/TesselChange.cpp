@@ -6,7 +6,7 @@
 #include "window/Tessel.h"
 
 void TTesselForm1::Change(QObject*) {
-  if (execTypeCB->currentIndex() == static_cast<int>(TriggerMeasure::Executions)) AutoClose->setChecked(true);
+  if (TriggerMeasureAt(execTypeCB->currentIndex()) == TriggerMeasure::Executions) AutoClose->setChecked(true);
   Save->setEnabled(true);
   Reload->setEnabled(true);
 }

@@ -4,11 +4,12 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <stdexcept>
 
 #include "config/BigIni.h"
 #include "config/ConfigFileName.h"
 #include "config/ConfigKeys.h"
-#include "config/DateTimeText.h"
+#include "config/SettingsIo.h"
 #include "platform/Clock.h"
 #include "platform/DesktopWallpaper.h"
 #include "widgets/FolderPath.h"
@@ -33,61 +34,51 @@ void SetNumberField(QLineEdit* field, TUpDown* upDown, std::int32_t value) {
 
 TStoredDisp TTesselForm1::ReadObjDisp(const std::string& fileName, const std::string& storedValue) {
   const std::string value = storedValue.empty() ? BigIni->ReadString(BitmapsSection, fileName, "") : storedValue;
-  return DecodeBitmapsValue(value, orderRandomCycle->isChecked(), DefDispObj());
+  return DecodeBitmapsValue(value, Agent.Order == DisplayOrder::RandomCycle, DefDispObj());
 }
 
+TInfoReader TTesselForm1::InfoReader() const {
+  return TInfoReader(*BigIni, {AddInitialDir, FolderWithoutSlash(Services.programFolder), Services.clock.Now()});
+}
+
+// The steps keep their order: the display order and the default method must be in place
+// before the list is read, and "AutoClose" is read before "Trigger Measure" may check it.
 void TTesselForm1::IniLoad() {
   const auto busy = BusySection(Busy);
-  TBigIniFile& ini = *BigIni;
-  const auto readInt = [&ini](const ConfigKey& key) { return ini.ReadInteger(InfoSection, key.name, key.defaultInt); };
-  const auto readBool = [&ini](const ConfigKey& key) {
-    return ini.ReadBool(InfoSection, key.name, key.defaultInt != 0);
-  };
-  const auto readText = [&ini](const ConfigKey& key, std::string_view defaultText) {
-    return ini.ReadString(InfoSection, key.name, defaultText);
-  };
+  // The load lets pending events run, so that the splash and the window keep painting while
+  // a long list is read; no command may act on the list until it is whole.
+  const auto loading = Commands.Hold();
+  const TInfoReader info = InfoReader();
 
-  SetNumberField(AutoCloseMin, AutoCloseMinUpDown, ClampUpDown(readInt(InfoKey::AutoCloseMinutes)));
-  SetFillColor(readInt(InfoKey::FillColor));
-  AutoClose->setChecked(readBool(InfoKey::AutoClose));
-  OpenMinimized->setChecked(readBool(InfoKey::OpenMinimized));
-  const std::int32_t triggerQty = ClampUpDown(readInt(InfoKey::TriggerQty));
+  SetNumberField(AutoCloseMin, AutoCloseMinUpDown, ClampUpDown(info.Integer(InfoKey::AutoCloseMinutes)));
+  SetFillColor(info.Integer(InfoKey::FillColor));
+  AutoClose->setChecked(info.Bool(InfoKey::AutoClose));
+  OpenMinimized->setChecked(info.Bool(InfoKey::OpenMinimized));
+  const std::int32_t triggerQty = ClampUpDown(info.Integer(InfoKey::TriggerQty));
   SetNumberField(execQty, execQtyUpDown, triggerQty == 0 ? 1 : triggerQty);
-  SelectCodeItem(DefDispCB, readText(InfoKey::DefaultDisplay, InfoKey::DefaultDisplay.defaultText));
-  PlusInstalled->setChecked(readBool(InfoKey::PlusInstalled));
-  SortImages->setChecked(readBool(InfoKey::SortImages));
+  SelectCodeItem(DefDispCB, info.Text(InfoKey::DefaultDisplay));
+  PlusInstalled->setChecked(info.Bool(InfoKey::PlusInstalled));
+  SortImages->setChecked(info.Bool(InfoKey::SortImages));
 
   TImageList& list = ImageList();
   list.BeginUpdate();
   list.Clear();
   ListChanged();
 
-  ExecSinceChg = readInt(InfoKey::ExecSinceChg);
-  LastImageNm = readText(InfoKey::LastImageNm, "");
-  LastDispStr = readText(InfoKey::LastDispStr, "");
-  const std::string lastChange = readText(InfoKey::LastChgDateTime, "");
-  const std::optional<double> lastChangeDays = lastChange.empty() ? std::nullopt : TextToDateTime(lastChange);
-  LastChgDateTime = lastChangeDays ? *lastChangeDays : Services.clock.Now() - 1000;
+  Agent.ExecSinceChg = info.Integer(InfoKey::ExecSinceChg);
+  Agent.LastImageNm = info.Text(InfoKey::LastImageNm);
+  Agent.LastDispStr = info.Text(InfoKey::LastDispStr);
+  Agent.LastChgDateTime = info.DateTime(InfoKey::LastChgDateTime);
 
-  switch (ParseDisplayOrder(readText(InfoKey::DisplayOrder, ""))) {
-    case DisplayOrder::Random:
-      orderRandom->setChecked(true);
-      break;
-    case DisplayOrder::RandomCycle:
-      orderRandomCycle->setChecked(true);
-      break;
-    case DisplayOrder::Sequential:
-      orderSequential->setChecked(true);
-      break;
-  }
+  OrderRadio(ParseDisplayOrder(info.Text(InfoKey::DisplayOrder)))->setChecked(true);
   execTypeCB->setCurrentIndex(0);
-  execTypeCB->setCurrentIndex(static_cast<int>(ParseTriggerMeasure(readText(InfoKey::TriggerMeasure, ""))));
+  execTypeCB->setCurrentIndex(static_cast<int>(ParseTriggerMeasure(info.Text(InfoKey::TriggerMeasure))));
   QCoreApplication::processEvents();
 
   std::vector<std::string> keys;
   std::vector<std::string> lines;
-  ini.ReadSection(BitmapsSection, keys);
-  ini.ReadSectionValues(BitmapsSection, lines);
+  BigIni->ReadSection(BitmapsSection, keys);
+  BigIni->ReadSectionValues(BitmapsSection, lines);
   list.Reserve(static_cast<int>(lines.size()) + 1);
   for (std::size_t i = 0; i < lines.size() && i < keys.size(); ++i) {
     if (i % 100 == 1) QCoreApplication::processEvents();
@@ -101,21 +92,21 @@ void TTesselForm1::IniLoad() {
   list.Reserve(1);
   list.EndUpdate();
 
-  SetIMPanelImageWidth(readInt(InfoKey::IMSplitter));
-  SysTrayClickCB->setCurrentIndex(readInt(InfoKey::SysTrayClick));
-  ConfirmRemove->setChecked(readBool(InfoKey::ConfirmRemove));
-  SelectCodeItem(DefExcCB, readText(InfoKey::ExceptDefaultDisplay, InfoKey::ExceptDefaultDisplay.defaultText));
-  SetNumberField(excWidthQty, excWidthQtyUpDown, ClampUpDown(readInt(InfoKey::ExceptWidth)));
-  SetNumberField(excHeightQty, excHeightQtyUpDown, ClampUpDown(readInt(InfoKey::ExceptHeight)));
-  SetImgMgrDirectory(readText(InfoKey::ImgMgrDirectory, FolderWithoutSlash(Services.programFolder)));
-  AddInitialDir = readText(InfoKey::DefaultDirectory, AddInitialDir);
+  SetIMPanelImageWidth(info.Integer(InfoKey::IMSplitter));
+  SysTrayClickCB->setCurrentIndex(info.Integer(InfoKey::SysTrayClick));
+  ConfirmRemove->setChecked(info.Bool(InfoKey::ConfirmRemove));
+  SelectCodeItem(DefExcCB, info.Text(InfoKey::ExceptDefaultDisplay));
+  SetNumberField(excWidthQty, excWidthQtyUpDown, ClampUpDown(info.Integer(InfoKey::ExceptWidth)));
+  SetNumberField(excHeightQty, excHeightQtyUpDown, ClampUpDown(info.Integer(InfoKey::ExceptHeight)));
+  SetImgMgrDirectory(info.Text(InfoKey::ImgMgrDirectory));
+  AddInitialDir = info.Text(InfoKey::DefaultDirectory);
   ExplorerFirstRead = true;
   SetHint();
 
   int chosen = -1;
   if (const std::optional<std::string> wallpaper = Services.desktop.GetValue("Wallpaper"))
     chosen = list.Find(*wallpaper);
-  if (chosen < 0) chosen = list.Find(LastImageNm);
+  if (chosen < 0) chosen = list.Find(Agent.LastImageNm);
   if (chosen < 0 && list.Count() > 0) chosen = 0;
   list.ClearSelection();
   if (chosen >= 0) {
@@ -129,47 +120,68 @@ void TTesselForm1::IniLoad() {
   Save->setEnabled(false);
 }
 
+TKeyValue TTesselForm1::SettingValue(const ConfigKey& key) const {
+  const auto number = [](const QLineEdit* field) { return StrToInt(field->text().toStdString()); };
+  switch (key.id) {
+    case InfoKeyId::DefaultDirectory: {
+      const std::string lastFolder = FolderOf(AddLastFileName);
+      return lastFolder.empty() ? AddInitialDir : lastFolder;
+    }
+    case InfoKeyId::DisplayOrder:
+      return std::string(DisplayOrderText(Agent.Order));
+    case InfoKeyId::ImgMgrDirectory:
+      return ImgMgrDirectory();
+    case InfoKeyId::TriggerMeasure:
+      return std::string(TriggerMeasureText(execTypeCB->currentIndex()));
+    case InfoKeyId::DefaultDisplay:
+      return DefDispStr();
+    case InfoKeyId::ExceptDefaultDisplay:
+      return DefExcCB->currentIndex() >= 0 ? DefExcCB->currentText().toStdString() : std::string();
+    case InfoKeyId::ExceptWidth:
+      return number(excWidthQty);
+    case InfoKeyId::ExceptHeight:
+      return number(excHeightQty);
+    case InfoKeyId::ExceptEnabled:
+      return excFlg->isChecked();
+    case InfoKeyId::IMSplitter:
+      return IMPanelImageWidth();
+    case InfoKeyId::SysTrayClick:
+      return static_cast<std::int32_t>(Agent.ClickAction);
+    case InfoKeyId::ConfirmRemove:
+      return ConfirmRemove->isChecked();
+    case InfoKeyId::FillColor:
+      return FillColor();
+    case InfoKeyId::TriggerQty:
+      return number(execQty);
+    case InfoKeyId::AutoCloseMinutes:
+      return number(AutoCloseMin);
+    case InfoKeyId::AutoClose:
+      return AutoClose->isChecked();
+    case InfoKeyId::OpenMinimized:
+      return OpenMinimized->isChecked();
+    case InfoKeyId::PlusInstalled:
+      return PlusInstalled->isChecked();
+    case InfoKeyId::SortImages:
+      return SortImages->isChecked();
+    case InfoKeyId::ExecSinceChg:
+    case InfoKeyId::LastImageNm:
+    case InfoKeyId::LastDispStr:
+    case InfoKeyId::LastChgDateTime:
+      break;
+  }
+  throw std::logic_error("\"" + std::string(key.name) + "\" is not a setting");
+}
+
 void TTesselForm1::SaveClick() {
   const auto busy = BusySection(Busy);
   TBigIniFile& ini = *BigIni;
-  const auto write = [&ini](const ConfigKey& key, std::string_view value) {
-    ini.WriteString(InfoSection, key.name, value);
-  };
-  const auto writeInt = [&ini](const ConfigKey& key, std::int32_t value) {
-    ini.WriteInteger(InfoSection, key.name, value);
-  };
-  const auto writeBool = [&ini](const ConfigKey& key, bool value) { ini.WriteBool(InfoSection, key.name, value); };
-  const auto fieldValue = [](const QLineEdit* field) { return StrToInt(field->text().toStdString()); };
-
-  const std::string lastFolder = FolderOf(AddLastFileName);
-  write(InfoKey::DefaultDirectory, lastFolder.empty() ? AddInitialDir : lastFolder);
-  const DisplayOrder order = orderRandom->isChecked()        ? DisplayOrder::Random
-                             : orderRandomCycle->isChecked() ? DisplayOrder::RandomCycle
-                                                             : DisplayOrder::Sequential;
-  write(InfoKey::DisplayOrder, DisplayOrderText(order));
-  write(InfoKey::ImgMgrDirectory, ImgMgrDirectory());
-  write(InfoKey::TriggerMeasure, TriggerMeasureText(execTypeCB->currentIndex()));
-  write(InfoKey::DefaultDisplay, DefDispStr());
-  write(InfoKey::ExceptDefaultDisplay, DefExcCB->currentIndex() >= 0 ? DefExcCB->currentText().toStdString() : "");
-  writeInt(InfoKey::ExceptWidth, fieldValue(excWidthQty));
-  writeInt(InfoKey::ExceptHeight, fieldValue(excHeightQty));
-  writeBool(InfoKey::ExceptEnabled, excFlg->isChecked());
-  writeInt(InfoKey::IMSplitter, IMPanelImageWidth());
-  writeInt(InfoKey::SysTrayClick, SysTrayClickCB->currentIndex());
-  writeBool(InfoKey::ConfirmRemove, ConfirmRemove->isChecked());
-  writeInt(InfoKey::FillColor, FillColor());
-  writeInt(InfoKey::TriggerQty, fieldValue(execQty));
-  writeInt(InfoKey::AutoCloseMinutes, fieldValue(AutoCloseMin));
-  writeBool(InfoKey::AutoClose, AutoClose->isChecked());
-  writeBool(InfoKey::OpenMinimized, OpenMinimized->isChecked());
-  writeBool(InfoKey::PlusInstalled, PlusInstalled->isChecked());
-  writeBool(InfoKey::SortImages, SortImages->isChecked());
+  WriteSettings(ini, [this](const ConfigKey& key) { return SettingValue(key); });
 
   // Every "Bitmaps" section: a hand-made duplicate left in the file would come back as the
   // list at the next start once this list is empty.
   ini.EraseAllSections(BitmapsSection);
   const TImageList& list = ImageList();
-  const bool randomCycle = orderRandomCycle->isChecked();
+  const bool randomCycle = Agent.Order == DisplayOrder::RandomCycle;
   for (int i = 0; i < list.Count(); ++i) {
     const ImageEntry& entry = list.At(i);
     if (entry.fileName.empty()) continue;

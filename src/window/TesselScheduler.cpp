@@ -20,20 +20,20 @@ void TTesselForm1::Timer1Timer(QObject* sender) {
   Timer1->stop();
   // Whatever this tick decodes, an agent running unseen does not keep it until the next one.
   const auto release = qScopeGuard([this] { ReleasePictures(); });
-  if (Pause1->text() != QStringLiteral("Pause")) return;
+  if (Agent.Paused) return;
   TChangeInput input;
   input.screenSaverRunning = ScreenSaverRunning();
   input.execQtyText = execQty->text().toStdString();
   input.entrySelected = ImageList().FirstSelected() >= 0;
-  input.measure = static_cast<TriggerMeasure>(execTypeCB->currentIndex());
+  input.measure = TriggerMeasureAt(execTypeCB->currentIndex());
   input.now = Services.clock.Now();
-  input.lastChgDateTime = LastChgDateTime;
-  input.execCounted = ExecCounted;
-  input.execSinceChg = ExecSinceChg;
+  input.lastChgDateTime = Agent.LastChgDateTime;
+  input.execCounted = Agent.ExecCounted;
+  input.execSinceChg = Agent.ExecSinceChg;
   const TChangeDecision decision = DecideChange(input);
-  ExecCounted = decision.execCounted;
-  ExecSinceChg = decision.execSinceChg;
-  if (decision.writeExecSinceChg) BigIni->WriteInteger(InfoSection, InfoKey::ExecSinceChg.name, ExecSinceChg);
+  Agent.ExecCounted = decision.execCounted;
+  Agent.ExecSinceChg = decision.execSinceChg;
+  if (decision.writeExecSinceChg) BigIni->WriteInteger(InfoSection, InfoKey::ExecSinceChg.name, Agent.ExecSinceChg);
   // A picture that cannot be applied is reported, and the schedule goes on with the next.
   if (decision.due) RunReportingErrors([this] { NextBackground(); });
 

@@ -25,12 +25,10 @@ void TTesselForm1::SetNextIndex() {
   const TImageList& list = ImageList();
   if (list.FirstSelected() < 0) return;
   int next = 0;
-  if (orderRandomCycle->isChecked())
+  if (Agent.Order == DisplayOrder::RandomCycle)
     next = RandomCycleIndex();
   else
-    next = ::SetNextIndex(orderRandom->isChecked() ? DisplayOrder::Random : DisplayOrder::Sequential, ViewOf(list),
-                          CycleRemaining, Services.random)
-               .index;
+    next = ::SetNextIndex(Agent.Order, ViewOf(list), CycleRemaining, Services.random).index;
   SelectEntry(next);
 }
 

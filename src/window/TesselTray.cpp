@@ -58,6 +58,7 @@ QSystemTrayIcon* TTesselForm1::TrayIcon() {
   RxTrayIcon1 = new QSystemTrayIcon(SysTrayIcon, this);
   RxTrayIcon1->setObjectName("RxTrayIcon1");
   connect(RxTrayIcon1, &QSystemTrayIcon::activated, this, [this](QSystemTrayIcon::ActivationReason reason) {
+    if (!Commands.Open()) return;
     switch (reason) {
       case QSystemTrayIcon::Trigger:
         RxTrayIcon1Click(RxTrayIcon1, Qt::LeftButton, QCursor::pos());
@@ -80,21 +81,21 @@ QSystemTrayIcon* TTesselForm1::TrayIcon() {
 
 void TTesselForm1::OKClick(QObject* sender) {
   TImageList& list = ImageList();
-  if (CurrentFileName() != LastImageNm) {
-    const int last = list.Find(LastImageNm);
+  if (CurrentFileName() != Agent.LastImageNm) {
+    const int last = list.Find(Agent.LastImageNm);
     if (last >= 0) SelectEntry(last);
-  } else if (list.FirstSelected() >= 0 && DispObjToStr(CurrentDispObj()) != LastDispStr) {
+  } else if (list.FirstSelected() >= 0 && DispObjToStr(CurrentDispObj()) != Agent.LastDispStr) {
     ApplyClick(sender);
   }
   AgentStartTime = Services.clock.Now();
-  if (orderRandomCycle->isChecked()) {
+  if (Agent.Order == DisplayOrder::RandomCycle) {
     CycleRemaining = 0;
     for (int i = 0; i < list.Count(); ++i)
       if (list.At(i).mark == 0) ++CycleRemaining;
   }
   HideForAgent();
-  Pause1->setText(QStringLiteral("Pause"));
-  TrayIcon()->setIcon(SysTrayIcon);
+  Agent.Paused = false;
+  ShowPauseState();
   AgentRunning = true;
   SetHint();
   Timer1Timer(sender);
@@ -130,7 +131,7 @@ void TTesselForm1::WatchMinimisedAgent() {
   if (!window || window->property("tesserineAgentWatch").toBool()) return;
   window->setProperty("tesserineAgentWatch", true);
   connect(window, &QWindow::windowStateChanged, this, [this](Qt::WindowState state) {
-    if (!AgentRunning || !AgentWithoutTray) return;
+    if (!AgentRunning || !AgentWithoutTray || !Commands.Open()) return;
     if (state == Qt::WindowMinimized)
       AgentMinimisedSeen = true;
     else if (AgentMinimisedSeen)
@@ -152,15 +153,17 @@ void TTesselForm1::Properties1Click(QObject*) {
 }
 
 void TTesselForm1::Pause1Click(QObject*) {
-  if (Pause1->text() == QStringLiteral("Pause")) {
-    Pause1->setText(QStringLiteral("Resume"));
+  Agent.Paused = !Agent.Paused;
+  if (Agent.Paused)
     Timer1->stop();
-    TrayIcon()->setIcon(SysTrayPaused);
-  } else {
-    Pause1->setText(QStringLiteral("Pause"));
+  else
     ArmTimerNow();
-    TrayIcon()->setIcon(SysTrayIcon);
-  }
+  ShowPauseState();
+}
+
+void TTesselForm1::ShowPauseState() {
+  Pause1->setText(QString::fromLatin1(Agent.PauseCaption()));
+  TrayIcon()->setIcon(Agent.Paused ? SysTrayPaused : SysTrayIcon);
 }
 
 void TTesselForm1::Next1Click(QObject*) {
@@ -208,20 +211,20 @@ void TTesselForm1::RxTrayIcon1Click(QObject* sender, Qt::MouseButton button, QPo
     ShowTrayMenu(pos);
     return;
   }
-  switch (SysTrayClickCB->currentIndex()) {
-    case 0:
+  switch (Agent.ClickAction) {
+    case TrayClickAction::OpenProperties:
       Properties1Click(sender);
       break;
-    case 1:
+    case TrayClickAction::NextImage:
       Next1Click(sender);
       break;
-    case 2:
+    case TrayClickAction::RemoveImage:
       Remove1Click(sender);
       break;
-    case 3:
+    case TrayClickAction::PauseResume:
       Pause1Click(sender);
       break;
-    default:
+    case TrayClickAction::None:
       break;
   }
 }
@@ -231,21 +234,21 @@ void TTesselForm1::ShowTrayMenu(QPoint pos) {
   SetHint();
   TrayIcon();
   SysTrayPopupMenu1->exec(pos);
-  if (!isVisible() && Pause1->text() == QStringLiteral("Pause") && !CloseHandled) ArmTimerNow();
+  if (!isVisible() && !Agent.Paused && !CloseHandled) ArmTimerNow();
 }
 
 void TTesselForm1::SysTrayClickCBChange(QObject* sender) {
   QAction* items[] = {Properties1, Next1, Remove1, Pause1};
-  const int index = SysTrayClickCB->currentIndex();
-  SysTrayPopupMenu1->setDefaultAction(index >= 0 && index < 4 ? items[index] : nullptr);
+  const int index = static_cast<int>(Agent.ClickAction);
+  SysTrayPopupMenu1->setDefaultAction(index >= 0 ? items[index] : nullptr);
   Change(sender);
 }
 
 void TTesselForm1::SetHint() {
   const std::string wallpaper = Services.desktop.GetValue("Wallpaper").value_or("*ERROR*");
-  std::string name = LastImageNm;
-  std::string kind = LastDispStr;
-  if (wallpaper != ConvertFileName && wallpaper != LastImageNm) {
+  std::string name = Agent.LastImageNm;
+  std::string kind = Agent.LastDispStr;
+  if (wallpaper != ConvertFileName && wallpaper != Agent.LastImageNm) {
     name = wallpaper;
     kind = Services.desktop.GetValue("TileWallpaper").value_or("") == "1" ? "TILED" : "CENTERED";
   }

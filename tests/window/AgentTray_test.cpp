@@ -128,7 +128,7 @@ TEST_F(AgentTrayTest, DisplayTypeItemSetsAndAppliesTheMethod) {
   ASSERT_EQ(brick->data().toInt(), ToInt(DispObj::BrickTile));
   form->mnuDispTypItmClick(brick);
   EXPECT_EQ(form->ImageList().At(0).disp, DispObj::BrickTile);
-  EXPECT_EQ(form->LastDispStr, "BRICK_TILE");
+  EXPECT_EQ(form->Agent.LastDispStr, "BRICK_TILE");
   EXPECT_EQ(desktop.values["Wallpaper"], form->ConvertFileName);
   EXPECT_TRUE(brick->isChecked());
   EXPECT_FALSE(form->mnuDispTypItems[ToInt(DispObj::Tile)]->isChecked());
@@ -196,8 +196,8 @@ TEST_F(AgentTrayTest, ClickActionMovesTheDefaultItemAndDoubleClickRunsIt) {
 TEST_F(AgentTrayTest, RightClickShowsTheMenuWithTheTimerOff) {
   Start();
   desktop.values["Wallpaper"] = Name(0);
-  form->LastImageNm = Name(0);
-  form->LastDispStr = "TILE";
+  form->Agent.LastImageNm = Name(0);
+  form->Agent.LastDispStr = "TILE";
   bool timerOffWhileOpen = false;
   bool imageNameDisabled = false;
   QTimer::singleShot(0, [&] {
@@ -242,7 +242,7 @@ struct HintCase {
 
 TEST_F(AgentTrayTest, HintNamesTheWallpaper) {
   Start();
-  form->LastDispStr = "BRICK_TILE";
+  form->Agent.LastDispStr = "BRICK_TILE";
   const HintCase cases[] = {
       {"our own image", {{"Wallpaper", "/p/forest.bmp"}}, "/p/forest.bmp", "forest.bmp (BRICK_TILE)"},
       {"our converted file", {{"Wallpaper", form->ConvertFileName}}, "/p/forest.jpg", "forest.jpg (BRICK_TILE)"},
@@ -258,7 +258,7 @@ TEST_F(AgentTrayTest, HintNamesTheWallpaper) {
   };
   for (const auto& c : cases) {
     desktop.values = c.desktopValues;
-    form->LastImageNm = c.lastImage;
+    form->Agent.LastImageNm = c.lastImage;
     form->SetHint();
     EXPECT_EQ(form->mnuImgName->text().toStdString(), c.expected) << c.name;
     EXPECT_EQ(form->RxTrayIcon1->toolTip().toStdString(), c.expected) << c.name;
@@ -269,15 +269,15 @@ TEST_F(AgentTrayTest, TrayTipIsCutTo63Characters) {
   Start();
   const std::string longName = "/p/" + std::string(70, 'x') + ".bmp";
   desktop.values = {{"Wallpaper", longName}};
-  form->LastImageNm = longName;
-  form->LastDispStr = "TILE";
+  form->Agent.LastImageNm = longName;
+  form->Agent.LastDispStr = "TILE";
   form->SetHint();
   const QString whole = QString::fromStdString(std::string(70, 'x') + ".bmp (TILE)");
   EXPECT_EQ(form->mnuImgName->text(), whole);
   EXPECT_EQ(form->RxTrayIcon1->toolTip(), whole.left(63));
 
   desktop.values = {{"Wallpaper", "/p/a|b.bmp"}};
-  form->LastImageNm = "/p/a|b.bmp";
+  form->Agent.LastImageNm = "/p/a|b.bmp";
   form->SetHint();
   EXPECT_EQ(form->mnuImgName->text(), "a|b.bmp (TILE)");
   EXPECT_EQ(form->RxTrayIcon1->toolTip(), "a");

@@ -42,8 +42,8 @@ TEST_F(FormTest, LoadFeedsEveryControl) {
   EXPECT_TRUE(form->AutoClose->isChecked());
   EXPECT_TRUE(form->PlusInstalled->isChecked());
   EXPECT_FALSE(form->SortImages->isChecked());
-  EXPECT_EQ(form->ExecSinceChg, 3);
-  EXPECT_EQ(form->LastImageNm, "/b.bmp");
+  EXPECT_EQ(form->Agent.ExecSinceChg, 3);
+  EXPECT_EQ(form->Agent.LastImageNm, "/b.bmp");
   // Unsorted: file order; the marked entry keeps its mark under Random Cycle.
   EXPECT_EQ(Names(), (std::vector<std::string>{"/c.bmp", "/b.bmp", "/a.jpg"}));
   EXPECT_EQ(form->ImageList().At(1).mark, 1);
@@ -76,7 +76,7 @@ TEST_F(FormTest, MissingFileGivesDefaultsAndFreshFileOrder) {
   EXPECT_EQ(form->DefExcCB->currentText(), "STRETCH");
   EXPECT_EQ(form->IMPanelImageWidth(), 305);
   EXPECT_EQ(form->ImgMgrDirectory(), dir.path().toStdString());
-  EXPECT_DOUBLE_EQ(form->LastChgDateTime, clock.now - 1000);
+  EXPECT_DOUBLE_EQ(form->Agent.LastChgDateTime, clock.now - 1000);
   EXPECT_TRUE(form->orderSequential->isChecked());
   form->AddInitialDir = "/home/pics";
   form->SaveClick();
@@ -143,7 +143,7 @@ TEST_F(FormTest, LoadRules) {
   EXPECT_EQ(form->AutoCloseMin->text(), "32767");
   EXPECT_EQ(form->AutoCloseMinUpDown->Position(), 99);
   EXPECT_EQ(form->DefDispCB->currentText(), "TILE");
-  EXPECT_DOUBLE_EQ(form->LastChgDateTime, clock.now - 1000);
+  EXPECT_DOUBLE_EQ(form->Agent.LastChgDateTime, clock.now - 1000);
 }
 
 TEST_F(FormTest, ExecutionsMeasureChecksAutoCloseAfterLoad) {

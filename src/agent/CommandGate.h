@@ -1,0 +1,20 @@
+// Whether a command may act now. Some work lets pending events run part-way through (the
+// configuration load keeps the window painted while a long list is read): a click, a tray
+// command or a request from outside that arrived then would act on a half-made list. Such
+// work holds the gate, and commands find it closed until the work is done.
+#pragma once
+
+#include <QScopeGuard>
+
+class TCommandGate {
+ public:
+  bool Open() const { return holds_ == 0; }
+  // Closes the gate until the returned guard goes out of scope; holds nest.
+  [[nodiscard]] auto Hold() {
+    ++holds_;
+    return qScopeGuard([this] { --holds_; });
+  }
+
+ private:
+  int holds_ = 0;
+};
