@@ -62,6 +62,12 @@ TEST(ConfigFileValues, EnumeratedTexts) {
   EXPECT_EQ(TriggerMeasureText(1), "EXECUTIONS");
   EXPECT_EQ(TriggerMeasureText(-1), "DAYS");
   EXPECT_EQ(TriggerMeasureText(5), "DAYS");
+  const std::pair<int, TriggerMeasure> measures[] = {{-1, TriggerMeasure::Days},
+                                                     {0, TriggerMeasure::Days},
+                                                     {1, TriggerMeasure::Executions},
+                                                     {4, TriggerMeasure::Seconds},
+                                                     {5, TriggerMeasure::Days}};
+  for (const auto& [index, measure] : measures) EXPECT_EQ(TriggerMeasureAt(index), measure) << index;
 }
 
 TEST(ConfigFileValues, NumberFields) {
@@ -85,6 +91,8 @@ TEST(ConfigFileValues, KeyTableIsCompleteAndUnique) {
     for (std::size_t j = i + 1; j < InfoKeys.size(); ++j) EXPECT_NE(InfoKeys[i]->name, InfoKeys[j]->name);
   EXPECT_EQ(InfoKeys.front()->name, "Default Directory");
   EXPECT_EQ(InfoKeys.back()->name, "LastChgDateTime");
+  // Code that handles every setting switches over the ids; each must name its own row.
+  for (std::size_t i = 0; i < InfoKeys.size(); ++i) EXPECT_EQ(static_cast<std::size_t>(InfoKeys[i]->id), i);
 }
 
 TEST(ConfigFileName, IniNameOfExecutable) {

@@ -5,6 +5,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSystemTrayIcon>
+#include <QTimer>
 
 #include "FormFixture.h"
 #include "config/BigIni.h"
@@ -115,6 +117,50 @@ TEST_F(FormTest, FieldThatIsNotANumberStopsSaveAndKeepsBitmaps) {
   EXPECT_TRUE(form->Save->isEnabled());
   const TBigIniFile saved(IniPath());
   EXPECT_EQ(saved.ReadString("Bitmaps", "/b.bmp", ""), "TILE.MARKED");
+}
+
+// The load lets pending events run between entries; a command among them must not act on
+// the half-read list: a save would write it, a close would offer to.
+TEST_F(FormTest, CommandsThatArriveWhileTheListLoadsDoNothing) {
+  QByteArray text = "[Info]\r\nSortImages=0\r\n[Bitmaps]\r\n";
+  for (int i = 0; i < 250; ++i) text += "/p" + QByteArray::number(i) + ".bmp=TILE.NOT\r\n";
+  OpenWith(text);
+  form->Change(nullptr);
+  int countWhenCommanded = 0;
+  QTimer poke;
+  poke.setInterval(0);
+  QObject::connect(&poke, &QTimer::timeout, [&] {
+    if (countWhenCommanded > 0 || form->ImageList().Count() == 0) return;
+    countWhenCommanded = form->ImageList().Count();
+    form->Save->click();
+    form->Remove->click();
+    form->close();
+  });
+  poke.start();
+  form->ReloadClick();
+  poke.stop();
+  ASSERT_GT(countWhenCommanded, 0);
+  ASSERT_LT(countWhenCommanded, 250) << "the commands came while the list was half read";
+  EXPECT_EQ(IniBytes(), text);
+  EXPECT_TRUE(messages.asked.empty());
+  EXPECT_TRUE(form->isVisible());
+  EXPECT_EQ(form->ImageList().Count(), 250);
+
+  form->Remove->click();
+  EXPECT_EQ(form->ImageList().Count(), 249) << "once the list is whole, commands act";
+}
+
+// A click action from a hand-edited file that names no item does nothing and is kept.
+TEST_F(FormTest, UnknownTrayClickActionDoesNothingAndIsKept) {
+  OpenWith("[Info]\r\nSysTrayClick=9\r\n[Bitmaps]\r\n/a.bmp=TILE.NOT\r\n");
+  EXPECT_EQ(form->Agent.ClickAction, TrayClickAction::None);
+  form->OKClick(form->OK);
+  form->RxTrayIcon1Click(form->RxTrayIcon1, Qt::LeftButton, QPoint());
+  EXPECT_TRUE(form->AgentRunning);
+  form->SaveClick();
+  EXPECT_EQ(TBigIniFile(IniPath()).ReadString("Info", "SysTrayClick", ""), "-1");
+  form->SysTrayClickCB->setCurrentIndex(1);
+  EXPECT_EQ(form->Agent.ClickAction, TrayClickAction::NextImage);
 }
 
 TEST_F(FormTest, ReloadDiscardsEdits) {
