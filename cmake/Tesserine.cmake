@@ -20,7 +20,9 @@ function(tesserine_library name)
 endfunction()
 
 # Tests of one folder: *_test.cpp files build one executable that needs no display;
-# *_xtest.cpp files build another that carries the "display" label and runs under Xvfb.
+# *_xtest.cpp files build another that carries the "display" label and runs on the private
+# Xvfb of the "xvfb" fixture (tests/support/CMakeLists.txt), whatever $DISPLAY says, one at
+# a time: they read and set the one root window and its monitors.
 # PREFIX picks the files whose names start with it, so one folder can hold several
 # executables with different libraries.
 function(tesserine_tests name)
@@ -37,7 +39,8 @@ function(tesserine_tests name)
       TESSERINE_TEST_DATA="${PROJECT_SOURCE_DIR}/tests/data"
       TESSERINE_BINARY_DIR="${PROJECT_BINARY_DIR}")
     if(kind STREQUAL "xtest")
-      gtest_discover_tests(${exe} DISCOVERY_TIMEOUT 60 PROPERTIES LABELS display)
+      gtest_discover_tests(${exe} DISCOVERY_TIMEOUT 60 PROPERTIES LABELS display FIXTURES_REQUIRED xvfb RESOURCE_LOCK xvfb
+        ENVIRONMENT "TESSERINE_TEST_DISPLAY_FILE=${PROJECT_BINARY_DIR}/xvfb/display")
     else()
       gtest_discover_tests(${exe} DISCOVERY_TIMEOUT 60 PROPERTIES LABELS unit
         ENVIRONMENT "QT_QPA_PLATFORM=offscreen")

@@ -1,12 +1,10 @@
 #!/usr/bin/env bash
-# Runs the display tests of the dev build N times in a row on one private Xvfb, to catch
-# tests that fail only now and then. Prints each run's summary and its failing tests.
+# Runs the display tests of the dev build N times in a row (each run on the private Xvfb
+# of its CTest fixture), to catch tests that fail only now and then. Prints each run's
+# summary and its failing tests.
 #   scripts/repeat-display.sh [runs, default 20]
 set -uo pipefail
 cd "$(dirname "$0")/.."
-source scripts/xvfb.sh
-unset QT_QPA_PLATFORM WAYLAND_DISPLAY
-start_xvfb 2560x1600x24
 runs="${1:-20}"
 failed=0
 for i in $(seq 1 "${runs}"); do

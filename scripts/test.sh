@@ -1,15 +1,16 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds Tesserine and runs the whole test suite: the unit
-# tests, the display tests under a private Xvfb, and the unit tests again in a build with
-# AddressSanitizer and UndefinedBehaviorSanitizer, the display tests (the real executable of
-# that build) included, then a short run of each fuzz target. Exits non-zero on any failure.
+# Installs what is missing, builds Tesserine and runs the whole test suite: the check that
+# includes run one way, the unit tests, the display tests (their CTest fixture starts a
+# private Xvfb), and the unit tests again in a build with AddressSanitizer and
+# UndefinedBehaviorSanitizer, the display tests (the real executable of that build) included,
+# then a short run of each fuzz target. Exits non-zero on any failure.
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 cd "${root}"
-source scripts/xvfb.sh
 
 bash scripts/install-deps.sh
 bash scripts/check-format.sh
+bash scripts/check-layers.sh
 
 jobs="$(nproc)"
 unset DISPLAY WAYLAND_DISPLAY
@@ -22,12 +23,8 @@ cmake --build --preset dev -j "${jobs}"
 echo "== unit tests"
 ctest --preset dev -L unit -j "${jobs}"
 
-echo "== display tests (Xvfb)"
-unset QT_QPA_PLATFORM
-start_xvfb 2560x1600x24
+echo "== display tests (private Xvfb)"
 ctest --preset dev -L display -j 1
-stop_xvfb
-export QT_QPA_PLATFORM=offscreen
 
 echo "== build (asan)"
 cmake --preset asan >/dev/null
@@ -39,11 +36,8 @@ export LSAN_OPTIONS="suppressions=${root}/tests/support/lsan.supp:print_suppress
 export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
 ctest --preset asan -L unit -j "${jobs}"
 
-echo "== display tests (asan, Xvfb)"
-unset QT_QPA_PLATFORM
-start_xvfb 2560x1600x24
+echo "== display tests (asan, private Xvfb)"
 ctest --preset asan -L display -j 1
-stop_xvfb
 
 echo "== fuzz targets (30 s each)"
 bash scripts/fuzz.sh 30

@@ -319,8 +319,9 @@ TEST_F(AgentRunTest, WindowManagerLosesTheWindowWhileTheAgentRuns) {
   WriteIni("Trigger Measure=HOURS\r\nTrigger Qty=1\r\nSysTrayClick=0\r\n");
   StartProgram();
   ASSERT_TRUE(WaitFor([this] { return IconDockedInTray(); }, 20000));
-  EXPECT_FALSE(MainWindowListed());
-  EXPECT_FALSE(MainWindowMapped());
+  // The window is shown while the configuration loads and hidden when the agent starts; on a
+  // busy machine the window manager may drop it from its list only after the icon docked.
+  EXPECT_TRUE(WaitFor([this] { return !MainWindowListed() && !MainWindowMapped(); }, 10000));
 
   // A left click on the tray icon opens the properties: the window and its entry return.
   ASSERT_TRUE(ClickInto(TrayIconWindow(), 5, 5));

@@ -1,13 +1,16 @@
 // Every test executable starts here: HOME and the XDG folders point into a fresh
-// temporary folder, so no test reads or writes the user's real files, and a QApplication
-// exists for the tests that need Qt (offscreen unless a display test sets DISPLAY).
+// temporary folder, so no test reads or writes the user's real files; a display test runs on
+// the private Xvfb of its CTest fixture; and a QApplication exists for the tests that need
+// Qt (offscreen unless the test has a display).
 #include <gtest/gtest.h>
 
 #include <QApplication>
 #include <QDir>
 #include <QTemporaryDir>
+#include <cstdio>
 #include <cstdlib>
 
+#include "support/PrivateDisplay.h"
 #include "support/PrivateHome.h"
 
 int main(int argc, char** argv) {
@@ -15,6 +18,10 @@ int main(int argc, char** argv) {
   if (!home.isValid()) return 2;
   PointHomeAt(home.path());
   setenv("GSETTINGS_BACKEND", "keyfile", 0);
+  if (const char* displayFile = getenv("TESSERINE_TEST_DISPLAY_FILE"); displayFile && !UsePrivateDisplay(displayFile)) {
+    fprintf(stderr, "no private X display in %s\n", displayFile);
+    return 2;
+  }
   if (!getenv("DISPLAY") && !getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
 
   QApplication app(argc, argv);

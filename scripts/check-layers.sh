@@ -1,0 +1,31 @@
+#!/usr/bin/env bash
+# Fails, naming the file and line, when a library under src/ includes a header of a layer
+# above its own or of another library on its own level. The layers, bottom first:
+#   platform, picture, wallpaper, config, imagelist, {agent, shell, widgets, explorer},
+#   window, app
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+declare -A rank=(
+  [platform]=0 [picture]=1 [wallpaper]=2 [config]=3 [imagelist]=4
+  [agent]=5 [shell]=5 [widgets]=5 [explorer]=5 [window]=6 [app]=7
+)
+
+status=0
+while IFS=: read -r file line text; do
+  from="$(cut -d/ -f2 <<<"${file}")"
+  to="$(sed -E 's/^#include "([^/"]+)\/.*/\1/' <<<"${text}")"
+  if [ -z "${rank[${from}]+x}" ]; then
+    echo "${file}: the folder ${from} has no layer in scripts/check-layers.sh"
+    status=1
+  elif [ -z "${rank[${to}]+x}" ]; then
+    echo "${file}:${line}: includes ${to}/, which has no layer in scripts/check-layers.sh"
+    status=1
+  elif [ "${to}" != "${from}" ] && [ "${rank[${to}]}" -ge "${rank[${from}]}" ]; then
+    echo "${file}:${line}: ${from} includes ${to}/, which is not below it"
+    status=1
+  fi
+done < <(grep -rnE '^#include "[^/"]+/' src --include='*.cpp' --include='*.h')
+
+[ "${status}" -eq 0 ] && echo "includes run one way: every library includes only its own folder and the layers below"
+exit "${status}"
