@@ -1,18 +1,24 @@
 #include "platform/SwaybgWallpaper.h"
 
-#include <sys/prctl.h>
+#include <QStandardPaths>
+#include <stdexcept>
+#include <system_error>
 
-#include <csignal>
-
+#include "platform/DetachedProcess.h"
 #include "platform/FileNameText.h"
 #include "platform/SwayCommand.h"
+#include "platform/SwaybgRecord.h"
 
 namespace {
 
-constexpr int kStartMs = 5000;
-constexpr int kStopMs = 3000;
 // swaybg that cannot reach the compositor, or finds no layer-shell, ends within this time.
 constexpr int kEarlyEndMs = 300;
+// swaybg decodes and scales the picture, draws it and then sleeps waiting for events: once it
+// has slept this long without using the processor, its picture is on the screen.
+constexpr int kQuietMs = 150;
+// The old swaybg goes after this long at the latest, drawn or not.
+constexpr int kDrawMs = 5000;
+constexpr int kStopMs = 3000;
 
 }  // namespace
 
@@ -22,37 +28,47 @@ QStringList SwaybgArguments(const WallpaperValues& values) {
 }
 
 TSwaybgWallpaper::TSwaybgWallpaper(QString program, QProcessEnvironment environment)
-    : program_(std::move(program)), environment_(std::move(environment)) {
-  child_.setProcessEnvironment(environment_);
-  child_.setProcessChannelMode(QProcess::ForwardedChannels);
-  // Without the program the background would stay, and the next start would add a second one.
-  child_.setChildProcessModifier([] { prctl(PR_SET_PDEATHSIG, SIGTERM); });
-}
+    : program_(std::move(program)), environment_(std::move(environment)) {}
 
-TSwaybgWallpaper::~TSwaybgWallpaper() { Stop(); }
-
-void TSwaybgWallpaper::Stop() {
-  if (child_.state() == QProcess::NotRunning) return;
-  child_.terminate();
-  if (!child_.waitForFinished(kStopMs)) {
-    child_.kill();
-    child_.waitForFinished(kStopMs);
-  }
+QString TSwaybgWallpaper::RecordPath() const {
+  QString folder = environment_.value("XDG_RUNTIME_DIR");
+  if (folder.isEmpty()) folder = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+  QString display = environment_.value("WAYLAND_DISPLAY");
+  display.replace('/', '_');
+  return folder + "/tesserine-swaybg-" + display;
 }
 
 void TSwaybgWallpaper::Apply(const WallpaperValues& values) {
   if (environment_.value("WAYLAND_DISPLAY").isEmpty()) ThrowBackendError(Name(), "WAYLAND_DISPLAY is not set");
   const QStringList arguments = SwaybgArguments(values);
-  Stop();
-  child_.start(program_, arguments);
-  if (!child_.waitForStarted(kStartMs))
-    ThrowBackendError(Name(), "cannot start " + program_.toStdString() + ": " + child_.errorString().toStdString());
-  if (child_.waitForFinished(kEarlyEndMs))
-    ThrowBackendError(Name(), "swaybg ended at once with exit code " + std::to_string(child_.exitCode()));
-  shown_ = {values.file, values.layout == WallpaperLayout::Tile};
+  const QString recordPath = RecordPath();
+  const std::optional<TSwaybgRecord> old = ReadSwaybgRecord(recordPath);
+  if (old) ReapIfEnded(old->pid);
+
+  pid_t pid = 0;
+  try {
+    pid = StartDetached(program_, arguments, environment_);
+  } catch (const std::runtime_error& error) {
+    ThrowBackendError(Name(), error.what());
+  }
+  if (const std::optional<int> code = ExitWithin(pid, kEarlyEndMs))
+    ThrowBackendError(Name(), "swaybg ended at once with exit code " + std::to_string(*code));
+  WaitUntilQuiet(pid, kQuietMs, kDrawMs);
+  try {
+    WriteSwaybgRecord(recordPath, {pid, CommandLineOf(pid), arguments});
+  } catch (const std::system_error& error) {
+    // A swaybg nobody remembers would stay under every later one.
+    EndProcess(pid, kStopMs);
+    ThrowBackendError(
+        Name(), "cannot record which swaybg is ours in " + recordPath.toStdString() + ": " + error.code().message());
+  }
+  if (old && old->pid != pid && StillRunning(*old)) EndProcess(old->pid, kStopMs);
 }
 
 std::optional<ShownWallpaper> TSwaybgWallpaper::Query() {
-  if (child_.state() != QProcess::Running) return std::nullopt;
-  return shown_;
+  const std::optional<TSwaybgRecord> record = ReadSwaybgRecord(RecordPath());
+  if (!record) return std::nullopt;
+  ReapIfEnded(record->pid);
+  if (!StillRunning(*record)) return std::nullopt;
+  return ShownBy(record->arguments);
 }

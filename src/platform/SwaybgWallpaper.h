@@ -1,10 +1,11 @@
 // Wayland compositors without a wallpaper interface of their own (labwc, river, wayfire,
-// Hyprland): swaybg draws the background as long as it runs, so the program keeps it as a
-// child. Each hand-over ends the running one and starts another with the new picture; the
-// child ends with this object, or with the program should it die first.
+// Hyprland): swaybg draws the background for as long as it runs. It is started in a session
+// of its own, so the wallpaper stays after this program ends, as it does on every other
+// desktop. A record in the runtime folder (SwaybgRecord.h) says which swaybg is ours: each
+// change starts the new one first and ends the recorded one only once the new one has drawn,
+// so the screen never shows an empty frame between them.
 #pragma once
 
-#include <QProcess>
 #include <QProcessEnvironment>
 #include <QStringList>
 
@@ -18,22 +19,18 @@ class TSwaybgWallpaper final : public IDesktopBackend {
  public:
   explicit TSwaybgWallpaper(QString program = "swaybg",
                             QProcessEnvironment environment = QProcessEnvironment::systemEnvironment());
-  ~TSwaybgWallpaper() override;
-  TSwaybgWallpaper(const TSwaybgWallpaper&) = delete;
-  TSwaybgWallpaper& operator=(const TSwaybgWallpaper&) = delete;
 
   std::string Name() const override { return "swaybg"; }
-  // Throws when swaybg cannot start or ends at once (no compositor, or one without
-  // layer-shell).
+  // Throws when swaybg cannot start, ends at once (no compositor, or one without
+  // layer-shell), or cannot be recorded; the swaybg shown before then stays.
   void Apply(const WallpaperValues& values) override;
-  // What the running swaybg shows; nullopt when none runs.
+  // What our swaybg shows, whichever run started it; nullopt when none of ours runs.
   std::optional<ShownWallpaper> Query() override;
 
- private:
-  void Stop();
+  // The record's file: one per Wayland display, in the runtime folder.
+  QString RecordPath() const;
 
+ private:
   QString program_;
   QProcessEnvironment environment_;
-  QProcess child_;
-  ShownWallpaper shown_;
 };

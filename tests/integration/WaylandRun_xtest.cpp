@@ -3,10 +3,12 @@
 // changes the wallpaper on schedule, and a termination ends the run with the state saved.
 #include <gtest/gtest.h>
 
+#include <QDir>
 #include <QFile>
 #include <QJsonArray>
 #include <QJsonObject>
 #include <QProcess>
+#include <QThread>
 #include <algorithm>
 #include <functional>
 
@@ -112,6 +114,18 @@ class WaylandRunTest : public ::testing::Test {
     EXPECT_FALSE(log.exists() && log.size() > 0) << (log.open(QIODevice::ReadOnly) ? log.readAll().constData() : "");
   }
 
+  // swaybg processes that have not ended, whoever started them.
+  static int SwaybgCount() {
+    int count = 0;
+    for (const QString& entry : QDir("/proc").entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
+      QFile stat("/proc/" + entry + "/stat");
+      if (!stat.open(QIODevice::ReadOnly)) continue;
+      const QByteArray text = stat.readAll();
+      if (text.contains("(swaybg) ") && !text.contains("(swaybg) Z")) ++count;
+    }
+    return count;
+  }
+
   std::unique_ptr<THeadlessSway> sway_;
   QString dir_;
   QProcess program_;
@@ -125,7 +139,9 @@ TEST_F(WaylandRunTest, UnderSwayTheAgentChangesTheWallpaperThroughSwaysIpc) {
   EndProgram();
 }
 
-TEST_F(WaylandRunTest, UnderAnotherCompositorSwaybgShowsItAndEndsWithTheProgram) {
+// An agent that has ended leaves its wallpaper on the screen, as on every other desktop, and
+// the next run replaces that swaybg rather than stacking another.
+TEST_F(WaylandRunTest, UnderAnotherCompositorSwaybgShowsItAndItStaysAfterTheProgram) {
   Start(false);
   QProcessEnvironment environment = sway_->ClientEnvironment();
   environment.remove("SWAYSOCK");
@@ -133,14 +149,21 @@ TEST_F(WaylandRunTest, UnderAnotherCompositorSwaybgShowsItAndEndsWithTheProgram)
   StartProgram(environment);
   EXPECT_EQ(WatchColours(2), (std::vector<QRgb>{kPixels[1], kPixels[2]}));
   EndProgram();
-  EXPECT_TRUE(WaitFor(
-      [this] {
-        const QImage shot = sway_->Screenshot();
-        const QRgb pixel = shot.isNull() ? 0 : shot.pixel(20, shot.height() - 20);
-        return !shot.isNull() && pixel != kPixels[0] && pixel != kPixels[1] && pixel != kPixels[2];
-      },
-      10000))
-      << "the background stayed after the program ended";
+  const auto shownPixel = [this] {
+    const QImage shot = sway_->Screenshot();
+    return shot.isNull() ? 0 : shot.pixel(20, shot.height() - 20);
+  };
+  const QRgb left = shownPixel();
+  EXPECT_TRUE(std::find(std::begin(kPixels), std::end(kPixels), left) != std::end(kPixels))
+      << "the wallpaper went with the program: " << std::hex << left;
+  QThread::msleep(1000);
+  EXPECT_EQ(shownPixel(), left) << "the wallpaper did not stay";
+  EXPECT_EQ(SwaybgCount(), 1);
+
+  StartProgram(environment);
+  EXPECT_TRUE(WaitFor([&] { return shownPixel() != left; }, 30000)) << "the second run changed nothing";
+  EndProgram();
+  EXPECT_EQ(SwaybgCount(), 1) << "the second run stacked a swaybg on the first";
 }
 
 }  // namespace

@@ -1,18 +1,32 @@
-// The swaybg child's lifecycle against a stand-in program that records its arguments and
-// its process id, then stays (or ends at once, as swaybg does without a compositor).
+// swaybg's lifecycle against a stand-in program that records its arguments and its process
+// id, then sleeps (or ends at once, as swaybg does without a compositor).
 #include "platform/SwaybgWallpaper.h"
 
 #include <gtest/gtest.h>
 
 #include <QDir>
 #include <QFile>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <csignal>
+
+#include "platform/DetachedProcess.h"
+#include "platform/SwaybgRecord.h"
 
 namespace {
 
 class SwaybgTest : public ::testing::Test {
  protected:
+  void SetUp() override { QDir().mkpath(Runtime()); }
+
+  // Whatever the stand-ins left running ends with the test.
+  void TearDown() override {
+    for (const auto& [pid, arguments] : Runs())
+      if (Alive(pid)) EndProcess(pid, 3000);
+  }
+
+  QString Runtime() const { return dir_.filePath("runtime"); }
+
   // Each start writes "<pid>.args": the arguments, each ended by a NUL.
   QString FakeSwaybg(const QByteArray& then) {
     const QString path = dir_.filePath("swaybg");
@@ -24,9 +38,10 @@ class SwaybgTest : public ::testing::Test {
     return path;
   }
 
-  static QProcessEnvironment Wayland() {
+  QProcessEnvironment Wayland() const {
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert("WAYLAND_DISPLAY", "wayland-test");
+    environment.insert("XDG_RUNTIME_DIR", Runtime());
     return environment;
   }
 
@@ -44,7 +59,15 @@ class SwaybgTest : public ::testing::Test {
     return runs;
   }
 
-  static bool Alive(pid_t pid) { return kill(pid, 0) == 0; }
+  std::vector<pid_t> Alive() const {
+    std::vector<pid_t> alive;
+    for (const auto& [pid, arguments] : Runs())
+      if (Alive(pid)) alive.push_back(pid);
+    return alive;
+  }
+
+  // Running and not a zombie waiting for its parent.
+  static bool Alive(pid_t pid) { return !CommandLineOf(pid).isEmpty(); }
 
   static std::string ErrorOf(TSwaybgWallpaper& backend, const WallpaperValues& values) {
     try {
@@ -58,58 +81,89 @@ class SwaybgTest : public ::testing::Test {
   QTemporaryDir dir_;
 };
 
-TEST_F(SwaybgTest, OneChildAtATimeRestartedOnEachChangeAndEndedWithTheBackend) {
-  std::vector<pid_t> pids;
+TEST_F(SwaybgTest, EachChangeReplacesOurSwaybgWhichOutlivesTheRun) {
+  const QString program = FakeSwaybg("exec sleep 600");
+  std::vector<pid_t> shown;
   {
-    TSwaybgWallpaper swaybg(FakeSwaybg("exec sleep 600"), Wayland());
+    TSwaybgWallpaper swaybg(program, Wayland());
     EXPECT_FALSE(swaybg.Query());
     const WallpaperValues changes[] = {{"/p/a b.bmp", WallpaperLayout::Tile},
                                        {"/p/it's \"q\" $HOME -m.bmp", WallpaperLayout::Stretch},
-                                       {"/p/a b.bmp", WallpaperLayout::Center},
                                        {"", WallpaperLayout::Center}};
     for (const WallpaperValues& values : changes) {
       swaybg.Apply(values);
-      const auto runs = Runs();
-      const auto alive = std::count_if(runs.begin(), runs.end(), [](const auto& run) { return Alive(run.first); });
-      EXPECT_EQ(alive, 1) << values.file;
-      const auto shown = swaybg.Query();
-      ASSERT_TRUE(shown);
-      EXPECT_EQ(shown->file, values.file);
-      EXPECT_EQ(shown->tiled, values.layout == WallpaperLayout::Tile);
+      ASSERT_EQ(Alive().size(), 1u) << values.file;
+      shown.push_back(Alive().front());
+      const auto query = swaybg.Query();
+      ASSERT_TRUE(query);
+      EXPECT_EQ(query->file, values.file);
+      EXPECT_EQ(query->tiled, values.layout == WallpaperLayout::Tile);
     }
-    const auto runs = Runs();
-    ASSERT_EQ(runs.size(), 4u);
     std::vector<QStringList> arguments;
-    for (const auto& [pid, list] : runs) {
-      pids.push_back(pid);
-      arguments.push_back(list);
-    }
+    for (const auto& [pid, list] : Runs()) arguments.push_back(list);
     std::sort(arguments.begin(), arguments.end());
     EXPECT_EQ(arguments, (std::vector<QStringList>{
                              {"-o", "*", "-c", "#000000", "-m", "solid_color"},
-                             {"-o", "*", "-i", "/p/a b.bmp", "-m", "center"},
                              {"-o", "*", "-i", "/p/a b.bmp", "-m", "tile"},
                              {"-o", "*", "-i", "/p/it's \"q\" $HOME -m.bmp", "-m", "stretch"},
                          }));
   }
-  for (const pid_t pid : pids) EXPECT_FALSE(Alive(pid)) << pid;
+  EXPECT_EQ(Alive(), std::vector<pid_t>{shown.back()}) << "the wallpaper stays when the run ends";
+
+  // The next run finds it through the record, reports it and replaces it.
+  TSwaybgWallpaper nextRun(program, Wayland());
+  EXPECT_EQ(nextRun.Query()->file, "");
+  nextRun.Apply({"/p/next.bmp", WallpaperLayout::Center});
+  ASSERT_EQ(Alive().size(), 1u);
+  EXPECT_NE(Alive().front(), shown.back());
+  EXPECT_EQ(nextRun.Query()->file, "/p/next.bmp");
 }
 
-TEST_F(SwaybgTest, FailuresToStartAreErrorsAndLeaveNothingRunning) {
+TEST_F(SwaybgTest, OnlyTheSwaybgTheRecordStillNamesIsEnded) {
+  const QString program = FakeSwaybg("exec sleep 600");
+  // Another program's swaybg, and a record whose process id now belongs to it.
+  QProcess other;
+  other.start(program, {"-o", "*", "-c", "#112233", "-m", "solid_color"});
+  ASSERT_TRUE(other.waitForStarted());
+  ASSERT_TRUE(WaitUntilQuiet(static_cast<pid_t>(other.processId()), 50, 5000));
+  TSwaybgWallpaper swaybg(program, Wayland());
+  swaybg.Apply({"/p/a.bmp", WallpaperLayout::Tile});
+  const std::optional<TSwaybgRecord> ours = ReadSwaybgRecord(swaybg.RecordPath());
+  ASSERT_TRUE(ours);
+  WriteSwaybgRecord(swaybg.RecordPath(), {static_cast<pid_t>(other.processId()), ours->commandLine + "x", {}});
+  EXPECT_FALSE(swaybg.Query()) << "a process with another command line is not ours";
+
+  swaybg.Apply({"/p/b.bmp", WallpaperLayout::Tile});
+  EXPECT_EQ(other.state(), QProcess::Running) << "another program's swaybg was ended";
+  EXPECT_EQ(Alive().size(), 3u) << "the first of ours was forgotten with the record, and stays";
+  other.kill();
+  other.waitForFinished();
+}
+
+TEST_F(SwaybgTest, FailuresToStartAreErrorsAndKeepTheShownOne) {
+  TSwaybgWallpaper running(FakeSwaybg("exec sleep 600"), Wayland());
+  running.Apply({"/a.bmp", WallpaperLayout::Tile});
+  const std::vector<pid_t> before = Alive();
+  ASSERT_EQ(before.size(), 1u);
+
   TSwaybgWallpaper missing(dir_.filePath("no-such-swaybg"), Wayland());
-  EXPECT_EQ(ErrorOf(missing, {"/a.bmp", WallpaperLayout::Tile}).rfind("swaybg: cannot start ", 0), 0u);
-  EXPECT_FALSE(missing.Query());
+  EXPECT_EQ(ErrorOf(missing, {"/b.bmp", WallpaperLayout::Tile}).rfind("swaybg: cannot start ", 0), 0u);
 
   TSwaybgWallpaper endsAtOnce(FakeSwaybg("exit 3"), Wayland());
-  EXPECT_EQ(ErrorOf(endsAtOnce, {"/a.bmp", WallpaperLayout::Tile}), "swaybg: swaybg ended at once with exit code 3");
-  EXPECT_FALSE(endsAtOnce.Query());
+  EXPECT_EQ(ErrorOf(endsAtOnce, {"/b.bmp", WallpaperLayout::Tile}), "swaybg: swaybg ended at once with exit code 3");
+
+  QProcessEnvironment noRecord = Wayland();
+  noRecord.insert("XDG_RUNTIME_DIR", dir_.filePath("missing-folder"));
+  TSwaybgWallpaper unrecorded(FakeSwaybg("exec sleep 600"), noRecord);
+  EXPECT_EQ(ErrorOf(unrecorded, {"/b.bmp", WallpaperLayout::Tile}).rfind("swaybg: cannot record ", 0), 0u);
 
   QProcessEnvironment noWayland = Wayland();
   noWayland.remove("WAYLAND_DISPLAY");
   TSwaybgWallpaper outsideWayland(FakeSwaybg("exec sleep 600"), noWayland);
-  const size_t runs = Runs().size();
-  EXPECT_EQ(ErrorOf(outsideWayland, {"/a.bmp", WallpaperLayout::Tile}), "swaybg: WAYLAND_DISPLAY is not set");
-  EXPECT_EQ(Runs().size(), runs);
+  EXPECT_EQ(ErrorOf(outsideWayland, {"/b.bmp", WallpaperLayout::Tile}), "swaybg: WAYLAND_DISPLAY is not set");
+
+  EXPECT_EQ(Alive(), before) << "nothing new runs, and the shown one stays";
+  EXPECT_EQ(running.Query()->file, "/a.bmp");
 }
 
 TEST_F(SwaybgTest, ANameThatIsNotTextIsRefusedAndTheRunningOneStays) {
@@ -117,7 +171,7 @@ TEST_F(SwaybgTest, ANameThatIsNotTextIsRefusedAndTheRunningOneStays) {
   swaybg.Apply({"/p/a.bmp", WallpaperLayout::Tile});
   EXPECT_NE(ErrorOf(swaybg, {"/p/\xff.bmp", WallpaperLayout::Tile}), "no error");
   ASSERT_EQ(Runs().size(), 1u);
-  EXPECT_TRUE(Alive(Runs().begin()->first));
+  EXPECT_EQ(Alive().size(), 1u);
   EXPECT_EQ(swaybg.Query()->file, "/p/a.bmp");
 }
 
