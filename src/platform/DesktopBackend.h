@@ -39,5 +39,18 @@ class IDesktopBackend {
   virtual void ScreensChanged() {}
 };
 
-// Throws TDesktopError with "<backend>: <reason>".
-[[noreturn]] void ThrowBackendError(const std::string& backend, const std::string& reason);
+// How a hand-over failed, in the words the user reads.
+enum class DesktopFailure {
+  Unreachable,  // "could not be reached": no bus, no socket, no display, the service is not there
+  NotStarted,   // "could not be started": the program that draws the wallpaper did not run
+  Refused,      // "did not take the wallpaper": the desktop answered with an error
+  FileName,     // "cannot be given this file name": the name cannot travel to the desktop unchanged
+};
+
+// The sentence a user reads, naming the desktop by its backend's name and what failed, for
+// example "The XFCE desktop settings service could not be reached (no D-Bus session bus);
+// the wallpaper was not changed."
+std::string DesktopFailureText(const std::string& backend, DesktopFailure failure, const std::string& detail);
+
+// Throws TDesktopError with DesktopFailureText.
+[[noreturn]] void ThrowBackendError(const std::string& backend, DesktopFailure failure, const std::string& detail);

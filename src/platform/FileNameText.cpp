@@ -8,8 +8,7 @@ QString FileNameAsText(const std::string& backend, const std::string& file) {
   const QByteArray bytes = QByteArray::fromStdString(file);
   const QString text = QFile::decodeName(bytes);
   if (QFile::encodeName(text) != bytes)
-    ThrowBackendError(backend,
-                      "the file name " + text.toStdString() +
-                          " is not text in the system's character encoding, so the desktop cannot be given it");
+    ThrowBackendError(backend, DesktopFailure::FileName,
+                      text.toStdString() + " is not text in the system's character encoding");
   return text;
 }

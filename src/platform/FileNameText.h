@@ -6,5 +6,5 @@
 #include <QString>
 #include <string>
 
-// Throws TDesktopError "<backend>: ..." when the bytes do not decode to text exactly.
+// Throws TDesktopError naming the backend when the bytes do not decode to text exactly.
 QString FileNameAsText(const std::string& backend, const std::string& file);

@@ -38,7 +38,7 @@ std::string KeyValue(const GSettingsTarget& target, const std::string& file) {
   // A plain path travels as a GVariant string, which must be UTF-8; a URI escapes any byte.
   if (!target.uri) {
     if (!g_utf8_validate(file.data(), static_cast<gssize>(file.size()), nullptr))
-      ThrowBackendError(target.name, "the file name " + file + " is not UTF-8 text, so the desktop cannot be given it");
+      ThrowBackendError(target.name, DesktopFailure::FileName, file + " is not UTF-8 text");
     return file;
   }
   GString absolute(g_canonicalize_filename(file.c_str(), nullptr));
@@ -46,7 +46,7 @@ std::string KeyValue(const GSettingsTarget& target, const std::string& file) {
   GString uri(g_filename_to_uri(absolute.get(), nullptr, &error));
   if (!uri) {
     std::unique_ptr<GError, ErrorDeleter> owned(error);
-    ThrowBackendError(target.name, std::string("cannot make a file URI: ") + owned->message);
+    ThrowBackendError(target.name, DesktopFailure::FileName, std::string("no file URI: ") + owned->message);
   }
   return uri.get();
 }
@@ -86,7 +86,8 @@ GSettingsTarget TargetOf(GSettingsDesktop desktop) {
 
 void TGSettingsWallpaper::Apply(const WallpaperValues& values) {
   const SchemaPtr schema = LookupSchema(target_);
-  if (!schema) ThrowBackendError(target_.name, "the GSettings schema " + target_.schema + " is not installed");
+  if (!schema)
+    ThrowBackendError(target_.name, DesktopFailure::Unreachable, "the schema " + target_.schema + " is not installed");
   const SettingsPtr settings(g_settings_new_full(schema.get(), nullptr, nullptr));
 
   const std::string value = KeyValue(target_, values.file);
@@ -96,7 +97,7 @@ void TGSettingsWallpaper::Apply(const WallpaperValues& values) {
   for (const char* key : keys) {
     if (!value.empty() && ReadString(settings.get(), key) == value) g_settings_set_string(settings.get(), key, "");
     if (!g_settings_set_string(settings.get(), key, value.c_str()))
-      ThrowBackendError(target_.name, std::string("the key ") + key + " is not writable");
+      ThrowBackendError(target_.name, DesktopFailure::Refused, std::string("the key ") + key + " is not writable");
   }
   g_settings_sync();
 }

@@ -2,6 +2,7 @@
 
 #include <QDBusMessage>
 
+#include "platform/DBusFailure.h"
 #include "platform/PlasmaScript.h"
 
 namespace {
@@ -9,13 +10,13 @@ constexpr int kTimeoutMs = 5000;
 }
 
 QString TPlasmaWallpaper::Evaluate(const QString& script) {
-  if (!bus_.isConnected()) ThrowBackendError(Name(), "no D-Bus session bus");
+  if (!bus_.isConnected()) ThrowBackendError(Name(), DesktopFailure::Unreachable, "no D-Bus session bus");
   QDBusMessage call =
       QDBusMessage::createMethodCall("org.kde.plasmashell", "/PlasmaShell", "org.kde.PlasmaShell", "evaluateScript");
   call << script;
   const QDBusMessage reply = bus_.call(call, QDBus::Block, kTimeoutMs);
   if (reply.type() != QDBusMessage::ReplyMessage)
-    ThrowBackendError(Name(), "plasmashell did not take the script: " + reply.errorMessage().toStdString());
+    ThrowBackendError(Name(), DBusFailure(reply), reply.errorMessage().toStdString());
   return reply.arguments().isEmpty() ? QString() : reply.arguments().first().toString();
 }
 

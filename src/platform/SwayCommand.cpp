@@ -38,6 +38,6 @@ const char* SwayBackgroundMode(WallpaperLayout layout) {
 std::string SwayBackgroundCommand(const WallpaperValues& values) {
   if (values.file.empty()) return "output * bg #000000 solid_color";
   if (values.file.find_first_of(std::string("\n\r\0", 3)) != std::string::npos)
-    ThrowBackendError("sway", "a file name with a line break cannot be given to sway");
+    ThrowBackendError("sway", DesktopFailure::FileName, "it holds a line break");
   return "output * bg " + SwayQuoted(ShellQuoted(values.file)) + " " + SwayBackgroundMode(values.layout);
 }

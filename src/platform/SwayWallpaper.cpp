@@ -23,7 +23,9 @@ constexpr uint32_t kRunCommand = 0;
 constexpr uint32_t kMaxReply = 1 << 20;
 constexpr int kTimeoutSeconds = 5;
 
-[[noreturn]] void Fail(const std::string& why) { ThrowBackendError("sway", why); }
+[[noreturn]] void Fail(const std::string& why, DesktopFailure failure = DesktopFailure::Unreachable) {
+  ThrowBackendError("sway", failure, why);
+}
 
 class Socket {
  public:
@@ -38,7 +40,7 @@ class Socket {
     if (fd_ < 0 || connect(fd_, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0) {
       const int error = errno;
       if (fd_ >= 0) close(fd_);
-      Fail("cannot connect to " + path + ": " + std::strerror(error));
+      Fail("no connection to " + path + ": " + std::strerror(error));
     }
     const timeval timeout{kTimeoutSeconds, 0};
     setsockopt(fd_, SOL_SOCKET, SO_RCVTIMEO, &timeout, sizeof timeout);
@@ -54,7 +56,7 @@ class Socket {
     for (size_t sent = 0; sent < data.size();) {
       const ssize_t n = send(fd_, data.data() + sent, data.size() - sent, MSG_NOSIGNAL);
       if (n < 0 && errno == EINTR) continue;
-      if (n <= 0) Fail(std::string("cannot send the command: ") + std::strerror(errno));
+      if (n <= 0) Fail(std::string("the command could not be sent: ") + std::strerror(errno));
       sent += static_cast<size_t>(n);
     }
   }
@@ -64,7 +66,7 @@ class Socket {
     for (size_t got = 0; got < size;) {
       const ssize_t n = recv(fd_, data.data() + got, size - got, 0);
       if (n < 0 && errno == EINTR) continue;
-      if (n <= 0) Fail("sway closed the connection without an answer");
+      if (n <= 0) Fail("it closed the connection without an answer");
       got += static_cast<size_t>(n);
     }
     return data;
@@ -84,10 +86,10 @@ std::string Message(uint32_t type, const std::string& payload) {
 // The reply is a JSON array with one {"success": bool, "error": text} per command.
 void CheckReply(const std::string& payload) {
   const QJsonDocument document = QJsonDocument::fromJson(QByteArray::fromStdString(payload));
-  if (!document.isArray()) Fail("sway gave an answer that is not understood");
+  if (!document.isArray()) Fail("its answer is not understood", DesktopFailure::Refused);
   for (const QJsonValue& result : document.array()) {
     if (!result.toObject().value("success").toBool())
-      Fail("sway refused the background: " + result.toObject().value("error").toString().toStdString());
+      Fail(result.toObject().value("error").toString().toStdString(), DesktopFailure::Refused);
   }
 }
 
@@ -104,9 +106,9 @@ void TSwayWallpaper::Apply(const WallpaperValues& values) {
   Socket socket(path);
   socket.Send(Message(kRunCommand, command));
   const std::string header = socket.Receive(kHeaderSize);
-  if (header.compare(0, kMagicSize, kMagic) != 0) Fail("sway gave an answer that is not understood");
+  if (header.compare(0, kMagicSize, kMagic) != 0) Fail("its answer is not understood", DesktopFailure::Refused);
   uint32_t fields[2];
   std::memcpy(fields, header.data() + kMagicSize, sizeof fields);
-  if (fields[0] > kMaxReply) Fail("sway gave an answer that is not understood");
+  if (fields[0] > kMaxReply) Fail("its answer is not understood", DesktopFailure::Refused);
   CheckReply(socket.Receive(fields[0]));
 }

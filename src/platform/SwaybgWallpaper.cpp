@@ -39,7 +39,8 @@ QString TSwaybgWallpaper::RecordPath() const {
 }
 
 void TSwaybgWallpaper::Apply(const WallpaperValues& values) {
-  if (environment_.value("WAYLAND_DISPLAY").isEmpty()) ThrowBackendError(Name(), "WAYLAND_DISPLAY is not set");
+  if (environment_.value("WAYLAND_DISPLAY").isEmpty())
+    ThrowBackendError(Name(), DesktopFailure::Unreachable, "WAYLAND_DISPLAY is not set");
   const QStringList arguments = SwaybgArguments(values);
   const QString recordPath = RecordPath();
   const std::optional<TSwaybgRecord> old = ReadSwaybgRecord(recordPath);
@@ -49,10 +50,12 @@ void TSwaybgWallpaper::Apply(const WallpaperValues& values) {
   try {
     pid = StartDetached(program_, arguments, environment_);
   } catch (const std::runtime_error& error) {
-    ThrowBackendError(Name(), error.what());
+    ThrowBackendError(Name(), DesktopFailure::NotStarted, error.what());
   }
   if (const std::optional<int> code = ExitWithin(pid, kEarlyEndMs))
-    ThrowBackendError(Name(), "swaybg ended at once with exit code " + std::to_string(*code));
+    ThrowBackendError(
+        Name(), DesktopFailure::NotStarted,
+        "it ended at once with exit code " + std::to_string(*code) + ": the compositor may offer no layer-shell");
   WaitUntilQuiet(pid, kQuietMs, kDrawMs);
   try {
     WriteSwaybgRecord(recordPath, {pid, CommandLineOf(pid), arguments});
@@ -60,7 +63,8 @@ void TSwaybgWallpaper::Apply(const WallpaperValues& values) {
     // A swaybg nobody remembers would stay under every later one.
     EndProcess(pid, kStopMs);
     ThrowBackendError(
-        Name(), "cannot record which swaybg is ours in " + recordPath.toStdString() + ": " + error.code().message());
+        Name(), DesktopFailure::NotStarted,
+        "which swaybg is ours cannot be recorded in " + recordPath.toStdString() + ": " + error.code().message());
   }
   if (old && old->pid != pid && StillRunning(*old)) EndProcess(old->pid, kStopMs);
 }

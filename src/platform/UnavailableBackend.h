@@ -9,7 +9,7 @@ class TUnavailableBackend final : public IDesktopBackend {
  public:
   TUnavailableBackend(std::string name, std::string reason) : name_(std::move(name)), reason_(std::move(reason)) {}
   std::string Name() const override { return name_; }
-  void Apply(const WallpaperValues&) override { ThrowBackendError(name_, reason_); }
+  void Apply(const WallpaperValues&) override { ThrowBackendError(name_, DesktopFailure::Unreachable, reason_); }
 
  private:
   std::string name_;

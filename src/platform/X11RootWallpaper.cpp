@@ -23,7 +23,9 @@ struct DisplayCloser {
 };
 using DisplayPtr = std::unique_ptr<Display, DisplayCloser>;
 
-[[noreturn]] void Fail(const std::string& why) { ThrowBackendError("x11", why); }
+[[noreturn]] void Fail(const std::string& why, DesktopFailure failure = DesktopFailure::Refused) {
+  ThrowBackendError("x11", failure, why);
+}
 
 bool IsHostOrderRgb32(const XImage& image) {
   const int one = 1;
@@ -43,7 +45,7 @@ unsigned long PackChannel(unsigned value, unsigned long mask) {
 // Copies the picture into a server-side pixmap; the fast path sends our pixels as they are.
 void PutPicture(Display* display, Drawable target, const QImage& picture, int depth, Visual* visual) {
   XImage* image = XCreateImage(display, visual, depth, ZPixmap, 0, nullptr, picture.width(), picture.height(), 32, 0);
-  if (!image) Fail("cannot create an image for the root window");
+  if (!image) Fail("no image for the root window could be made");
   std::vector<char> converted;
   if (IsHostOrderRgb32(*image) && image->bytes_per_line == picture.bytesPerLine()) {
     image->data = const_cast<char*>(reinterpret_cast<const char*>(picture.constBits()));
@@ -120,8 +122,8 @@ DisplayPtr OpenDisplay(const std::string& displayName) {
   DisplayPtr display(XOpenDisplay(displayName.empty() ? nullptr : displayName.c_str()));
   if (!display) {
     const std::string name = XDisplayName(displayName.c_str());
-    Fail(name.empty() ? std::string("cannot open a display: DISPLAY is not set")
-                      : "cannot open display '" + name + "'");
+    Fail(name.empty() ? std::string("DISPLAY is not set") : "display " + name + " cannot be opened",
+         DesktopFailure::Unreachable);
   }
   return display;
 }
@@ -148,7 +150,7 @@ void TX11RootWallpaper::Apply(const WallpaperValues& values) {
   if (const int error = trap.Sync(dpy)) {
     XFreePixmap(dpy, pixmap);
     trap.Sync(dpy);
-    Fail("the X server refused the root pixmap (X error " + std::to_string(error) + ")");
+    Fail("the root pixmap was refused with X error " + std::to_string(error));
   }
 
   XSetWindowBackgroundPixmap(dpy, root, pixmap);
@@ -160,8 +162,7 @@ void TX11RootWallpaper::Apply(const WallpaperValues& values) {
     XChangeProperty(dpy, root, property, XA_PIXMAP, 32, PropModeReplace,
                     reinterpret_cast<const unsigned char*>(&pixmap), 1);
   XSetCloseDownMode(dpy, RetainPermanent);
-  if (const int error = trap.Sync(dpy))
-    Fail("the X server refused the root background (X error " + std::to_string(error) + ")");
+  if (const int error = trap.Sync(dpy)) Fail("the root background was refused with X error " + std::to_string(error));
   shown_ = values;
   published_ = pixmap;
 }

@@ -5,6 +5,7 @@
 #include <QDBusVariant>
 #include <QFile>
 
+#include "platform/DBusFailure.h"
 #include "platform/FileNameText.h"
 
 namespace {
@@ -36,12 +37,12 @@ QString StyleKeyOf(const QString& imageKey) {
 }  // namespace
 
 QVariantMap TXfceWallpaper::Backdrops() {
-  if (!bus_.isConnected()) ThrowBackendError(Name(), "no D-Bus session bus");
+  if (!bus_.isConnected()) ThrowBackendError(Name(), DesktopFailure::Unreachable, "no D-Bus session bus");
   QDBusMessage call = XfconfCall("GetAllProperties");
   call << QString(kChannel) << QString("/backdrop");
   const QDBusMessage reply = bus_.call(call, QDBus::Block, kTimeoutMs);
   if (reply.type() != QDBusMessage::ReplyMessage || reply.arguments().isEmpty())
-    ThrowBackendError(Name(), "xfconf did not answer: " + reply.errorMessage().toStdString());
+    ThrowBackendError(Name(), DBusFailure(reply), reply.errorMessage().toStdString());
   QVariantMap properties;
   const QVariant first = reply.arguments().first();
   if (first.userType() == qMetaTypeId<QDBusArgument>())
@@ -56,7 +57,7 @@ void TXfceWallpaper::SetProperty(const QString& property, const QVariant& value)
   call << QString(kChannel) << property << QVariant::fromValue(QDBusVariant(value));
   const QDBusMessage reply = bus_.call(call, QDBus::Block, kTimeoutMs);
   if (reply.type() != QDBusMessage::ReplyMessage)
-    ThrowBackendError(Name(), "xfconf refused " + property.toStdString() + ": " + reply.errorMessage().toStdString());
+    ThrowBackendError(Name(), DBusFailure(reply), property.toStdString() + ": " + reply.errorMessage().toStdString());
 }
 
 void TXfceWallpaper::Apply(const WallpaperValues& values) {
@@ -71,7 +72,9 @@ void TXfceWallpaper::Apply(const WallpaperValues& values) {
     if (!file.isEmpty() && it.value().toString() == file) SetProperty(it.key(), QString());
     SetProperty(it.key(), file);
   }
-  if (!found) ThrowBackendError(Name(), "the xfconf channel xfce4-desktop has no /backdrop/.../last-image property");
+  if (!found)
+    ThrowBackendError(Name(), DesktopFailure::Refused,
+                      "the xfconf channel xfce4-desktop has no /backdrop/.../last-image property");
 }
 
 std::optional<ShownWallpaper> TXfceWallpaper::Query() {

@@ -167,14 +167,17 @@ TEST_F(DBusBackendsTest, XfceWithoutBackdropsOrWithoutXfconfSaysSo) {
     xfce.Apply({"/a.bmp", WallpaperLayout::Tile});
     FAIL() << "no error";
   } catch (const TDesktopError& error) {
-    EXPECT_STREQ(error.what(), "xfce: the xfconf channel xfce4-desktop has no /backdrop/.../last-image property");
+    EXPECT_STREQ(error.what(),
+                 "The XFCE desktop settings service did not take the wallpaper (the xfconf channel xfce4-desktop has "
+                 "no /backdrop/.../last-image property); the wallpaper was not changed.");
   }
   service_->unregisterService("org.xfce.Xfconf");
   try {
     xfce.Apply({"/a.bmp", WallpaperLayout::Tile});
     FAIL() << "no error";
   } catch (const TDesktopError& error) {
-    EXPECT_EQ(std::string(error.what()).rfind("xfce: xfconf did not answer: ", 0), 0u) << error.what();
+    // The bus may start Debian's own xfconfd in its place, which has no such property either.
+    EXPECT_EQ(std::string(error.what()).rfind("The XFCE desktop settings service ", 0), 0u) << error.what();
   }
   EXPECT_FALSE(xfce.Query());
 }
@@ -200,7 +203,8 @@ TEST_F(DBusBackendsTest, PlasmaNotRunningIsAnErrorNamingKde) {
     kde.Apply({"/a.bmp", WallpaperLayout::Tile});
     FAIL() << "no error";
   } catch (const TDesktopError& error) {
-    EXPECT_EQ(std::string(error.what()).rfind("kde: plasmashell did not take the script: ", 0), 0u) << error.what();
+    EXPECT_EQ(std::string(error.what()).rfind("The KDE Plasma desktop (plasmashell) could not be reached (", 0), 0u)
+        << error.what();
   }
   EXPECT_FALSE(kde.Query());
 }

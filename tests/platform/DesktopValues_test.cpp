@@ -91,7 +91,7 @@ class TellingBackend final : public IDesktopBackend {
  public:
   std::string Name() const override { return "telling"; }
   void Apply(const WallpaperValues&) override {
-    if (fail) ThrowBackendError(Name(), "desktop gone");
+    if (fail) ThrowBackendError(Name(), DesktopFailure::Unreachable, "desktop gone");
   }
   std::optional<ShownWallpaper> Query() override { return shown; }
   std::optional<ShownWallpaper> shown;
@@ -152,7 +152,8 @@ TEST_F(DesktopValuesTest, AFailedHandOverNamesTheBackendAndKeepsTheValues) {
     desktop.Reload();
     FAIL() << "no error";
   } catch (const TDesktopError& error) {
-    EXPECT_STREQ(error.what(), "telling: desktop gone");
+    EXPECT_STREQ(error.what(),
+                 "The desktop \"telling\" could not be reached (desktop gone); the wallpaper was not changed.");
   }
   EXPECT_EQ(TDesktopValues(Folder()).Get("Wallpaper"), "/kept.bmp");
 }

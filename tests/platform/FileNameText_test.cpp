@@ -25,7 +25,9 @@ TEST(FileNameAsText, TextNamesPassAndOtherBytesAreRefusedNamingTheBackend) {
       EXPECT_EQ(QFile::encodeName(result).toStdString(), name);
     } catch (const TDesktopError& error) {
       EXPECT_FALSE(text) << name;
-      EXPECT_EQ(std::string(error.what()).rfind("xfce: the file name ", 0), 0u) << error.what();
+      EXPECT_EQ(
+          std::string(error.what()).rfind("The XFCE desktop settings service cannot be given this file name (", 0), 0u)
+          << error.what();
     }
   }
 }

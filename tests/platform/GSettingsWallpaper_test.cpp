@@ -149,7 +149,9 @@ TEST(GSettingsWallpaper, MissingSchemaIsAClearErrorNotAnAbort) {
     missing.Apply({"/a.bmp", WallpaperLayout::Tile});
     FAIL() << "no error";
   } catch (const TDesktopError& error) {
-    EXPECT_STREQ(error.what(), "gnome: the GSettings schema org.example.not.installed is not installed");
+    EXPECT_STREQ(error.what(),
+                 "The GNOME desktop settings (GSettings) could not be reached (the schema org.example.not.installed is "
+                 "not installed); the wallpaper was not changed.");
   }
   EXPECT_FALSE(missing.Query());
 }

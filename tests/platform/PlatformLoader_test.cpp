@@ -104,8 +104,8 @@ TEST(CreateDesktopBackend, UnknownOverrideFailsAtHandOverListingTheKnownNames) {
     FAIL() << "no error";
   } catch (const TDesktopError& error) {
     EXPECT_STREQ(error.what(),
-                 "windows: TESSERINE_DESKTOP names no known desktop (known: x11, gnome, cinnamon, mate, kde, xfce, "
-                 "sway, swaybg, file)");
+                 "The desktop \"windows\" could not be reached (TESSERINE_DESKTOP names no known desktop (known: x11, "
+                 "gnome, cinnamon, mate, kde, xfce, sway, swaybg, file)); the wallpaper was not changed.");
   }
 }
 

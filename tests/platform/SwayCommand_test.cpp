@@ -144,7 +144,9 @@ TEST(SwayCommand, LineBreaksAreRefusedNotSplitIntoCommands) {
       SwayBackgroundCommand({name, WallpaperLayout::Tile});
       FAIL() << "accepted";
     } catch (const TDesktopError& error) {
-      EXPECT_STREQ(error.what(), "sway: a file name with a line break cannot be given to sway");
+      EXPECT_STREQ(
+          error.what(),
+          "The sway compositor cannot be given this file name (it holds a line break); the wallpaper was not changed.");
     }
   }
 }

@@ -92,7 +92,8 @@ TEST(SwayWallpaper, RefusalCarriesSwaysReason) {
     TSwayWallpaper(sway.Path()).Apply({"/a.bmp", WallpaperLayout::Tile});
     FAIL() << "no error";
   } catch (const TDesktopError& error) {
-    EXPECT_STREQ(error.what(), "sway: sway refused the background: Invalid output");
+    EXPECT_STREQ(error.what(),
+                 "The sway compositor did not take the wallpaper (Invalid output); the wallpaper was not changed.");
   }
 }
 
@@ -111,14 +112,17 @@ TEST(SwayWallpaper, NoSocketSaysWhy) {
     TSwayWallpaper().Apply({"/a.bmp", WallpaperLayout::Tile});
     FAIL() << "no error";
   } catch (const TDesktopError& error) {
-    EXPECT_STREQ(error.what(), "sway: SWAYSOCK is not set");
+    EXPECT_STREQ(error.what(),
+                 "The sway compositor could not be reached (SWAYSOCK is not set); the wallpaper was not changed.");
   }
   qputenv("SWAYSOCK", "/nonexistent/sway.sock");
   try {
     TSwayWallpaper().Apply({"/a.bmp", WallpaperLayout::Tile});
     FAIL() << "no error";
   } catch (const TDesktopError& error) {
-    EXPECT_STREQ(error.what(), "sway: cannot connect to /nonexistent/sway.sock: No such file or directory");
+    EXPECT_STREQ(error.what(),
+                 "The sway compositor could not be reached (no connection to /nonexistent/sway.sock: No such file or "
+                 "directory); the wallpaper was not changed.");
   }
   if (saved.isNull())
     qunsetenv("SWAYSOCK");

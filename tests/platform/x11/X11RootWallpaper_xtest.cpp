@@ -256,7 +256,8 @@ TEST(X11RootWallpaper, UnreachableDisplayNamesTheBackendAndTheDisplay) {
     TX11RootWallpaper(":987").Apply({"/a.bmp", WallpaperLayout::Tile});
     FAIL() << "no error";
   } catch (const TDesktopError& error) {
-    EXPECT_STREQ(error.what(), "x11: cannot open display ':987'");
+    EXPECT_STREQ(error.what(),
+                 "The X server could not be reached (display :987 cannot be opened); the wallpaper was not changed.");
   }
   const QByteArray display = qgetenv("DISPLAY");
   qunsetenv("DISPLAY");
@@ -264,7 +265,8 @@ TEST(X11RootWallpaper, UnreachableDisplayNamesTheBackendAndTheDisplay) {
     TX11RootWallpaper().Apply({"/a.bmp", WallpaperLayout::Tile});
     FAIL() << "no error";
   } catch (const TDesktopError& error) {
-    EXPECT_STREQ(error.what(), "x11: cannot open a display: DISPLAY is not set");
+    EXPECT_STREQ(error.what(),
+                 "The X server could not be reached (DISPLAY is not set); the wallpaper was not changed.");
   }
   qputenv("DISPLAY", display);
 }
