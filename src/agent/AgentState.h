@@ -31,6 +31,10 @@ struct TAgentState {
   std::int32_t ExecSinceChg = 0;
   bool ExecCounted = false;
 
+  // Why the last change the agent made by itself failed; empty once a change succeeds. The
+  // agent tells the user without a box and goes on with its schedule.
+  std::string ChangeFailure;
+
   // The caption of the tray menu item that pauses and resumes the agent.
   const char* PauseCaption() const { return Paused ? "Resume" : "Pause"; }
   // An entry was applied now: the change is the scheduler's new reference and counts as

@@ -143,6 +143,12 @@ class TTesselForm1 : public QWidget {
   void mnuDispTypItmClick(QAction* sender);
   void RxTrayIcon1Click(QObject* sender, Qt::MouseButton button, QPoint pos);
   void ShowTrayMenu(QPoint pos);
+  // A change the agent makes by itself (its start, a tick, a new monitor layout): a failure
+  // waits for no answer but is told in the tray tip or the minimised window's caption, and
+  // once per run of failures in a desktop notification.
+  void RunUnattended(const std::function<void()>& change);
+  // A change succeeded: a failure told before is taken back.
+  void ChangeSucceeded();
   void SysTrayClickCBChange(QObject* sender);
   void SetHint();
   // The Pause item's caption and the tray icon after the agent paused or resumed.
@@ -168,6 +174,11 @@ class TTesselForm1 : public QWidget {
   void CreateShortcutClick(QObject* sender);
   // Tells the user once, without waiting for an answer, that the agent runs without a tray.
   void NoTrayNotice();
+  // A desktop notification, which waits for nothing.
+  void Notify(const QString& summary, const QString& body);
+  // The minimised window's caption while the agent runs without a tray: the agent, or the
+  // failure of its last change.
+  void ShowAgentCaption();
 
   // The colour value of FillColorComboBox (0x00BBGGRR, negative for system colours).
   std::int32_t FillColor() const;

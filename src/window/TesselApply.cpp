@@ -39,6 +39,7 @@ void TTesselForm1::ChgBackground() {
 void TTesselForm1::UpdtBackground() {
   Agent.RecordChange(CurrentFileName(), Services.clock.Now());
   ChgBackground();
+  ChangeSucceeded();
   if (Agent.Order == DisplayOrder::RandomCycle) {
     TImageList& list = ImageList();
     if (const int current = list.FirstSelected(); current >= 0) {
@@ -81,8 +82,15 @@ void TTesselForm1::WatchDisplayChanges() {
   pending->setSingleShot(true);
   pending->setInterval(0);
   connect(pending, &QTimer::timeout, this, [this] {
-    RunReportingErrors([this] { Services.desktop.ScreensChanged(); });
-    RunReportingErrors([this] { WMDisplayChange(); });
+    // Nobody asked for these changes: while the agent runs they wait for no answer.
+    const auto run = [this](const std::function<void()>& change) {
+      if (AgentRunning)
+        RunUnattended(change);
+      else
+        RunReportingErrors(change);
+    };
+    run([this] { Services.desktop.ScreensChanged(); });
+    run([this] { WMDisplayChange(); });
   });
   const auto watch = [this, pending](QScreen* screen) {
     connect(screen, &QScreen::geometryChanged, pending, qOverload<>(&QTimer::start));

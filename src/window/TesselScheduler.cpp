@@ -34,8 +34,8 @@ void TTesselForm1::Timer1Timer(QObject* sender) {
   Agent.ExecCounted = decision.execCounted;
   Agent.ExecSinceChg = decision.execSinceChg;
   if (decision.writeExecSinceChg) BigIni->WriteInteger(InfoSection, InfoKey::ExecSinceChg.name, Agent.ExecSinceChg);
-  // A picture that cannot be applied is reported, and the schedule goes on with the next.
-  if (decision.due) RunReportingErrors([this] { NextBackground(); });
+  // A change that fails is told without a box, and the schedule goes on.
+  if (decision.due) RunUnattended([this] { NextBackground(); });
 
   std::int32_t interval = decision.interval;
   if (AutoClose->isChecked()) {

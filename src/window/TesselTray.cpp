@@ -26,6 +26,7 @@ const QString kNoTrayNotice = QStringLiteral(
 // The minimised window's caption while the agent runs without a tray.
 const QString kNoTrayCaption = QStringLiteral("Tesserine agent (no system tray: restore to change the settings)");
 const QString kCaption = QStringLiteral("Tesserine v1.0");
+const QString kChangeFailedSummary = QStringLiteral("Tesserine could not change the wallpaper");
 
 std::string FileNamePart(const std::string& path) {
   const std::size_t slash = path.rfind('/');
@@ -85,7 +86,8 @@ void TTesselForm1::OKClick(QObject* sender) {
     const int last = list.Find(Agent.LastImageNm);
     if (last >= 0) SelectEntry(last);
   } else if (list.FirstSelected() >= 0 && DispObjToStr(CurrentDispObj()) != Agent.LastDispStr) {
-    ApplyClick(sender);
+    // The agent starts whether or not this change succeeds.
+    RunUnattended([this, sender] { ApplyClick(sender); });
   }
   AgentStartTime = Services.clock.Now();
   if (Agent.Order == DisplayOrder::RandomCycle) {
@@ -109,7 +111,7 @@ void TTesselForm1::HideForAgent() {
     tray->show();
     return;
   }
-  setWindowTitle(kNoTrayCaption);
+  ShowAgentCaption();
   showMinimized();
   WatchMinimisedAgent();
   NoTrayNotice();
@@ -120,8 +122,37 @@ void TTesselForm1::HideForAgent() {
 void TTesselForm1::NoTrayNotice() {
   if (NoTrayNoticeShown) return;
   NoTrayNoticeShown = true;
+  Notify(kNoTraySummary, kNoTrayNotice);
+}
+
+void TTesselForm1::Notify(const QString& summary, const QString& body) {
   if (!NotifyDesktop) NotifyDesktop = &SendDesktopNotification;
-  NotifyDesktop(kNoTraySummary, kNoTrayNotice);
+  NotifyDesktop(summary, body);
+}
+
+// Without a tray the minimised window's caption is what the user sees of the agent.
+void TTesselForm1::ShowAgentCaption() {
+  if (!AgentWithoutTray) return;
+  setWindowTitle(Agent.ChangeFailure.empty() ? kNoTrayCaption
+                                             : "Tesserine agent: " + QString::fromStdString(Agent.ChangeFailure));
+}
+
+void TTesselForm1::RunUnattended(const std::function<void()>& change) {
+  try {
+    change();
+  } catch (const std::exception& error) {
+    const bool firstFailure = Agent.ChangeFailure.empty();
+    Agent.ChangeFailure = error.what();
+    ShowAgentCaption();
+    SetHint();
+    if (firstFailure) Notify(kChangeFailedSummary, QString::fromStdString(Agent.ChangeFailure));
+  }
+}
+
+void TTesselForm1::ChangeSucceeded() {
+  if (Agent.ChangeFailure.empty()) return;
+  Agent.ChangeFailure.clear();
+  ShowAgentCaption();
 }
 
 // Without a tray, restoring the minimised window stands for the menu's Properties.
@@ -254,5 +285,5 @@ void TTesselForm1::SetHint() {
   }
   const QString text = QString::fromStdString(FileNamePart(name) + " (" + kind + ")");
   mnuImgName->setText(text);
-  TrayIcon()->setToolTip(TrayTip(text));
+  TrayIcon()->setToolTip(Agent.ChangeFailure.empty() ? TrayTip(text) : QString::fromStdString(Agent.ChangeFailure));
 }

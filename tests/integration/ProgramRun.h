@@ -32,13 +32,19 @@ class TProgramRun {
     return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
   }
 
-  // Starts the program with the message log and the file desktop, plus extra.
+  // Starts the program with the message log and the file desktop, plus extra; an empty value
+  // leaves the variable out.
   QProcess& Start(const std::map<QString, QString>& extra = {}) {
     process_ = std::make_unique<QProcess>();
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert("TESSERINE_MESSAGE_LOG", Log());
     env.insert("TESSERINE_DESKTOP", "file");
-    for (const auto& [name, value] : extra) env.insert(name, value);
+    for (const auto& [name, value] : extra) {
+      if (value.isEmpty())
+        env.remove(name);
+      else
+        env.insert(name, value);
+    }
     process_->setProcessEnvironment(env);
     process_->setProcessChannelMode(QProcess::ForwardedErrorChannel);
     process_->start(Exe(), {});

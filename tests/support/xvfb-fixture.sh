@@ -18,6 +18,8 @@ case "${command}" in
     for _ in $(seq 1 100); do
       number="$(tr -dc 0-9 <"${folder}/number")"
       if [ -n "${number}" ] && xdpyinfo -display ":${number}" >/dev/null 2>&1; then
+        # The server's screen saver would hold back every change once the run is ten minutes old.
+        xset -display ":${number}" s off
         echo ":${number}" >"${folder}/display"
         echo "private Xvfb on :${number}"
         exit 0

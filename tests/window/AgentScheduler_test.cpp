@@ -160,16 +160,58 @@ TEST_F(AgentFormTest, NoSelectionNeitherChangesNorCounts) {
   EXPECT_TRUE(messages.asked.empty());
 }
 
-TEST_F(AgentFormTest, ApplyErrorIsReportedAndTheScheduleGoesOn) {
-  Open("Trigger Measure=SECONDS\r\nTrigger Qty=10\r\n", {"a.bmp=TILE.NOT", "broken.bmp=TILE.NOT"});
-  QFile broken(QString::fromStdString(Picture("broken.bmp")));
-  ASSERT_TRUE(broken.open(QIODevice::WriteOnly | QIODevice::Truncate));
-  broken.write("this is no bitmap");
-  broken.close();
-  form->OKClick(form->OK);
-  ASSERT_EQ(messages.asked.size(), 1u);
-  EXPECT_EQ(messages.asked[0].kind, MsgKind::Error);
-  EXPECT_TRUE(TimerArmed(10));
+// A change the agent makes by itself waits for no answer: its failure shows in the tray tip,
+// or without a tray in the minimised window's caption, and in one notification for the whole
+// run of failures; the schedule goes on, and the next change that succeeds takes it back. A
+// change the user asks for keeps the error box.
+TEST_F(AgentFormTest, TheAgentsOwnFailedChangesWaitForNoAnswerAndAreToldOnce) {
+  for (const bool tray : {true, false}) {
+    SCOPED_TRACE(tray ? "tray" : "no tray");
+    trayAvailable = tray;
+    messages.asked.clear();
+    desktop.values.clear();
+    Open("Trigger Measure=SECONDS\r\nTrigger Qty=10\r\nSortImages=0\r\n",
+         {"a.bmp=TILE.NOT", "broken1.bmp=TILE.NOT", "broken2.bmp=TILE.NOT", "c.bmp=TILE.NOT", "broken3.bmp=TILE.NOT"});
+    for (const char* name : {"broken1.bmp", "broken2.bmp", "broken3.bmp"}) {
+      QFile broken(QString::fromStdString(Picture(name)));
+      ASSERT_TRUE(broken.open(QIODevice::WriteOnly | QIODevice::Truncate));
+      broken.write("this is no bitmap");
+    }
+    std::vector<QString> notices;
+    form->NotifyDesktop = [&notices](const QString& summary, const QString& body) {
+      notices.push_back(summary + ": " + body);
+      return true;
+    };
+    const auto told = [this, tray] { return tray ? form->RxTrayIcon1->toolTip() : form->windowTitle(); };
+
+    form->OKClick(form->OK);
+    EXPECT_EQ(Selected(), 1);
+    EXPECT_TRUE(messages.asked.empty());
+    EXPECT_TRUE(TimerArmed(10));
+    EXPECT_EQ(told(), tray ? "Bitmap image is not valid" : "Tesserine agent: Bitmap image is not valid");
+    const std::vector<QString> once{"Tesserine could not change the wallpaper: Bitmap image is not valid"};
+    EXPECT_EQ(std::vector<QString>(notices.end() - 1, notices.end()), once);
+    const std::size_t noticesAfterFirst = notices.size();
+
+    AdvanceMs(10005);
+    form->Timer1Timer(form->Timer1);
+    EXPECT_EQ(Selected(), 2);
+    EXPECT_EQ(notices.size(), noticesAfterFirst) << "one notification for the run of failures";
+    EXPECT_TRUE(TimerArmed(10));
+
+    AdvanceMs(10005);
+    form->Timer1Timer(form->Timer1);
+    EXPECT_EQ(Selected(), 3);
+    EXPECT_TRUE(form->Agent.ChangeFailure.empty());
+    EXPECT_EQ(told(), tray ? "c.bmp (TILE)" : "Tesserine agent (no system tray: restore to change the settings)");
+
+    form->Next1Click(form->Next1);
+    ASSERT_EQ(messages.asked.size(), 1u) << "a change the user asked for shows its error";
+    EXPECT_EQ(messages.asked[0].kind, MsgKind::Error);
+    EXPECT_TRUE(messages.asked[0].text.contains("Bitmap image is not valid"));
+    EXPECT_EQ(notices.size(), noticesAfterFirst);
+    form.reset();
+  }
 }
 
 TEST_F(AgentFormTest, RandomCycleThroughTheWindow) {
