@@ -21,6 +21,8 @@ packages=(
   qt6-wayland
   qt6-declarative-dev
   clang libclang-rt-14-dev
+  wtype
+  dpkg-dev lintian libxml2-utils
 )
 
 missing=()

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds Tesserine and runs the whole test suite: the check that
 # includes run one way, the unit tests, the display tests (their CTest fixture starts a
-# private Xvfb), and the unit tests again in a build with AddressSanitizer and
+# private Xvfb), the Debian package (built, checked by lintian, installed on CI or unpacked
+# elsewhere, and run), and the unit tests again in a build with AddressSanitizer and
 # UndefinedBehaviorSanitizer, the display tests (the real executable of that build) included,
 # then a short run of each fuzz target. Exits non-zero on any failure.
 set -euo pipefail
@@ -25,6 +26,9 @@ ctest --preset dev -L unit -j "${jobs}"
 
 echo "== display tests (private Xvfb)"
 ctest --preset dev -L display -j 1
+
+echo "== Debian package"
+bash tests/install/check-package.sh build/dev
 
 echo "== build (asan)"
 cmake --preset asan >/dev/null

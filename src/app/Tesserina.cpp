@@ -1,11 +1,14 @@
-// Program entry: the single-instance guard, the splash, the main window, the message loop,
-// and the end of the run (FormDestroy saves when no close path did).
+// The window program's entry: the single-instance guard, the splash, the main window and its
+// D-Bus interface, the message loop, and the end of the run (FormDestroy saves when no close
+// path did). The command line is the front end's (CommandMain.cpp).
 #include <QCoreApplication>
 #include <QIcon>
 #include <QPixmap>
 #include <QPushButton>
 #include <QSessionManager>
 #include <cmath>
+#include <cstdio>
+#include <cstring>
 #include <memory>
 
 #include "agent/RandomSource.h"
@@ -15,7 +18,9 @@
 #include "config/ConfigFileName.h"
 #include "platform/AddDialog.h"
 #include "platform/Clock.h"
+#include "platform/ControlService.h"
 #include "platform/PlatformLoader.h"
+#include "platform/ProgramPath.h"
 #include "platform/ScreenMetrics.h"
 #include "platform/SingleInstance.h"
 #include "widgets/ProgramIcons.h"
@@ -30,9 +35,7 @@ QPoint AlreadyRunningPlace(QSize screen) {
           static_cast<int>(std::nearbyint(screen.height() * 0.5)) + 50};
 }
 
-}  // namespace
-
-int main(int argc, char** argv) {
+int RunProgram(int argc, char** argv, bool showWindow) {
   TTerminationSignals::HoldBack();
   const std::unique_ptr<IMessageBoxes> messages = CreateMessageBoxes();
   TTesserineApplication app(argc, argv, *messages);
@@ -63,7 +66,7 @@ int main(int argc, char** argv) {
   auto splash = std::make_unique<TSplashScreen>();
   splash->ShowAndPaint();
 
-  const std::string executable = QCoreApplication::applicationFilePath().toStdString();
+  const std::string& executable = ProgramPath();
   const std::string folder = ProgramFolder(executable);
   std::unique_ptr<IDesktopWallpaper> desktop = CreateDesktopWallpaper();
   std::unique_ptr<IScreenSaverState> screenSaver = CreateScreenSaverState();
@@ -78,9 +81,20 @@ int main(int argc, char** argv) {
     return 1;
   }
   form->Terminating = termination.Requested();
+  if (showWindow) {
+    form->StartMinimized = false;
+    form->AgentRunning = false;
+  }
   QObject::connect(form.get(), &TTesselForm1::TerminateRequested, &app, terminate, Qt::QueuedConnection);
   QObject::connect(&app, &QGuiApplication::commitDataRequest, form.get(),
                    [&form](QSessionManager&) { form->SessionEnd(); });
+
+  // Commands from outside reach the window from here on; while it loads they hear "busy".
+  auto control = std::make_unique<TControlService>(*form);
+  std::string why;
+  if (control->Register(&why) == TControlService::Registration::Refused)
+    std::fprintf(stderr, "tesserine: runs without its D-Bus interface: %s\n", why.c_str());
+  form->OnStatusChanged = [&control] { control->StatusChanged(); };
 
   form->show();
   if (form->StartMinimized) form->OKClick(form->OK);
@@ -90,7 +104,19 @@ int main(int argc, char** argv) {
   // while a box of the start-up was open): such a request ends the loop as soon as it runs.
   if (termination.Requested()) QMetaObject::invokeMethod(&app, terminate, Qt::QueuedConnection);
   const int result = QCoreApplication::exec();
+  form->OnStatusChanged = nullptr;
+  control.reset();
   form->FormDestroy();
   form.reset();
   return result;
+}
+
+}  // namespace
+
+// Started by the "tesserine" front end (CommandMain.cpp) for a plain start, with "--show" when
+// a command asked for the window of a program that was not running.
+int main(int argc, char** argv) {
+  TakeProgramPath();
+  const bool showWindow = argc > 1 && std::strcmp(argv[1], "--show") == 0;
+  return RunProgram(argc, argv, showWindow);
 }

@@ -6,16 +6,17 @@
 #include <QFileInfo>
 #include <QStandardPaths>
 
-std::string ChooseProgramFolder(const std::string& exeDir, bool exeDirWritable, const std::string& configHome) {
-  if (exeDirWritable && !exeDir.empty()) return exeDir + '/';
+std::string ChooseProgramFolder(const std::string& exeDir, bool exeDirUsable, const std::string& configHome) {
+  if (exeDirUsable && !exeDir.empty()) return exeDir + '/';
   return configHome + "/tesserine/";
 }
 
 std::string ProgramFolder(const std::string& executablePath) {
   const QString dir = QFileInfo(QString::fromStdString(executablePath)).absolutePath();
+  const bool installed = QFileInfo::exists(dir + "/../share/applications/org.tesserine.Tesserine.desktop");
   const bool writable = !dir.isEmpty() && ::access(QFile::encodeName(dir).constData(), W_OK) == 0;
   const std::string folder =
-      ChooseProgramFolder(dir.toStdString(), writable,
+      ChooseProgramFolder(dir.toStdString(), writable && !installed,
                           QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation).toStdString());
   QDir().mkpath(QString::fromStdString(folder));
   return folder;

@@ -1,9 +1,10 @@
 #include "platform/DesktopNotification.h"
 
 #include <QDBusConnection>
-#include <QDBusConnectionInterface>
 #include <QDBusMessage>
 #include <QVariantMap>
+
+#include "platform/BusConnection.h"
 
 namespace {
 const QString kService = QStringLiteral("org.freedesktop.Notifications");
@@ -11,10 +12,8 @@ const QString kService = QStringLiteral("org.freedesktop.Notifications");
 
 bool SendDesktopNotification(const QString& summary, const QString& body) {
   QDBusConnection bus = QDBusConnection::sessionBus();
-  if (!bus.isConnected() || !bus.interface()) return false;
-  const QDBusConnectionInterface* names = bus.interface();
-  if (!names->isServiceRegistered(kService) && !names->activatableServiceNames().value().contains(kService))
-    return false;
+  if (!bus.isConnected()) return false;
+  if (!NameHasOwner(bus, kService) && !NameActivatable(bus, kService)) return false;
   QDBusMessage call =
       QDBusMessage::createMethodCall(kService, "/org/freedesktop/Notifications", kService, QStringLiteral("Notify"));
   // app name, replaces id, icon, summary, body, actions, hints, timeout (-1: the server's own).

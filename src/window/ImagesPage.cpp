@@ -108,14 +108,18 @@ void TTesselForm1::BuildImagesPage() {
     item->setIcon(QIcon(QPixmap::fromImage(DrawDispMethodIcon(code, 16))));
     group->addAction(item);
     MIDisplayTypeItems[ToInt(code)] = item;
-    connect(item, &QAction::triggered, this, Command([this, item] { MIDisplayTypeClick(item); }));
+    connect(item, &QAction::triggered, this, MenuCommand([this, item] { MIDisplayTypeClick(item); }));
   }
-  connect(MIMoveUp, &QAction::triggered, this, Command([this] { MoveUpClick(); }));
-  connect(MIMoveDown, &QAction::triggered, this, Command([this] { MoveDownClick(); }));
-  connect(MIDisplay, &QAction::triggered, this, Command([this] { DisplayClick(); }));
-  connect(MIRemove, &QAction::triggered, this, Command([this] { MIRemoveClick(); }));
-  connect(MIApply, &QAction::triggered, this, Command([this] { ApplyClick(MIApply); }));
-  connect(ImgPopupMenu, &QMenu::aboutToShow, this, [this] { ImgPopupMenuPopup(); });
+  connect(MIMoveUp, &QAction::triggered, this, MenuCommand([this] { MoveUpClick(); }));
+  connect(MIMoveDown, &QAction::triggered, this, MenuCommand([this] { MoveDownClick(); }));
+  connect(MIDisplay, &QAction::triggered, this, MenuCommand([this] { DisplayClick(); }));
+  connect(MIRemove, &QAction::triggered, this, MenuCommand([this] { MIRemoveClick(); }));
+  connect(MIApply, &QAction::triggered, this, MenuCommand([this] { ApplyClick(MIApply); }));
+  connect(ImgPopupMenu, &QMenu::aboutToShow, this, [this] {
+    Commands.Enter();
+    ImgPopupMenuPopup();
+  });
+  connect(ImgPopupMenu, &QMenu::aboutToHide, this, [this] { Commands.Leave(); });
   WireImagesPage();
 }
 

@@ -145,10 +145,15 @@ void TTesselForm1::closeEvent(QCloseEvent* event) {
     event->ignore();
 }
 
+MsgAnswer TTesselForm1::Ask(const QString& text, MsgKind kind, MsgButtons buttons) {
+  const auto waiting = Commands.Hold();
+  return Services.messages.Show(text, kind, buttons);
+}
+
 MsgAnswer TTesselForm1::SaveAnswer(bool saveWithoutAsking) {
   if (!Save->isEnabled()) return MsgAnswer::No;
   if (saveWithoutAsking) return MsgAnswer::Yes;
-  const MsgAnswer answer = Services.messages.Show(kSaveQuestion, MsgKind::Confirmation, MsgButtons::YesNoCancel);
+  const MsgAnswer answer = Ask(kSaveQuestion, MsgKind::Confirmation, MsgButtons::YesNoCancel);
   // A termination request closes the box without an answer; the close is then left to the
   // exit, which saves silently.
   return Terminating ? MsgAnswer::Cancel : answer;
@@ -192,7 +197,7 @@ void TTesselForm1::FormDestroy() {
     if (!CloseHandled && BigIni) SaveClick();
     if (BigIni) BigIni->UpdateFile();
   } catch (const std::exception& error) {
-    Services.messages.Show(QString::fromStdString(error.what()), MsgKind::Error, MsgButtons::Ok);
+    Ask(QString::fromStdString(error.what()), MsgKind::Error, MsgButtons::Ok);
   }
   BigIni.reset();
 }

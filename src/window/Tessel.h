@@ -26,6 +26,7 @@
 #include "imagelist/ImageList.h"
 #include "picture/PictureCache.h"
 #include "platform/MessageBoxes.h"
+#include "platform/RemoteControl.h"
 #include "wallpaper/BusyCounter.h"
 #include "wallpaper/CompositionCache.h"
 #include "wallpaper/DispMethods.h"
@@ -57,7 +58,7 @@ class TImgDispForm;
 class TPaintBox;
 class TUpDown;
 
-class TTesselForm1 : public QWidget {
+class TTesselForm1 : public QWidget, public IRemoteControl {
   Q_OBJECT
 
  public:
@@ -86,6 +87,26 @@ class TTesselForm1 : public QWidget {
   // number field that holds no integer.
   TKeyValue SettingValue(const ConfigKey& key) const;
   TBigIniFile& Ini() { return *BigIni; }
+
+  // Every question and message of the window: it holds the command gate while it waits.
+  MsgAnswer Ask(const QString& text, MsgKind kind, MsgButtons buttons);
+
+  // Commands from outside (TesselRemote.cpp): the tray's commands, answered to the caller
+  // instead of in a box.
+  void RemoteNext() override;
+  void RemotePause() override;
+  void RemoteResume() override;
+  void RemoteTogglePause() override;
+  void RemoteSetPaused(bool paused);
+  bool RemoteRemoveCurrent() override;
+  void RemoteShow() override;
+  void RemoteQuit() override;
+  TRemoteStatus RemoteStatus() const override;
+  // Told after every change of what RemoteStatus reports.
+  std::function<void()> OnStatusChanged;
+  void AnnounceStatus() {
+    if (OnStatusChanged) OnStatusChanged();
+  }
 
   // Image list.
   void AddClick();
@@ -140,13 +161,17 @@ class TTesselForm1 : public QWidget {
   void Pause1Click(QObject* sender);
   void Next1Click(QObject* sender);
   void Remove1Click(QObject* sender);
+  // The current entry leaves the list after the confirmation the settings ask for, and the
+  // next one is applied; false when there is none or the user declined.
+  bool RemoveCurrentEntry();
   void mnuDispTypItmClick(QAction* sender);
   void RxTrayIcon1Click(QObject* sender, Qt::MouseButton button, QPoint pos);
   void ShowTrayMenu(QPoint pos);
   // A change the agent makes by itself (its start, a tick, a new monitor layout): a failure
   // waits for no answer but is told in the tray tip or the minimised window's caption, and
   // once per run of failures in a desktop notification.
-  void RunUnattended(const std::function<void()>& change);
+  // Returns why the change failed, empty when it succeeded.
+  std::string RunUnattended(const std::function<void()>& change);
   // A change succeeded: a failure told before is taken back.
   void ChangeSucceeded();
   void SysTrayClickCBChange(QObject* sender);
@@ -184,11 +209,23 @@ class TTesselForm1 : public QWidget {
   std::int32_t FillColor() const;
   void SetFillColor(std::int32_t color);
 
-  // A handler for a command of the user's, which does nothing while the command gate is closed.
+  // A handler for a command of the user's, which does nothing while the command gate is
+  // closed, and closes it while it runs: a bus call or a box inside may let events run.
   template <class Handler>
   auto Command(Handler handler) {
     return [this, handler] {
-      if (Commands.Open()) handler();
+      if (!Commands.Open()) return;
+      const auto running = Commands.Hold();
+      handler();
+    };
+  }
+  // A menu item's handler: the open menu has closed the gate for everything but its own
+  // items, which keep it closed while they run.
+  template <class Handler>
+  auto MenuCommand(Handler handler) {
+    return [this, handler] {
+      const auto running = Commands.Hold();
+      handler();
     };
   }
 

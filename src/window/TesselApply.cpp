@@ -56,6 +56,7 @@ void TTesselForm1::UpdtBackground() {
   ini.WriteString(InfoSection, InfoKey::LastDispStr.name, Agent.LastDispStr);
   ini.WriteString(InfoSection, InfoKey::LastChgDateTime.name, DateTimeToText(Agent.LastChgDateTime));
   SetHint();
+  AnnounceStatus();
 }
 
 void TTesselForm1::ApplyClick(QObject*) {

@@ -191,7 +191,7 @@ void TTesselForm1::SaveClick() {
       const TStoredDisp stored = ReadObjDisp(entry.fileName, std::string());
       code = stored.disp;
       mark = stored.mark;
-      Services.messages.Show("Settings save error. Press OK to continue", MsgKind::Error, MsgButtons::Ok);
+      Ask("Settings save error. Press OK to continue", MsgKind::Error, MsgButtons::Ok);
     }
     ini.WriteString(BitmapsSection, entry.fileName, EncodeBitmapsValue(DispObjToStr(code), mark, randomCycle));
   }

@@ -55,7 +55,7 @@ void TTesselForm1::IMFilterComboBox1Change() { FileListViewDlg1->SetMask(IMFilte
 void TTesselForm1::IMAddClick() {
   const std::string name = FileListViewDlg1->SelectedFileName().toStdString();
   if (!IsStorableName(TrimName(name))) {
-    Services.messages.Show(UnstorableNamesMessage({name}), MsgKind::Error, MsgButtons::Ok);
+    Ask(UnstorableNamesMessage({name}), MsgKind::Error, MsgButtons::Ok);
     return;
   }
   ImageList().ClearSelection();

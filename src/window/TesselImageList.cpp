@@ -55,7 +55,11 @@ bool TTesselForm1::AddImageFile(const std::string& fileName, bool last) {
 }
 
 void TTesselForm1::AddClick() {
-  const std::optional<std::vector<std::string>> files = Services.addDialog.Execute(kAddFilter, AddInitialDir);
+  std::optional<std::vector<std::string>> files;
+  {
+    const auto dialogOpen = Commands.Hold();
+    files = Services.addDialog.Execute(kAddFilter, AddInitialDir);
+  }
   if (!files || files->empty()) return;
   std::vector<std::string> refused;
   {
@@ -81,7 +85,7 @@ void TTesselForm1::AddClick() {
   AddInitialDir = FolderOf(AddLastFileName);
   ItemSelectUpdt();
   Change(Add);
-  if (!refused.empty()) Services.messages.Show(UnstorableNamesMessage(refused), MsgKind::Error, MsgButtons::Ok);
+  if (!refused.empty()) Ask(UnstorableNamesMessage(refused), MsgKind::Error, MsgButtons::Ok);
 }
 
 void TTesselForm1::RemoveClick() {
@@ -113,7 +117,7 @@ void TTesselForm1::MoveCurrent(int delta, QObject* sender) {
   const int target = index + delta;
   if (index < 0 || target < 0 || target >= list.Count()) return;
   if (SortImages->isChecked()) {
-    Services.messages.Show(kMoveRefused, MsgKind::Information, MsgButtons::Ok);
+    Ask(kMoveRefused, MsgKind::Information, MsgButtons::Ok);
     MoveRefused = true;
     SetButtons();
     ScrollIntoView(index);

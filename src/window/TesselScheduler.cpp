@@ -18,6 +18,7 @@ bool TTesselForm1::ScreenSaverRunning() { return Services.screenSaver.ScreenSave
 
 void TTesselForm1::Timer1Timer(QObject* sender) {
   Timer1->stop();
+  const auto ticking = Commands.Hold();
   // Whatever this tick decodes, an agent running unseen does not keep it until the next one.
   const auto release = qScopeGuard([this] { ReleasePictures(); });
   if (Agent.Paused) return;
@@ -62,6 +63,6 @@ void TTesselForm1::RunReportingErrors(const std::function<void()>& step) {
   try {
     step();
   } catch (const std::exception& error) {
-    Services.messages.Show(QString::fromStdString(error.what()), MsgKind::Error, MsgButtons::Ok);
+    Ask(QString::fromStdString(error.what()), MsgKind::Error, MsgButtons::Ok);
   }
 }

@@ -81,6 +81,7 @@ QSystemTrayIcon* TTesselForm1::TrayIcon() {
 }
 
 void TTesselForm1::OKClick(QObject* sender) {
+  const auto starting = Commands.Hold();
   TImageList& list = ImageList();
   if (CurrentFileName() != Agent.LastImageNm) {
     const int last = list.Find(Agent.LastImageNm);
@@ -100,6 +101,7 @@ void TTesselForm1::OKClick(QObject* sender) {
   ShowPauseState();
   AgentRunning = true;
   SetHint();
+  AnnounceStatus();
   Timer1Timer(sender);
 }
 
@@ -137,9 +139,10 @@ void TTesselForm1::ShowAgentCaption() {
                                              : "Tesserine agent: " + QString::fromStdString(Agent.ChangeFailure));
 }
 
-void TTesselForm1::RunUnattended(const std::function<void()>& change) {
+std::string TTesselForm1::RunUnattended(const std::function<void()>& change) {
   try {
     change();
+    return {};
   } catch (const std::exception& error) {
     const bool firstFailure = Agent.ChangeFailure.empty();
     Agent.ChangeFailure = error.what();
@@ -147,6 +150,7 @@ void TTesselForm1::RunUnattended(const std::function<void()>& change) {
     SetHint();
     if (firstFailure) Notify(kChangeFailedSummary, QString::fromStdString(Agent.ChangeFailure));
   }
+  return Agent.ChangeFailure;
 }
 
 void TTesselForm1::ChangeSucceeded() {
@@ -181,6 +185,7 @@ void TTesselForm1::Properties1Click(QObject*) {
   activateWindow();
   ItemSelectUpdt();
   ScrollIntoView(ImageList().FirstSelected());
+  AnnounceStatus();
 }
 
 void TTesselForm1::Pause1Click(QObject*) {
@@ -195,6 +200,7 @@ void TTesselForm1::Pause1Click(QObject*) {
 void TTesselForm1::ShowPauseState() {
   Pause1->setText(QString::fromLatin1(Agent.PauseCaption()));
   TrayIcon()->setIcon(Agent.Paused ? SysTrayPaused : SysTrayIcon);
+  AnnounceStatus();
 }
 
 void TTesselForm1::Next1Click(QObject*) {
@@ -204,21 +210,22 @@ void TTesselForm1::Next1Click(QObject*) {
 
 void TTesselForm1::Remove1Click(QObject*) {
   Timer1->stop();
-  RunReportingErrors([this] {
-    const int current = ImageList().FirstSelected();
-    if (current < 0) return;
-    bool remove = true;
-    if (ConfirmRemove->isChecked()) {
-      const QString question = QStringLiteral("Are you sure you want to remove %1 from the background images list?")
-                                   .arg(QString::fromStdString(ImageList().At(current).fileName));
-      remove = Services.messages.Show(question, MsgKind::Confirmation, MsgButtons::YesNo) == MsgAnswer::Yes;
-    }
-    if (!remove) return;
-    RemoveClick();
-    NextBackground();
-  });
+  RunReportingErrors([this] { RemoveCurrentEntry(); });
   SetHint();
   ArmTimerNow();
+}
+
+bool TTesselForm1::RemoveCurrentEntry() {
+  const int current = ImageList().FirstSelected();
+  if (current < 0) return false;
+  if (ConfirmRemove->isChecked()) {
+    const QString question = QStringLiteral("Are you sure you want to remove %1 from the background images list?")
+                                 .arg(QString::fromStdString(ImageList().At(current).fileName));
+    if (Ask(question, MsgKind::Confirmation, MsgButtons::YesNo) != MsgAnswer::Yes) return false;
+  }
+  RemoveClick();
+  NextBackground();
+  return true;
 }
 
 void TTesselForm1::mnuDispTypItmClick(QAction* sender) {
@@ -264,7 +271,10 @@ void TTesselForm1::ShowTrayMenu(QPoint pos) {
   Timer1->stop();
   SetHint();
   TrayIcon();
-  SysTrayPopupMenu1->exec(pos);
+  {
+    const auto menuOpen = Commands.Hold();
+    SysTrayPopupMenu1->exec(pos);
+  }
   if (!isVisible() && !Agent.Paused && !CloseHandled) ArmTimerNow();
 }
 

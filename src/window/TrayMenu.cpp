@@ -35,14 +35,14 @@ void TTesselForm1::BuildTrayMenu() {
     action->setData(ToInt(code));
     group->addAction(action);
     mnuDispTypItems[ToInt(code)] = action;
-    connect(action, &QAction::triggered, this, Command([this, action] { mnuDispTypItmClick(action); }));
+    connect(action, &QAction::triggered, this, MenuCommand([this, action] { mnuDispTypItmClick(action); }));
   }
   Remove1 = item("Remove1", "&Remove...");
   SysTrayPopupMenu1->addSeparator()->setObjectName("N1");
   Close1 = item("Close1", "&Close");
-  connect(Properties1, &QAction::triggered, this, Command([this] { Properties1Click(Properties1); }));
-  connect(Pause1, &QAction::triggered, this, Command([this] { Pause1Click(Pause1); }));
-  connect(Next1, &QAction::triggered, this, Command([this] { Next1Click(Next1); }));
-  connect(Remove1, &QAction::triggered, this, Command([this] { Remove1Click(Remove1); }));
-  connect(Close1, &QAction::triggered, this, Command([this] { CloseClick(Close1); }));
+  connect(Properties1, &QAction::triggered, this, MenuCommand([this] { Properties1Click(Properties1); }));
+  connect(Pause1, &QAction::triggered, this, MenuCommand([this] { Pause1Click(Pause1); }));
+  connect(Next1, &QAction::triggered, this, MenuCommand([this] { Next1Click(Next1); }));
+  connect(Remove1, &QAction::triggered, this, MenuCommand([this] { Remove1Click(Remove1); }));
+  connect(Close1, &QAction::triggered, this, MenuCommand([this] { CloseClick(Close1); }));
 }

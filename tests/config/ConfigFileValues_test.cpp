@@ -108,6 +108,13 @@ TEST(ConfigFileName, ProgramFolderFallsBackWhenNotWritable) {
   EXPECT_EQ(ChooseProgramFolder("/opt/t", false, "/home/u/.config"), "/home/u/.config/tesserine/");
   QTemporaryDir dir;
   EXPECT_EQ(ProgramFolder((dir.path() + "/tesserine").toStdString()), (dir.path() + "/").toStdString());
+  // Installed under a prefix: never its own folder, even when it could write there.
+  ASSERT_TRUE(QDir().mkpath(dir.path() + "/usr/bin") && QDir().mkpath(dir.path() + "/usr/share/applications"));
+  QFile entry(dir.path() + "/usr/share/applications/org.tesserine.Tesserine.desktop");
+  ASSERT_TRUE(entry.open(QIODevice::WriteOnly));
+  entry.close();
+  EXPECT_EQ(ProgramFolder((dir.path() + "/usr/bin/tesserine").toStdString()),
+            qEnvironmentVariable("XDG_CONFIG_HOME").toStdString() + "/tesserine/");
 }
 
 TEST(ConfigFileDateTime, WrittenTextReadsBackToTheSecond) {

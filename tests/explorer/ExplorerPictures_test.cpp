@@ -27,7 +27,9 @@ TEST_P(PlacePreviewTest, PlacesThePictureInTheBox) {
   const PlacementCase& c = GetParam();
   const TPreviewPlacement placement = PlacePreview(c.mode, c.picture, c.box);
   EXPECT_EQ(placement.kind, c.kind);
-  if (c.kind != Kind::Nothing) EXPECT_EQ(placement.target, c.target);
+  if (c.kind != Kind::Nothing) {
+    EXPECT_EQ(placement.target, c.target);
+  }
   EXPECT_EQ(placement.shrunk, c.shrunk);
 }
 

@@ -23,12 +23,14 @@ fail() {
 desktop=share/applications/$app_id.desktop
 metainfo=share/metainfo/$app_id.metainfo.xml
 icons=share/icons/hicolor
-expected="bin/tesserine $desktop $metainfo $icons/scalable/apps/$app_id.svg"
+expected="bin/tesserine libexec/tesserine/tesserine $desktop $metainfo $icons/scalable/apps/$app_id.svg
+share/dbus-1/interfaces/org.tesserine.Tesserine1.xml share/man/man1/tesserine.1.gz
+share/doc/tesserine/changelog.gz share/doc/tesserine/copyright"
 for size in "$@"; do
   expected="$expected $icons/${size}x${size}/apps/$app_id.png"
 done
 
-echo "$expected" | tr ' ' '\n' | sort >"$work/expected"
+echo "$expected" | tr ' ' '\n' | grep . | sort >"$work/expected"
 (cd "$prefix" && find . -type f | sed 's|^\./||' | sort) >"$work/installed"
 diff "$work/expected" "$work/installed" >&2 || fail "the installed files differ from the expected ones"
 
@@ -57,6 +59,9 @@ for size in "$@"; do
     fail "${size}x${size} icon is $(file -b "$png")"
 done
 file -b "$prefix/$icons/scalable/apps/$app_id.svg" | grep -q "SVG" || fail "the scalable icon is not SVG"
+xmllint --noout "$prefix/share/dbus-1/interfaces/org.tesserine.Tesserine1.xml" 2>/dev/null ||
+  fail "the D-Bus interface description is not well-formed XML"
+zcat "$prefix/share/man/man1/tesserine.1.gz" | grep -q '^\.TH TESSERINE 1' || fail "the manual page is not tesserine(1)"
 
 [ "$failures" -eq 0 ] || exit 1
 echo "install checks passed"

@@ -8,11 +8,13 @@
 #include <QJsonArray>
 #include <QJsonObject>
 #include <QProcess>
+#include <QTemporaryDir>
 #include <QThread>
 #include <algorithm>
 #include <functional>
 
 #include "support/HeadlessSway.h"
+#include "support/PrivateBus.h"
 #include "support/WaitFor.h"
 
 namespace {
@@ -32,8 +34,9 @@ bool AnyNode(const QJsonObject& node, const std::function<bool(const QJsonObject
 
 class WaylandRunTest : public ::testing::Test {
  protected:
-  void Start(bool ownBackground) {
-    sway_ = std::make_unique<THeadlessSway>(HeadlessSwayOptions{1, {1024, 768}, ownBackground, {kFloating}});
+  void Start(bool ownBackground, const QStringList& extraConfig = {}) {
+    sway_ = std::make_unique<THeadlessSway>(
+        HeadlessSwayOptions{1, {1024, 768}, ownBackground, QStringList{kFloating} + extraConfig});
     if (!sway_->StartError().isEmpty()) GTEST_SKIP() << sway_->StartError().toStdString();
     dir_ = sway_->SharedDir();
     ASSERT_TRUE(QFile::copy(TESSERINE_BINARY_DIR "/bin/tesserine", dir_ + "/tesserine"));
@@ -179,6 +182,51 @@ TEST_F(WaylandRunTest, UnderAnotherCompositorSwaybgShowsItAndItStaysAfterTheProg
   QThread::msleep(1000);
   EXPECT_EQ(shownPixel(), changed) << "the wallpaper went with the auto-closed agent";
   EXPECT_EQ(SwaybgCount(), 1) << "the second run stacked a swaybg on the first";
+}
+
+// The key binding a sway user writes, "bindsym $mod+n exec tesserine --next", pressed on a
+// virtual keyboard: sway runs the command, which reaches the running agent over the session
+// bus, and the agent shows its next picture.
+TEST_F(WaylandRunTest, ASwayKeyBindingShowsTheNextPicture) {
+  // sway runs as another user when the tests run as root, so the bus lets every user in, and
+  // the binding runs a script in a folder every user can read.
+  TPrivateBus bus(true);
+  ASSERT_FALSE(bus.Address().isEmpty()) << "dbus-daemon did not start";
+  QTemporaryDir scripts;
+  QFile::setPermissions(scripts.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner | QFile::ReadOther |
+                                            QFile::ExeOther | QFile::ReadGroup | QFile::ExeGroup);
+  const QString next = scripts.filePath("next");
+  Start(true, {"bindsym Mod4+n exec " + next});
+  if (!sway_) return;
+  QFile script(next);
+  ASSERT_TRUE(script.open(QIODevice::WriteOnly));
+  script.write("#!/bin/sh\nexec env DBUS_SESSION_BUS_ADDRESS='" + bus.Address().toUtf8() + "' '" + dir_.toUtf8() +
+               "/tesserine' --next\n");
+  script.close();
+  script.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner | QFile::ReadOther | QFile::ExeOther);
+  QFile::setPermissions(dir_ + "/tesserine",
+                        QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner | QFile::ReadOther | QFile::ExeOther);
+  // Only the key changes the picture: the schedule waits for days.
+  QFile ini(dir_ + "/tesserine.INI");
+  ASSERT_TRUE(ini.open(QIODevice::ReadOnly));
+  QByteArray text = ini.readAll();
+  ini.close();
+  text.replace("Trigger Measure=SECONDS", "Trigger Measure=DAYS");
+  ASSERT_TRUE(ini.open(QIODevice::WriteOnly | QIODevice::Truncate));
+  ini.write(text);
+  ini.close();
+
+  QProcessEnvironment environment = sway_->ClientEnvironment();
+  environment.insert("DBUS_SESSION_BUS_ADDRESS", bus.Address());
+  StartProgram(environment);
+  EXPECT_EQ(WatchColours(1), std::vector<QRgb>{kPixels[1]}) << "the agent's start did not show its picture";
+  QProcess key;
+  key.setProcessEnvironment(sway_->ClientEnvironment());
+  key.start("wtype", {"-M", "logo", "-k", "n", "-m", "logo"});
+  ASSERT_TRUE(key.waitForFinished(10000));
+  ASSERT_EQ(key.exitCode(), 0) << key.readAllStandardError().constData();
+  EXPECT_EQ(WatchColours(2), (std::vector<QRgb>{kPixels[1], kPixels[2]})) << "the key binding changed nothing";
+  EndProgram();
 }
 
 }  // namespace

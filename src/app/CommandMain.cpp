@@ -1,0 +1,53 @@
+// The "tesserine" the user starts: the command line is answered here, with no window, no
+// widgets and no display connection (the usage, the version, or one command handed to the
+// running program over the session bus); a plain start becomes the window program.
+#include <cstdio>
+#include <cstdlib>
+
+#include "app/CommandLine.h"
+#include "app/RemoteCommand.h"
+#include "app/WindowProgram.h"
+
+namespace {
+
+// Qt would abort without a display; a platform named in QT_QPA_PLATFORM (offscreen) needs none.
+bool HasDisplay() {
+  for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
+    if (const char* value = std::getenv(name); value && *value) return true;
+  return false;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  QStringList arguments;
+  for (int i = 0; i < argc; ++i) arguments << QString::fromLocal8Bit(argv[i]);
+  const TCommandLine line = ParseCommandLine(arguments);
+  bool showWindow = false;
+  switch (line.mode) {
+    case TCommandLine::Mode::Help:
+      std::fputs(qPrintable(UsageText()), stdout);
+      return 0;
+    case TCommandLine::Mode::Version:
+      std::puts(kVersionText);
+      return 0;
+    case TCommandLine::Mode::Wrong:
+      std::fprintf(stderr, "tesserine: %s\n\n%s", qPrintable(line.error), qPrintable(UsageText()));
+      return 2;
+    case TCommandLine::Mode::Command: {
+      const TCommandResult result = RunRemoteCommand(argc, argv, *line.command);
+      std::fputs(qPrintable(result.out), stdout);
+      std::fputs(qPrintable(result.err), stderr);
+      if (!result.startProgram) return result.exitCode;
+      showWindow = true;
+      break;
+    }
+    case TCommandLine::Mode::Start:
+      break;
+  }
+  if (!HasDisplay()) {
+    std::fputs("tesserine: no display to show the window on: neither DISPLAY nor WAYLAND_DISPLAY is set\n", stderr);
+    return 1;
+  }
+  return RunWindowProgram(showWindow);
+}

@@ -1,0 +1,42 @@
+#include "app/WindowProgram.h"
+
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+#include "app/TerminationSignals.h"
+#include "platform/ProgramPath.h"
+
+namespace {
+
+std::string FolderOf(const std::string& path) {
+  const std::size_t slash = path.rfind('/');
+  return slash == std::string::npos ? std::string(".") : path.substr(0, slash);
+}
+
+}  // namespace
+
+std::string WindowProgramFor(const std::string& frontEnd) {
+  const std::string beside = FolderOf(frontEnd) + "/../libexec/tesserine/tesserine";
+  if (::access(beside.c_str(), X_OK) == 0) return beside;
+  if (::access(TESSERINE_BUILT_WINDOW_PROGRAM, X_OK) == 0) return TESSERINE_BUILT_WINDOW_PROGRAM;
+  return {};
+}
+
+int RunWindowProgram(bool showWindow) {
+  const std::string frontEnd = OwnExecutablePath();
+  const std::string program = WindowProgramFor(frontEnd);
+  if (program.empty()) {
+    std::fprintf(stderr, "tesserine: the window program is missing beside %s\n", frontEnd.c_str());
+    return 1;
+  }
+  ::setenv(kProgramPathVariable, frontEnd.c_str(), 1);
+  TTerminationSignals::HoldBack();
+  const char* arguments[] = {program.c_str(), showWindow ? "--show" : nullptr, nullptr};
+  ::execv(program.c_str(), const_cast<char* const*>(arguments));
+  std::fprintf(stderr, "tesserine: cannot run %s: %s\n", program.c_str(), std::strerror(errno));
+  return 1;
+}

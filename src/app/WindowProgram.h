@@ -1,0 +1,16 @@
+// The window program behind the "tesserine" front end: the front end answers the command
+// line itself and, for a plain start, replaces itself by the window program, which loads the
+// widgets, the desktop backends and the display connection the commands do without.
+#pragma once
+
+#include <string>
+
+// Where the window program lies for a front end at frontEnd: libexec/tesserine/tesserine
+// beside its bin folder when installed (or in the build folder), else the one this front end
+// was built with; empty when neither exists.
+std::string WindowProgramFor(const std::string& frontEnd);
+
+// Runs the window program in this process, with "--show" when showWindow, after holding back
+// termination requests so that one arriving during the hand-over waits for the program's own
+// handler. Returns only when the program cannot be run, with the reason on stderr: 1.
+int RunWindowProgram(bool showWindow);

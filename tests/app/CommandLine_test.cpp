@@ -1,0 +1,142 @@
+// The command line: what each is read as, what a command prints and exits with for each
+// reply of the running program, and the real executable's answers where no display and no
+// running program are needed.
+#include "app/CommandLine.h"
+
+#include <gtest/gtest.h>
+
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include "app/RemoteCommand.h"
+
+namespace {
+
+using Mode = TCommandLine::Mode;
+
+TEST(CommandLine, EachLineIsReadAsOneThing) {
+  struct Row {
+    QStringList arguments;
+    Mode mode;
+    std::optional<ControlCommand> command;
+  };
+  const Row rows[] = {
+      {{}, Mode::Start, {}},
+      {{"--help"}, Mode::Help, {}},
+      {{"-h"}, Mode::Help, {}},
+      {{"--version"}, Mode::Version, {}},
+      {{"--next"}, Mode::Command, ControlCommand::Next},
+      {{"--pause"}, Mode::Command, ControlCommand::Pause},
+      {{"--resume"}, Mode::Command, ControlCommand::Resume},
+      {{"--toggle-pause"}, Mode::Command, ControlCommand::TogglePause},
+      {{"--remove-current"}, Mode::Command, ControlCommand::RemoveCurrent},
+      {{"--show"}, Mode::Command, ControlCommand::Show},
+      {{"--quit"}, Mode::Command, ControlCommand::Quit},
+      {{"--status"}, Mode::Command, ControlCommand::Status},
+      {{"--bogus"}, Mode::Wrong, {}},
+      {{"--next", "--pause"}, Mode::Wrong, {}},
+      {{"picture.jpg"}, Mode::Wrong, {}},
+      {{"--next=3"}, Mode::Wrong, {}},
+  };
+  for (const Row& row : rows) {
+    const TCommandLine line = ParseCommandLine(QStringList{"tesserine"} + row.arguments);
+    EXPECT_EQ(line.mode, row.mode) << row.arguments.join(' ').toStdString();
+    EXPECT_EQ(line.command, row.command) << row.arguments.join(' ').toStdString();
+    EXPECT_EQ(line.error.isEmpty(), row.mode != Mode::Wrong) << row.arguments.join(' ').toStdString();
+  }
+}
+
+TEST(CommandLine, EachReplyGivesItsOutputAndExitCode) {
+  using Outcome = TControlReply::Outcome;
+  struct Row {
+    ControlCommand command;
+    Outcome outcome;
+    bool lockHeld;
+    int exitCode;
+    QString err;
+    bool startProgram;
+  };
+  const Row rows[] = {
+      {ControlCommand::Next, Outcome::Done, true, 0, "", false},
+      {ControlCommand::Next, Outcome::NotRunning, false, 1, "Tesserine is not running\n", false},
+      {ControlCommand::Next, Outcome::NoBus, false, 1, "Tesserine is not running\n", false},
+      {ControlCommand::Next, Outcome::NoBus, true, 1,
+       "Tesserine is running but cannot be reached: no D-Bus session bus\n", false},
+      {ControlCommand::Show, Outcome::NotRunning, false, 0, "", true},
+      {ControlCommand::Show, Outcome::NoBus, true, 1,
+       "Tesserine is running but cannot be reached: no D-Bus session bus\n", false},
+      {ControlCommand::Pause, Outcome::AgentNotRunning, true, 1, "The agent is not running\n", false},
+      {ControlCommand::Quit, Outcome::Busy, true, 1, "busy\n", false},
+      {ControlCommand::RemoveCurrent, Outcome::NotRemoved, true, 1, "", false},
+      {ControlCommand::Next, Outcome::Failed, true, 1, "Bitmap image is not valid\n", false},
+  };
+  for (const Row& row : rows) {
+    TControlReply reply;
+    reply.outcome = row.outcome;
+    reply.text = "Bitmap image is not valid";
+    const TCommandResult result = ResultOf(row.command, reply, row.lockHeld);
+    const std::string label = std::to_string(static_cast<int>(row.command)) + "/" +
+                              std::to_string(static_cast<int>(row.outcome)) + (row.lockHeld ? "/held" : "/free");
+    EXPECT_EQ(result.exitCode, row.exitCode) << label;
+    EXPECT_EQ(result.err, row.err) << label;
+    EXPECT_EQ(result.out, "") << label;
+    EXPECT_EQ(result.startProgram, row.startProgram) << label;
+  }
+
+  TControlReply status;
+  status.status = {"/p/a b.jpg", "RATIO_STRETCH", true, true};
+  EXPECT_EQ(ResultOf(ControlCommand::Status, status, true).out,
+            "image: /p/a b.jpg\nmethod: RATIO_STRETCH\nagent: running\npaused: yes\n");
+}
+
+struct ProgramAnswer {
+  int exitCode = -1;
+  QByteArray out;
+  QByteArray err;
+};
+
+// The real executable, in a folder of its own, with no display, no Wayland and no bus.
+ProgramAnswer RunProgram(const QStringList& arguments) {
+  QTemporaryDir dir;
+  const QString exe = dir.filePath("tesserine");
+  QFile::copy(TESSERINE_BINARY_DIR "/bin/tesserine", exe);
+  QProcess program;
+  QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+  for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM", "DBUS_SESSION_BUS_ADDRESS"})
+    environment.remove(name);
+  environment.insert("DBUS_SESSION_BUS_ADDRESS", "unix:path=" + dir.filePath("no-bus"));
+  program.setProcessEnvironment(environment);
+  program.start(exe, arguments);
+  if (!program.waitForFinished(20000)) return {};
+  EXPECT_FALSE(QFile::exists(dir.filePath("tesserine.INI"))) << arguments.join(' ').toStdString() << " wrote a file";
+  return {program.exitCode(), program.readAllStandardOutput(), program.readAllStandardError()};
+}
+
+TEST(CommandLine, TheProgramAnswersWithoutADisplay) {
+  const ProgramAnswer help = RunProgram({"--help"});
+  EXPECT_EQ(help.exitCode, 0);
+  EXPECT_TRUE(help.out.startsWith("Usage: tesserine [OPTION]\n")) << help.out.constData();
+  EXPECT_TRUE(help.out.contains("--remove-current"));
+  EXPECT_EQ(help.err, "");
+
+  const ProgramAnswer version = RunProgram({"--version"});
+  EXPECT_EQ(version.exitCode, 0);
+  EXPECT_EQ(version.out, "Tesserine 1.0\n");
+
+  const ProgramAnswer wrong = RunProgram({"--bogus"});
+  EXPECT_EQ(wrong.exitCode, 2);
+  EXPECT_EQ(wrong.out, "");
+  EXPECT_TRUE(wrong.err.startsWith("tesserine: Unknown option 'bogus'.\n\nUsage: tesserine")) << wrong.err.constData();
+
+  const ProgramAnswer start = RunProgram({});
+  EXPECT_EQ(start.exitCode, 1);
+  EXPECT_EQ(start.err, "tesserine: no display to show the window on: neither DISPLAY nor WAYLAND_DISPLAY is set\n");
+
+  for (const char* command : {"--next", "--status", "--quit"}) {
+    const ProgramAnswer answer = RunProgram({command});
+    EXPECT_EQ(answer.exitCode, 1) << command;
+    EXPECT_EQ(answer.err, "Tesserine is not running\n") << command;
+  }
+}
+
+}  // namespace

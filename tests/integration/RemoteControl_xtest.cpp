@@ -1,0 +1,155 @@
+// The real program driven from outside: a second process of the same executable hands it
+// commands over a private session bus (never the user's), and the first does each: the root
+// picture changes, the status says paused, and a quit saves the configuration and ends it.
+#include <QImage>
+#include <QProcess>
+
+#include "ProgramRun.h"
+#include "support/PrivateBus.h"
+// Xlib's macros clash with Qt's names: after the Qt headers.
+#include "support/X11RootPixels.h"
+
+namespace {
+
+constexpr QRgb kColours[] = {0xFFFF0000, 0xFF00FF00, 0xFF0000FF};
+const char* const kNames[] = {"red.bmp", "green.bmp", "blue.bmp"};
+
+struct CommandRun {
+  int exitCode = -1;
+  QString out;
+  QString err;
+};
+
+class RemoteControlTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    if (!qEnvironmentVariableIsSet("DISPLAY")) GTEST_SKIP() << "needs an X display";
+    ASSERT_FALSE(bus_.Address().isEmpty()) << "dbus-daemon did not start";
+    ASSERT_TRUE(run_.Copied());
+    display_ = XOpenDisplay(nullptr);
+    ASSERT_TRUE(display_);
+  }
+
+  void TearDown() override {
+    if (display_) XCloseDisplay(display_);
+  }
+
+  QString Dir() const { return QFileInfo(run_.Ini()).absolutePath(); }
+
+  void WriteConfig() {
+    QByteArray ini =
+        "[Info]\r\nOpen Minimized=1\r\nTrigger Measure=DAYS\r\nTrigger Qty=1\r\nSortImages=0\r\n\r\n[Bitmaps]\r\n";
+    for (int i = 0; i < 3; ++i) {
+      QImage picture(16, 16, QImage::Format_RGB32);
+      picture.fill(kColours[i]);
+      ASSERT_TRUE(picture.save(Dir() + "/" + kNames[i], "BMP"));
+      ini += (Dir() + "/" + kNames[i]).toUtf8() + "=TILE.NOT\r\n";
+    }
+    ASSERT_TRUE(TProgramRun::Write(run_.Ini(), ini));
+  }
+
+  CommandRun Command(const QString& option) {
+    QProcess command;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("DBUS_SESSION_BUS_ADDRESS", bus_.Address());
+    command.setProcessEnvironment(environment);
+    command.start(run_.Exe(), {option});
+    if (!command.waitForFinished(20000)) return {};
+    return {command.exitCode(), QString::fromLocal8Bit(command.readAllStandardOutput()),
+            QString::fromLocal8Bit(command.readAllStandardError())};
+  }
+
+  QRgb RootPixel() { return ReadRootWindow(display_, QSize(4, 4)).pixel(1, 1); }
+
+  TPrivateBus bus_;
+  TProgramRun run_;
+  Display* display_ = nullptr;
+};
+
+TEST_F(RemoteControlTest, ASecondProcessDrivesTheRunningAgent) {
+  WriteConfig();
+  QProcess& program = run_.Start({{"TESSERINE_DESKTOP", "x11"}, {"DBUS_SESSION_BUS_ADDRESS", bus_.Address()}});
+  CommandRun status;
+  ASSERT_TRUE(TProgramRun::WaitFor(
+      [&] {
+        status = Command("--status");
+        return status.exitCode == 0 && status.out.contains("image: " + Dir() + "/green.bmp\n");
+      },
+      20000))
+      << "the agent's first change never showed: " << status.out.toStdString() << status.err.toStdString();
+  EXPECT_TRUE(status.out.contains("agent: running\n"));
+  EXPECT_TRUE(status.out.contains("method: TILE\n"));
+  EXPECT_TRUE(status.out.contains("paused: no\n"));
+  EXPECT_EQ(RootPixel(), kColours[1]);
+
+  const CommandRun next = Command("--next");
+  EXPECT_EQ(next.exitCode, 0) << next.err.toStdString();
+  EXPECT_EQ(RootPixel(), kColours[2]) << "the running program did not change the wallpaper";
+
+  EXPECT_EQ(Command("--pause").exitCode, 0);
+  EXPECT_TRUE(Command("--status").out.contains("paused: yes\n"));
+  EXPECT_EQ(Command("--toggle-pause").exitCode, 0);
+  EXPECT_TRUE(Command("--status").out.contains("paused: no\n"));
+
+  const CommandRun quit = Command("--quit");
+  EXPECT_EQ(quit.exitCode, 0) << quit.err.toStdString();
+  ASSERT_TRUE(program.waitForFinished(20000)) << "the program did not end";
+  EXPECT_EQ(program.exitCode(), 0);
+  const QByteArray saved = TProgramRun::Read(run_.Ini());
+  EXPECT_TRUE(saved.contains("Display Order=SEQUENTIAL\r\n")) << "the quit did not save: " << saved.constData();
+  EXPECT_TRUE(saved.contains("LastImageNm=" + (Dir() + "/blue.bmp").toUtf8() + "\r\n"));
+  EXPECT_EQ(TProgramRun::Read(run_.Log()), "") << "a box was shown";
+
+  // Nothing runs now: a command says so and starts nothing.
+  const CommandRun after = Command("--next");
+  EXPECT_EQ(after.exitCode, 1);
+  EXPECT_EQ(after.err, "Tesserine is not running\n");
+  EXPECT_EQ(TProgramRun::Read(run_.Ini()), saved);
+  EXPECT_EQ(Command("--status").exitCode, 1) << "the command started the program";
+}
+
+TEST_F(RemoteControlTest, PausingNeedsTheAgentAndCommandsWaitForNoBox) {
+  WriteConfig();
+  QByteArray ini = TProgramRun::Read(run_.Ini());
+  ini.replace("Open Minimized=1", "Open Minimized=0");
+  ASSERT_TRUE(TProgramRun::Write(run_.Ini(), ini));
+  QProcess& program = run_.Start({{"TESSERINE_DESKTOP", "x11"}, {"DBUS_SESSION_BUS_ADDRESS", bus_.Address()}});
+  ASSERT_TRUE(TProgramRun::WaitFor([&] { return Command("--status").out.contains("agent: stopped"); }, 20000));
+  const CommandRun pause = Command("--pause");
+  EXPECT_EQ(pause.exitCode, 1);
+  EXPECT_EQ(pause.err, "The agent is not running\n") << pause.err.toStdString();
+  // Without the agent, --next changes to the next entry as the tray would, with no timer.
+  EXPECT_EQ(Command("--next").exitCode, 0);
+  EXPECT_TRUE(Command("--status").out.contains("image: " + Dir() + "/green.bmp\n"));
+  EXPECT_EQ(RootPixel(), kColours[1]);
+  EXPECT_EQ(Command("--quit").exitCode, 0);
+  ASSERT_TRUE(program.waitForFinished(20000));
+  EXPECT_EQ(program.exitCode(), 0);
+}
+
+// With nothing running, --show starts the program with its window shown and no agent,
+// whatever "Open Minimized" says; the start is the command's own process.
+TEST_F(RemoteControlTest, ShowStartsTheWindowWhenNothingRuns) {
+  WriteConfig();
+  QProcess show;
+  QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+  environment.insert("DBUS_SESSION_BUS_ADDRESS", bus_.Address());
+  environment.insert("TESSERINE_DESKTOP", "file");
+  environment.insert("TESSERINE_MESSAGE_LOG", run_.Log());
+  show.setProcessEnvironment(environment);
+  show.start(run_.Exe(), {"--show"});
+  ASSERT_TRUE(show.waitForStarted());
+  CommandRun status;
+  ASSERT_TRUE(TProgramRun::WaitFor(
+      [&] {
+        status = Command("--status");
+        return status.exitCode == 0;
+      },
+      20000));
+  EXPECT_TRUE(status.out.contains("agent: stopped\n")) << status.out.toStdString();
+  EXPECT_EQ(Command("--quit").exitCode, 0);
+  ASSERT_TRUE(show.waitForFinished(20000));
+  EXPECT_EQ(show.exitCode(), 0);
+}
+
+}  // namespace
