@@ -11,6 +11,7 @@
 #include "platform/PlasmaScript.h"
 #include "platform/PlasmaWallpaper.h"
 #include "platform/XfceWallpaper.h"
+#include "support/PrivateBus.h"
 
 namespace {
 
@@ -70,10 +71,9 @@ class FakeScreenSaver : public QObject {
 class DBusBackendsTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    daemon_.start("dbus-daemon", {"--session", "--nofork", "--nopidfile", "--print-address=1"});
-    ASSERT_TRUE(daemon_.waitForStarted()) << "dbus-daemon is not installed";
-    ASSERT_TRUE(daemon_.waitForReadyRead(10000));
-    const QString address = QString::fromUtf8(daemon_.readLine()).trimmed();
+    bus_ = std::make_unique<TPrivateBus>();
+    const QString address = bus_->Address();
+    ASSERT_FALSE(address.isEmpty()) << "dbus-daemon did not start";
     name_ = QString("test-%1").arg(reinterpret_cast<quintptr>(this));
     client_ = std::make_unique<QDBusConnection>(QDBusConnection::connectToBus(address, name_ + "-client"));
     service_ = std::make_unique<QDBusConnection>(QDBusConnection::connectToBus(address, name_ + "-service"));
@@ -88,8 +88,7 @@ class DBusBackendsTest : public ::testing::Test {
     service_.reset();
     QDBusConnection::disconnectFromBus(name_ + "-client");
     QDBusConnection::disconnectFromBus(name_ + "-service");
-    daemon_.kill();
-    daemon_.waitForFinished();
+    bus_.reset();
   }
 
   void Serve(QObject& object, const QString& service, const QString& path) {
@@ -100,7 +99,7 @@ class DBusBackendsTest : public ::testing::Test {
 
   QDBusConnection& Client() { return *client_; }
 
-  QProcess daemon_;
+  std::unique_ptr<TPrivateBus> bus_;
   QString name_;
   std::unique_ptr<QDBusConnection> client_;
   std::unique_ptr<QDBusConnection> service_;

@@ -13,6 +13,7 @@
 #include <QTemporaryDir>
 
 #include "platform/XfceWallpaper.h"
+#include "support/PrivateBus.h"
 #include "support/WaitFor.h"
 
 namespace {
@@ -51,11 +52,9 @@ class XfconfdTest : public ::testing::Test {
     WriteChannel();
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert("XDG_CONFIG_HOME", dir_.filePath("config"));
-    daemon_.setProcessEnvironment(environment);
-    daemon_.start("dbus-daemon", {"--session", "--nofork", "--nopidfile", "--print-address=1"});
-    ASSERT_TRUE(daemon_.waitForStarted()) << "dbus-daemon is not installed";
-    ASSERT_TRUE(daemon_.waitForReadyRead(kStartMs));
-    const QString address = QString::fromUtf8(daemon_.readLine()).trimmed();
+    privateBus_ = std::make_unique<TPrivateBus>(false, environment);
+    const QString address = privateBus_->Address();
+    ASSERT_FALSE(address.isEmpty()) << "dbus-daemon did not start";
     environment.insert("DBUS_SESSION_BUS_ADDRESS", address);
     xfconfd_.setProcessEnvironment(environment);
     xfconfd_.start(xfconfd, {});
@@ -69,12 +68,12 @@ class XfconfdTest : public ::testing::Test {
   void TearDown() override {
     bus_.reset();
     QDBusConnection::disconnectFromBus("xfconfd-test");
-    for (QProcess* process : {&xfconfd_, &daemon_}) {
-      if (process->state() == QProcess::NotRunning) continue;
-      process->terminate();
-      if (!process->waitForFinished(kStartMs)) process->kill();
-      process->waitForFinished();
+    if (xfconfd_.state() != QProcess::NotRunning) {
+      xfconfd_.terminate();
+      if (!xfconfd_.waitForFinished(kStartMs)) xfconfd_.kill();
+      xfconfd_.waitForFinished();
     }
+    privateBus_.reset();
   }
 
   // The channel file xfconfd reads at start, as xfdesktop leaves it.
@@ -109,7 +108,7 @@ class XfconfdTest : public ::testing::Test {
   }
 
   QTemporaryDir dir_;
-  QProcess daemon_;
+  std::unique_ptr<TPrivateBus> privateBus_;
   QProcess xfconfd_;
   std::unique_ptr<QDBusConnection> bus_;
 };
