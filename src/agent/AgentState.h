@@ -21,6 +21,7 @@ struct TAgentState {
   bool Paused = false;
   TrayClickAction ClickAction = TrayClickAction::OpenProperties;
   DisplayOrder Order = DisplayOrder::Sequential;
+  MonitorMode Monitors = MonitorMode::Same;
 
   // The last change, kept in section "Info" of the configuration: the applied entry's file
   // name and method text, when it was applied, the program runs counted since, and whether

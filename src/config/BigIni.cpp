@@ -123,6 +123,11 @@ void TBigIniFile::ReadSectionValues(std::string_view section, std::vector<std::s
   lines.insert(lines.end(), found->Lines().begin(), found->Lines().end());
 }
 
+void TBigIniFile::DeleteKey(std::string_view section, std::string_view key) {
+  IniSection* found = impl_->Find(section);
+  if (found && found->Remove(key)) impl_->modified = true;
+}
+
 void TBigIniFile::EraseSection(std::string_view section) {
   IniSection* found = impl_->Find(section);
   if (!found) return;

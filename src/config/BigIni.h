@@ -40,6 +40,8 @@ class TBigIniFile {
   void ReadSection(std::string_view section, std::vector<std::string>& keys) const;
   void ReadSectionValues(std::string_view section, std::vector<std::string>& lines) const;
   void EraseSection(std::string_view section);
+  // Removes key, and any later line of the same key, from the first section of that name.
+  void DeleteKey(std::string_view section, std::string_view key);
   // EraseSection on every section of that name, not only the first, so that a later section
   // of the same name cannot take the emptied one's place when the file is read again.
   void EraseAllSections(std::string_view section);

@@ -40,6 +40,7 @@ enum class InfoKeyId {
   OpenMinimized,
   PlusInstalled,
   SortImages,
+  Monitors,
   ExecSinceChg,
   LastImageNm,
   LastDispStr,
@@ -58,6 +59,9 @@ struct ConfigKey {
   std::string_view defaultText;
   std::int32_t defaultInt;
   KeyRole role = KeyRole::Setting;
+  // A setting beyond the original file: written only when it differs from its default, and
+  // removed when it is back to it, so a file that never uses it keeps its bytes.
+  bool onlyWhenChanged = false;
 };
 
 namespace InfoKey {
@@ -95,6 +99,8 @@ inline constexpr ConfigKey OpenMinimized{
 inline constexpr ConfigKey PlusInstalled{
     InfoKeyId::PlusInstalled, "Plus! Installed", KeyType::Bool, KeyDefault::Fixed, "", 0};
 inline constexpr ConfigKey SortImages{InfoKeyId::SortImages, "SortImages", KeyType::Bool, KeyDefault::Fixed, "", 1};
+inline constexpr ConfigKey Monitors{InfoKeyId::Monitors, "Monitors", KeyType::Text, KeyDefault::Fixed, "SAME", 0,
+                                    KeyRole::Setting,    true};
 inline constexpr ConfigKey ExecSinceChg{
     InfoKeyId::ExecSinceChg, "ExecSinceChg", KeyType::Integer, KeyDefault::Fixed, "", 0, KeyRole::State};
 inline constexpr ConfigKey LastImageNm{InfoKeyId::LastImageNm, "LastImageNm", KeyType::Text, KeyDefault::Fixed, "", 0,
@@ -111,13 +117,13 @@ inline constexpr ConfigKey LastChgDateTime{InfoKeyId::LastChgDateTime,
 }  // namespace InfoKey
 
 // Section "Info" in the order SaveClick writes it, the state keys last.
-inline constexpr std::array<const ConfigKey*, 23> InfoKeys = {
+inline constexpr std::array<const ConfigKey*, 24> InfoKeys = {
     &InfoKey::DefaultDirectory, &InfoKey::DisplayOrder,         &InfoKey::ImgMgrDirectory,  &InfoKey::TriggerMeasure,
     &InfoKey::DefaultDisplay,   &InfoKey::ExceptDefaultDisplay, &InfoKey::ExceptWidth,      &InfoKey::ExceptHeight,
     &InfoKey::ExceptEnabled,    &InfoKey::IMSplitter,           &InfoKey::SysTrayClick,     &InfoKey::ConfirmRemove,
     &InfoKey::FillColor,        &InfoKey::TriggerQty,           &InfoKey::AutoCloseMinutes, &InfoKey::AutoClose,
-    &InfoKey::OpenMinimized,    &InfoKey::PlusInstalled,        &InfoKey::SortImages,       &InfoKey::ExecSinceChg,
-    &InfoKey::LastImageNm,      &InfoKey::LastDispStr,          &InfoKey::LastChgDateTime};
+    &InfoKey::OpenMinimized,    &InfoKey::PlusInstalled,        &InfoKey::SortImages,       &InfoKey::Monitors,
+    &InfoKey::ExecSinceChg,     &InfoKey::LastImageNm,          &InfoKey::LastDispStr,      &InfoKey::LastChgDateTime};
 
 inline constexpr std::string_view MarkedSuffix = ".MARKED";
 inline constexpr std::string_view NotMarkedSuffix = ".NOT";

@@ -23,6 +23,24 @@ std::string_view DisplayOrderText(DisplayOrder order) {
   return "SEQUENTIAL";
 }
 
+MonitorMode ParseMonitorMode(std::string_view text) {
+  if (text == "EACH") return MonitorMode::Each;
+  if (text == "SPAN") return MonitorMode::Span;
+  return MonitorMode::Same;
+}
+
+std::string_view MonitorModeText(MonitorMode mode) {
+  switch (mode) {
+    case MonitorMode::Each:
+      return "EACH";
+    case MonitorMode::Span:
+      return "SPAN";
+    case MonitorMode::Same:
+      break;
+  }
+  return "SAME";
+}
+
 namespace {
 constexpr std::string_view kMeasureTexts[] = {"DAYS", "EXECUTIONS", "HOURS", "MINUTES", "SECONDS"};
 }

@@ -11,12 +11,17 @@
 #include "wallpaper/DispMethods.h"
 
 enum class DisplayOrder { Sequential, Random, RandomCycle };
+// Several monitors: the same picture on all, the next entry on each, or one across them all.
+enum class MonitorMode { Same, Each, Span };
 enum class TriggerMeasure { Days = 0, Executions = 1, Hours = 2, Minutes = 3, Seconds = 4 };
 
 // Whole-text, case-sensitive; anything unknown is Sequential / Days.
 DisplayOrder ParseDisplayOrder(std::string_view text);
 std::string_view DisplayOrderText(DisplayOrder order);
 TriggerMeasure ParseTriggerMeasure(std::string_view text);
+// "SAME", "EACH" or "SPAN", whole text and case-sensitive; anything else is Same.
+MonitorMode ParseMonitorMode(std::string_view text);
+std::string_view MonitorModeText(MonitorMode mode);
 // The measure at an item index of the trigger list; any index outside 0..4 is Days.
 TriggerMeasure TriggerMeasureAt(int itemIndex);
 // Any index outside 1..4 writes "DAYS".

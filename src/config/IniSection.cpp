@@ -36,6 +36,19 @@ void IniSection::Append(std::string line) {
   lines_.push_back(std::move(line));
 }
 
+bool IniSection::Remove(std::string_view key) {
+  if (FindIndex(key) == kNoLine) return false;
+  const std::string fold = IniCaseFold(key);
+  std::vector<std::string> kept;
+  for (std::string& line : lines_) {
+    const auto lineKey = IniLineKey(line);
+    if (!lineKey || IniCaseFold(*lineKey) != fold) kept.push_back(std::move(line));
+  }
+  Clear();
+  for (std::string& line : kept) Append(std::move(line));
+  return true;
+}
+
 void IniSection::Clear() {
   lines_.clear();
   firstLineOfKey_.clear();

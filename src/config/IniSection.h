@@ -21,6 +21,9 @@ class IniSection {
   // line. Returns whether the section's text changed.
   bool Write(std::string_view key, std::string_view value);
   void Append(std::string line);
+  // Removes every line whose key matches key case-insensitively, so that no later duplicate
+  // takes the removed one's place. Returns whether the section's text changed.
+  bool Remove(std::string_view key);
   void Clear();
 
  private:

@@ -46,6 +46,10 @@ void WriteSettings(TBigIniFile& ini, const std::function<TKeyValue(const ConfigK
   for (const ConfigKey* key : InfoKeys) {
     if (key->role != KeyRole::Setting) continue;
     const TKeyValue value = valueOf(*key);
+    if (key->onlyWhenChanged && std::get<std::string>(value) == key->defaultText) {
+      ini.DeleteKey(InfoSection, key->name);
+      continue;
+    }
     switch (key->type) {
       case KeyType::Integer:
         ini.WriteInteger(InfoSection, key->name, std::get<std::int32_t>(value));

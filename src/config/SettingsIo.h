@@ -47,5 +47,6 @@ class TInfoReader {
 
 // Writes every setting key of InfoKeys in table order, asking valueOf for each value just
 // before it is written: a value that cannot be had (valueOf throws) stops the save at its
-// key, and the keys before it stay written. State keys are left alone.
+// key, and the keys before it stay written. A key written only when changed is removed
+// when its value is its default. State keys are left alone.
 void WriteSettings(TBigIniFile& ini, const std::function<TKeyValue(const ConfigKey&)>& valueOf);

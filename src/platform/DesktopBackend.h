@@ -5,6 +5,7 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "platform/DesktopWallpaper.h"
 
@@ -33,6 +34,11 @@ class IDesktopBackend {
   virtual std::string Name() const = 0;
   // Throws TDesktopError "<name>: <reason>" when the desktop cannot be reached.
   virtual void Apply(const WallpaperValues& values) = 0;
+  // Each monitor's picture on its monitor, the primary first. A desktop that cannot show one
+  // per monitor shows the primary's stretched on every monitor.
+  virtual void ApplyMonitors(const std::vector<MonitorWallpaper>& monitors) {
+    Apply({monitors.empty() ? std::string() : monitors.front().file, WallpaperLayout::Stretch});
+  }
   // nullopt when this desktop cannot tell, or cannot be asked right now.
   virtual std::optional<ShownWallpaper> Query() { return std::nullopt; }
   // The monitor layout changed; nothing to do for a desktop that places the wallpaper itself.

@@ -1,5 +1,8 @@
 #include "platform/DesktopWallpaper.h"
 
+#include <algorithm>
+#include <cstdlib>
+
 #include "platform/DesktopBackend.h"
 #include "platform/DesktopValues.h"
 
@@ -22,12 +25,63 @@ std::optional<std::string> TDesktopWallpaper::GetValue(const std::string& name) 
   return values_->Get(name);
 }
 
+namespace {
+
+// One monitor a line: output, x, y, width, height, file, separated by tabs (a file name
+// holds no tab that the values file would keep).
+const char kMonitorsValue[] = "Monitors";
+
+std::string MonitorsText(const std::vector<MonitorWallpaper>& monitors) {
+  std::string text;
+  for (const MonitorWallpaper& m : monitors)
+    text += m.output + '\t' + std::to_string(m.rect.x()) + '\t' + std::to_string(m.rect.y()) + '\t' +
+            std::to_string(m.rect.width()) + '\t' + std::to_string(m.rect.height()) + '\t' + m.file + '\n';
+  return text;
+}
+
+std::vector<MonitorWallpaper> MonitorsOf(const std::string& text) {
+  std::vector<MonitorWallpaper> monitors;
+  std::size_t start = 0;
+  while (start < text.size()) {
+    const std::size_t end = std::min(text.find('\n', start), text.size());
+    std::vector<std::string> fields;
+    std::size_t field = start;
+    for (int i = 0; i < 5; ++i) {
+      const std::size_t tab = text.find('\t', field);
+      if (tab == std::string::npos || tab > end) break;
+      fields.push_back(text.substr(field, tab - field));
+      field = tab + 1;
+    }
+    if (fields.size() == 5) {
+      fields.push_back(text.substr(field, end - field));
+      monitors.push_back({fields[0],
+                          QRect(std::atoi(fields[1].c_str()), std::atoi(fields[2].c_str()),
+                                std::atoi(fields[3].c_str()), std::atoi(fields[4].c_str())),
+                          fields[5]});
+    }
+    start = end + 1;
+  }
+  return monitors;
+}
+
+}  // namespace
+
 void TDesktopWallpaper::Reload() {
   WallpaperValues values;
   values.file = values_->Get("Wallpaper").value_or("");
   values.layout =
       LayoutFromValues(values_->Get("WallpaperStyle").value_or("0"), values_->Get("TileWallpaper").value_or("0"));
+  if (values_->Get(kMonitorsValue).value_or("") != "") values_->Set(kMonitorsValue, "");
   backend_->Apply(values);
+}
+
+void TDesktopWallpaper::ReloadMonitors(const std::vector<MonitorWallpaper>& monitors) {
+  values_->Set(kMonitorsValue, MonitorsText(monitors));
+  backend_->ApplyMonitors(monitors);
+}
+
+std::vector<MonitorWallpaper> TDesktopWallpaper::RecordedMonitors() const {
+  return MonitorsOf(values_->Get(kMonitorsValue).value_or(""));
 }
 
 void TDesktopWallpaper::ScreensChanged() { backend_->ScreensChanged(); }

@@ -7,10 +7,21 @@
 // the last values written.
 #pragma once
 
+#include <QRect>
 #include <memory>
 #include <optional>
 #include <stdexcept>
 #include <string>
+#include <vector>
+
+// One monitor's picture when every monitor shows its own: a picture file of exactly the
+// monitor's size, for the output of that name at that place (device pixels).
+struct MonitorWallpaper {
+  std::string output;
+  QRect rect;
+  std::string file;
+  bool operator==(const MonitorWallpaper&) const = default;
+};
 
 // A failure to store or hand over the values; the text is shown to the user as it stands.
 class TDesktopError : public std::runtime_error {
@@ -30,9 +41,17 @@ class IDesktopWallpaper {
   // Hands the stored values to the running desktop; throws TDesktopError naming the
   // backend and the reason when the desktop cannot be reached.
   virtual void Reload() = 0;
+  // Records every monitor's picture (the stored values keep the primary's) and hands them to
+  // the running desktop; throws as Reload does.
+  virtual void ReloadMonitors(const std::vector<MonitorWallpaper>& monitors) { recorded_ = monitors; }
+  // The monitors' pictures last recorded; empty after a change to one picture for all.
+  virtual std::vector<MonitorWallpaper> RecordedMonitors() const { return recorded_; }
   // The monitors were added, removed, moved or resized. Desktops that place the wallpaper
   // themselves need nothing; a picture drawn for the old layout is drawn again.
   virtual void ScreensChanged() {}
+
+ private:
+  std::vector<MonitorWallpaper> recorded_;
 };
 
 class IDesktopBackend;
@@ -49,6 +68,8 @@ class TDesktopWallpaper final : public IDesktopWallpaper {
   // "Wallpaper" and "TileWallpaper" come from the desktop where it can tell.
   std::optional<std::string> GetValue(const std::string& name) override;
   void Reload() override;
+  void ReloadMonitors(const std::vector<MonitorWallpaper>& monitors) override;
+  std::vector<MonitorWallpaper> RecordedMonitors() const override;
   void ScreensChanged() override;
 
   IDesktopBackend& Backend() { return *backend_; }

@@ -1,9 +1,16 @@
 #include "platform/GSettingsWallpaper.h"
 
+// GIO names a struct member "signals", which Qt's keyword macro would rewrite.
+#undef signals
 #include <gio/gio.h>
 
+#include <QBuffer>
 #include <memory>
+#include <system_error>
 #include <vector>
+
+#include "platform/AtomicFile.h"
+#include "platform/RootPicture.h"
 
 namespace {
 
@@ -84,14 +91,36 @@ GSettingsTarget TargetOf(GSettingsDesktop desktop) {
   return {"gnome", "org.gnome.desktop.background", "picture-uri", true, true};
 }
 
-void TGSettingsWallpaper::Apply(const WallpaperValues& values) {
+void TGSettingsWallpaper::Apply(const WallpaperValues& values) { Set(values.file, OptionFor(target_, values)); }
+
+void TGSettingsWallpaper::ApplyMonitors(const std::vector<MonitorWallpaper>& monitors) {
+  if (monitors.empty()) {
+    Apply({});
+    return;
+  }
+  const QImage canvas = ComposeLayoutCanvas(monitors);
+  QByteArray bytes;
+  QBuffer buffer(&bytes);
+  buffer.open(QIODevice::WriteOnly);
+  if (canvas.isNull() || !canvas.save(&buffer, "BMP"))
+    ThrowBackendError(target_.name, DesktopFailure::Refused, "no canvas of the monitors could be made");
+  const std::string& file = monitors.front().file;
+  try {
+    WriteFileAtomically(file, std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+  } catch (const std::system_error& error) {
+    ThrowBackendError(target_.name, DesktopFailure::Refused, file + " cannot be written: " + error.code().message());
+  }
+  Set(file, "spanned");
+}
+
+void TGSettingsWallpaper::Set(const std::string& file, const char* option) {
   const SchemaPtr schema = LookupSchema(target_);
   if (!schema)
     ThrowBackendError(target_.name, DesktopFailure::Unreachable, "the schema " + target_.schema + " is not installed");
   const SettingsPtr settings(g_settings_new_full(schema.get(), nullptr, nullptr));
 
-  const std::string value = KeyValue(target_, values.file);
-  if (const char* option = OptionFor(target_, values)) g_settings_set_string(settings.get(), "picture-options", option);
+  const std::string value = KeyValue(target_, file);
+  if (option) g_settings_set_string(settings.get(), "picture-options", option);
   std::vector<const char*> keys{target_.fileKey.c_str()};
   if (g_settings_schema_has_key(schema.get(), "picture-uri-dark")) keys.push_back("picture-uri-dark");
   for (const char* key : keys) {

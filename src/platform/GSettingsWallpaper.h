@@ -27,8 +27,14 @@ class TGSettingsWallpaper final : public IDesktopBackend {
   // Throws when the desktop's schema is not installed. Giving the same file again still
   // makes the desktop reload it: the key briefly holds another value first.
   void Apply(const WallpaperValues& values) override;
+  // These desktops show one picture for all monitors: a canvas of the whole layout, written
+  // over the primary monitor's file, shown "spanned".
+  void ApplyMonitors(const std::vector<MonitorWallpaper>& monitors) override;
   std::optional<ShownWallpaper> Query() override;
 
  private:
+  // The file (empty for none) and the picture option (nullptr: left as it is).
+  void Set(const std::string& file, const char* option);
+
   GSettingsTarget target_;
 };

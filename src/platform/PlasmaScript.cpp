@@ -61,6 +61,33 @@ QString PlasmaApplyScript(const WallpaperValues& values) {
          QString::number(FillMode(values.layout)) + ");\n" + "  d.writeConfig(\"Image\", " + url + ");\n" + "}\n";
 }
 
+QString PlasmaMonitorsScript(const std::vector<MonitorWallpaper>& monitors) {
+  QString script = "var pictures = [\n";
+  for (const MonitorWallpaper& monitor : monitors)
+    script += QString("  {x: %1, y: %2, width: %3, height: %4, url: %5},\n")
+                  .arg(monitor.rect.x())
+                  .arg(monitor.rect.y())
+                  .arg(monitor.rect.width())
+                  .arg(monitor.rect.height())
+                  .arg(JsStringLiteral(PlasmaImageUrl(monitor.file)));
+  // A screen whose geometry matches no monitor shows the primary's picture.
+  return script + "];\n" + kEachImageDesktop +
+         "  var url = pictures.length ? pictures[0].url : \"\";\n"
+         "  if (d.screen >= 0) {\n"
+         "    var g = screenGeometry(d.screen);\n"
+         "    for (var j = 0; j < pictures.length; j++) {\n"
+         "      var p = pictures[j];\n"
+         "      if (p.x == g.x && p.y == g.y && p.width == g.width && p.height == g.height) { url = p.url; break; }\n"
+         "    }\n"
+         "  }\n"
+         "  if (d.readConfig(\"Image\") == url) d.writeConfig(\"Image\", \"\");\n"
+         "  d.writeConfig(\"FillMode\", " +
+         QString::number(FillMode(WallpaperLayout::Stretch)) +
+         ");\n"
+         "  d.writeConfig(\"Image\", url);\n"
+         "}\n";
+}
+
 QString PlasmaQueryScript() {
   return QString(kEachImageDesktop) +
          "  print(d.readConfig(\"Image\") + \"\\n\" + d.readConfig(\"FillMode\"));\n"

@@ -14,6 +14,9 @@ QString JsStringLiteral(const QString& text);
 // TDesktopError for a name that is not text in the system's encoding.
 QString PlasmaImageUrl(const std::string& file);
 QString PlasmaApplyScript(const WallpaperValues& values);
+// Every image-plugin desktop shows the picture of the monitor at its screen's geometry
+// (screenGeometry), stretched; a screen at no monitor's place shows the primary's.
+QString PlasmaMonitorsScript(const std::vector<MonitorWallpaper>& monitors);
 // Prints the image URL and fill mode of the first image-plugin desktop, one per line.
 QString PlasmaQueryScript();
 std::optional<ShownWallpaper> ParsePlasmaQuery(const QString& printed);

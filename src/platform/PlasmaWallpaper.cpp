@@ -22,6 +22,10 @@ QString TPlasmaWallpaper::Evaluate(const QString& script) {
 
 void TPlasmaWallpaper::Apply(const WallpaperValues& values) { Evaluate(PlasmaApplyScript(values)); }
 
+void TPlasmaWallpaper::ApplyMonitors(const std::vector<MonitorWallpaper>& monitors) {
+  Evaluate(PlasmaMonitorsScript(monitors));
+}
+
 std::optional<ShownWallpaper> TPlasmaWallpaper::Query() {
   try {
     return ParsePlasmaQuery(Evaluate(PlasmaQueryScript()));

@@ -11,6 +11,8 @@ class TPlasmaWallpaper final : public IDesktopBackend {
   explicit TPlasmaWallpaper(QDBusConnection bus = QDBusConnection::sessionBus()) : bus_(std::move(bus)) {}
   std::string Name() const override { return "kde"; }
   void Apply(const WallpaperValues& values) override;
+  // Each screen its own picture, matched by the screen's geometry.
+  void ApplyMonitors(const std::vector<MonitorWallpaper>& monitors) override;
   std::optional<ShownWallpaper> Query() override;
 
  private:

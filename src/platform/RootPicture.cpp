@@ -65,3 +65,30 @@ QImage ComposeRootPicture(const QImage& picture, WallpaperLayout layout, QSize r
   for (const RootPlacement& place : RootPlacements(layout, src.size(), root, monitors)) draw(src, out, place);
   return out;
 }
+
+QImage ComposeMonitorsPicture(const std::vector<MonitorWallpaper>& shown, QSize root,
+                              const std::vector<QRect>& places) {
+  QImage out(root, QImage::Format_RGB32);
+  out.fill(Qt::black);
+  if (shown.empty() || out.isNull()) return out;
+  std::vector<QRect> targets = places;
+  if (targets.empty())
+    for (const MonitorWallpaper& monitor : shown) targets.push_back(monitor.rect);
+  for (const QRect& place : targets) {
+    const auto same = std::find_if(shown.begin(), shown.end(),
+                                   [&place](const MonitorWallpaper& monitor) { return monitor.rect == place; });
+    const std::string& file = same != shown.end() ? same->file : shown.front().file;
+    const QImage picture = QImage(QString::fromLocal8Bit(file.c_str())).convertToFormat(QImage::Format_RGB32);
+    if (picture.isNull()) continue;
+    Stretch(picture, out, {place & QRect(QPoint(0, 0), root), place});
+  }
+  return out;
+}
+
+QImage ComposeLayoutCanvas(const std::vector<MonitorWallpaper>& monitors) {
+  QRect span;
+  for (const MonitorWallpaper& monitor : monitors) span = span.united(monitor.rect);
+  std::vector<MonitorWallpaper> placed = monitors;
+  for (MonitorWallpaper& monitor : placed) monitor.rect.translate(-span.topLeft());
+  return ComposeMonitorsPicture(placed, span.size(), {});
+}

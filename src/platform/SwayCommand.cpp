@@ -35,9 +35,27 @@ const char* SwayBackgroundMode(WallpaperLayout layout) {
   return "center";
 }
 
-std::string SwayBackgroundCommand(const WallpaperValues& values) {
-  if (values.file.empty()) return "output * bg #000000 solid_color";
-  if (values.file.find_first_of(std::string("\n\r\0", 3)) != std::string::npos)
+namespace {
+
+std::string OutputBackground(const std::string& output, const std::string& file, WallpaperLayout layout) {
+  if (file.empty()) return "output " + output + " bg #000000 solid_color";
+  if (file.find_first_of(std::string("\n\r\0", 3)) != std::string::npos)
     ThrowBackendError("sway", DesktopFailure::FileName, "it holds a line break");
-  return "output * bg " + SwayQuoted(ShellQuoted(values.file)) + " " + SwayBackgroundMode(values.layout);
+  return "output " + output + " bg " + SwayQuoted(ShellQuoted(file)) + " " + SwayBackgroundMode(layout);
+}
+
+}  // namespace
+
+std::string SwayBackgroundCommand(const WallpaperValues& values) {
+  return OutputBackground("*", values.file, values.layout);
+}
+
+std::string SwayMonitorsCommand(const std::vector<MonitorWallpaper>& monitors) {
+  std::string command;
+  for (const MonitorWallpaper& monitor : monitors) {
+    if (!command.empty()) command += "; ";
+    // Each picture is its output's size; stretch also fills an output whose scale differs.
+    command += OutputBackground(SwayQuoted(monitor.output), monitor.file, WallpaperLayout::Stretch);
+  }
+  return command;
 }

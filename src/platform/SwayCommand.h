@@ -17,3 +17,6 @@ const char* SwayBackgroundMode(WallpaperLayout layout);
 // Throws TDesktopError for a name holding a line break or NUL, which a sway command
 // cannot carry.
 std::string SwayBackgroundCommand(const WallpaperValues& values);
+
+// One background command per monitor: its output shows its own picture.
+std::string SwayMonitorsCommand(const std::vector<MonitorWallpaper>& monitors);

@@ -95,14 +95,19 @@ void CheckReply(const std::string& payload) {
 
 }  // namespace
 
-void TSwayWallpaper::Apply(const WallpaperValues& values) {
+void TSwayWallpaper::Apply(const WallpaperValues& values) { Run(SwayBackgroundCommand(values)); }
+
+void TSwayWallpaper::ApplyMonitors(const std::vector<MonitorWallpaper>& monitors) {
+  Run(SwayMonitorsCommand(monitors));
+}
+
+void TSwayWallpaper::Run(const std::string& command) {
   std::string path = socketPath_;
   if (path.empty()) {
     const char* env = getenv("SWAYSOCK");
     if (!env || !*env) Fail("SWAYSOCK is not set");
     path = env;
   }
-  const std::string command = SwayBackgroundCommand(values);
   Socket socket(path);
   socket.Send(Message(kRunCommand, command));
   const std::string header = socket.Receive(kHeaderSize);

@@ -9,7 +9,11 @@ class TSwayWallpaper final : public IDesktopBackend {
   explicit TSwayWallpaper(std::string socketPath = {}) : socketPath_(std::move(socketPath)) {}
   std::string Name() const override { return "sway"; }
   void Apply(const WallpaperValues& values) override;
+  // "output <name> bg <file> stretch" for each monitor.
+  void ApplyMonitors(const std::vector<MonitorWallpaper>& monitors) override;
 
  private:
+  void Run(const std::string& command);
+
   std::string socketPath_;
 };

@@ -35,8 +35,12 @@ bool StillRunning(const TSwaybgRecord& record) { return CommandLineOf(record.pid
 ShownWallpaper ShownBy(const QStringList& arguments) {
   ShownWallpaper shown;
   for (qsizetype i = 0; i + 1 < arguments.size(); ++i) {
-    if (arguments[i] == "-i") shown.file = QFile::encodeName(arguments[i + 1]).toStdString();
-    if (arguments[i] == "-m") shown.tiled = arguments[i + 1] == "tile";
+    // The first output's group is the primary monitor's.
+    if (arguments[i] == "-i" && shown.file.empty()) shown.file = QFile::encodeName(arguments[i + 1]).toStdString();
+    if (arguments[i] == "-m") {
+      shown.tiled = arguments[i + 1] == "tile";
+      break;
+    }
   }
   return shown;
 }

@@ -27,6 +27,15 @@ QStringList SwaybgArguments(const WallpaperValues& values) {
   return {"-o", "*", "-i", FileNameAsText("swaybg", values.file), "-m", SwayBackgroundMode(values.layout)};
 }
 
+QStringList SwaybgMonitorArguments(const std::vector<MonitorWallpaper>& monitors) {
+  QStringList arguments;
+  for (const MonitorWallpaper& monitor : monitors)
+    arguments << "-o" << QString::fromStdString(monitor.output) << "-i" << FileNameAsText("swaybg", monitor.file)
+              << "-m"
+              << "stretch";
+  return arguments;
+}
+
 TSwaybgWallpaper::TSwaybgWallpaper(QString program, QProcessEnvironment environment)
     : program_(std::move(program)), environment_(std::move(environment)) {}
 
@@ -38,10 +47,15 @@ QString TSwaybgWallpaper::RecordPath() const {
   return folder + "/tesserine-swaybg-" + display;
 }
 
-void TSwaybgWallpaper::Apply(const WallpaperValues& values) {
+void TSwaybgWallpaper::Apply(const WallpaperValues& values) { Show(SwaybgArguments(values)); }
+
+void TSwaybgWallpaper::ApplyMonitors(const std::vector<MonitorWallpaper>& monitors) {
+  Show(SwaybgMonitorArguments(monitors));
+}
+
+void TSwaybgWallpaper::Show(const QStringList& arguments) {
   if (environment_.value("WAYLAND_DISPLAY").isEmpty())
     ThrowBackendError(Name(), DesktopFailure::Unreachable, "WAYLAND_DISPLAY is not set");
-  const QStringList arguments = SwaybgArguments(values);
   const QString recordPath = RecordPath();
   const std::optional<TSwaybgRecord> old = ReadSwaybgRecord(recordPath);
   if (old) ReapIfEnded(old->pid);

@@ -14,6 +14,8 @@
 // swaybg's arguments for every output; throws TDesktopError for a name that is not text in
 // the system's encoding, which an argument cannot carry unchanged.
 QStringList SwaybgArguments(const WallpaperValues& values);
+// One "-o <name> -i <file> -m stretch" group per monitor.
+QStringList SwaybgMonitorArguments(const std::vector<MonitorWallpaper>& monitors);
 
 class TSwaybgWallpaper final : public IDesktopBackend {
  public:
@@ -24,6 +26,8 @@ class TSwaybgWallpaper final : public IDesktopBackend {
   // Throws when swaybg cannot start, ends at once (no compositor, or one without
   // layer-shell), or cannot be recorded; the swaybg shown before then stays.
   void Apply(const WallpaperValues& values) override;
+  // One swaybg with a group of arguments per output.
+  void ApplyMonitors(const std::vector<MonitorWallpaper>& monitors) override;
   // What our swaybg shows, whichever run started it; nullopt when none of ours runs.
   std::optional<ShownWallpaper> Query() override;
 
@@ -31,6 +35,9 @@ class TSwaybgWallpaper final : public IDesktopBackend {
   QString RecordPath() const;
 
  private:
+  // Starts a swaybg with these arguments and ends ours once it has drawn.
+  void Show(const QStringList& arguments);
+
   QString program_;
   QProcessEnvironment environment_;
 };

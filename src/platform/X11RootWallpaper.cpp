@@ -131,6 +131,24 @@ DisplayPtr OpenDisplay(const std::string& displayName) {
 }  // namespace
 
 void TX11RootWallpaper::Apply(const WallpaperValues& values) {
+  Publish([&values](QSize root, const std::vector<QRect>& monitors) {
+    return ComposeRootPicture(LoadPicture(values.file), values.layout, root, monitors);
+  });
+  shown_ = values;
+  shownMonitors_.clear();
+}
+
+void TX11RootWallpaper::ApplyMonitors(const std::vector<MonitorWallpaper>& monitors) {
+  Publish([&monitors](QSize root, const std::vector<QRect>&) {
+    std::vector<QRect> places;
+    for (const MonitorWallpaper& monitor : monitors) places.push_back(monitor.rect);
+    return ComposeMonitorsPicture(monitors, root, places);
+  });
+  shown_.reset();
+  shownMonitors_ = monitors;
+}
+
+void TX11RootWallpaper::Publish(const std::function<QImage(QSize, const std::vector<QRect>&)>& compose) {
   TX11ErrorTrap trap;
   const DisplayPtr display = OpenDisplay(displayName_);
   Display* dpy = display.get();
@@ -140,8 +158,7 @@ void TX11RootWallpaper::Apply(const WallpaperValues& values) {
   const int height = DisplayHeight(dpy, screen);
   const int depth = DefaultDepth(dpy, screen);
 
-  const QImage picture =
-      ComposeRootPicture(LoadPicture(values.file), values.layout, QSize(width, height), Monitors(dpy, root));
+  const QImage picture = compose(QSize(width, height), Monitors(dpy, root));
   if (picture.isNull())
     Fail("not enough memory for a " + std::to_string(width) + " x " + std::to_string(height) + " picture");
 
@@ -163,21 +180,30 @@ void TX11RootWallpaper::Apply(const WallpaperValues& values) {
                     reinterpret_cast<const unsigned char*>(&pixmap), 1);
   XSetCloseDownMode(dpy, RetainPermanent);
   if (const int error = trap.Sync(dpy)) Fail("the root background was refused with X error " + std::to_string(error));
-  shown_ = values;
   published_ = pixmap;
 }
 
 void TX11RootWallpaper::ScreensChanged() {
-  if (!shown_) return;
+  if (!shown_ && shownMonitors_.empty()) return;
   {
     const DisplayPtr display = OpenDisplay(displayName_);
     Display* dpy = display.get();
     const Window root = DefaultRootWindow(dpy);
     if (ReadPixmapProperty(dpy, root, XInternAtom(dpy, "_XROOTPMAP_ID", False)) != published_) {
       shown_.reset();
+      shownMonitors_.clear();
       return;
     }
   }
-  const WallpaperValues values = *shown_;
-  Apply(values);
+  if (shown_) {
+    const WallpaperValues values = *shown_;
+    Apply(values);
+    return;
+  }
+  // Each monitor of the new layout keeps its picture where its place is the same; any other
+  // shows the primary's until the next change.
+  const std::vector<MonitorWallpaper> shown = shownMonitors_;
+  Publish([&shown](QSize root, const std::vector<QRect>& monitors) {
+    return ComposeMonitorsPicture(shown, root, monitors);
+  });
 }

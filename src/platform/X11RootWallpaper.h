@@ -6,7 +6,10 @@
 // the backend does, as long as the root still shows its pixmap.
 #pragma once
 
+#include <QImage>
+#include <functional>
 #include <optional>
+#include <vector>
 
 #include "platform/DesktopBackend.h"
 
@@ -17,12 +20,18 @@ class TX11RootWallpaper final : public IDesktopBackend {
   std::string Name() const override { return "x11"; }
   // A file that cannot be read shows as a black screen, as no wallpaper would.
   void Apply(const WallpaperValues& values) override;
+  // Each monitor's picture drawn in its rectangle of the root.
+  void ApplyMonitors(const std::vector<MonitorWallpaper>& monitors) override;
   // Draws the last applied values again for the new layout, unless another program has
   // set the root's pixmap since.
   void ScreensChanged() override;
 
  private:
+  // Puts compose's picture of the root (given its size and RandR monitors) on the root.
+  void Publish(const std::function<QImage(QSize, const std::vector<QRect>&)>& compose);
+
   std::string displayName_;
   std::optional<WallpaperValues> shown_;
+  std::vector<MonitorWallpaper> shownMonitors_;
   unsigned long published_ = 0;  // the pixmap id of the last Apply
 };

@@ -77,6 +77,28 @@ void TXfceWallpaper::Apply(const WallpaperValues& values) {
                       "the xfconf channel xfce4-desktop has no /backdrop/.../last-image property");
 }
 
+void TXfceWallpaper::ApplyMonitors(const std::vector<MonitorWallpaper>& monitors) {
+  const QVariantMap properties = Backdrops();
+  // Every workspace xfdesktop knows of, on any monitor; the first one when it knows none.
+  QStringList workspaces;
+  for (auto it = properties.begin(); it != properties.end(); ++it) {
+    if (!it.key().endsWith(kImageSuffix)) continue;
+    const QString workspace = it.key().section('/', -2, -2);
+    if (workspace.startsWith("workspace") && !workspaces.contains(workspace)) workspaces << workspace;
+  }
+  if (workspaces.isEmpty()) workspaces << "workspace0";
+  for (const MonitorWallpaper& monitor : monitors) {
+    const QString file = FileNameAsText(Name(), monitor.file);
+    for (const QString& workspace : workspaces) {
+      const QString key =
+          "/backdrop/screen0/monitor" + QString::fromStdString(monitor.output) + "/" + workspace + kImageSuffix;
+      SetProperty(StyleKeyOf(key), ImageStyle(WallpaperLayout::Stretch));
+      if (!file.isEmpty() && properties.value(key).toString() == file) SetProperty(key, QString());
+      SetProperty(key, file);
+    }
+  }
+}
+
 std::optional<ShownWallpaper> TXfceWallpaper::Query() {
   try {
     const QVariantMap properties = Backdrops();

@@ -12,6 +12,8 @@ class TXfceWallpaper final : public IDesktopBackend {
   explicit TXfceWallpaper(QDBusConnection bus = QDBusConnection::sessionBus()) : bus_(std::move(bus)) {}
   std::string Name() const override { return "xfce"; }
   void Apply(const WallpaperValues& values) override;
+  // Each monitor's own properties, for every workspace: its picture, stretched.
+  void ApplyMonitors(const std::vector<MonitorWallpaper>& monitors) override;
   std::optional<ShownWallpaper> Query() override;
 
  private:

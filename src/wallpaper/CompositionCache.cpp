@@ -6,21 +6,6 @@ namespace {
 
 bool IsBlankOrControl(char c) { return static_cast<unsigned char>(c) <= 0x20; }
 
-QImage Compose(const QImage& source, DispObj code, QRgb fill, QSize screen) {
-  switch (code) {
-    case DispObj::MirrorTile:
-      return BuildMirrorTile(source);
-    case DispObj::BrickTile:
-      return BuildBrickTile(source);
-    case DispObj::RatioStretch:
-      return BuildRatioStretch(source, screen, fill);
-    case DispObj::DoubleTile:
-      return BuildDoubleTile(source);
-    default:
-      return QImage();
-  }
-}
-
 }  // namespace
 
 std::string TrimName(std::string_view name) {
@@ -42,7 +27,7 @@ const QImage& TCompositionCache::CurrSpecial(const std::string& sourceName, cons
   // The old bitmap goes first so that a large picture is never held twice. Until the new
   // one is done the cache holds the initial key, which only an empty bitmap fits.
   Clear();
-  if (!sourceName.empty()) composed_ = Compose(sourceBitmap, code, fill, screen);
+  if (!sourceName.empty()) composed_ = ComposeSpecial(sourceBitmap, code, fill, screen);
   name_ = TrimName(sourceName);
   code_ = code;
   fill_ = fill;

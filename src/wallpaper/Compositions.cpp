@@ -128,3 +128,18 @@ QImage BuildRatioStretch(const QImage& picture, QSize screen, QRgb fill) {
   painter.Copy(layout.offset, source, source.rect());
   return out;
 }
+
+QImage ComposeSpecial(const QImage& source, DispObj code, QRgb fill, QSize screen) {
+  switch (code) {
+    case DispObj::MirrorTile:
+      return BuildMirrorTile(source);
+    case DispObj::BrickTile:
+      return BuildBrickTile(source);
+    case DispObj::RatioStretch:
+      return BuildRatioStretch(source, screen, fill);
+    case DispObj::DoubleTile:
+      return BuildDoubleTile(source);
+    default:
+      return QImage();
+  }
+}

@@ -15,6 +15,8 @@
 #include <cstdint>
 #include <stdexcept>
 
+#include "wallpaper/DispMethods.h"
+
 // A composition refused because of its size, or one the system had no memory for.
 class TCompositionError : public std::runtime_error {
  public:
@@ -54,3 +56,6 @@ RatioLayout RatioStretchLayout(QSize image, QSize screen);
 
 // The source centred, unscaled, on a canvas of RatioStretchLayout filled with fill.
 QImage BuildRatioStretch(const QImage& source, QSize screen, QRgb fill);
+
+// The layout of code (3 to 6) composed from source; an empty bitmap for any other code.
+QImage ComposeSpecial(const QImage& source, DispObj code, QRgb fill, QSize screen);

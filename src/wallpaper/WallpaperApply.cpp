@@ -1,5 +1,8 @@
 #include "wallpaper/WallpaperApply.h"
 
+#include <QFile>
+#include <algorithm>
+
 #include "picture/PictureFormat.h"
 #include "wallpaper/ConvertedBitmap.h"
 
@@ -33,4 +36,44 @@ void ApplyToDesktop(const ApplyRequest& request, const std::function<const QImag
   if (plan.style) desktop.SetValue("WallpaperStyle", *plan.style);
   desktop.SetValue("TileWallpaper", plan.tile);
   desktop.Reload();
+}
+
+std::string MonitorConvertFileName(const std::string& folder, std::size_t index) {
+  const std::string primary = ConvertFileName(folder);
+  if (index == 0) return primary;
+  return primary.substr(0, primary.size() - 4) + " " + std::to_string(index + 1) + ".BMP";
+}
+
+void RemoveMonitorFiles(const std::string& folder, std::size_t index) {
+  // Numbers are given in order, so the first missing file ends the run.
+  for (std::size_t i = std::max<std::size_t>(index, 1);; ++i) {
+    const QString file = QFile::decodeName(QByteArray::fromStdString(MonitorConvertFileName(folder, i)));
+    if (!QFile::exists(file)) break;
+    QFile::remove(file);
+  }
+}
+
+void ApplyToMonitors(const std::vector<TMonitor>& monitors, const std::vector<QImage>& pictures,
+                     const std::string& folder, IDesktopWallpaper& desktop) {
+  desktop.OpenKey();
+  const std::vector<MonitorWallpaper> recorded = desktop.RecordedMonitors();
+  std::vector<MonitorWallpaper> shown;
+  for (std::size_t i = 0; i < monitors.size(); ++i) {
+    const TMonitor& monitor = monitors[i];
+    std::string file = MonitorConvertFileName(folder, i);
+    if (i < pictures.size() && !pictures[i].isNull()) {
+      WriteConverted(pictures[i], std::nullopt, file);
+    } else {
+      const auto same = std::find_if(recorded.begin(), recorded.end(), [&monitor](const MonitorWallpaper& m) {
+        return m.output == monitor.name && m.rect == monitor.rect;
+      });
+      file = same != recorded.end() ? same->file : MonitorConvertFileName(folder, 0);
+    }
+    shown.push_back({monitor.name, monitor.rect, file});
+  }
+  RemoveMonitorFiles(folder, monitors.size());
+  desktop.SetValue("Wallpaper", shown.empty() ? std::string() : shown.front().file);
+  desktop.SetValue("WallpaperStyle", "0");
+  desktop.SetValue("TileWallpaper", "0");
+  desktop.ReloadMonitors(shown);
 }

@@ -12,8 +12,10 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "platform/DesktopWallpaper.h"
+#include "platform/ScreenMetrics.h"
 #include "wallpaper/DispMethods.h"
 
 struct ApplyRequest {
@@ -45,3 +47,18 @@ ApplyPlan PlanApply(const ApplyRequest& request);
 // the reload skips the rest.
 void ApplyToDesktop(const ApplyRequest& request, const std::function<const QImage&()>& picture,
                     IDesktopWallpaper& desktop, const std::function<void()>& pictureUsed = {});
+
+// The converted bitmap of the monitor at index in monitor order: "Tesserina Convert.BMP" for
+// the primary, "Tesserina Convert 2.BMP", "Tesserina Convert 3.BMP", ... for the others.
+std::string MonitorConvertFileName(const std::string& folder, std::size_t index);
+
+// Removes the converted bitmaps of monitors from index on (those of a layout that had more).
+void RemoveMonitorFiles(const std::string& folder, std::size_t index);
+
+// For several monitors, each picture already its monitor's size: writes each as its
+// monitor's converted bitmap (a null picture keeps the file recorded for that monitor, or
+// the primary's), removes those of monitors no longer there, stores the primary's file in
+// the wallpaper values and hands every monitor's file to the desktop. Throws as
+// ApplyToDesktop does; a converted bitmap that cannot be written is a TFileWriteError.
+void ApplyToMonitors(const std::vector<TMonitor>& monitors, const std::vector<QImage>& pictures,
+                     const std::string& folder, IDesktopWallpaper& desktop);

@@ -85,6 +85,10 @@ void TTesselForm1::BuildAdvancedPage() {
   Label11 = MakeLabel(page, "Label11", "Click on System Tray icon:", 108, 224);
   SysTrayClickCB = MakeControl<QComboBox>(page, "SysTrayClickCB", 240, 220, 145, 0);
   SysTrayClickCB->addItems({"Open Properties", "Next Image", "Remove Image", "Pause/Resume"});
+  MonitorsLabel = MakeLabel(page, "MonitorsLabel", "Several monitors:", 108, 248);
+  MonitorsComboBox = MakeControl<QComboBox>(page, "MonitorsComboBox", 240, 244, 145, 0);
+  // In the order of MonitorMode.
+  MonitorsComboBox->addItems({"Same image on all", "Next image on each", "One image across all"});
 
   connect(DefDispCB, &QComboBox::activated, this, [this] { Change(DefDispCB); });
   connect(DefExcCB, &QComboBox::activated, this, [this] { Change(DefExcCB); });
@@ -97,4 +101,8 @@ void TTesselForm1::BuildAdvancedPage() {
   connect(SysTrayClickCB, &QComboBox::currentIndexChanged, this,
           [this](int index) { Agent.ClickAction = TrayClickActionAt(index); });
   connect(SysTrayClickCB, &QComboBox::activated, this, [this] { SysTrayClickCBChange(SysTrayClickCB); });
+  connect(MonitorsComboBox, &QComboBox::currentIndexChanged, this, [this](int index) {
+    Agent.Monitors = index == 1 ? MonitorMode::Each : index == 2 ? MonitorMode::Span : MonitorMode::Same;
+  });
+  connect(MonitorsComboBox, &QComboBox::activated, this, [this] { Change(MonitorsComboBox); });
 }

@@ -27,6 +27,7 @@
 #include "picture/PictureCache.h"
 #include "platform/MessageBoxes.h"
 #include "platform/RemoteControl.h"
+#include "platform/ScreenMetrics.h"
 #include "wallpaper/BusyCounter.h"
 #include "wallpaper/CompositionCache.h"
 #include "wallpaper/DispMethods.h"
@@ -137,6 +138,14 @@ class TTesselForm1 : public QWidget, public IRemoteControl {
 
   // Applying the wallpaper.
   void ChgBackground();
+  // ChgBackground with "Several monitors" set and more than one monitor (TesselMonitors.cpp):
+  // a picture on each monitor, or one across them all.
+  void ChgMonitors(const std::vector<TMonitor>& monitors);
+  // The entries after the current one by the display order on the further monitors.
+  void ShowFurtherEntries(const std::vector<TMonitor>& monitors, std::vector<QImage>& pictures, QRgb fill);
+  // The entry the display order goes on from: the last monitor's after a change of every
+  // monitor's picture, else the selected one.
+  int OrderCurrentIndex() const;
   void UpdtBackground();
   void ApplyClick(QObject* sender);
   void WMDisplayChange();
@@ -317,6 +326,8 @@ class TTesselForm1 : public QWidget, public IRemoteControl {
   QComboBox* FillColorComboBox = nullptr;
   QLabel* Label11 = nullptr;
   QComboBox* SysTrayClickCB = nullptr;
+  QLabel* MonitorsLabel = nullptr;
+  QComboBox* MonitorsComboBox = nullptr;
 
   // ---- Image Explorer page (TesselExplorer.cpp, TesselExplorerPreview.cpp) ----
   // The preview panel width and current folder as the configuration sees them.
@@ -414,6 +425,10 @@ class TTesselForm1 : public QWidget, public IRemoteControl {
   bool StartMinimized = false;
   bool AgentRunning = false;
   bool ChangedSinceTrim = false;  // a change ran since ReleasePictures last returned memory
+  // The change under way is the display order's (every monitor changes), not an Apply.
+  bool WholeChange = false;
+  // The entry the last monitor showed after such a change; -1 without one.
+  int LastMonitorEntry = -1;
   bool FirstShowDone = false;
   bool CloseHandled = false;
   // A termination request arrived: the run ends with the silent save of FormDestroy.

@@ -23,6 +23,15 @@
 
 void TTesselForm1::ChgBackground() {
   const auto changed = qScopeGuard([this] { ChangedSinceTrim = true; });
+  if (Agent.Monitors != MonitorMode::Same) {
+    const std::vector<TMonitor> monitors = Services.screen.Monitors();
+    if (monitors.size() > 1) {
+      ChgMonitors(monitors);
+      return;
+    }
+  }
+  LastMonitorEntry = -1;
+  RemoveMonitorFiles(Services.programFolder, 1);
   const ApplyRequest request{CurrentFileName(), CurrentDispObj(), PlusInstalled->isChecked(), ConvertFileName,
                              Services.screen.ScreenSize()};
   const auto picture = [this, &request]() -> const QImage& {
@@ -69,7 +78,11 @@ void TTesselForm1::ApplyClick(QObject*) {
 }
 
 void TTesselForm1::WMDisplayChange() {
-  if (!AgentRunning || PlusInstalled->isChecked() || Agent.LastDispStr != "STRETCH") return;
+  if (!AgentRunning) return;
+  // Pictures made for each monitor are made again for the new layout (the primary's entry,
+  // the others' kept where their monitor is), so a desktop's canvas of the layout follows.
+  const bool perMonitor = Agent.Monitors != MonitorMode::Same && Services.screen.Monitors().size() > 1;
+  if (!perMonitor && (PlusInstalled->isChecked() || Agent.LastDispStr != "STRETCH")) return;
   Pictures.Clear();
   const auto release = qScopeGuard([this] { ReleasePictures(); });
   ChgBackground();

@@ -94,6 +94,7 @@ void TTesselForm1::IniLoad() {
 
   SetIMPanelImageWidth(info.Integer(InfoKey::IMSplitter));
   SysTrayClickCB->setCurrentIndex(info.Integer(InfoKey::SysTrayClick));
+  MonitorsComboBox->setCurrentIndex(static_cast<int>(ParseMonitorMode(info.Text(InfoKey::Monitors))));
   ConfirmRemove->setChecked(info.Bool(InfoKey::ConfirmRemove));
   SelectCodeItem(DefExcCB, info.Text(InfoKey::ExceptDefaultDisplay));
   SetNumberField(excWidthQty, excWidthQtyUpDown, ClampUpDown(info.Integer(InfoKey::ExceptWidth)));
@@ -163,6 +164,8 @@ TKeyValue TTesselForm1::SettingValue(const ConfigKey& key) const {
       return PlusInstalled->isChecked();
     case InfoKeyId::SortImages:
       return SortImages->isChecked();
+    case InfoKeyId::Monitors:
+      return std::string(MonitorModeText(Agent.Monitors));
     case InfoKeyId::ExecSinceChg:
     case InfoKeyId::LastImageNm:
     case InfoKeyId::LastDispStr:

@@ -2,6 +2,7 @@
 // RandomCycleIndex and moves the selection to their pick.
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScopeGuard>
 
 #include "agent/SelectionOrder.h"
 #include "window/ImageListModel.h"
@@ -9,8 +10,8 @@
 
 namespace {
 
-TSelectionView ViewOf(const TImageList& list) {
-  return {list.Count(), list.FirstSelected(), [&list](int index) { return list.At(index).mark; }};
+TSelectionView ViewOf(const TImageList& list, int current) {
+  return {list.Count(), current, [&list](int index) { return list.At(index).mark; }};
 }
 
 }  // namespace
@@ -18,7 +19,16 @@ TSelectionView ViewOf(const TImageList& list) {
 void TTesselForm1::NextBackground() {
   if (ImageList().FirstSelected() < 0) return;
   SetNextIndex();
+  // A change of the display order's own: with a picture on each monitor, every monitor changes.
+  WholeChange = true;
+  const auto done = qScopeGuard([this] { WholeChange = false; });
   UpdtBackground();
+}
+
+int TTesselForm1::OrderCurrentIndex() const {
+  // With a picture on each monitor, the order goes on after the last monitor's entry.
+  if (LastMonitorEntry >= 0 && LastMonitorEntry < ImageList().Count()) return LastMonitorEntry;
+  return ImageList().FirstSelected();
 }
 
 void TTesselForm1::SetNextIndex() {
@@ -28,12 +38,13 @@ void TTesselForm1::SetNextIndex() {
   if (Agent.Order == DisplayOrder::RandomCycle)
     next = RandomCycleIndex();
   else
-    next = ::SetNextIndex(Agent.Order, ViewOf(list), CycleRemaining, Services.random).index;
+    next = ::SetNextIndex(Agent.Order, ViewOf(list, OrderCurrentIndex()), CycleRemaining, Services.random).index;
   SelectEntry(next);
 }
 
 int TTesselForm1::RandomCycleIndex() {
-  const TNextPick pick = ::RandomCycleIndex(ViewOf(ImageList()), CycleRemaining, Services.random);
+  const TNextPick pick =
+      ::RandomCycleIndex(ViewOf(ImageList(), ImageList().FirstSelected()), CycleRemaining, Services.random);
   if (pick.newCycle) ResetMarkedClick(nullptr);
   CycleRemaining = pick.cycleRemaining;
   return pick.index;

@@ -78,6 +78,7 @@ TEST_F(SettingsIoTest, MissingOrUnreadableValuesGiveTheKeysDefault) {
   EXPECT_EQ(missing.Text(InfoKey::DefaultDisplay), "TILE");
   EXPECT_EQ(missing.Text(InfoKey::ExceptDefaultDisplay), "STRETCH");
   EXPECT_EQ(missing.Text(InfoKey::DisplayOrder), "");
+  EXPECT_EQ(missing.Text(InfoKey::Monitors), "SAME");
   EXPECT_EQ(missing.Integer(InfoKey::IMSplitter), 305);
   EXPECT_EQ(missing.Integer(InfoKey::TriggerQty), 1);
   EXPECT_TRUE(missing.Bool(InfoKey::SortImages));
@@ -96,6 +97,27 @@ TEST_F(SettingsIoTest, MissingOrUnreadableValuesGiveTheKeysDefault) {
 
   const std::string date = "[Info]\r\nLastChgDateTime=" + DateTimeToText(44000.5) + "\r\n";
   EXPECT_DOUBLE_EQ(TInfoReader(Ini(date), run).DateTime(InfoKey::LastChgDateTime), 44000.5);
+}
+
+// "Monitors" is written only when it is not "SAME", and a save with "SAME" removes it (and a
+// hand-made duplicate), so a file that never uses it keeps its bytes.
+TEST_F(SettingsIoTest, AKeyWrittenOnlyWhenChangedIsRemovedAtItsDefault) {
+  TBigIniFile& file = Ini("[Info]\r\nMonitors=EACH\r\nmonitors=SPAN\r\n");
+  std::string monitors = "SAME";
+  const auto values = [&monitors](const ConfigKey& key) -> TKeyValue {
+    if (key.id == InfoKeyId::Monitors) return monitors;
+    return ValueNaming(key);
+  };
+  WriteSettings(file, values);
+  EXPECT_EQ(file.ReadString(InfoSection, "Monitors", "none"), "none");
+  EXPECT_EQ(file.FileText().find("onitors"), std::string::npos) << file.FileText();
+  monitors = "SPAN";
+  WriteSettings(file, values);
+  EXPECT_EQ(file.ReadString(InfoSection, "Monitors", ""), "SPAN");
+  std::vector<std::string> keys;
+  file.ReadSection(InfoSection, keys);
+  EXPECT_EQ(keys.back(), "Monitors") << "written after the original settings";
+  EXPECT_EQ(TInfoReader(file, {}).Text(InfoKey::Monitors), "SPAN");
 }
 
 TEST_F(SettingsIoTest, ReadingAKeyAsAnotherTypeIsRefused) {

@@ -2,6 +2,8 @@
 // for every test) under the temporary XDG_CONFIG_HOME, with the desktops' installed schemas.
 #include "platform/GSettingsWallpaper.h"
 
+// GIO names a struct member "signals", which Qt's keyword macro would rewrite.
+#undef signals
 #include <gio/gio.h>
 #include <gtest/gtest.h>
 

@@ -163,6 +163,22 @@ TEST_F(FormTest, UnknownTrayClickActionDoesNothingAndIsKept) {
   EXPECT_EQ(form->Agent.ClickAction, TrayClickAction::NextImage);
 }
 
+TEST_F(FormTest, SeveralMonitorsSettingIsKeptOnlyWhenUsed) {
+  const std::pair<QByteArray, int> rows[] = {{"EACH", 1}, {"SPAN", 2}, {"SAME", 0}, {"each", 0}, {"", 0}};
+  for (const auto& [stored, index] : rows) {
+    OpenWith("[Info]\r\nMonitors=" + stored + "\r\n");
+    EXPECT_EQ(form->MonitorsComboBox->currentIndex(), index) << stored.constData();
+  }
+  OpenWith(kFull);
+  form->MonitorsComboBox->setCurrentIndex(1);
+  EXPECT_EQ(form->Agent.Monitors, MonitorMode::Each);
+  form->SaveClick();
+  EXPECT_EQ(IniBytes(), QByteArray(kFull).replace("LastDispStr=TILE\r\n", "LastDispStr=TILE\r\nMonitors=EACH\r\n"));
+  form->MonitorsComboBox->setCurrentIndex(0);
+  form->SaveClick();
+  EXPECT_EQ(IniBytes(), kFull) << "back to SAME, the file is byte for byte what it was";
+}
+
 TEST_F(FormTest, ReloadDiscardsEdits) {
   OpenWith(kFull);
   form->AutoCloseMin->setText("99");

@@ -174,6 +174,44 @@ TEST_F(SwayHeadlessTest, SwaybgStaysAfterTheRunAndTheNextRunReplacesIt) {
   EXPECT_EQ(ProcessesNamed("swaybg"), 1) << "the first run's swaybg stays under the new one";
 }
 
+// Each output shows its own picture, through sway's IPC and through one swaybg.
+TEST_F(SwayHeadlessTest, EachOutputShowsItsOwnPicture) {
+  for (const bool throughIpc : {true, false}) {
+    SCOPED_TRACE(throughIpc ? "sway IPC" : "swaybg");
+    Start(throughIpc);
+    const std::vector<SwayOutput> outputs = sway_->Outputs();
+    ASSERT_EQ(outputs.size(), 2u);
+    const QRgb colours[] = {0xFFFF0000, 0xFF00FF00};
+    std::vector<MonitorWallpaper> monitors;
+    for (int i = 0; i < 2; ++i) {
+      QImage picture(outputs[i].rect.size(), QImage::Format_RGB32);
+      picture.fill(colours[i]);
+      const QString path = sway_->SharedDir() + QString("/monitor %1.bmp").arg(i);
+      ASSERT_TRUE(picture.save(path, "BMP"));
+      QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadOther);
+      monitors.push_back({outputs[i].name.toStdString(), outputs[i].rect, QFile::encodeName(path).toStdString()});
+    }
+    std::unique_ptr<IDesktopBackend> backend;
+    if (throughIpc)
+      backend = std::make_unique<TSwayWallpaper>(sway_->SocketPath().toStdString());
+    else
+      backend = std::make_unique<TSwaybgWallpaper>("swaybg", sway_->ClientEnvironment());
+    backend->ApplyMonitors(monitors);
+    EXPECT_TRUE(WaitFor(
+        [&] {
+          const QImage shot = sway_->Screenshot();
+          if (shot.isNull()) return false;
+          for (int i = 0; i < 2; ++i)
+            for (const QPoint corner :
+                 {outputs[i].rect.topLeft() + QPoint(2, 2), outputs[i].rect.bottomRight() - QPoint(2, 2)})
+              if (shot.pixel(corner) != colours[i]) return false;
+          return true;
+        },
+        kShowMs));
+    sway_.reset();
+  }
+}
+
 // Screenshots taken all through each change show the old picture, then the new one, and
 // never the plain background between them. Prints when the new picture first showed and
 // when the change was over (the old swaybg ended), for pictures of several sizes.

@@ -134,6 +134,24 @@ TEST_F(XfconfdTest, EveryMonitorAndWorkspaceGetsTheFileAndStyle) {
   }
 }
 
+// With a picture per monitor, each monitor's own properties, on every workspace; a monitor
+// xfdesktop has not seen yet gets its properties made, and the others are left alone.
+TEST_F(XfconfdTest, EachMonitorGetsItsOwnPictureOnEveryWorkspace) {
+  TXfceWallpaper xfce(*bus_);
+  xfce.ApplyMonitors({{"HDMI-2", QRect(0, 0, 1920, 1080), "/home/u/Tesserina Convert.BMP"},
+                      {"DP-3", QRect(1920, 0, 1080, 1920), "/home/u/Tesserina Convert 2.BMP"}});
+  for (const char* workspace : {"workspace0", "workspace1"}) {
+    const QString hdmi = QString("/backdrop/screen0/monitorHDMI-2/%1/").arg(workspace);
+    const QString dp = QString("/backdrop/screen0/monitorDP-3/%1/").arg(workspace);
+    const QString virtual1 = QString("/backdrop/screen0/monitorVirtual-1/%1/").arg(workspace);
+    EXPECT_EQ(Property(hdmi + "last-image"), "/home/u/Tesserina Convert.BMP") << workspace;
+    EXPECT_EQ(Property(hdmi + "image-style").toInt(), 3);
+    EXPECT_EQ(Property(dp + "last-image"), "/home/u/Tesserina Convert 2.BMP") << workspace;
+    EXPECT_EQ(Property(dp + "image-style").toInt(), 3);
+    EXPECT_EQ(Property(virtual1 + "last-image"), "/usr/share/backgrounds/old.png") << workspace;
+  }
+}
+
 TEST_F(XfconfdTest, SameFileAgainStillSignalsXfdesktop) {
   ChangeLog log;
   ASSERT_TRUE(bus_->connect("org.xfce.Xfconf", "/org/xfce/Xfconf", "org.xfce.Xfconf", "PropertyChanged", &log,

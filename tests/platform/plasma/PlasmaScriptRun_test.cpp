@@ -32,6 +32,9 @@ Desktop.prototype.writeConfig = function(key, value) {
 var screens = [new Desktop(0, "org.kde.image"), new Desktop(1, "org.kde.color"),
                new Desktop(2, "org.kde.image"), new Desktop(3, "org.kde.image")];
 function desktops() { return screens; }
+var geometries = [{x: 0, y: 0, width: 1920, height: 1080}, {x: 0, y: 0, width: 0, height: 0},
+                  {x: 1920, y: 0, width: 1080, height: 1920}, {x: 0, y: 1080, width: 800, height: 600}];
+function screenGeometry(screen) { return geometries[screen]; }
 )";
 
 const char kImageKey[] = "Wallpaper/org.kde.image/General/Image";
@@ -84,6 +87,21 @@ TEST_F(PlasmaScriptRun, SameFileAgainClearsFirstOnEveryScreen) {
   ClearWrites();
   Run(PlasmaApplyScript({"/home/u/other.bmp", WallpaperLayout::Center}));
   EXPECT_EQ(Writes(0), (QStringList{"FillMode=6", "Image=" + PlasmaImageUrl("/home/u/other.bmp")}));
+}
+
+// Each screen takes the picture of the monitor at its geometry, stretched; a screen at no
+// monitor's place takes the primary's.
+TEST_F(PlasmaScriptRun, EachScreenGetsTheMonitorAtItsGeometry) {
+  const std::string primary = "/home/u/Tesserina Convert.BMP";
+  const std::string second = "/home/u/it's \"2\".BMP";
+  Run(PlasmaMonitorsScript(
+      {{"HDMI-1", QRect(0, 0, 1920, 1080), primary}, {"DP-2", QRect(1920, 0, 1080, 1920), second}}));
+  const std::pair<int, std::string> rows[] = {{0, primary}, {2, second}, {3, primary}};
+  for (const auto& [screen, file] : rows) {
+    EXPECT_EQ(QFile::encodeName(QUrl(Config(screen, kImageKey)).toLocalFile()).toStdString(), file) << screen;
+    EXPECT_EQ(Config(screen, "Wallpaper/org.kde.image/General/FillMode"), "0") << screen;
+  }
+  EXPECT_TRUE(Writes(1).isEmpty());
 }
 
 TEST_F(PlasmaScriptRun, QueryReadsBackWhatApplyWrote) {

@@ -1,0 +1,43 @@
+#include "wallpaper/MonitorPictures.h"
+
+#include <QPainter>
+
+#include "platform/RootPicture.h"
+#include "wallpaper/Compositions.h"
+
+namespace {
+
+WallpaperLayout LayoutOf(DispObj method) {
+  const DispAttr attr = DispTypeAttr(method);
+  if (attr.isTile) return WallpaperLayout::Tile;
+  return attr.isStretch ? WallpaperLayout::Stretch : WallpaperLayout::Center;
+}
+
+}  // namespace
+
+QImage FillArea(const QImage& source, DispObj method, QSize area, QRgb fill) {
+  CheckComposedSize(area.width(), area.height());
+  const QImage composed = IsSpecial(method) ? ComposeSpecial(source, method, fill, area) : source;
+  return ComposeRootPicture(composed, LayoutOf(method), area);
+}
+
+QRect SpanRect(const std::vector<QRect>& monitors) {
+  QRect span;
+  for (const QRect& monitor : monitors) span = span.united(monitor);
+  return span;
+}
+
+QImage PartOf(const QImage& canvas, QRect span, QRect monitor) {
+  return canvas.copy(monitor.translated(-span.topLeft()));
+}
+
+QImage LayoutCanvas(const std::vector<QRect>& monitors, const std::vector<QImage>& pictures) {
+  const QRect span = SpanRect(monitors);
+  CheckComposedSize(span.width(), span.height());
+  QImage canvas(span.size(), QImage::Format_RGB32);
+  canvas.fill(Qt::black);
+  QPainter painter(&canvas);
+  for (std::size_t i = 0; i < monitors.size() && i < pictures.size(); ++i)
+    painter.drawImage(monitors[i].topLeft() - span.topLeft(), pictures[i]);
+  return canvas;
+}

@@ -1,0 +1,27 @@
+// The pictures the program makes for several monitors, each the exact size of what it
+// covers, so that every desktop shows them pixel for pixel: with "Next image on each", one
+// per monitor from its own entry; with "One image across all", one across the rectangle that
+// holds every monitor, cut into each monitor's part. A desktop that takes one picture for
+// all monitors gets the canvas of the whole layout.
+#pragma once
+
+#include <QImage>
+#include <QRect>
+#include <QSize>
+#include <vector>
+
+#include "wallpaper/DispMethods.h"
+
+// The picture source shows by method on an area of the given size: tiles from the area's
+// top-left corner, centred on black (cropped evenly when larger), or stretched to fill it,
+// the program's own layouts composed first (a ratio stretch to the area's proportions).
+QImage FillArea(const QImage& source, DispObj method, QSize area, QRgb fill);
+
+// The rectangle that holds every monitor.
+QRect SpanRect(const std::vector<QRect>& monitors);
+
+// The part of a canvas covering span that the monitor shows.
+QImage PartOf(const QImage& canvas, QRect span, QRect monitor);
+
+// Each picture at its monitor's place on black, on a canvas of SpanRect's size.
+QImage LayoutCanvas(const std::vector<QRect>& monitors, const std::vector<QImage>& pictures);
