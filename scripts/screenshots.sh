@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Pictures the splash, every page of the properties window and the image viewer on a private
 # Xvfb display with the openbox window manager, into docs/screenshots/ (and, with the font
-# one and a half times as large, into docs/screenshots/large-font/).
+# one and a half times as large, into docs/screenshots/large-font/); then a two-monitor X
+# root in each "Several monitors" mode (scripts/monitor-screenshots.sh).
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 cd "${root}"
@@ -19,3 +20,6 @@ trap 'kill "${wm}" 2>/dev/null || true; kill "${XVFB_PID}" 2>/dev/null || true' 
 sleep 1
 build/dev/tests/screenshots/tesserine_screenshots docs/screenshots
 build/dev/tests/screenshots/tesserine_screenshots docs/screenshots/large-font 1.5
+kill "${wm}" 2>/dev/null || true
+stop_xvfb
+bash scripts/monitor-screenshots.sh
