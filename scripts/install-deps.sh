@@ -23,6 +23,7 @@ packages=(
   clang libclang-rt-14-dev
   wtype
   dpkg-dev lintian libxml2-utils
+  plasma-desktop kactivitymanagerd
 )
 
 missing=()

@@ -1,6 +1,10 @@
 #include "support/PrivateBus.h"
 
+#include <unistd.h>
+
+#include <QDir>
 #include <QFile>
+#include <csignal>
 
 namespace {
 
@@ -37,8 +41,19 @@ TPrivateBus::TPrivateBus(bool anyUser, const QProcessEnvironment& environment) {
 }
 
 TPrivateBus::~TPrivateBus() {
-  if (daemon_.state() == QProcess::NotRunning) return;
-  daemon_.terminate();
-  if (!daemon_.waitForFinished(5000)) daemon_.kill();
-  daemon_.waitForFinished();
+  if (daemon_.state() != QProcess::NotRunning) {
+    daemon_.terminate();
+    if (!daemon_.waitForFinished(5000)) daemon_.kill();
+    daemon_.waitForFinished();
+  }
+  if (address_.isEmpty()) return;
+  // Services the bus started on demand (a desktop's helpers) outlive it: they go too.
+  const QByteArray variable = "DBUS_SESSION_BUS_ADDRESS=" + address_.toUtf8();
+  for (const QString& entry : QDir("/proc").entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
+    bool number = false;
+    const pid_t pid = entry.toInt(&number);
+    if (!number || pid == getpid()) continue;
+    QFile environ("/proc/" + entry + "/environ");
+    if (environ.open(QIODevice::ReadOnly) && environ.readAll().split('\0').contains(variable)) kill(pid, SIGTERM);
+  }
 }
