@@ -3,7 +3,6 @@
 // changes the wallpaper on schedule, and a termination ends the run with the state saved.
 #include <gtest/gtest.h>
 
-#include <QDir>
 #include <QFile>
 #include <QJsonArray>
 #include <QJsonObject>
@@ -117,18 +116,6 @@ class WaylandRunTest : public ::testing::Test {
     EXPECT_FALSE(log.exists() && log.size() > 0) << (log.open(QIODevice::ReadOnly) ? log.readAll().constData() : "");
   }
 
-  // swaybg processes that have not ended, whoever started them.
-  static int SwaybgCount() {
-    int count = 0;
-    for (const QString& entry : QDir("/proc").entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
-      QFile stat("/proc/" + entry + "/stat");
-      if (!stat.open(QIODevice::ReadOnly)) continue;
-      const QByteArray text = stat.readAll();
-      if (text.contains("(swaybg) ") && !text.contains("(swaybg) Z")) ++count;
-    }
-    return count;
-  }
-
   std::unique_ptr<THeadlessSway> sway_;
   QString dir_;
   QProcess program_;
@@ -161,7 +148,7 @@ TEST_F(WaylandRunTest, UnderAnotherCompositorSwaybgShowsItAndItStaysAfterTheProg
       << "the wallpaper went with the program: " << std::hex << left;
   QThread::msleep(1000);
   EXPECT_EQ(shownPixel(), left) << "the wallpaper did not stay";
-  EXPECT_EQ(SwaybgCount(), 1);
+  EXPECT_EQ(sway_->SwaybgCount(), 1);
 
   // The second run closes itself after its change, as an agent started at log-in often does.
   QFile ini(dir_ + "/tesserine.INI");
@@ -181,7 +168,7 @@ TEST_F(WaylandRunTest, UnderAnotherCompositorSwaybgShowsItAndItStaysAfterTheProg
   EXPECT_TRUE(std::find(std::begin(kPixels), std::end(kPixels), changed) != std::end(kPixels));
   QThread::msleep(1000);
   EXPECT_EQ(shownPixel(), changed) << "the wallpaper went with the auto-closed agent";
-  EXPECT_EQ(SwaybgCount(), 1) << "the second run stacked a swaybg on the first";
+  EXPECT_EQ(sway_->SwaybgCount(), 1) << "the second run stacked a swaybg on the first";
 }
 
 // The key binding a sway user writes, "bindsym $mod+n exec tesserine --next", pressed on a

@@ -173,3 +173,17 @@ std::vector<SwayOutput> THeadlessSway::Outputs() const {
 QImage THeadlessSway::Screenshot() const {
   return QImage::fromData(Run("grim", {"-t", "ppm", "-"}, ClientEnvironment()));
 }
+
+int THeadlessSway::SwaybgCount() const {
+  const QByteArray runtime = "XDG_RUNTIME_DIR=" + dir_.filePath("runtime").toUtf8();
+  int count = 0;
+  for (const QString& entry : QDir("/proc").entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
+    QFile stat("/proc/" + entry + "/stat");
+    QFile environ("/proc/" + entry + "/environ");
+    if (!stat.open(QIODevice::ReadOnly) || !environ.open(QIODevice::ReadOnly)) continue;
+    const QByteArray text = stat.readAll();
+    if (!text.contains("(swaybg) ") || text.contains("(swaybg) Z")) continue;
+    if (environ.readAll().split('\0').contains(runtime)) ++count;
+  }
+  return count;
+}

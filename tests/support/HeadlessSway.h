@@ -43,6 +43,8 @@ class THeadlessSway {
   std::vector<SwayOutput> Outputs() const;
   // The whole layout as grim sees it; null when grim fails.
   QImage Screenshot() const;
+  // swaybg processes drawing on this sway (other tests' may still be ending).
+  int SwaybgCount() const;
 
  private:
   bool Start(const HeadlessSwayOptions& options);

@@ -3,7 +3,6 @@
 // each output shows.
 #include <gtest/gtest.h>
 
-#include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <atomic>
@@ -58,22 +57,6 @@ std::vector<Probe> Expected(WallpaperLayout layout) {
       break;
   }
   return {{{5, 5}, kPlain}, {{150, 110}, kTopLeft}, {{170, 130}, kBottomRight}, {{-5, -5}, kPlain}};
-}
-
-// Live processes named name, read from /proc/<pid>/stat: "pid (comm) state ppid".
-int ProcessesNamed(const QByteArray& name) {
-  int count = 0;
-  for (const QString& entry : QDir("/proc").entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
-    QFile stat("/proc/" + entry + "/stat");
-    if (!stat.open(QIODevice::ReadOnly)) continue;
-    const QByteArray text = stat.readAll();
-    const qsizetype open = text.indexOf('(');
-    const qsizetype close = text.lastIndexOf(')');
-    if (open < 0 || close < open) continue;
-    const QList<QByteArray> fields = text.mid(close + 2).split(' ');
-    if (text.mid(open + 1, close - open - 1) == name && !fields.isEmpty() && fields[0] != "Z") ++count;
-  }
-  return count;
 }
 
 class SwayHeadlessTest : public ::testing::Test {
@@ -165,13 +148,13 @@ TEST_F(SwayHeadlessTest, SwaybgStaysAfterTheRunAndTheNextRunReplacesIt) {
     EXPECT_EQ(Mismatch(WallpaperLayout::Tile), "");
   }
   EXPECT_EQ(Mismatch(WallpaperLayout::Tile), "") << "the wallpaper went with the run";
-  EXPECT_EQ(ProcessesNamed("swaybg"), 1);
+  EXPECT_EQ(sway_->SwaybgCount(), 1);
 
   TSwaybgWallpaper nextRun("swaybg", sway_->ClientEnvironment());
   EXPECT_EQ(nextRun.Query()->file, QFile::encodeName(first).toStdString());
   nextRun.Apply({QFile::encodeName(second).toStdString(), WallpaperLayout::Stretch});
   EXPECT_EQ(Mismatch(WallpaperLayout::Stretch), "");
-  EXPECT_EQ(ProcessesNamed("swaybg"), 1) << "the first run's swaybg stays under the new one";
+  EXPECT_EQ(sway_->SwaybgCount(), 1) << "the first run's swaybg stays under the new one";
 }
 
 // Each output shows its own picture, through sway's IPC and through one swaybg.
