@@ -14,7 +14,7 @@ packages=(
   qt6-image-formats-plugins
   gsettings-desktop-schemas cinnamon-desktop-data mate-desktop-common
   fonts-dejavu-core desktop-file-utils appstream
-  xfconf
+  xfconf xfdesktop4
   sway
   swaybg
   grim

@@ -8,6 +8,7 @@
 #include <QDBusMessage>
 #include <QDBusVariant>
 #include <QDir>
+#include <QImage>
 #include <QProcess>
 #include <QSettings>
 #include <QTemporaryDir>
@@ -15,6 +16,8 @@
 #include "platform/XfceWallpaper.h"
 #include "support/PrivateBus.h"
 #include "support/WaitFor.h"
+// Xlib's macros clash with Qt's names, so its headers come last.
+#include "support/X11RootPixels.h"
 
 namespace {
 
@@ -56,6 +59,7 @@ class XfconfdTest : public ::testing::Test {
     const QString address = privateBus_->Address();
     ASSERT_FALSE(address.isEmpty()) << "dbus-daemon did not start";
     environment.insert("DBUS_SESSION_BUS_ADDRESS", address);
+    environment_ = environment;
     xfconfd_.setProcessEnvironment(environment);
     xfconfd_.start(xfconfd, {});
     ASSERT_TRUE(xfconfd_.waitForStarted());
@@ -68,12 +72,25 @@ class XfconfdTest : public ::testing::Test {
   void TearDown() override {
     bus_.reset();
     QDBusConnection::disconnectFromBus("xfconfd-test");
-    if (xfconfd_.state() != QProcess::NotRunning) {
-      xfconfd_.terminate();
-      if (!xfconfd_.waitForFinished(kStartMs)) xfconfd_.kill();
-      xfconfd_.waitForFinished();
+    for (QProcess* process : {&xfdesktop_, &xfconfd_}) {
+      if (process->state() == QProcess::NotRunning) continue;
+      process->terminate();
+      if (!process->waitForFinished(kStartMs)) process->kill();
+      process->waitForFinished();
     }
     privateBus_.reset();
+  }
+
+  // xfdesktop on the private Xvfb, drawing the desktop from the channel; false when it did not
+  // come up with its properties for the Xvfb's one output ("screen").
+  bool StartXfdesktop() {
+    xfdesktop_.setProcessEnvironment(environment_);
+    xfdesktop_.setProcessChannelMode(QProcess::MergedChannels);
+    xfdesktop_.setStandardOutputFile(dir_.filePath("xfdesktop.log"));
+    xfdesktop_.start("xfdesktop", {"--disable-wm-check"});
+    return xfdesktop_.waitForStarted() &&
+           WaitFor([this] { return Property("/backdrop/screen0/monitorscreen/workspace0/last-image").isValid(); },
+                   kStartMs);
   }
 
   // The channel file xfconfd reads at start, as xfdesktop leaves it.
@@ -109,7 +126,9 @@ class XfconfdTest : public ::testing::Test {
 
   QTemporaryDir dir_;
   std::unique_ptr<TPrivateBus> privateBus_;
+  QProcessEnvironment environment_;
   QProcess xfconfd_;
+  QProcess xfdesktop_;
   std::unique_ptr<QDBusConnection> bus_;
 };
 
@@ -150,6 +169,33 @@ TEST_F(XfconfdTest, EachMonitorGetsItsOwnPictureOnEveryWorkspace) {
     EXPECT_EQ(Property(dp + "image-style").toInt(), 3);
     EXPECT_EQ(Property(virtual1 + "last-image"), "/usr/share/backgrounds/old.png") << workspace;
   }
+}
+
+// xfdesktop itself draws what its monitor was told, read back from the root window.
+TEST_F(XfconfdTest, XfdesktopShowsEachMonitorsPicture) {
+  if (!QFile::exists("/usr/bin/xfdesktop")) GTEST_SKIP() << "xfdesktop is not installed (package xfdesktop4)";
+  ASSERT_TRUE(StartXfdesktop()) << "xfdesktop did not make the properties of its monitor";
+  Display* display = XOpenDisplay(nullptr);
+  ASSERT_TRUE(display);
+  const QSize root(DisplayWidth(display, 0), DisplayHeight(display, 0));
+  const auto shows = [&](QRgb colour) {
+    return WaitFor([&] { return ReadRootWindow(display, root).pixel(root.width() / 2, root.height() / 2) == colour; },
+                   kStartMs);
+  };
+  TXfceWallpaper xfce(*bus_);
+  const QRgb colours[] = {qRgb(0, 255, 0), qRgb(255, 0, 255)};
+  std::vector<std::string> files;
+  for (int i = 0; i < 2; ++i) {
+    QImage picture(root, QImage::Format_RGB32);
+    picture.fill(colours[i]);
+    files.push_back(dir_.filePath(QString("monitor%1.bmp").arg(i)).toStdString());
+    ASSERT_TRUE(picture.save(QString::fromStdString(files.back()), "BMP"));
+  }
+  xfce.ApplyMonitors({{"screen", QRect(QPoint(0, 0), root), files[0]}, {"HDMI-2", QRect(0, 0, 1, 1), files[1]}});
+  EXPECT_TRUE(shows(colours[0])) << "xfdesktop did not draw its monitor's picture";
+  xfce.Apply({files[1], WallpaperLayout::Stretch});
+  EXPECT_TRUE(shows(colours[1])) << "xfdesktop did not draw the picture of every monitor";
+  XCloseDisplay(display);
 }
 
 TEST_F(XfconfdTest, SameFileAgainStillSignalsXfdesktop) {
