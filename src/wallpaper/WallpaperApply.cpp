@@ -44,6 +44,18 @@ std::string MonitorConvertFileName(const std::string& folder, std::size_t index)
   return primary.substr(0, primary.size() - 4) + " " + std::to_string(index + 1) + ".BMP";
 }
 
+bool IsMonitorConvertFileName(const std::string& folder, const std::string& path) {
+  const std::string primary = MonitorConvertFileName(folder, 0);
+  if (path == primary) return true;
+  // "<primary without .BMP> <number>.BMP", the number 2 or more.
+  const std::string stem = primary.substr(0, primary.size() - 4) + " ";
+  if (path.size() <= stem.size() + 4 || path.compare(0, stem.size(), stem) != 0 ||
+      path.compare(path.size() - 4, 4, ".BMP") != 0)
+    return false;
+  const std::string number = path.substr(stem.size(), path.size() - stem.size() - 4);
+  return number.find_first_not_of("0123456789") == std::string::npos && number[0] != '0' && number != "1";
+}
+
 void RemoveMonitorFiles(const std::string& folder, std::size_t index) {
   // Numbers are given in order, so the first missing file ends the run.
   for (std::size_t i = std::max<std::size_t>(index, 1);; ++i) {

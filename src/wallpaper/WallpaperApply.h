@@ -52,6 +52,9 @@ void ApplyToDesktop(const ApplyRequest& request, const std::function<const QImag
 // the primary, "Tesserina Convert 2.BMP", "Tesserina Convert 3.BMP", ... for the others.
 std::string MonitorConvertFileName(const std::string& folder, std::size_t index);
 
+// Whether path is the converted bitmap of some monitor (the primary's included).
+bool IsMonitorConvertFileName(const std::string& folder, const std::string& path);
+
 // Removes the converted bitmaps of monitors from index on (those of a layout that had more).
 void RemoveMonitorFiles(const std::string& folder, std::size_t index);
 

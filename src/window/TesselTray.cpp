@@ -13,6 +13,7 @@
 #include "platform/DesktopNotification.h"
 #include "platform/DesktopWallpaper.h"
 #include "platform/MessageBoxes.h"
+#include "wallpaper/WallpaperApply.h"
 #include "widgets/ProgramIcons.h"
 #include "window/ImageListModel.h"
 #include "window/Tessel.h"
@@ -289,7 +290,8 @@ void TTesselForm1::SetHint() {
   const std::string wallpaper = Services.desktop.GetValue("Wallpaper").value_or("*ERROR*");
   std::string name = Agent.LastImageNm;
   std::string kind = Agent.LastDispStr;
-  if (wallpaper != ConvertFileName && wallpaper != Agent.LastImageNm) {
+  // Ours: the entry itself or any monitor's converted bitmap.
+  if (!IsMonitorConvertFileName(Services.programFolder, wallpaper) && wallpaper != Agent.LastImageNm) {
     name = wallpaper;
     kind = Services.desktop.GetValue("TileWallpaper").value_or("") == "1" ? "TILED" : "CENTERED";
   }

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "wallpaper/Compositions.h"
+#include "wallpaper/WallpaperApply.h"
 
 namespace {
 
@@ -83,6 +84,22 @@ TEST(MonitorLayout, SpanPartsAndCanvas) {
 TEST(MonitorLayout, AreasBeyondTheLimitsAreRefused) {
   EXPECT_THROW(FillArea(Quarters(), DispObj::Tile, {40000, 10}, F), TCompositionError);
   EXPECT_THROW(LayoutCanvas({{0, 0, 10, 10}, {40000, 0, 10, 10}}, {}), TCompositionError);
+}
+
+}  // namespace
+
+namespace {
+
+TEST(MonitorFiles, EachMonitorsConvertedBitmapIsNamedAndRecognised) {
+  EXPECT_EQ(MonitorConvertFileName("/p/", 0), "/p/Tesserina Convert.BMP");
+  EXPECT_EQ(MonitorConvertFileName("/p", 2), "/p/Tesserina Convert 3.BMP");
+  const std::pair<const char*, bool> rows[] = {
+      {"/p/Tesserina Convert.BMP", true},     {"/p/Tesserina Convert 2.BMP", true},
+      {"/p/Tesserina Convert 12.BMP", true},  {"/p/Tesserina Convert 1.BMP", false},
+      {"/p/Tesserina Convert 02.BMP", false}, {"/p/Tesserina Convert x.BMP", false},
+      {"/q/Tesserina Convert 2.BMP", false},  {"/p/Tesserina Convert 2.bmp", false},
+      {"/p/Tesserina Convert .BMP", false}};
+  for (const auto& [path, ours] : rows) EXPECT_EQ(IsMonitorConvertFileName("/p/", path), ours) << path;
 }
 
 }  // namespace
