@@ -31,6 +31,7 @@
 #include "wallpaper/BusyCounter.h"
 #include "wallpaper/CompositionCache.h"
 #include "wallpaper/DispMethods.h"
+#include "wallpaper/PictureJobs.h"
 #include "window/FormServices.h"
 
 class QAction;
@@ -141,8 +142,9 @@ class TTesselForm1 : public QWidget, public IRemoteControl {
   // ChgBackground with "Several monitors" set and more than one monitor (TesselMonitors.cpp):
   // a picture on each monitor, or one across them all.
   void ChgMonitors(const std::vector<TMonitor>& monitors);
-  // The entries after the current one by the display order on the further monitors.
-  void ShowFurtherEntries(const std::vector<TMonitor>& monitors, std::vector<QImage>& pictures, QRgb fill);
+  // The entries after the current one by the display order, one for each further monitor
+  // (in Random Cycle marked), as the sources of their pictures.
+  std::vector<MonitorSource> PickFurtherSources(const std::vector<TMonitor>& monitors);
   // The entry the display order goes on from: the last monitor's after a change of every
   // monitor's picture, else the selected one.
   int OrderCurrentIndex() const;

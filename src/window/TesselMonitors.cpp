@@ -3,9 +3,9 @@
 // the rectangle that holds every monitor and each monitor shows its part. The primary
 // monitor's entry is the current one, as with one picture for all.
 #include <QPushButton>
+#include <optional>
 
 #include "agent/MonitorPicks.h"
-#include "picture/PictureLoader.h"
 #include "wallpaper/FillColor.h"
 #include "wallpaper/MonitorPictures.h"
 #include "wallpaper/WallpaperApply.h"
@@ -24,24 +24,31 @@ std::vector<QRect> RectsOf(const std::vector<TMonitor>& monitors) {
 
 void TTesselForm1::ChgMonitors(const std::vector<TMonitor>& monitors) {
   const QRgb fill = ColorFromTColor(FillColor());
+  const bool each = Agent.Monitors != MonitorMode::Span;
+  // An Apply changes the primary monitor only: the others keep their pictures. The further
+  // monitors' pictures are made while this thread loads and makes the primary's.
+  std::optional<TPictureJobs> further;
+  if (each && WholeChange) further.emplace(PickFurtherSources(monitors), fill);
   ItemSelectUpdt();
   std::vector<QImage> pictures(monitors.size());
-  if (Agent.Monitors == MonitorMode::Span) {
+  if (!each) {
     const std::vector<QRect> rects = RectsOf(monitors);
     const QRect span = SpanRect(rects);
     const QImage canvas = FillArea(Pictures.SourceBitmap(), CurrentDispObj(), span.size(), fill);
     for (std::size_t i = 0; i < monitors.size(); ++i) pictures[i] = PartOf(canvas, span, rects[i]);
   } else {
     pictures[0] = FillArea(Pictures.SourceBitmap(), CurrentDispObj(), monitors[0].rect.size(), fill);
-    // An Apply changes the primary monitor only: the others keep their pictures.
-    if (WholeChange) ShowFurtherEntries(monitors, pictures, fill);
+    if (further) {
+      std::vector<QImage> made = further->Take();
+      std::move(made.begin(), made.end(), pictures.begin() + 1);
+    }
   }
   // The hidden agent's pictures go before the desktop loads the converted files.
   ReleasePictures();
   ApplyToMonitors(monitors, pictures, Services.programFolder, Services.desktop);
 }
 
-void TTesselForm1::ShowFurtherEntries(const std::vector<TMonitor>& monitors, std::vector<QImage>& pictures, QRgb fill) {
+std::vector<MonitorSource> TTesselForm1::PickFurtherSources(const std::vector<TMonitor>& monitors) {
   TImageList& list = ImageList();
   const int current = list.FirstSelected();
   const TSelectionView view{list.Count(), current, [&list](int index) { return list.At(index).mark; }};
@@ -58,9 +65,11 @@ void TTesselForm1::ShowFurtherEntries(const std::vector<TMonitor>& monitors, std
     CycleRemaining = picks.cycleRemaining;
     ListModel->EntriesChanged();
   }
+  std::vector<MonitorSource> sources;
   for (std::size_t i = 0; i < picks.indexes.size(); ++i) {
     const ImageEntry& entry = list.At(picks.indexes[i]);
-    pictures[i + 1] = FillArea(LoadPicture(entry.fileName), entry.disp, monitors[i + 1].rect.size(), fill);
+    sources.push_back({entry.fileName, entry.disp, monitors[i + 1].rect.size()});
   }
   if (!picks.indexes.empty()) LastMonitorEntry = picks.indexes.back();
+  return sources;
 }
