@@ -47,10 +47,8 @@ TCommandResult ResultOf(ControlCommand command, const TControlReply& reply, bool
 TCommandResult RunRemoteCommand(int& argc, char** argv, ControlCommand command) {
   const QCoreApplication application(argc, argv);
   const TControlReply reply = CallRunningProgram(command);
-  bool lockHeld = false;
-  if (reply.outcome == TControlReply::Outcome::NoBus || reply.outcome == TControlReply::Outcome::NotRunning) {
-    TSingleInstance probe;
-    lockHeld = !probe.TryAcquire(TSingleInstance::CurrentDisplay());
-  }
+  const bool lockHeld =
+      (reply.outcome == TControlReply::Outcome::NoBus || reply.outcome == TControlReply::Outcome::NotRunning) &&
+      TSingleInstance::IsHeld(TSingleInstance::CurrentDisplay());
   return ResultOf(command, reply, lockHeld);
 }

@@ -1,7 +1,6 @@
 #include "platform/SingleInstance.h"
 
 #include <fcntl.h>
-#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -19,6 +18,14 @@ std::string RuntimeFolder() {
   // A folder someone else made (or a link planted there) must not hold our lock.
   if (::lstat(folder.c_str(), &info) != 0 || !S_ISDIR(info.st_mode) || info.st_uid != ::getuid()) return {};
   return folder;
+}
+
+// The whole file, as one write lock.
+struct flock WholeFile(short type) {
+  struct flock lock {};
+  lock.l_type = type;
+  lock.l_whence = SEEK_SET;
+  return lock;
 }
 
 }  // namespace
@@ -48,11 +55,23 @@ bool TSingleInstance::TryAcquire(const std::string& display) {
   if (path.empty()) return true;
   const int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600);
   if (fd < 0) return true;
-  if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
-    const bool held = errno == EWOULDBLOCK;
+  struct flock lock = WholeFile(F_WRLCK);
+  if (::fcntl(fd, F_OFD_SETLK, &lock) != 0) {
+    const bool held = errno == EAGAIN || errno == EACCES;
     ::close(fd);
     return !held;
   }
   fd_ = fd;
   return true;
+}
+
+bool TSingleInstance::IsHeld(const std::string& display) {
+  const std::string path = LockPath(display);
+  if (path.empty()) return false;
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW);
+  if (fd < 0) return false;
+  struct flock lock = WholeFile(F_WRLCK);
+  const bool asked = ::fcntl(fd, F_OFD_GETLK, &lock) == 0;
+  ::close(fd);
+  return asked && lock.l_type != F_UNLCK;
 }

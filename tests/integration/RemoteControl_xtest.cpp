@@ -137,6 +137,8 @@ TEST_F(RemoteControlTest, ShowStartsTheWindowWhenNothingRuns) {
   environment.insert("TESSERINE_DESKTOP", "file");
   environment.insert("TESSERINE_MESSAGE_LOG", run_.Log());
   show.setProcessEnvironment(environment);
+  // Its output goes where the test's goes: an unread pipe that fills would stop it.
+  show.setProcessChannelMode(QProcess::ForwardedChannels);
   show.start(run_.Exe(), {"--show"});
   ASSERT_TRUE(show.waitForStarted());
   CommandRun status;
@@ -145,7 +147,10 @@ TEST_F(RemoteControlTest, ShowStartsTheWindowWhenNothingRuns) {
         status = Command("--status");
         return status.exitCode == 0;
       },
-      20000));
+      20000))
+      << "the shown program never answered: " << status.err.toStdString()
+      << (show.state() == QProcess::Running ? "it still runs" : "it ended")
+      << "; boxes: " << TProgramRun::Read(run_.Log()).constData();
   EXPECT_TRUE(status.out.contains("agent: stopped\n")) << status.out.toStdString();
   EXPECT_EQ(Command("--quit").exitCode, 0);
   ASSERT_TRUE(show.waitForFinished(20000));

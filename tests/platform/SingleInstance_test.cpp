@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <QFileInfo>
+#include <atomic>
+#include <thread>
 
 #include "platform/MessageBoxes.h"
 #include "support/ScriptedMessageBoxes.h"
@@ -17,6 +19,28 @@ TEST(SingleInstance, SecondHolderIsRefusedUntilTheFirstEnds) {
   EXPECT_TRUE(otherDisplay.TryAcquire(":6"));
   first.reset();
   EXPECT_TRUE(second.TryAcquire(":5"));
+}
+
+// A command asks whether a program runs while one may be starting: asking must never make
+// the start fail, however often it happens.
+TEST(SingleInstance, AskingWhetherItIsHeldNeverTakesIt) {
+  EXPECT_FALSE(TSingleInstance::IsHeld(":7"));
+  std::atomic<bool> done = false;
+  std::thread asker([&done] {
+    while (!done) TSingleInstance::IsHeld(":7");
+  });
+  int refused = 0;
+  for (int i = 0; i < 2000; ++i) {
+    TSingleInstance start;
+    if (!start.TryAcquire(":7")) ++refused;
+  }
+  done = true;
+  asker.join();
+  EXPECT_EQ(refused, 0);
+  TSingleInstance holder;
+  ASSERT_TRUE(holder.TryAcquire(":7"));
+  EXPECT_TRUE(TSingleInstance::IsHeld(":7"));
+  EXPECT_FALSE(TSingleInstance::IsHeld(":8"));
 }
 
 TEST(SingleInstance, LockLivesInTheRuntimeFolderNamedAfterTheDisplay) {
