@@ -11,7 +11,7 @@
 
 struct TCommandLine {
   enum class Mode {
-    Start,    // no option: the program as the Parts describe it
+    Start,    // no option: the program with its window and agent
     Help,     // --help
     Version,  // --version
     Wrong,    // an unknown option, an argument, or two commands: the usage on stderr, exit 2

@@ -6,21 +6,13 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
 
 #include "app/TerminationSignals.h"
 #include "platform/ProgramPath.h"
 
-namespace {
-
-std::string FolderOf(const std::string& path) {
-  const std::size_t slash = path.rfind('/');
-  return slash == std::string::npos ? std::string(".") : path.substr(0, slash);
-}
-
-}  // namespace
-
 std::string WindowProgramFor(const std::string& frontEnd) {
-  const std::string beside = FolderOf(frontEnd) + "/../libexec/tesserine/tesserine";
+  const std::string beside = std::filesystem::path(frontEnd).replace_filename("../libexec/tesserine/tesserine");
   if (::access(beside.c_str(), X_OK) == 0) return beside;
   if (::access(TESSERINE_BUILT_WINDOW_PROGRAM, X_OK) == 0) return TESSERINE_BUILT_WINDOW_PROGRAM;
   return {};

@@ -36,9 +36,8 @@ const char* MethodOf(ControlCommand command) {
 }
 
 TControlReply::Outcome OutcomeOfError(const QString& name) {
-  const QString prefix = QString(kControlInterface) + ".Error.";
-  if (name == prefix + "Busy") return TControlReply::Outcome::Busy;
-  if (name == prefix + "AgentNotRunning") return TControlReply::Outcome::AgentNotRunning;
+  if (name == kBusyError) return TControlReply::Outcome::Busy;
+  if (name == kAgentNotRunningError) return TControlReply::Outcome::AgentNotRunning;
   if (name == "org.freedesktop.DBus.Error.ServiceUnknown" || name == "org.freedesktop.DBus.Error.NameHasNoOwner")
     return TControlReply::Outcome::NotRunning;
   return TControlReply::Outcome::Failed;

@@ -11,16 +11,16 @@
 
 namespace {
 
-QString ErrorName(TRemoteRefusal::Reason reason) {
+const char* ErrorName(TRemoteRefusal::Reason reason) {
   switch (reason) {
     case TRemoteRefusal::Reason::Busy:
-      return QString(kControlInterface) + ".Error.Busy";
+      return kBusyError;
     case TRemoteRefusal::Reason::AgentNotRunning:
-      return QString(kControlInterface) + ".Error.AgentNotRunning";
+      return kAgentNotRunningError;
     case TRemoteRefusal::Reason::Failed:
       break;
   }
-  return QString(kControlInterface) + ".Error.Failed";
+  return kFailedError;
 }
 
 QString PathText(const std::string& path) { return QFile::decodeName(QByteArray::fromStdString(path)); }

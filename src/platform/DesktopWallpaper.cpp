@@ -1,7 +1,7 @@
 #include "platform/DesktopWallpaper.h"
 
-#include <algorithm>
-#include <cstdlib>
+#include <QByteArray>
+#include <QList>
 
 #include "platform/DesktopBackend.h"
 #include "platform/DesktopValues.h"
@@ -41,25 +41,13 @@ std::string MonitorsText(const std::vector<MonitorWallpaper>& monitors) {
 
 std::vector<MonitorWallpaper> MonitorsOf(const std::string& text) {
   std::vector<MonitorWallpaper> monitors;
-  std::size_t start = 0;
-  while (start < text.size()) {
-    const std::size_t end = std::min(text.find('\n', start), text.size());
-    std::vector<std::string> fields;
-    std::size_t field = start;
-    for (int i = 0; i < 5; ++i) {
-      const std::size_t tab = text.find('\t', field);
-      if (tab == std::string::npos || tab > end) break;
-      fields.push_back(text.substr(field, tab - field));
-      field = tab + 1;
-    }
-    if (fields.size() == 5) {
-      fields.push_back(text.substr(field, end - field));
-      monitors.push_back({fields[0],
-                          QRect(std::atoi(fields[1].c_str()), std::atoi(fields[2].c_str()),
-                                std::atoi(fields[3].c_str()), std::atoi(fields[4].c_str())),
-                          fields[5]});
-    }
-    start = end + 1;
+  for (const QByteArray& line : QByteArray::fromStdString(text).split('\n')) {
+    const QList<QByteArray> fields = line.split('\t');
+    if (fields.size() < 6) continue;
+    // The file is the rest of the line.
+    monitors.push_back({fields[0].toStdString(),
+                        QRect(fields[1].toInt(), fields[2].toInt(), fields[3].toInt(), fields[4].toInt()),
+                        fields.mid(5).join('\t').toStdString()});
   }
   return monitors;
 }

@@ -37,10 +37,10 @@ std::optional<ProcessUse> UseOf(pid_t pid) {
   return ProcessUse{fields[0][0], fields[11].toULongLong() + fields[12].toULongLong()};
 }
 
-bool Gone(pid_t pid) {
-  const std::optional<ProcessUse> use = UseOf(pid);
-  return !use || use->state == 'Z' || use->state == 'X';
-}
+// Gone, a zombie, or dead.
+bool Ended(const std::optional<ProcessUse>& use) { return !use || use->state == 'Z' || use->state == 'X'; }
+
+bool Gone(pid_t pid) { return Ended(UseOf(pid)); }
 
 }  // namespace
 
@@ -97,7 +97,7 @@ bool WaitUntilQuiet(pid_t pid, int quietMs, int timeoutMs) {
   std::optional<ProcessUse> last;
   while (clock.elapsed() < timeoutMs) {
     const std::optional<ProcessUse> use = UseOf(pid);
-    if (!use || use->state == 'Z' || use->state == 'X') return false;
+    if (Ended(use)) return false;
     const bool sleeping = use->state == 'S' && last && last->ticks == use->ticks;
     if (!sleeping)
       quiet.invalidate();

@@ -11,6 +11,10 @@
 inline constexpr const char* kControlService = "org.tesserine.Tesserine";
 inline constexpr const char* kControlPath = "/org/tesserine/Tesserine";
 inline constexpr const char* kControlInterface = "org.tesserine.Tesserine1";
+// The error replies of a command that was not done, one per TRemoteRefusal::Reason.
+inline constexpr const char* kBusyError = "org.tesserine.Tesserine1.Error.Busy";
+inline constexpr const char* kAgentNotRunningError = "org.tesserine.Tesserine1.Error.AgentNotRunning";
+inline constexpr const char* kFailedError = "org.tesserine.Tesserine1.Error.Failed";
 
 struct TRemoteStatus {
   // The image the program last made the wallpaper, and its method's text code.

@@ -1,7 +1,5 @@
 #include "wallpaper/MonitorPictures.h"
 
-#include <QPainter>
-
 #include "platform/RootPicture.h"
 #include "wallpaper/Compositions.h"
 
@@ -29,15 +27,4 @@ QRect SpanRect(const std::vector<QRect>& monitors) {
 
 QImage PartOf(const QImage& canvas, QRect span, QRect monitor) {
   return canvas.copy(monitor.translated(-span.topLeft()));
-}
-
-QImage LayoutCanvas(const std::vector<QRect>& monitors, const std::vector<QImage>& pictures) {
-  const QRect span = SpanRect(monitors);
-  CheckComposedSize(span.width(), span.height());
-  QImage canvas(span.size(), QImage::Format_RGB32);
-  canvas.fill(Qt::black);
-  QPainter painter(&canvas);
-  for (std::size_t i = 0; i < monitors.size() && i < pictures.size(); ++i)
-    painter.drawImage(monitors[i].topLeft() - span.topLeft(), pictures[i]);
-  return canvas;
 }

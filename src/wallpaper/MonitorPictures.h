@@ -1,8 +1,7 @@
 // The pictures the program makes for several monitors, each the exact size of what it
 // covers, so that every desktop shows them pixel for pixel: with "Next image on each", one
 // per monitor from its own entry; with "One image across all", one across the rectangle that
-// holds every monitor, cut into each monitor's part. A desktop that takes one picture for
-// all monitors gets the canvas of the whole layout.
+// holds every monitor, cut into each monitor's part.
 #pragma once
 
 #include <QImage>
@@ -22,6 +21,3 @@ QRect SpanRect(const std::vector<QRect>& monitors);
 
 // The part of a canvas covering span that the monitor shows.
 QImage PartOf(const QImage& canvas, QRect span, QRect monitor);
-
-// Each picture at its monitor's place on black, on a canvas of SpanRect's size.
-QImage LayoutCanvas(const std::vector<QRect>& monitors, const std::vector<QImage>& pictures);
