@@ -18,8 +18,8 @@
 #include <vector>
 
 #include "picture/PictureLoader.h"
-#include "platform/DesktopValues.h"
-#include "platform/X11RootWallpaper.h"
+#include "platform/desktop/DesktopValues.h"
+#include "platform/desktop/x11/X11RootBackend.h"
 #include "wallpaper/ConvertedBitmap.h"
 #include "wallpaper/WallpaperApply.h"
 
@@ -49,7 +49,7 @@ int ApplyOnce(const std::string& jpeg, const QString& folder) {
     std::fprintf(stderr, "no X display\n");
     return 1;
   }
-  TDesktopWallpaper desktop(std::make_unique<TDesktopValues>(folder), std::make_unique<TX11RootWallpaper>());
+  TDesktopWallpaper desktop(std::make_unique<TDesktopValues>(folder), std::make_unique<TX11RootBackend>());
   QImage picture;
   ApplyToDesktop(
       request,

@@ -12,12 +12,13 @@
 #include <random>
 
 #include "agent/RandomSource.h"
-#include "platform/AddDialog.h"
-#include "platform/Clock.h"
-#include "platform/DesktopWallpaper.h"
-#include "platform/MessageBoxes.h"
-#include "platform/ScreenMetrics.h"
-#include "platform/ScreenSaverState.h"
+#include "platform/desktop/DesktopWallpaper.h"
+#include "platform/dialogs/AddDialog.h"
+#include "platform/dialogs/MessageBoxes.h"
+#include "platform/screen/ScreenMetrics.h"
+#include "platform/screen/ScreenSaverState.h"
+#include "platform/system/Clock.h"
+#include "support/FixedScreenMetrics.h"
 #include "window/Tessel.h"
 
 namespace {

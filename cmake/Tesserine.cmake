@@ -1,8 +1,8 @@
-# Each source folder is one static library made of the .cpp files it holds. LIBS are what
+# Each source folder is one static library made of the .cpp files it and its sub-folders hold. LIBS are what
 # its headers need as well; PRIVATE what only its sources use, kept from the layers above.
 function(tesserine_library name)
   cmake_parse_arguments(ARG "" "" "LIBS;PRIVATE;EXCLUDE" ${ARGN})
-  file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp ${CMAKE_CURRENT_SOURCE_DIR}/*.h)
+  file(GLOB_RECURSE sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp ${CMAKE_CURRENT_SOURCE_DIR}/*.h)
   foreach(excluded ${ARG_EXCLUDE})
     list(REMOVE_ITEM sources ${CMAKE_CURRENT_SOURCE_DIR}/${excluded})
   endforeach()

@@ -12,11 +12,12 @@
 #include "FuzzWorkspace.h"
 #include "agent/RandomSource.h"
 #include "config/BigIni.h"
-#include "platform/AddDialog.h"
-#include "platform/Clock.h"
-#include "platform/MessageBoxes.h"
-#include "platform/ScreenMetrics.h"
+#include "platform/dialogs/MessageBoxes.h"
+#include "platform/screen/ScreenMetrics.h"
+#include "platform/system/Clock.h"
+#include "support/FixedScreenMetrics.h"
 #include "support/StandInDesktop.h"
+#include "widgets/QtAddDialog.h"
 #include "window/Tessel.h"
 
 namespace {

@@ -1,25 +1,26 @@
 #!/usr/bin/env bash
 # Fails, naming the file and line, when a library under src/ includes a header of a layer
-# above its own or of another library on its own level. The layers, bottom first:
-#   platform, picture, wallpaper, config, imagelist, {agent, shell, widgets, explorer},
-#   window, app
+# above its own or of another library on its own level. The layers are those of
+# src/layers.txt, bottom first, folders on one line sharing a level.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-declare -A rank=(
-  [platform]=0 [picture]=1 [wallpaper]=2 [config]=3 [imagelist]=4
-  [agent]=5 [shell]=5 [widgets]=5 [explorer]=5 [window]=6 [app]=7
-)
+declare -A rank=()
+level=0
+while read -r -a folders; do
+  for folder in "${folders[@]}"; do rank[${folder}]=${level}; done
+  level=$((level + 1))
+done < <(grep -v '^#' src/layers.txt)
 
 status=0
 while IFS=: read -r file line text; do
   from="$(cut -d/ -f2 <<<"${file}")"
   to="$(sed -E 's/^#include "([^/"]+)\/.*/\1/' <<<"${text}")"
   if [ -z "${rank[${from}]+x}" ]; then
-    echo "${file}: the folder ${from} has no layer in scripts/check-layers.sh"
+    echo "${file}: the folder ${from} has no layer in src/layers.txt"
     status=1
   elif [ -z "${rank[${to}]+x}" ]; then
-    echo "${file}:${line}: includes ${to}/, which has no layer in scripts/check-layers.sh"
+    echo "${file}:${line}: includes ${to}/, which has no layer in src/layers.txt"
     status=1
   elif [ "${to}" != "${from}" ] && [ "${rank[${to}]}" -ge "${rank[${from}]}" ]; then
     echo "${file}:${line}: ${from} includes ${to}/, which is not below it"

@@ -7,7 +7,7 @@
 #include <QStringList>
 #include <optional>
 
-#include "platform/ControlClient.h"
+#include "platform/session/ControlClient.h"
 
 struct TCommandLine {
   enum class Mode {

@@ -4,6 +4,8 @@
 #include <QFile>
 #include <QTextStream>
 
+#include "widgets/QtMessageBoxes.h"
+
 namespace {
 
 const char* KindName(MsgKind kind) {

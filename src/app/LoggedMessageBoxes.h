@@ -9,7 +9,7 @@
 #include <QStringList>
 #include <memory>
 
-#include "platform/MessageBoxes.h"
+#include "platform/dialogs/MessageBoxes.h"
 
 class TLoggedMessageBoxes final : public IMessageBoxes {
  public:

@@ -3,7 +3,7 @@
 #include <QCoreApplication>
 #include <QFile>
 
-#include "platform/SingleInstance.h"
+#include "platform/session/SingleInstance.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 
 #include <QString>
 
-#include "platform/ControlClient.h"
+#include "platform/session/ControlClient.h"
 
 struct TCommandResult {
   int exitCode = 0;

@@ -1,6 +1,6 @@
 #include "app/TesserineApplication.h"
 
-#include "platform/MessageBoxes.h"
+#include "platform/dialogs/MessageBoxes.h"
 
 TTesserineApplication::TTesserineApplication(int& argc, char** argv, IMessageBoxes& messages)
     : QApplication(argc, argv), messages_(messages) {}

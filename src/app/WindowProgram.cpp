@@ -9,7 +9,7 @@
 #include <filesystem>
 
 #include "app/TerminationSignals.h"
-#include "platform/ProgramPath.h"
+#include "platform/system/ProgramPath.h"
 
 std::string WindowProgramFor(const std::string& frontEnd) {
   const std::string beside = std::filesystem::path(frontEnd).replace_filename("../libexec/tesserine/tesserine");

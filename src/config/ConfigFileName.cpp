@@ -6,6 +6,8 @@
 #include <QFileInfo>
 #include <QStandardPaths>
 
+#include "platform/system/PathParts.h"
+
 std::string ChooseProgramFolder(const std::string& exeDir, bool exeDirUsable, const std::string& configHome) {
   if (exeDirUsable && !exeDir.empty()) return exeDir + '/';
   return configHome + "/tesserine/";
@@ -23,8 +25,7 @@ std::string ProgramFolder(const std::string& executablePath) {
 }
 
 std::string IniFileNameOf(const std::string& executablePath) {
-  const std::size_t slash = executablePath.rfind('/');
-  std::string name = slash == std::string::npos ? executablePath : executablePath.substr(slash + 1);
+  std::string name = FileNamePart(executablePath);
   const std::size_t dot = name.rfind('.');
   if (dot != std::string::npos) name.erase(dot);
   return name + ".INI";

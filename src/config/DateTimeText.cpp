@@ -3,7 +3,7 @@
 #include <QRegularExpression>
 #include <cmath>
 
-#include "platform/Clock.h"
+#include "platform/system/Clock.h"
 
 namespace {
 

@@ -9,7 +9,7 @@
 #include <system_error>
 
 #include "config/BigIni.h"
-#include "platform/AtomicFile.h"
+#include "platform/system/AtomicFile.h"
 
 namespace {
 

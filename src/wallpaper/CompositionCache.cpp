@@ -21,7 +21,7 @@ bool TCompositionCache::Fits(const std::string& sourceName, DispObj code, QRgb f
 }
 
 const QImage& TCompositionCache::CurrSpecial(const std::string& sourceName, const QImage& sourceBitmap, DispObj code,
-                                             QRgb fill, QSize screen, TBusyCounter& busy) {
+                                             QRgb fill, QSize screen, TBusyCursor& busy) {
   if (Fits(sourceName, code, fill)) return composed_;
   const auto busyScope = BusySection(busy);
   // The old bitmap goes first so that a large picture is never held twice. Until the new

@@ -9,7 +9,7 @@
 #include <string>
 #include <string_view>
 
-#include "wallpaper/BusyCounter.h"
+#include "wallpaper/BusyCursor.h"
 #include "wallpaper/DispMethods.h"
 
 // The name without leading and trailing blanks and control characters (bytes <= 0x20).
@@ -24,7 +24,7 @@ class TCompositionCache {
   // A composition that fails (TCompositionError, std::bad_alloc) propagates after the
   // busy section has ended and leaves the cache empty, so the next request composes again.
   const QImage& CurrSpecial(const std::string& sourceName, const QImage& sourceBitmap, DispObj code, QRgb fill,
-                            QSize screen, TBusyCounter& busy);
+                            QSize screen, TBusyCursor& busy);
 
   // Frees the bitmap and forgets the key.
   void Clear();

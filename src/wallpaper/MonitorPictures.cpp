@@ -1,6 +1,6 @@
 #include "wallpaper/MonitorPictures.h"
 
-#include "platform/RootPicture.h"
+#include "platform/desktop/x11/RootPicture.h"
 #include "wallpaper/Compositions.h"
 
 namespace {

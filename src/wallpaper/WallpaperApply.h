@@ -14,8 +14,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/DesktopWallpaper.h"
-#include "platform/ScreenMetrics.h"
+#include "platform/desktop/DesktopWallpaper.h"
+#include "platform/screen/ScreenMetrics.h"
 #include "wallpaper/DispMethods.h"
 
 struct ApplyRequest {

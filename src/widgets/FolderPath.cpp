@@ -14,12 +14,6 @@ QString DesktopFolder() {
   return QFileInfo(desktop).isDir() ? desktop : QDir::homePath();
 }
 
-std::string FolderOf(const std::string& fileName) {
-  const std::size_t slash = fileName.rfind('/');
-  if (slash == std::string::npos) return {};
-  return slash == 0 ? std::string("/") : fileName.substr(0, slash);
-}
-
 QString ParentFolder(const QString& folder) {
   const QString clean = QDir::cleanPath(folder);
   const qsizetype slash = clean.lastIndexOf('/');

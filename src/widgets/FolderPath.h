@@ -11,10 +11,6 @@ bool IsFolderPath(const std::string& path);
 // The user's desktop folder (XDG), or the home folder when there is none.
 QString DesktopFolder();
 
-// The folder part of a file name: the text before its last "/" ("/" for a file in the
-// root), empty for a name without "/".
-std::string FolderOf(const std::string& fileName);
-
 // The folder one level up; "/" stays "/".
 QString ParentFolder(const QString& folder);
 

@@ -4,8 +4,8 @@
 #include <QDir>
 #include <QFileInfo>
 
+#include "explorer/FolderReader.h"
 #include "widgets/FolderPath.h"
-#include "widgets/FolderReader.h"
 
 namespace {
 constexpr int kIconSize = 32;

@@ -15,8 +15,8 @@
 #include <QTimer>
 #include <vector>
 
-#include "widgets/FileListModel.h"
-#include "widgets/ThumbnailLoader.h"
+#include "explorer/FileListModel.h"
+#include "explorer/ThumbnailLoader.h"
 
 class TFileListViewDlg : public QListView {
   Q_OBJECT

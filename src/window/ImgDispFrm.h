@@ -11,7 +11,7 @@
 #include <QWidget>
 #include <string>
 
-#include "platform/ScreenMetrics.h"
+#include "platform/screen/ScreenMetrics.h"
 
 class QPainter;
 class QPushButton;

@@ -19,9 +19,9 @@
 
 #include "config/BigIni.h"
 #include "config/ConfigKeys.h"
-#include "platform/Clock.h"
-#include "platform/FreedMemory.h"
-#include "platform/MessageBoxes.h"
+#include "platform/dialogs/MessageBoxes.h"
+#include "platform/system/Clock.h"
+#include "platform/system/FreedMemory.h"
 #include "widgets/DesignedControls.h"
 #include "widgets/ProgramPicture.h"
 #include "window/AboutPage.h"
@@ -73,41 +73,6 @@ TTesselForm1::TTesselForm1(TFormServices services, QWidget* parent)
 }
 
 TTesselForm1::~TTesselForm1() { FormDestroy(); }
-
-void TTesselForm1::BuildFrame() {
-  PageControl1 = MakeControl<QTabWidget>(this, "PageControl1", 0, 0, 529, 337);
-  const char* captions[] = {"Images", "Schedule", "Advanced", "Image Explorer", "About"};
-  QWidget** pages[] = {&ImagesPage, &SchedulePage, &AdvancedPage, &ExplorerPage, &AboutPage};
-  const char* names[] = {"ImagesPage", "SchedulePage", "AdvancedPage", "ExplorerPage", "AboutPage"};
-  for (int i = 0; i < 5; ++i) {
-    *pages[i] = new QWidget;
-    (*pages[i])->setObjectName(names[i]);
-    PageControl1->addTab(*pages[i], captions[i]);
-    const int glyph = PageControl1GlyphMap(i);
-    if (glyph >= 0) PageControl1->setTabIcon(i, QIcon(QPixmap::fromImage(DrawTabGlyph(glyph))));
-  }
-  // A page is the page control less its tab bar and frame.
-  const QSize pageInset(8, PageControl1->tabBar()->sizeHint().height() + 8);
-  for (QWidget** page : pages) {
-    (*page)->setProperty(DesignedAreaProperty, QRect(0, 0, 529, 337));
-    (*page)->setProperty(DesignedInsetProperty, pageInset);
-  }
-  connect(PageControl1, &QTabWidget::currentChanged, this, [this] { PageControl1Change(); });
-  const auto button = [this](QPushButton*& target, const char* name, const char* caption, int left) {
-    target = MakeControl<QPushButton>(this, name, left, 352, 75, 25, caption);
-  };
-  button(Reload, "Reload", "Reload", 88);
-  button(Save, "Save", "Save", 176);
-  button(OK, "OK", "Start Agent", 336);
-  button(Close, "Close", "Close", 432);
-  Reload->setEnabled(false);
-  Save->setEnabled(false);
-  Close->hide();
-  connect(Reload, &QPushButton::clicked, this, Command([this] { ReloadClick(); }));
-  connect(Save, &QPushButton::clicked, this, Command([this] { SaveClick(); }));
-  connect(OK, &QPushButton::clicked, this, Command([this] { OKClick(OK); }));
-  connect(Close, &QPushButton::clicked, this, Command([this] { CloseClick(Close); }));
-}
 
 void TTesselForm1::FormCreate() {
   FirstShowDone = false;

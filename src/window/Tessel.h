@@ -25,10 +25,10 @@
 #include "config/SettingsIo.h"
 #include "imagelist/ImageList.h"
 #include "picture/PictureCache.h"
-#include "platform/MessageBoxes.h"
-#include "platform/RemoteControl.h"
-#include "platform/ScreenMetrics.h"
-#include "wallpaper/BusyCounter.h"
+#include "platform/dialogs/MessageBoxes.h"
+#include "platform/screen/ScreenMetrics.h"
+#include "platform/session/RemoteControl.h"
+#include "wallpaper/BusyCursor.h"
 #include "wallpaper/CompositionCache.h"
 #include "wallpaper/DispMethods.h"
 #include "wallpaper/PictureJobs.h"
@@ -452,7 +452,7 @@ class TTesselForm1 : public QWidget, public IRemoteControl {
   TCommandGate Commands;
   TPictureCache Pictures;
   TCompositionCache CompositionCache;
-  TBusyCounter Busy;
+  TBusyCursor Busy;
   std::unique_ptr<TBigIniFile> BigIni;
   TFormServices Services;
 

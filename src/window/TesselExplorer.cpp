@@ -6,7 +6,7 @@
 #include <algorithm>
 
 #include "imagelist/StorableName.h"
-#include "platform/MessageBoxes.h"
+#include "platform/dialogs/MessageBoxes.h"
 #include "widgets/PaintBox.h"
 #include "widgets/TDirectoryComboDlg.h"
 #include "widgets/TFileListViewDlg.h"

@@ -5,9 +5,9 @@
 #include <QTreeView>
 
 #include "imagelist/StorableName.h"
-#include "platform/AddDialog.h"
-#include "platform/MessageBoxes.h"
-#include "widgets/FolderPath.h"
+#include "platform/dialogs/AddDialog.h"
+#include "platform/dialogs/MessageBoxes.h"
+#include "platform/system/PathParts.h"
 #include "window/Tessel.h"
 
 namespace {

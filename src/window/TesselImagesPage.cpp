@@ -11,22 +11,14 @@
 #include <QSignalBlocker>
 #include <QTreeView>
 
-#include "platform/ScreenMetrics.h"
+#include "platform/screen/ScreenMetrics.h"
+#include "platform/system/PathParts.h"
 #include "wallpaper/FillColor.h"
 #include "wallpaper/PreviewRender.h"
 #include "widgets/PaintBox.h"
 #include "window/ImageListModel.h"
 #include "window/ImgDispFrm.h"
 #include "window/Tessel.h"
-
-namespace {
-
-QString BaseName(const std::string& path) {
-  const std::size_t slash = path.rfind('/');
-  return QString::fromStdString(slash == std::string::npos ? path : path.substr(slash + 1));
-}
-
-}  // namespace
 
 void TTesselForm1::ItemSelectUpdt() {
   {
@@ -42,7 +34,7 @@ void TTesselForm1::ItemSelectUpdt() {
     if (current >= 0) {
       const std::string name = list.At(current).fileName;
       Pictures.Load(name);
-      labelName->setText(BaseName(name));
+      labelName->setText(QString::fromStdString(FileNamePart(name)));
       labelWidth->setText(QString::number(Pictures.SourceBitmap().width()));
       labelHeight->setText(QString::number(Pictures.SourceBitmap().height()));
       if (ToInt(list.At(current).disp) < 0) {

@@ -9,9 +9,9 @@
 #include "agent/Scheduler.h"
 #include "config/BigIni.h"
 #include "config/ConfigKeys.h"
-#include "platform/Clock.h"
-#include "platform/MessageBoxes.h"
-#include "platform/ScreenSaverState.h"
+#include "platform/dialogs/MessageBoxes.h"
+#include "platform/screen/ScreenSaverState.h"
+#include "platform/system/Clock.h"
 #include "window/Tessel.h"
 
 bool TTesselForm1::ScreenSaverRunning() { return Services.screenSaver.ScreenSaverRunning(); }

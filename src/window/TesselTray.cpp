@@ -9,10 +9,11 @@
 #include <QSystemTrayIcon>
 #include <QWindow>
 
-#include "platform/Clock.h"
-#include "platform/DesktopNotification.h"
-#include "platform/DesktopWallpaper.h"
-#include "platform/MessageBoxes.h"
+#include "platform/desktop/DesktopWallpaper.h"
+#include "platform/dialogs/MessageBoxes.h"
+#include "platform/session/DesktopNotification.h"
+#include "platform/system/Clock.h"
+#include "platform/system/PathParts.h"
 #include "wallpaper/WallpaperApply.h"
 #include "widgets/ProgramIcons.h"
 #include "window/ImageListModel.h"
@@ -28,11 +29,6 @@ const QString kNoTrayNotice = QStringLiteral(
 const QString kNoTrayCaption = QStringLiteral("Tesserine agent (no system tray: restore to change the settings)");
 const QString kCaption = QStringLiteral("Tesserine v1.0");
 const QString kChangeFailedSummary = QStringLiteral("Tesserine could not change the wallpaper");
-
-std::string FileNamePart(const std::string& path) {
-  const std::size_t slash = path.rfind('/');
-  return slash == std::string::npos ? path : path.substr(slash + 1);
-}
 
 // The tray tip: the hint up to its first "|", at most 63 characters.
 QString TrayTip(const QString& hint) {

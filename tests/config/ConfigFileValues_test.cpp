@@ -9,7 +9,7 @@
 #include "config/ConfigKeys.h"
 #include "config/ConfigValues.h"
 #include "config/DateTimeText.h"
-#include "platform/Clock.h"
+#include "platform/system/Clock.h"
 
 TEST(ConfigFileValues, BitmapsValueDecoding) {
   struct Row {

@@ -8,8 +8,8 @@
 #include <QImage>
 #include <string>
 
+#include "autostart/PBShellLink.h"
 #include "config/BigIni.h"
-#include "shell/PBShellLink.h"
 #include "wallpaper/ConvertedBitmap.h"
 
 enum class SavedFile { Config, Bitmap, Entry };

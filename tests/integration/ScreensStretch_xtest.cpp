@@ -12,7 +12,7 @@
 #include <memory>
 #include <random>
 
-#include "platform/X11RootWallpaper.h"
+#include "platform/desktop/x11/X11RootBackend.h"
 #include "support/ExpectedRoot.h"
 #include "support/WaitFor.h"
 #include "support/XrandrMonitors.h"
@@ -50,7 +50,7 @@ class ScreensStretchTest : public ::testing::Test {
   // scale is Qt's scale factor for the program's windows.
   void Start(const QString& scale, const QByteArray& method = "STRETCH") {
     // A black root first, so that what follows is the program's work.
-    TX11RootWallpaper().Apply({});
+    TX11RootBackend().Apply({});
     QFile::remove(dir.filePath("Tesserina Convert.BMP"));
     // No last change yet, so the agent's first check changes the wallpaper.
     QFile ini(dir.filePath("tesserine.INI"));

@@ -10,7 +10,7 @@
 #include <QThread>
 #include <csignal>
 
-#include "platform/SingleInstance.h"
+#include "platform/session/SingleInstance.h"
 
 namespace {
 

@@ -9,7 +9,7 @@
 #include <QRect>
 #include <vector>
 
-#include "platform/DesktopBackend.h"
+#include "platform/desktop/DesktopBackend.h"
 
 inline QImage ExpectedRoot(const QImage& picture, WallpaperLayout layout, QSize root,
                            const std::vector<QRect>& monitors = {}) {

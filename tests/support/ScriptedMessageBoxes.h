@@ -5,7 +5,7 @@
 #include <deque>
 #include <vector>
 
-#include "platform/MessageBoxes.h"
+#include "platform/dialogs/MessageBoxes.h"
 
 class TScriptedMessageBoxes final : public IMessageBoxes {
  public:

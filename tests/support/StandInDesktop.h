@@ -6,8 +6,8 @@
 #include <optional>
 #include <string>
 
-#include "platform/DesktopWallpaper.h"
-#include "platform/ScreenSaverState.h"
+#include "platform/desktop/DesktopWallpaper.h"
+#include "platform/screen/ScreenSaverState.h"
 
 class TMemoryDesktop final : public IDesktopWallpaper {
  public:

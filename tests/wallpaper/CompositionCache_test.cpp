@@ -31,7 +31,7 @@ class CompositionCacheTest : public ::testing::Test {
   }
 
   int composed_ = 0;
-  TBusyCounter busy_{[this](bool busy) { composed_ += busy; }};
+  TBusyCursor busy_{[this](bool busy) { composed_ += busy; }};
   TCompositionCache cache_;
 };
 

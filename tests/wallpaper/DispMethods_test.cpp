@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "wallpaper/BusyCounter.h"
+#include "wallpaper/BusyCursor.h"
 
 namespace {
 
@@ -81,7 +81,7 @@ TEST(DefDisp, NoSelectionFallsBackToTile) {
 
 TEST(BusyCounter, NestsAndNeverGoesBelowZero) {
   std::vector<bool> switches;
-  TBusyCounter counter([&](bool busy) { switches.push_back(busy); });
+  TBusyCursor counter([&](bool busy) { switches.push_back(busy); });
   counter.BeginBusy();
   counter.BeginBusy();
   counter.EndBusy();
@@ -94,7 +94,7 @@ TEST(BusyCounter, NestsAndNeverGoesBelowZero) {
 }
 
 TEST(BusyCounter, ScopeEndsOnException) {
-  TBusyCounter counter(nullptr);
+  TBusyCursor counter(nullptr);
   try {
     const auto busy = BusySection(counter);
     EXPECT_EQ(counter.Count(), 1);

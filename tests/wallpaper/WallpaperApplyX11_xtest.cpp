@@ -6,8 +6,8 @@
 
 #include <QTemporaryDir>
 
-#include "platform/DesktopValues.h"
-#include "platform/X11RootWallpaper.h"
+#include "platform/desktop/DesktopValues.h"
+#include "platform/desktop/x11/X11RootBackend.h"
 #include "wallpaper/ConvertedBitmap.h"
 #include "picture/PictureCache.h"
 #include "picture/PictureTestTools.h"
@@ -72,7 +72,7 @@ TEST_F(ApplyToX11, RootShowsTheAppliedPicture) {
   };
   QTemporaryDir dir;
   TDesktopWallpaper desktop(std::make_unique<TDesktopValues>(dir.filePath("values")),
-                            std::make_unique<TX11RootWallpaper>());
+                            std::make_unique<TX11RootBackend>());
   for (const char* file : {"ok/rose24.bmp", "ok/baseline.jpg", "ok/rose.gif"}) {
     TPictureCache cache;
     cache.Load(DataFile(file));

@@ -11,9 +11,9 @@
 #include "picture/BmpFile.h"
 #include "picture/PictureErrors.h"
 #include "picture/PictureTestTools.h"
-#include "platform/DesktopBackend.h"
-#include "platform/DesktopValues.h"
-#include "platform/FileWallpaper.h"
+#include "platform/desktop/DesktopBackend.h"
+#include "platform/desktop/DesktopValues.h"
+#include "platform/desktop/FileBackend.h"
 #include "wallpaper/Compositions.h"
 #include "wallpaper/ConvertedBitmap.h"
 
@@ -274,8 +274,8 @@ TEST_F(WallpaperApply, FileBackendShowsWhatTheValuesSay) {
       {DispObj::BrickTile, Kind::Jpeg, Plus::Off, WallpaperLayout::Tile, true},
       {DispObj::RatioStretch, Kind::Bitmap, Plus::On, WallpaperLayout::Stretch, true},
   };
-  auto backend = std::make_unique<TFileWallpaper>();
-  TFileWallpaper& shown = *backend;
+  auto backend = std::make_unique<TFileBackend>();
+  TFileBackend& shown = *backend;
   TDesktopWallpaper desktop(std::make_unique<TDesktopValues>(dir.filePath("values")), std::move(backend));
   for (const auto& [code, kind, plus, layout, converted] : cases) {
     ApplyToDesktop(Request(code, ImageName(kind), plus), load, desktop);

@@ -12,11 +12,11 @@
 #include <QTemporaryDir>
 #include <atomic>
 
+#include "explorer/FolderReader.h"
+#include "explorer/ThumbnailCache.h"
 #include "widgets/FolderPath.h"
-#include "widgets/FolderReader.h"
 #include "widgets/TDirectoryComboDlg.h"
 #include "widgets/TFileListViewDlg.h"
-#include "widgets/ThumbnailCache.h"
 
 namespace {
 

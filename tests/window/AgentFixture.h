@@ -12,6 +12,7 @@
 #include "agent/ScriptedRandom.h"
 #include "config/BigIni.h"
 #include "config/DateTimeText.h"
+#include "support/FixedScreenMetrics.h"
 #include "window/FormFixture.h"
 
 class TSwitchableScreenSaver final : public IScreenSaverState {

@@ -10,9 +10,10 @@
 #include <memory>
 
 #include "agent/RandomSource.h"
-#include "platform/AddDialog.h"
-#include "platform/Clock.h"
-#include "platform/ScreenMetrics.h"
+#include "platform/dialogs/AddDialog.h"
+#include "platform/screen/ScreenMetrics.h"
+#include "platform/system/Clock.h"
+#include "support/FixedScreenMetrics.h"
 #include "support/ScriptedMessageBoxes.h"
 #include "support/StandInDesktop.h"
 #include "window/Tessel.h"

@@ -9,6 +9,7 @@
 
 #include "picture/BmpFile.h"
 #include "picture/PictureErrors.h"
+#include "support/FixedScreenMetrics.h"
 #include "widgets/PaintBox.h"
 
 namespace {

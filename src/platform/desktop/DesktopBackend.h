@@ -1,0 +1,62 @@
+// One way of handing the wallpaper to the running desktop. A backend receives the picture
+// file and its layout, already decoded from the stored values, and tells the desktop; where
+// the desktop can say what it shows, Query reports it.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/desktop/DesktopWallpaper.h"
+
+enum class WallpaperLayout { Tile, Center, Stretch };
+
+// An empty file means no wallpaper: the desktop shows its plain background.
+struct WallpaperValues {
+  std::string file;
+  WallpaperLayout layout = WallpaperLayout::Center;
+};
+
+// What the desktop really shows.
+struct ShownWallpaper {
+  std::string file;
+  bool tiled = false;
+};
+
+// "TileWallpaper" "1" tiles whatever "WallpaperStyle" holds (a tiled method leaves the style
+// of an earlier stretch in place); otherwise style "2" stretches and anything else centres.
+WallpaperLayout LayoutFromValues(const std::string& style, const std::string& tile);
+
+class IDesktopBackend {
+ public:
+  virtual ~IDesktopBackend() = default;
+  // Short name used in error texts and by the TESSERINE_DESKTOP override.
+  virtual std::string Name() const = 0;
+  // Throws TDesktopError "<name>: <reason>" when the desktop cannot be reached.
+  virtual void Apply(const WallpaperValues& values) = 0;
+  // Each monitor's picture on its monitor, the primary first. A desktop that cannot show one
+  // per monitor shows the primary's stretched on every monitor.
+  virtual void ApplyMonitors(const std::vector<MonitorWallpaper>& monitors) {
+    Apply({monitors.empty() ? std::string() : monitors.front().file, WallpaperLayout::Stretch});
+  }
+  // nullopt when this desktop cannot tell, or cannot be asked right now.
+  virtual std::optional<ShownWallpaper> Query() { return std::nullopt; }
+  // The monitor layout changed; nothing to do for a desktop that places the wallpaper itself.
+  virtual void ScreensChanged() {}
+};
+
+// How a hand-over failed, in the words the user reads.
+enum class DesktopFailure {
+  Unreachable,  // "could not be reached": no bus, no socket, no display, the service is not there
+  NotStarted,   // "could not be started": the program that draws the wallpaper did not run
+  Refused,      // "did not take the wallpaper": the desktop answered with an error
+  FileName,     // "cannot be given this file name": the name cannot travel to the desktop unchanged
+};
+
+// The sentence a user reads, naming the desktop by its backend's name and what failed, for
+// example "The XFCE desktop settings service could not be reached (no D-Bus session bus);
+// the wallpaper was not changed."
+std::string DesktopFailureText(const std::string& backend, DesktopFailure failure, const std::string& detail);
+
+// Throws TDesktopError with DesktopFailureText.
+[[noreturn]] void ThrowBackendError(const std::string& backend, DesktopFailure failure, const std::string& detail);

@@ -1,0 +1,37 @@
+// Draws the wallpaper on the X root window, per RandR monitor where the layout asks for it
+// (RootPicture.h): a pixmap the size of the root becomes the root's background and is
+// published through _XROOTPMAP_ID and ESETROOT_PMAP_ID, so compositors and terminals find
+// it. The pixmap outlives our connection; the previous one named by both properties is
+// freed, as other root setters expect. Nobody else redraws it for a new monitor layout, so
+// the backend does, as long as the root still shows its pixmap.
+#pragma once
+
+#include <QImage>
+#include <functional>
+#include <optional>
+#include <vector>
+
+#include "platform/desktop/DesktopBackend.h"
+
+class TX11RootBackend final : public IDesktopBackend {
+ public:
+  // An empty display name means $DISPLAY.
+  explicit TX11RootBackend(std::string displayName = {}) : displayName_(std::move(displayName)) {}
+  std::string Name() const override { return "x11"; }
+  // A file that cannot be read shows as a black screen, as no wallpaper would.
+  void Apply(const WallpaperValues& values) override;
+  // Each monitor's picture drawn in its rectangle of the root.
+  void ApplyMonitors(const std::vector<MonitorWallpaper>& monitors) override;
+  // Draws the last applied values again for the new layout, unless another program has
+  // set the root's pixmap since.
+  void ScreensChanged() override;
+
+ private:
+  // Puts compose's picture of the root (given its size and RandR monitors) on the root.
+  void Publish(const std::function<QImage(QSize, const std::vector<QRect>&)>& compose);
+
+  std::string displayName_;
+  std::optional<WallpaperValues> shown_;
+  std::vector<MonitorWallpaper> shownMonitors_;
+  unsigned long published_ = 0;  // the pixmap id of the last Apply
+};

@@ -1,0 +1,234 @@
+// The D-Bus backends against stand-in services on a private bus of their own.
+#include <gtest/gtest.h>
+
+#include <QDBusConnection>
+#include <QDBusVariant>
+#include <QMutex>
+#include <QProcess>
+#include <QThread>
+
+#include "platform/desktop/plasma/PlasmaBackend.h"
+#include "platform/desktop/plasma/PlasmaScript.h"
+#include "platform/desktop/xfce/XfceBackend.h"
+#include "platform/screen/DBusScreenSaver.h"
+#include "support/PrivateBus.h"
+
+namespace {
+
+class FakeXfconf : public QObject {
+  Q_OBJECT
+  Q_CLASSINFO("D-Bus Interface", "org.xfce.Xfconf")
+ public:
+  QVariantMap properties;
+  QStringList log;  // "property=value:type" per SetProperty, in order
+  QMutex mutex;
+
+ public slots:
+  QVariantMap GetAllProperties(const QString& channel, const QString& base) {
+    QMutexLocker lock(&mutex);
+    QVariantMap result;
+    if (channel != "xfce4-desktop") return result;
+    for (auto it = properties.begin(); it != properties.end(); ++it)
+      if (it.key().startsWith(base + "/")) result.insert(it.key(), it.value());
+    return result;
+  }
+  void SetProperty(const QString& channel, const QString& property, const QDBusVariant& value) {
+    QMutexLocker lock(&mutex);
+    if (channel != "xfce4-desktop") return;
+    properties[property] = value.variant();
+    log << property + "=" + value.variant().toString() + ":" + value.variant().typeName();
+  }
+};
+
+class FakePlasma : public QObject {
+  Q_OBJECT
+  Q_CLASSINFO("D-Bus Interface", "org.kde.PlasmaShell")
+ public:
+  QStringList scripts;
+  QString printed;
+  QMutex mutex;
+
+ public slots:
+  QString evaluateScript(const QString& script) {
+    QMutexLocker lock(&mutex);
+    scripts << script;
+    return printed;
+  }
+};
+
+class FakeScreenSaver : public QObject {
+  Q_OBJECT
+  Q_CLASSINFO("D-Bus Interface", "org.freedesktop.ScreenSaver")
+ public:
+  std::atomic<bool> active = false;
+
+ public slots:
+  bool GetActive() { return active; }
+};
+
+// A private session bus, a client connection for the backends and a service connection
+// whose objects answer from a thread of their own (the client's calls block).
+class DBusBackendsTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    bus_ = std::make_unique<TPrivateBus>();
+    const QString address = bus_->Address();
+    ASSERT_FALSE(address.isEmpty()) << "dbus-daemon did not start";
+    name_ = QString("test-%1").arg(reinterpret_cast<quintptr>(this));
+    client_ = std::make_unique<QDBusConnection>(QDBusConnection::connectToBus(address, name_ + "-client"));
+    service_ = std::make_unique<QDBusConnection>(QDBusConnection::connectToBus(address, name_ + "-service"));
+    ASSERT_TRUE(client_->isConnected());
+    ASSERT_TRUE(service_->isConnected());
+    thread_.start();
+  }
+  void TearDown() override {
+    thread_.quit();
+    thread_.wait();
+    client_.reset();
+    service_.reset();
+    QDBusConnection::disconnectFromBus(name_ + "-client");
+    QDBusConnection::disconnectFromBus(name_ + "-service");
+    bus_.reset();
+  }
+
+  void Serve(QObject& object, const QString& service, const QString& path) {
+    object.moveToThread(&thread_);
+    ASSERT_TRUE(service_->registerService(service));
+    ASSERT_TRUE(service_->registerObject(path, &object, QDBusConnection::ExportAllSlots));
+  }
+
+  QDBusConnection& Client() { return *client_; }
+
+  std::unique_ptr<TPrivateBus> bus_;
+  QString name_;
+  std::unique_ptr<QDBusConnection> client_;
+  std::unique_ptr<QDBusConnection> service_;
+  QThread thread_;
+};
+
+const QString kVirtual = "/backdrop/screen0/monitorVirtual-1/workspace0/";
+const QString kHdmi = "/backdrop/screen0/monitorHDMI-1/workspace1/";
+
+TEST_F(DBusBackendsTest, XfceSetsEveryLastImageAndItsStyle) {
+  FakeXfconf xfconf;
+  xfconf.properties = {{kVirtual + "last-image", "/old.png"},
+                       {kVirtual + "image-style", 5},
+                       {kVirtual + "color-style", 0},
+                       {kHdmi + "last-image", "/home/u/it's a \"b\".bmp"}};
+  Serve(xfconf, "org.xfce.Xfconf", "/org/xfce/Xfconf");
+  TXfceBackend xfce(Client());
+  const std::string file = "/home/u/it's a \"b\".bmp";
+  xfce.Apply({file, WallpaperLayout::Tile});
+  QMutexLocker lock(&xfconf.mutex);
+  EXPECT_EQ(xfconf.log, (QStringList{kHdmi + "image-style=2:int", kHdmi + "last-image=:QString",
+                                     kHdmi + "last-image=" + QString::fromStdString(file) + ":QString",
+                                     kVirtual + "image-style=2:int",
+                                     kVirtual + "last-image=" + QString::fromStdString(file) + ":QString"}));
+  EXPECT_EQ(xfconf.properties[kVirtual + "color-style"], 0);
+}
+
+TEST_F(DBusBackendsTest, XfceRefusesANameThatIsNotTextBeforeWritingAnything) {
+  FakeXfconf xfconf;
+  xfconf.properties = {{kVirtual + "last-image", "/old.png"}};
+  Serve(xfconf, "org.xfce.Xfconf", "/org/xfce/Xfconf");
+  TXfceBackend xfce(Client());
+  EXPECT_THROW(xfce.Apply({"/p/\xe9t\xe9.bmp", WallpaperLayout::Tile}), TDesktopError);
+  QMutexLocker lock(&xfconf.mutex);
+  EXPECT_TRUE(xfconf.log.isEmpty()) << xfconf.log.join(' ').toStdString();
+}
+
+TEST_F(DBusBackendsTest, XfceLayoutsAndWhatItShows) {
+  FakeXfconf xfconf;
+  xfconf.properties = {{kVirtual + "last-image", "/old.png"}};
+  Serve(xfconf, "org.xfce.Xfconf", "/org/xfce/Xfconf");
+  TXfceBackend xfce(Client());
+  const std::pair<WallpaperLayout, int> rows[] = {
+      {WallpaperLayout::Center, 1}, {WallpaperLayout::Tile, 2}, {WallpaperLayout::Stretch, 3}};
+  for (const auto& [layout, style] : rows) {
+    xfce.Apply({"/new.bmp", layout});
+    {
+      QMutexLocker lock(&xfconf.mutex);
+      EXPECT_EQ(xfconf.properties[kVirtual + "image-style"], style);
+    }
+    const auto shown = xfce.Query();
+    ASSERT_TRUE(shown);
+    EXPECT_EQ(shown->file, "/new.bmp");
+    EXPECT_EQ(shown->tiled, layout == WallpaperLayout::Tile);
+  }
+}
+
+TEST_F(DBusBackendsTest, XfceWithoutBackdropsOrWithoutXfconfSaysSo) {
+  FakeXfconf xfconf;
+  xfconf.properties = {{kVirtual + "color-style", 0}};
+  Serve(xfconf, "org.xfce.Xfconf", "/org/xfce/Xfconf");
+  TXfceBackend xfce(Client());
+  try {
+    xfce.Apply({"/a.bmp", WallpaperLayout::Tile});
+    FAIL() << "no error";
+  } catch (const TDesktopError& error) {
+    EXPECT_STREQ(error.what(),
+                 "The XFCE desktop settings service did not take the wallpaper (the xfconf channel xfce4-desktop has "
+                 "no /backdrop/.../last-image property); the wallpaper was not changed.");
+  }
+  service_->unregisterService("org.xfce.Xfconf");
+  try {
+    xfce.Apply({"/a.bmp", WallpaperLayout::Tile});
+    FAIL() << "no error";
+  } catch (const TDesktopError& error) {
+    // The bus may start Debian's own xfconfd in its place, which has no such property either.
+    EXPECT_EQ(std::string(error.what()).rfind("The XFCE desktop settings service ", 0), 0u) << error.what();
+  }
+  EXPECT_FALSE(xfce.Query());
+}
+
+TEST_F(DBusBackendsTest, PlasmaRunsTheScriptAndReadsTheAnswer) {
+  FakePlasma plasma;
+  plasma.printed = PlasmaImageUrl("/p/x y.bmp") + "\n3";
+  Serve(plasma, "org.kde.plasmashell", "/PlasmaShell");
+  TPlasmaBackend kde(Client());
+  const WallpaperValues values{"/p/$(id).bmp", WallpaperLayout::Stretch};
+  kde.Apply(values);
+  const auto shown = kde.Query();
+  ASSERT_TRUE(shown);
+  EXPECT_EQ(shown->file, "/p/x y.bmp");
+  EXPECT_TRUE(shown->tiled);
+  QMutexLocker lock(&plasma.mutex);
+  EXPECT_EQ(plasma.scripts, (QStringList{PlasmaApplyScript(values), PlasmaQueryScript()}));
+}
+
+TEST_F(DBusBackendsTest, PlasmaNotRunningIsAnErrorNamingKde) {
+  TPlasmaBackend kde(Client());
+  try {
+    kde.Apply({"/a.bmp", WallpaperLayout::Tile});
+    FAIL() << "no error";
+  } catch (const TDesktopError& error) {
+    EXPECT_EQ(std::string(error.what()).rfind("The KDE Plasma desktop (plasmashell) could not be reached (", 0), 0u)
+        << error.what();
+  }
+  EXPECT_FALSE(kde.Query());
+}
+
+TEST_F(DBusBackendsTest, ScreenSaverAnswersGetActive) {
+  FakeScreenSaver saver;
+  Serve(saver, "org.freedesktop.ScreenSaver", "/org/freedesktop/ScreenSaver");
+  TDBusScreenSaver state(Client());
+  EXPECT_FALSE(state.ScreenSaverRunning());
+  saver.active = true;
+  EXPECT_TRUE(state.ScreenSaverRunning());
+}
+
+TEST_F(DBusBackendsTest, ScreenSaverOnTheShortPathToo) {
+  FakeScreenSaver saver;
+  saver.active = true;
+  Serve(saver, "org.freedesktop.ScreenSaver", "/ScreenSaver");
+  EXPECT_TRUE(TDBusScreenSaver(Client()).ScreenSaverRunning());
+}
+
+TEST_F(DBusBackendsTest, NoScreenSaverServiceOrNoBusMeansNotRunning) {
+  EXPECT_FALSE(TDBusScreenSaver(Client()).ScreenSaverRunning());
+  EXPECT_FALSE(TDBusScreenSaver(QDBusConnection::connectToBus("unix:path=/nonexistent", "none")).ScreenSaverRunning());
+}
+
+}  // namespace
+
+#include "DBusBackends_test.moc"
