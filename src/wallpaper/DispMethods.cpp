@@ -64,3 +64,25 @@ std::string_view DefDispStr(int defDispIndex) {
 }
 
 DispObj DefDispObj(int defDispIndex) { return DispStrToObj(DefDispStr(defDispIndex), DispObj::Tile); }
+
+DispObj NextIconMethod(DispObj shown) {
+  switch (shown) {
+    case DispObj::Tile:
+      return DispObj::MirrorTile;
+    case DispObj::MirrorTile:
+      return DispObj::BrickTile;
+    case DispObj::BrickTile:
+      return DispObj::RatioStretch;
+    case DispObj::RatioStretch:
+      return DispObj::DoubleTile;
+    case DispObj::DoubleTile:
+      return DispObj::Center;
+    case DispObj::Center:
+      return DispObj::Stretch;
+    case DispObj::Stretch:
+      return DispObj::Tile;
+    case DispObj::None:
+      break;
+  }
+  return DispObj::None;
+}

@@ -51,6 +51,11 @@ inline constexpr std::array<DispObj, DispObjCount> DispMenuOrder = {
     DispObj::Center,    DispObj::Stretch,      DispObj::Tile,      DispObj::MirrorTile,
     DispObj::BrickTile, DispObj::RatioStretch, DispObj::DoubleTile};
 
+// The method a click on the Images page's method icon moves on to, as the user would through
+// the Display group: Tile, Mirror Tile, Brick Tile, Ratio Stretch, Double Tile, Center,
+// Stretch and back to Tile. None stays None.
+DispObj NextIconMethod(DispObj shown);
+
 // Whole-text, case-sensitive match of a stored text code; "CENTER.STRETCH" also means
 // STRETCH. Anything else yields defDisp.
 DispObj DispStrToObj(std::string_view text, DispObj defDisp);

@@ -37,8 +37,7 @@ void TTesselForm1::BuildFrame() {
   button(Save, "Save", "Save", 176);
   button(OK, "OK", "Start Agent", 336);
   button(Close, "Close", "Close", 432);
-  Reload->setEnabled(false);
-  Save->setEnabled(false);
+  SetUnsaved(false);
   Close->hide();
   connect(Reload, &QPushButton::clicked, this, Command([this] { ReloadClick(); }));
   connect(Save, &QPushButton::clicked, this, Command([this] { SaveClick(); }));

@@ -115,9 +115,15 @@ MsgAnswer TTesselForm1::Ask(const QString& text, MsgKind kind, MsgButtons button
   return Services.messages.Show(text, kind, buttons);
 }
 
-MsgAnswer TTesselForm1::SaveAnswer(bool saveWithoutAsking) {
-  if (!Save->isEnabled()) return MsgAnswer::No;
-  if (saveWithoutAsking) return MsgAnswer::Yes;
+MsgAnswer TTesselForm1::SaveAnswer(ClosePath path) {
+  switch (SaveOnClose(path, Unsaved.Unsaved(), AgentRunning, CloseHandled)) {
+    case CloseSave::Skip:
+      return MsgAnswer::No;
+    case CloseSave::Save:
+      return MsgAnswer::Yes;
+    case CloseSave::Ask:
+      break;
+  }
   const MsgAnswer answer = Ask(kSaveQuestion, MsgKind::Confirmation, MsgButtons::YesNoCancel);
   // A termination request closes the box without an answer; the close is then left to the
   // exit, which saves silently.
@@ -127,7 +133,7 @@ MsgAnswer TTesselForm1::SaveAnswer(bool saveWithoutAsking) {
 // A Cancel leaves CloseHandled as it was, so a later session end still saves silently.
 bool TTesselForm1::FormClose() {
   BigIni->WriteString(InfoSection, InfoKey::ImgMgrDirectory.name, ImgMgrDirectory());
-  const MsgAnswer answer = AgentRunning ? MsgAnswer::Yes : SaveAnswer(false);
+  const MsgAnswer answer = SaveAnswer(ClosePath::Window);
   if (answer == MsgAnswer::Cancel) return false;
   if (answer == MsgAnswer::Yes) SaveClick();
   CloseHandled = true;
@@ -137,7 +143,7 @@ bool TTesselForm1::FormClose() {
 }
 
 void TTesselForm1::CloseClick(QObject* sender) {
-  const MsgAnswer answer = SaveAnswer(sender == Close1);
+  const MsgAnswer answer = SaveAnswer(sender == Close1 ? ClosePath::TrayMenuClose : ClosePath::CloseButton);
   if (answer == MsgAnswer::Cancel) return;
   if (answer == MsgAnswer::Yes) SaveClick();
   CloseHandled = true;
@@ -148,7 +154,7 @@ void TTesselForm1::CloseClick(QObject* sender) {
 void TTesselForm1::SessionEnd() {
   // Half a list is not saved: the exit saves once the load has finished.
   if (!BigIni || !Commands.Open()) return;
-  if (!CloseHandled) SaveClick();
+  if (SaveAnswer(ClosePath::SessionEnd) == MsgAnswer::Yes) SaveClick();
   CloseHandled = true;
   BigIni->UpdateFile();
 }
@@ -159,7 +165,7 @@ void TTesselForm1::FormDestroy() {
   Timer1->stop();
   // Nobody is left to catch an error here, so it is shown before the program ends.
   try {
-    if (!CloseHandled && BigIni) SaveClick();
+    if (BigIni && SaveAnswer(ClosePath::Exit) == MsgAnswer::Yes) SaveClick();
     if (BigIni) BigIni->UpdateFile();
   } catch (const std::exception& error) {
     Ask(QString::fromStdString(error.what()), MsgKind::Error, MsgButtons::Ok);

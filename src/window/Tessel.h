@@ -3,11 +3,15 @@
 // Data flow: FormCreate opens the configuration (TBigIniFile); the first show loads it into
 // the controls and the image list (IniLoad); the controls are the live settings, edited by
 // the user and by the agent; SaveClick writes them back, the close paths offer to. The form
-// holds no logic of its own: each method reads its controls, calls the plain functions of the
-// libraries below the window (config/, imagelist/, wallpaper/, agent/, ...) and writes the
-// result back. Its methods are implemented in this folder, one file per page or concern
-// (TesselConfig.cpp, TesselTray.cpp, TesselImagesPage.cpp, ...); the outside world comes in
-// through TFormServices.
+// wires controls to the plain classes below the window, which decide: the list's edits, load
+// and save and the Images page's enabled controls (imagelist/), the unsaved state and the
+// close rules (config/), the agent's session, its schedule, order and monitors' plan
+// (agent/), the methods, compositions and the apply (wallpaper/). Each method reads its
+// controls, calls them and writes the result back.
+//
+// The rule of this folder: a page, or the frame around the pages, is built in <Page>Page.cpp
+// (Frame.cpp); its behaviour is in Tessel<Concern>.cpp (TesselConfig.cpp, TesselTray.cpp,
+// TesselImagesPage.cpp, ...). The outside world comes in through TFormServices.
 #pragma once
 
 #include <QIcon>
@@ -19,11 +23,15 @@
 #include <string>
 #include <vector>
 
+#include "agent/AgentSession.h"
 #include "agent/AgentState.h"
 #include "agent/CommandGate.h"
 #include "config/ConfigValues.h"
 #include "config/SettingsIo.h"
+#include "config/UnsavedChanges.h"
 #include "imagelist/ImageList.h"
+#include "imagelist/ListEdits.h"
+#include "imagelist/ListFile.h"
 #include "picture/PictureCache.h"
 #include "platform/dialogs/MessageBoxes.h"
 #include "platform/screen/ScreenMetrics.h"
@@ -83,6 +91,8 @@ class TTesselForm1 : public QWidget, public IRemoteControl {
   void SaveClick();
   void ReloadClick();
   TStoredDisp ReadObjDisp(const std::string& fileName, const std::string& storedValue);
+  // ReadObjDisp, for the list's load and save.
+  TDispReader DispReader();
   // Section "Info" with this run's defaults (the Add dialog's folder, the program's folder, now).
   TInfoReader InfoReader() const;
   // The control's value of a setting key, as SaveClick writes it; throws TConvertError for a
@@ -447,6 +457,10 @@ class TTesselForm1 : public QWidget, public IRemoteControl {
   // Paused, the tray-click action, the display order and the last change: the controls
   // show them, this holds them.
   TAgentState Agent;
+  // What the agent decides while it runs, on Agent.
+  TAgentSession Session{Agent};
+  // Whether the settings differ from the file; Save and Reload show it.
+  TUnsavedChanges Unsaved;
   // Closed while the configuration loads: commands from the user and from outside wait
   // for the whole list.
   TCommandGate Commands;
@@ -476,7 +490,9 @@ class TTesselForm1 : public QWidget, public IRemoteControl {
   void WireSettings();
   void SyncSelectionFromView();
   void MoveCurrent(int delta, QObject* sender);
-  MsgAnswer SaveAnswer(bool saveWithoutAsking);
+  MsgAnswer SaveAnswer(ClosePath path);
+  void SetUnsaved(bool unsaved);
+  void ShowRemoved(int index);
   void FreePictures();
   void ReleasePictures();
 
@@ -489,9 +505,8 @@ class TTesselForm1 : public QWidget, public IRemoteControl {
   void WatchMinimisedAgent();
 
   TImageListModel* ListModel = nullptr;
-  // Inside a batch of additions: the existing entries to select and the one to scroll to.
-  std::vector<std::string> AddPendingSelect;
-  std::string AddPendingScroll;
+  // The Add in progress, which AddImageFile adds to; none outside it.
+  TAddBatch* AddBatch = nullptr;
   bool SyncingView = false;
   // The agent runs without a tray icon: its window is minimised instead of hidden.
   bool AgentWithoutTray = false;

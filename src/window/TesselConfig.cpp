@@ -10,6 +10,8 @@
 #include "config/ConfigFileName.h"
 #include "config/ConfigKeys.h"
 #include "config/SettingsIo.h"
+#include "imagelist/ListEdits.h"
+#include "imagelist/ListFile.h"
 #include "platform/desktop/DesktopWallpaper.h"
 #include "platform/system/Clock.h"
 #include "platform/system/PathParts.h"
@@ -35,6 +37,12 @@ void SetNumberField(QLineEdit* field, TUpDown* upDown, std::int32_t value) {
 TStoredDisp TTesselForm1::ReadObjDisp(const std::string& fileName, const std::string& storedValue) {
   const std::string value = storedValue.empty() ? BigIni->ReadString(BitmapsSection, fileName, "") : storedValue;
   return DecodeBitmapsValue(value, Agent.Order == DisplayOrder::RandomCycle, DefDispObj());
+}
+
+TDispReader TTesselForm1::DispReader() {
+  return [this](const std::string& fileName, const std::string& storedValue) {
+    return ReadObjDisp(fileName, storedValue);
+  };
 }
 
 TInfoReader TTesselForm1::InfoReader() const {
@@ -75,21 +83,8 @@ void TTesselForm1::IniLoad() {
   execTypeCB->setCurrentIndex(static_cast<int>(ParseTriggerMeasure(info.Text(InfoKey::TriggerMeasure))));
   QCoreApplication::processEvents();
 
-  std::vector<std::string> keys;
-  std::vector<std::string> lines;
-  BigIni->ReadSection(BitmapsSection, keys);
-  BigIni->ReadSectionValues(BitmapsSection, lines);
-  list.Reserve(static_cast<int>(lines.size()) + 1);
-  for (std::size_t i = 0; i < lines.size() && i < keys.size(); ++i) {
-    if (i % 100 == 1) QCoreApplication::processEvents();
-    // An entry without a name could not be saved: an empty key would erase the section.
-    const std::string name = BitmapsLineName(keys[i], lines[i]);
-    if (name.empty()) continue;
-    const TStoredDisp stored = ReadObjDisp(name, BitmapsLineValue(lines[i]));
-    list.Append({name, stored.disp, stored.mark});
-    if (stored.mark == 1 && !ResetMarked->isEnabled()) ResetMarked->setEnabled(true);
-  }
-  list.Reserve(1);
+  if (LoadBitmaps(list, *BigIni, DispReader(), [] { QCoreApplication::processEvents(); }))
+    ResetMarked->setEnabled(true);
   list.EndUpdate();
 
   SetIMPanelImageWidth(info.Integer(InfoKey::IMSplitter));
@@ -104,21 +99,12 @@ void TTesselForm1::IniLoad() {
   ExplorerFirstRead = true;
   SetHint();
 
-  int chosen = -1;
-  if (const std::optional<std::string> wallpaper = Services.desktop.GetValue("Wallpaper"))
-    chosen = list.Find(*wallpaper);
-  if (chosen < 0) chosen = list.Find(Agent.LastImageNm);
-  if (chosen < 0 && list.Count() > 0) chosen = 0;
-  list.ClearSelection();
-  if (chosen >= 0) {
-    list.SetSelected(chosen, true);
-    list.SetFocused(chosen);
-  }
+  const int chosen = StartEntry(list, Services.desktop.GetValue("Wallpaper"), Agent.LastImageNm);
+  if (!SelectOnly(list, chosen)) list.ClearSelection();
   ListChanged();
   ScrollIntoView(chosen);
   ItemSelectUpdt();
-  Reload->setEnabled(false);
-  Save->setEnabled(false);
+  SetUnsaved(false);
 }
 
 TKeyValue TTesselForm1::SettingValue(const ConfigKey& key) const {
@@ -180,27 +166,11 @@ void TTesselForm1::SaveClick() {
   TBigIniFile& ini = *BigIni;
   WriteSettings(ini, [this](const ConfigKey& key) { return SettingValue(key); });
 
-  // Every "Bitmaps" section: a hand-made duplicate left in the file would come back as the
-  // list at the next start once this list is empty.
-  ini.EraseAllSections(BitmapsSection);
-  const TImageList& list = ImageList();
-  const bool randomCycle = Agent.Order == DisplayOrder::RandomCycle;
-  for (int i = 0; i < list.Count(); ++i) {
-    const ImageEntry& entry = list.At(i);
-    if (entry.fileName.empty()) continue;
-    DispObj code = entry.disp;
-    std::int32_t mark = entry.mark;
-    if (ToInt(code) < 0) {
-      const TStoredDisp stored = ReadObjDisp(entry.fileName, std::string());
-      code = stored.disp;
-      mark = stored.mark;
-      Ask("Settings save error. Press OK to continue", MsgKind::Error, MsgButtons::Ok);
-    }
-    ini.WriteString(BitmapsSection, entry.fileName, EncodeBitmapsValue(DispObjToStr(code), mark, randomCycle));
-  }
+  SaveBitmaps(
+      ini, ImageList(), Agent.Order == DisplayOrder::RandomCycle, [this](DispObj code) { return DispObjToStr(code); },
+      DispReader(), [this] { Ask("Settings save error. Press OK to continue", MsgKind::Error, MsgButtons::Ok); });
   ini.UpdateFile();
-  Save->setEnabled(false);
-  Reload->setEnabled(false);
+  SetUnsaved(false);
 }
 
 void TTesselForm1::ReloadClick() { IniLoad(); }

@@ -5,6 +5,7 @@
 #include <QToolButton>
 #include <algorithm>
 
+#include "imagelist/ListEdits.h"
 #include "imagelist/StorableName.h"
 #include "platform/dialogs/MessageBoxes.h"
 #include "widgets/PaintBox.h"
@@ -68,10 +69,7 @@ void TTesselForm1::IMAddClick() {
 void TTesselForm1::IMRemoveClick() {
   TImageList& list = ImageList();
   const int row = list.Find(FileListViewDlg1->SelectedFileName().toStdString());
-  if (row >= 0) {
-    list.ClearSelection();
-    list.SetSelected(row, true);
-    list.SetFocused(row);
+  if (SelectOnly(list, row)) {
     ListChanged();
     ScrollIntoView(row);
     RemoveClick();

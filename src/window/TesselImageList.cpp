@@ -4,6 +4,7 @@
 #include <QTabWidget>
 #include <QTreeView>
 
+#include "imagelist/ListEdits.h"
 #include "imagelist/StorableName.h"
 #include "platform/dialogs/AddDialog.h"
 #include "platform/dialogs/MessageBoxes.h"
@@ -33,24 +34,12 @@ DispObj TTesselForm1::CurrentDispObj() const {
 }
 
 bool TTesselForm1::AddImageFile(const std::string& fileName, bool last) {
-  const std::string name = TrimName(fileName);
-  if (name.empty()) return true;
-  if (!IsStorableName(name)) return false;
-  TImageList& list = ImageList();
-  if (list.Updating()) {
-    // Inside a batch, existing entries are selected in one pass when the batch ends.
-    if (list.Contains(name))
-      AddPendingSelect.push_back(name);
-    else
-      list.SetSelected(list.Append({name, DefDispObj(), -1}), true);
-    if (last) AddPendingScroll = name;
-    return true;
-  }
-  int index = list.Find(name);
-  if (index < 0) index = list.Append({name, DefDispObj(), -1});
-  list.SetSelected(index, true);
+  if (AddBatch) return AddBatch->Add(fileName, DefDispObj(), last);
+  const std::optional<int> index = AddOrSelect(ImageList(), fileName, DefDispObj());
+  if (!index) return false;
+  if (*index < 0) return true;
   ListChanged();
-  if (last) ScrollIntoView(index);
+  if (last) ScrollIntoView(*index);
   return true;
 }
 
@@ -64,22 +53,16 @@ void TTesselForm1::AddClick() {
   std::vector<std::string> refused;
   {
     const auto busy = BusySection(Busy);
-    TImageList& list = ImageList();
-    AddPendingSelect.clear();
-    AddPendingScroll.clear();
+    TAddBatch batch(ImageList());
     {
-      list.BeginUpdate();
-      const auto update = qScopeGuard([&list] { list.EndUpdate(); });
-      list.ClearSelection();
+      AddBatch = &batch;
+      const auto adding = qScopeGuard([this] { AddBatch = nullptr; });
       for (std::size_t i = 0; i < files->size(); ++i)
         if (!AddImageFile((*files)[i], i + 1 == files->size())) refused.push_back((*files)[i]);
     }
-    list.SelectNames(AddPendingSelect);
-    const int scrollTo = list.Find(AddPendingScroll);
-    if (scrollTo >= 0) list.SetFocused(scrollTo);
+    const int scrollTo = batch.Finish();
     ListChanged();
     ScrollIntoView(scrollTo);
-    AddPendingSelect.clear();
   }
   AddLastFileName = files->front();
   AddInitialDir = FolderOf(AddLastFileName);
@@ -90,14 +73,17 @@ void TTesselForm1::AddClick() {
 
 void TTesselForm1::RemoveClick() {
   TImageList& list = ImageList();
-  int index = list.FirstSelected();
-  if (index < 0) return;
-  list.Delete(index);
-  if (index == list.Count()) --index;
-  if (list.Count() > 0) {
-    list.SetSelected(index, true);
-    list.SetFocused(index);
-  }
+  if (list.FirstSelected() < 0) return;
+  ShowRemoved(RemoveAndReselect(list, list.FirstSelected()));
+}
+
+void TTesselForm1::MIRemoveClick() {
+  TImageList& list = ImageList();
+  if (list.FirstSelected() < 0) return;
+  ShowRemoved(RemoveSelected(list));
+}
+
+void TTesselForm1::ShowRemoved(int index) {
   ListChanged();
   ScrollIntoView(index);
   ItemSelectUpdt();
@@ -105,17 +91,10 @@ void TTesselForm1::RemoveClick() {
   if (PageControl1->currentWidget() == ImagesPage && !AgentRunning) ListView1->setFocus();
 }
 
-void TTesselForm1::MIRemoveClick() {
-  TImageList& list = ImageList();
-  if (list.SelCount() > 1) list.DeleteSelectedExcept(list.FirstSelected());
-  RemoveClick();
-}
-
 void TTesselForm1::MoveCurrent(int delta, QObject* sender) {
   TImageList& list = ImageList();
   const int index = list.FirstSelected();
-  const int target = index + delta;
-  if (index < 0 || target < 0 || target >= list.Count()) return;
+  if (!CanMove(list, index, delta)) return;
   if (SortImages->isChecked()) {
     Ask(kMoveRefused, MsgKind::Information, MsgButtons::Ok);
     MoveRefused = true;
@@ -123,11 +102,7 @@ void TTesselForm1::MoveCurrent(int delta, QObject* sender) {
     ScrollIntoView(index);
     return;
   }
-  const ImageEntry entry = list.At(index);
-  list.Delete(index);
-  list.Insert(target, entry);
-  list.SetSelected(target, true);
-  list.SetFocused(target);
+  const int target = MoveEntry(list, index, delta);
   ListChanged();
   ScrollIntoView(target);
   ItemSelectUpdt();

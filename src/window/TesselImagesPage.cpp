@@ -11,6 +11,7 @@
 #include <QSignalBlocker>
 #include <QTreeView>
 
+#include "imagelist/ImagesPageButtons.h"
 #include "platform/screen/ScreenMetrics.h"
 #include "platform/system/PathParts.h"
 #include "wallpaper/FillColor.h"
@@ -60,17 +61,17 @@ void TTesselForm1::ItemSelectUpdt() {
 void TTesselForm1::SetButtons() {
   SettingButtons = true;
   const auto setting = qScopeGuard([this] { SettingButtons = false; });
-  const TImageList& list = ImageList();
   const DispObj m = CurrentDispObj();
-  const int current = list.FirstSelected();
+  const QImage& picture = Pictures.SourceBitmap();
+  const TImagesPageButtons enabled = ImagesPageButtons(ImageList(), m, picture.width() >= 1 && picture.height() >= 1,
+                                                       SortImages->isChecked(), MoveRefused);
   SetExplorerButtons();
-  QWidget* methodControls[] = {dispCenter, dispTile, dispSpecial, Stretch};
-  if (m == DispObj::None) {
-    for (QWidget* control :
-         {static_cast<QWidget*>(Remove), static_cast<QWidget*>(Apply), static_cast<QWidget*>(Display)})
-      control->setEnabled(false);
-    for (QWidget* control : methodControls) control->setEnabled(false);
-  } else {
+  Remove->setEnabled(enabled.remove);
+  for (QWidget* control :
+       {static_cast<QWidget*>(Apply), static_cast<QWidget*>(Display), static_cast<QWidget*>(dispCenter),
+        static_cast<QWidget*>(dispTile), static_cast<QWidget*>(dispSpecial), static_cast<QWidget*>(Stretch)})
+    control->setEnabled(enabled.pictureCommands);
+  if (m != DispObj::None) {
     const bool center = m == DispObj::Center || m == DispObj::Stretch;
     const bool tile = m == DispObj::Tile;
     Stretch->setChecked(m == DispObj::Stretch);
@@ -80,19 +81,12 @@ void TTesselForm1::SetButtons() {
       MethodIcons[code]->setVisible(code == ToInt(m));
       mnuDispTypItems[code]->setChecked(code == ToInt(m));
     }
-    Remove->setEnabled(list.SelCount() > 0);
-    const QImage& picture = Pictures.SourceBitmap();
-    const bool loaded = picture.width() >= 1 && picture.height() >= 1;
-    for (QWidget* control :
-         {static_cast<QWidget*>(Apply), static_cast<QWidget*>(Display), static_cast<QWidget*>(Special)})
-      control->setEnabled(loaded);
-    for (QWidget* control : methodControls) control->setEnabled(loaded);
+    Special->setEnabled(enabled.pictureCommands);
   }
-  const bool moveAllowed = current >= 0 && !(SortImages->isChecked() && MoveRefused);
-  MoveUp->setEnabled(moveAllowed && current > 0);
-  MoveDown->setEnabled(moveAllowed && current < list.Count() - 1);
-  OK->setEnabled(list.Count() > 0);
-  const bool single = list.SelCount() == 1;
+  MoveUp->setEnabled(enabled.moveUp);
+  MoveDown->setEnabled(enabled.moveDown);
+  OK->setEnabled(enabled.startAgent);
+  const bool single = enabled.singleEntry;
   PanelDisplay->setEnabled(single);
   if (!single)
     for (QWidget* control :
@@ -145,31 +139,26 @@ void TTesselForm1::ImgListImagePaint(QPainter& painter) {
   painter.drawImage(QPoint(0, 0), RenderPreview(Pictures.SourceBitmap(), composed, m, ImgListImage->size(), screen));
 }
 
-// Each icon moves on through the Display group, as the user would by hand: Tile, Mirror Tile,
-// Brick Tile, Ratio Stretch, Double Tile, Center, Stretch and back to Tile.
+// Each icon moves on to the next method of the cycle through the Display group's controls,
+// as the user would by hand.
 void TTesselForm1::IconClick(QObject* sender) {
-  const auto special = [this](int item) {
-    Special->setCurrentIndex(item);
+  DispObj shown = DispObj::None;
+  for (int code = 0; code < DispObjCount; ++code)
+    if (sender == MethodIcons[code]) shown = ToDispObj(code);
+  const DispObj next = NextIconMethod(shown);
+  if (IsSpecial(next)) {
+    Special->setCurrentIndex(ToInt(next) - ToInt(DispObj::MirrorTile));
     dispTileClick(Special);
-  };
-  if (sender == MethodIcons[ToInt(DispObj::Tile)]) {
-    special(0);
-  } else if (sender == MethodIcons[ToInt(DispObj::MirrorTile)]) {
-    special(1);
-  } else if (sender == MethodIcons[ToInt(DispObj::BrickTile)]) {
-    special(2);
-  } else if (sender == MethodIcons[ToInt(DispObj::RatioStretch)]) {
-    special(3);
-  } else if (sender == MethodIcons[ToInt(DispObj::DoubleTile)]) {
+  } else if (next == DispObj::Center) {
     dispTileClick(dispCenter);
-  } else if (sender == MethodIcons[ToInt(DispObj::Center)]) {
+  } else if (next == DispObj::Stretch) {
     {
       // The check alone must not change the entry: the click below does.
       const QSignalBlocker blocker(Stretch);
       Stretch->setChecked(true);
     }
     dispTileClick(Stretch);
-  } else if (sender == MethodIcons[ToInt(DispObj::Stretch)]) {
+  } else if (next == DispObj::Tile) {
     dispTileClick(dispTile);
   }
 }

@@ -5,7 +5,7 @@
 #include <QPushButton>
 #include <optional>
 
-#include "agent/MonitorPicks.h"
+#include "agent/MonitorPlan.h"
 #include "wallpaper/FillColor.h"
 #include "wallpaper/MonitorPictures.h"
 #include "wallpaper/WallpaperApply.h"
@@ -49,27 +49,8 @@ void TTesselForm1::ChgMonitors(const std::vector<TMonitor>& monitors) {
 }
 
 std::vector<MonitorSource> TTesselForm1::PickFurtherSources(const std::vector<TMonitor>& monitors) {
-  TImageList& list = ImageList();
-  const int current = list.FirstSelected();
-  const TSelectionView view{list.Count(), current, [&list](int index) { return list.At(index).mark; }};
-  const TMonitorPicks picks =
-      PickFurtherEntries(Agent.Order, view, static_cast<int>(monitors.size()) - 1, CycleRemaining, Services.random);
-  if (Agent.Order == DisplayOrder::RandomCycle) {
-    // Marks of this change's picks stay when a cycle begins part-way through it.
-    for (int i = 0; i < list.Count(); ++i) {
-      const bool pickedNow =
-          i == current || std::find(picks.indexes.begin(), picks.indexes.end(), i) != picks.indexes.end();
-      if (picks.newCycle && !pickedNow) list.SetMark(i, 0);
-    }
-    for (const int index : picks.indexes) list.SetMark(index, 1);
-    CycleRemaining = picks.cycleRemaining;
-    ListModel->EntriesChanged();
-  }
-  std::vector<MonitorSource> sources;
-  for (std::size_t i = 0; i < picks.indexes.size(); ++i) {
-    const ImageEntry& entry = list.At(picks.indexes[i]);
-    sources.push_back({entry.fileName, entry.disp, monitors[i + 1].rect.size()});
-  }
-  if (!picks.indexes.empty()) LastMonitorEntry = picks.indexes.back();
-  return sources;
+  TMonitorPlan plan = PlanFurtherMonitors(ImageList(), Agent.Order, monitors, CycleRemaining, Services.random);
+  if (Agent.Order == DisplayOrder::RandomCycle) ListModel->EntriesChanged();
+  if (plan.lastEntry >= 0) LastMonitorEntry = plan.lastEntry;
+  return std::move(plan.sources);
 }

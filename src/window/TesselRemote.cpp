@@ -4,18 +4,8 @@
 // load in progress is refused as busy rather than queued behind it.
 #include "window/Tessel.h"
 
-namespace {
-
-// A command that is let through closes the gate until it is done.
-[[nodiscard]] auto RefuseWhileBusy(TCommandGate& commands) {
-  if (!commands.Open()) throw TRemoteRefusal(TRemoteRefusal::Reason::Busy, "busy");
-  return commands.Hold();
-}
-
-}  // namespace
-
 void TTesselForm1::RemoteNext() {
-  const auto running = RefuseWhileBusy(Commands);
+  const auto running = TAgentSession::AdmitRemote(Commands);
   // With the agent running, a failure is told as its own changes' are; without it, only the
   // caller hears of it, and the agent's timer stays off.
   std::string failure;
@@ -39,13 +29,13 @@ void TTesselForm1::RemoteResume() { RemoteSetPaused(false); }
 void TTesselForm1::RemoteTogglePause() { RemoteSetPaused(!Agent.Paused); }
 
 void TTesselForm1::RemoteSetPaused(bool paused) {
-  const auto running = RefuseWhileBusy(Commands);
-  if (!AgentRunning) throw TRemoteRefusal(TRemoteRefusal::Reason::AgentNotRunning, "The agent is not running");
+  const auto running = TAgentSession::AdmitRemote(Commands);
+  TAgentSession::RequireRunning(AgentRunning);
   if (Agent.Paused != paused) Pause1Click(Pause1);
 }
 
 bool TTesselForm1::RemoteRemoveCurrent() {
-  const auto running = RefuseWhileBusy(Commands);
+  const auto running = TAgentSession::AdmitRemote(Commands);
   if (AgentRunning) Timer1->stop();
   bool removed = false;
   std::string failure;
@@ -61,7 +51,7 @@ bool TTesselForm1::RemoteRemoveCurrent() {
 }
 
 void TTesselForm1::RemoteShow() {
-  const auto running = RefuseWhileBusy(Commands);
+  const auto running = TAgentSession::AdmitRemote(Commands);
   if (AgentRunning) {
     Properties1Click(this);
     return;
@@ -74,7 +64,7 @@ void TTesselForm1::RemoteShow() {
 // As a termination request: the run ends with the silent save of FormDestroy, after the
 // caller has had its answer.
 void TTesselForm1::RemoteQuit() {
-  const auto running = RefuseWhileBusy(Commands);
+  const auto running = TAgentSession::AdmitRemote(Commands);
   Terminating = true;
   emit TerminateRequested();
 }

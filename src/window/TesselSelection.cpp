@@ -51,11 +51,7 @@ int TTesselForm1::RandomCycleIndex() {
 }
 
 void TTesselForm1::SelectEntry(int index) {
-  TImageList& list = ImageList();
-  if (index < 0 || index >= list.Count()) return;
-  list.ClearSelection();
-  list.SetSelected(index, true);
-  list.SetFocused(index);
+  if (!SelectOnly(ImageList(), index)) return;
   ListChanged();
   ScrollIntoView(index);
   ItemSelectUpdt();

@@ -13,8 +13,6 @@
 #include "platform/dialogs/MessageBoxes.h"
 #include "platform/session/DesktopNotification.h"
 #include "platform/system/Clock.h"
-#include "platform/system/PathParts.h"
-#include "wallpaper/WallpaperApply.h"
 #include "widgets/ProgramIcons.h"
 #include "window/ImageListModel.h"
 #include "window/Tessel.h"
@@ -25,17 +23,8 @@ const QString kNoTraySummary = QStringLiteral("Tesserine runs without a tray ico
 const QString kNoTrayNotice = QStringLiteral(
     "This desktop offers no system tray, so the agent has no tray icon. It goes on changing the wallpaper on "
     "schedule; its window stays minimised instead: restore the window to end the agent and change the settings.");
-// The minimised window's caption while the agent runs without a tray.
-const QString kNoTrayCaption = QStringLiteral("Tesserine agent (no system tray: restore to change the settings)");
 const QString kCaption = QStringLiteral("Tesserine v1.0");
 const QString kChangeFailedSummary = QStringLiteral("Tesserine could not change the wallpaper");
-
-// The tray tip: the hint up to its first "|", at most 63 characters.
-QString TrayTip(const QString& hint) {
-  QString tip = hint.section(QLatin1Char('|'), 0, 0);
-  if (tip.size() > 63) tip.truncate(tip.at(62).isHighSurrogate() ? 62 : 63);
-  return tip;
-}
 
 }  // namespace
 
@@ -79,20 +68,14 @@ QSystemTrayIcon* TTesselForm1::TrayIcon() {
 
 void TTesselForm1::OKClick(QObject* sender) {
   const auto starting = Commands.Hold();
-  TImageList& list = ImageList();
-  if (CurrentFileName() != Agent.LastImageNm) {
-    const int last = list.Find(Agent.LastImageNm);
-    if (last >= 0) SelectEntry(last);
-  } else if (list.FirstSelected() >= 0 && DispObjToStr(CurrentDispObj()) != Agent.LastDispStr) {
+  const TAgentStart start = Session.Start(ImageList(), DispObjToStr(CurrentDispObj()));
+  if (start.step == TAgentStart::Step::SelectLast)
+    SelectEntry(start.index);
+  else if (start.step == TAgentStart::Step::ApplyCurrent)
     // The agent starts whether or not this change succeeds.
     RunUnattended([this, sender] { ApplyClick(sender); });
-  }
   AgentStartTime = Services.clock.Now();
-  if (Agent.Order == DisplayOrder::RandomCycle) {
-    CycleRemaining = 0;
-    for (int i = 0; i < list.Count(); ++i)
-      if (list.At(i).mark == 0) ++CycleRemaining;
-  }
+  if (Agent.Order == DisplayOrder::RandomCycle) CycleRemaining = TAgentSession::CycleRemainingAtStart(ImageList());
   HideForAgent();
   Agent.Paused = false;
   ShowPauseState();
@@ -132,8 +115,7 @@ void TTesselForm1::Notify(const QString& summary, const QString& body) {
 // Without a tray the minimised window's caption is what the user sees of the agent.
 void TTesselForm1::ShowAgentCaption() {
   if (!AgentWithoutTray) return;
-  setWindowTitle(Agent.ChangeFailure.empty() ? kNoTrayCaption
-                                             : "Tesserine agent: " + QString::fromStdString(Agent.ChangeFailure));
+  setWindowTitle(Session.NoTrayCaption());
 }
 
 std::string TTesselForm1::RunUnattended(const std::function<void()>& change) {
@@ -141,8 +123,7 @@ std::string TTesselForm1::RunUnattended(const std::function<void()>& change) {
     change();
     return {};
   } catch (const std::exception& error) {
-    const bool firstFailure = Agent.ChangeFailure.empty();
-    Agent.ChangeFailure = error.what();
+    const bool firstFailure = Session.ChangeFailed(error.what());
     ShowAgentCaption();
     SetHint();
     if (firstFailure) Notify(kChangeFailedSummary, QString::fromStdString(Agent.ChangeFailure));
@@ -151,9 +132,7 @@ std::string TTesselForm1::RunUnattended(const std::function<void()>& change) {
 }
 
 void TTesselForm1::ChangeSucceeded() {
-  if (Agent.ChangeFailure.empty()) return;
-  Agent.ChangeFailure.clear();
-  ShowAgentCaption();
+  if (Session.ChangeSucceeded()) ShowAgentCaption();
 }
 
 // Without a tray, restoring the minimised window stands for the menu's Properties.
@@ -242,24 +221,23 @@ void TTesselForm1::mnuDispTypItmClick(QAction* sender) {
 }
 
 void TTesselForm1::RxTrayIcon1Click(QObject* sender, Qt::MouseButton button, QPoint pos) {
-  if (button != Qt::LeftButton) {
-    ShowTrayMenu(pos);
-    return;
-  }
-  switch (Agent.ClickAction) {
-    case TrayClickAction::OpenProperties:
+  switch (Session.TrayClick(button == Qt::LeftButton)) {
+    case TrayCommand::Menu:
+      ShowTrayMenu(pos);
+      break;
+    case TrayCommand::Properties:
       Properties1Click(sender);
       break;
-    case TrayClickAction::NextImage:
+    case TrayCommand::NextImage:
       Next1Click(sender);
       break;
-    case TrayClickAction::RemoveImage:
+    case TrayCommand::RemoveImage:
       Remove1Click(sender);
       break;
-    case TrayClickAction::PauseResume:
+    case TrayCommand::PauseResume:
       Pause1Click(sender);
       break;
-    case TrayClickAction::None:
+    case TrayCommand::None:
       break;
   }
 }
@@ -284,14 +262,8 @@ void TTesselForm1::SysTrayClickCBChange(QObject* sender) {
 
 void TTesselForm1::SetHint() {
   const std::string wallpaper = Services.desktop.GetValue("Wallpaper").value_or("*ERROR*");
-  std::string name = Agent.LastImageNm;
-  std::string kind = Agent.LastDispStr;
-  // Ours: the entry itself or any monitor's converted bitmap.
-  if (!IsMonitorConvertFileName(Services.programFolder, wallpaper) && wallpaper != Agent.LastImageNm) {
-    name = wallpaper;
-    kind = Services.desktop.GetValue("TileWallpaper").value_or("") == "1" ? "TILED" : "CENTERED";
-  }
-  const QString text = QString::fromStdString(FileNamePart(name) + " (" + kind + ")");
+  const std::string tiled = Services.desktop.GetValue("TileWallpaper").value_or("");
+  const QString text = QString::fromStdString(Session.TrayHint(wallpaper, tiled, Services.programFolder));
   mnuImgName->setText(text);
-  TrayIcon()->setToolTip(Agent.ChangeFailure.empty() ? TrayTip(text) : QString::fromStdString(Agent.ChangeFailure));
+  TrayIcon()->setToolTip(Session.TrayTip(text));
 }

@@ -1,3 +1,5 @@
+// The unsaved marker: a change of a setting or of the list marks the configuration as
+// changed, and the Save and Reload buttons show that it is.
 #include <QCheckBox>
 #include <QComboBox>
 #include <QPushButton>
@@ -7,6 +9,14 @@
 
 void TTesselForm1::Change(QObject*) {
   if (TriggerMeasureAt(execTypeCB->currentIndex()) == TriggerMeasure::Executions) AutoClose->setChecked(true);
-  Save->setEnabled(true);
-  Reload->setEnabled(true);
+  SetUnsaved(true);
+}
+
+void TTesselForm1::SetUnsaved(bool unsaved) {
+  if (unsaved)
+    Unsaved.Mark();
+  else
+    Unsaved.Clear();
+  Save->setEnabled(unsaved);
+  Reload->setEnabled(unsaved);
 }

@@ -79,7 +79,7 @@ TEST(DefDisp, NoSelectionFallsBackToTile) {
   EXPECT_EQ(DispStrToObj("unknown", DefDispObj(5)), DispObj::RatioStretch);
 }
 
-TEST(BusyCounter, NestsAndNeverGoesBelowZero) {
+TEST(BusyCursor, NestsAndNeverGoesBelowZero) {
   std::vector<bool> switches;
   TBusyCursor counter([&](bool busy) { switches.push_back(busy); });
   counter.BeginBusy();
@@ -93,7 +93,7 @@ TEST(BusyCounter, NestsAndNeverGoesBelowZero) {
   EXPECT_EQ(switches, (std::vector<bool>{true, false, false}));
 }
 
-TEST(BusyCounter, ScopeEndsOnException) {
+TEST(BusyCursor, ScopeEndsOnException) {
   TBusyCursor counter(nullptr);
   try {
     const auto busy = BusySection(counter);
@@ -105,3 +105,11 @@ TEST(BusyCounter, ScopeEndsOnException) {
 }
 
 }  // namespace
+
+TEST(NextIconMethod, VisitsEveryMethodOnceAndComesBack) {
+  const DispObj cycle[] = {DispObj::Tile,       DispObj::MirrorTile, DispObj::BrickTile, DispObj::RatioStretch,
+                           DispObj::DoubleTile, DispObj::Center,     DispObj::Stretch};
+  for (std::size_t i = 0; i < std::size(cycle); ++i)
+    EXPECT_EQ(NextIconMethod(cycle[i]), cycle[(i + 1) % std::size(cycle)]) << ToInt(cycle[i]);
+  EXPECT_EQ(NextIconMethod(DispObj::None), DispObj::None);
+}

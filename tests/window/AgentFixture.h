@@ -12,6 +12,7 @@
 #include "agent/ScriptedRandom.h"
 #include "config/BigIni.h"
 #include "config/DateTimeText.h"
+#include "imagelist/ListEdits.h"
 #include "support/FixedScreenMetrics.h"
 #include "window/FormFixture.h"
 
@@ -62,10 +63,7 @@ class AgentFormTest : public ::testing::Test {
   int Selected() const { return form->ImageList().FirstSelected(); }
 
   void Select(int index) {
-    TImageList& list = form->ImageList();
-    list.ClearSelection();
-    list.SetSelected(index, true);
-    list.SetFocused(index);
+    SelectOnly(form->ImageList(), index);
     form->ListChanged();
     form->ItemSelectUpdt();
   }

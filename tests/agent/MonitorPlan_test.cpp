@@ -1,0 +1,53 @@
+#include "agent/MonitorPlan.h"
+
+#include <gtest/gtest.h>
+
+#include "agent/ScriptedRandom.h"
+
+namespace {
+
+std::vector<TMonitor> Monitors(int count) {
+  std::vector<TMonitor> monitors;
+  for (int i = 0; i < count; ++i)
+    monitors.push_back({"OUT-" + std::to_string(i), QRect(i * 100, 0, 100 + i, 50), i == 0});
+  return monitors;
+}
+
+}  // namespace
+
+TEST(MonitorPlan, EachFurtherMonitorGetsItsEntryAtItsOwnSize) {
+  TImageList list;
+  list.SetSorted(false);
+  for (const char* name : {"/a", "/b", "/c", "/d"}) list.Append({name, DispObj::Tile, -1});
+  list.SetSelected(1, true);
+  std::int32_t remaining = 0;
+  TScriptedRandom random({});
+  const TMonitorPlan plan = PlanFurtherMonitors(list, DisplayOrder::Sequential, Monitors(3), remaining, random);
+  ASSERT_EQ(plan.sources.size(), 2u);
+  EXPECT_EQ(plan.sources[0].file, "/c");
+  EXPECT_EQ(plan.sources[0].area, QSize(101, 50));
+  EXPECT_EQ(plan.sources[1].file, "/d");
+  EXPECT_EQ(plan.sources[1].area, QSize(102, 50));
+  EXPECT_EQ(plan.lastEntry, 3);
+  EXPECT_TRUE(PlanFurtherMonitors(list, DisplayOrder::Sequential, Monitors(1), remaining, random).sources.empty());
+}
+
+TEST(MonitorPlan, ACycleThatBeginsPartWayKeepsOnlyThisChangesMarks) {
+  TImageList list;
+  list.SetSorted(false);
+  // The primary's entry /b was just marked; only /c was left in the cycle.
+  const std::int32_t marks[] = {1, 1, 0, 1};
+  for (int i = 0; i < 4; ++i) list.Append({"/" + std::to_string(i), DispObj::Tile, marks[i]});
+  list.SetSelected(1, true);
+  std::int32_t remaining = 1;
+  // The second further monitor finds the cycle used up: a new one begins.
+  TScriptedRandom random({0, 0, 0, 0, 0, 0});
+  const TMonitorPlan plan = PlanFurtherMonitors(list, DisplayOrder::RandomCycle, Monitors(3), remaining, random);
+  ASSERT_EQ(plan.sources.size(), 2u);
+  EXPECT_EQ(plan.sources[0].file, "/2");
+  for (int i = 0; i < list.Count(); ++i) {
+    const bool picked =
+        i == 1 || list.At(i).fileName == plan.sources[0].file || list.At(i).fileName == plan.sources[1].file;
+    EXPECT_EQ(list.At(i).mark, picked ? 1 : 0) << i;
+  }
+}
