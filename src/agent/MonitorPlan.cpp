@@ -4,6 +4,26 @@
 
 #include "agent/MonitorPicks.h"
 
+bool PicturePerMonitor(MonitorMode mode, std::size_t monitorCount) {
+  return mode != MonitorMode::Same && monitorCount > 1;
+}
+
+bool RemakeOnNewLayout(bool perMonitor, bool desktopStretches, const std::string& lastDispStr) {
+  return perMonitor || (!desktopStretches && lastDispStr == "STRETCH");
+}
+
+TMonitorPlan ReplayFurtherMonitors(const TImageList& list, const std::vector<std::string>& step,
+                                   const std::vector<TMonitor>& monitors, DispObj defDisp) {
+  TMonitorPlan plan;
+  for (std::size_t i = 1; i < monitors.size() && !step.empty(); ++i) {
+    const std::string& file = step[std::min(i, step.size() - 1)];
+    const int index = list.Find(file);
+    plan.sources.push_back({file, index >= 0 ? list.At(index).disp : defDisp, monitors[i].rect.size()});
+    if (index >= 0) plan.lastEntry = index;
+  }
+  return plan;
+}
+
 TMonitorPlan PlanFurtherMonitors(TImageList& list, DisplayOrder order, const std::vector<TMonitor>& monitors,
                                  std::int32_t& cycleRemaining, IRandomSource& random) {
   const int current = list.FirstSelected();

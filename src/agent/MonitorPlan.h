@@ -2,14 +2,25 @@
 // monitor shows, at which size, and what the picks do to the list's random-cycle marks.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
+#include <string>
 #include <vector>
 
 #include "agent/RandomSource.h"
 #include "agent/SelectionOrder.h"
+#include "config/ConfigValues.h"
 #include "imagelist/ImageList.h"
 #include "platform/screen/ScreenMetrics.h"
 #include "wallpaper/PictureJobs.h"
+
+// Whether every monitor gets a picture of its own ("Next image on each", "One image across
+// all" on more than one monitor) rather than one picture for all.
+bool PicturePerMonitor(MonitorMode mode, std::size_t monitorCount);
+
+// Whether a new monitor layout remakes the wallpaper: pictures made per monitor are made
+// again for the new layout; one picture is remade only when the program stretched it.
+bool RemakeOnNewLayout(bool perMonitor, bool desktopStretches, const std::string& lastDispStr);
 
 struct TMonitorPlan {
   // One per further monitor, in monitor order after the primary.
@@ -17,6 +28,12 @@ struct TMonitorPlan {
   // The last further monitor's entry, where the display order goes on; -1 with none.
   int lastEntry = -1;
 };
+
+// The further monitors of an earlier change shown again: each takes the picture it showed
+// then (step, the primary's first), with its entry's method now; a monitor that was not there
+// then takes the last of them. The marks stay.
+TMonitorPlan ReplayFurtherMonitors(const TImageList& list, const std::vector<std::string>& step,
+                                   const std::vector<TMonitor>& monitors, DispObj defDisp);
 
 // The primary monitor (monitors.front()) shows the list's current entry. In Random Cycle
 // order every pick is marked shown, and a cycle that begins part-way through the change

@@ -12,6 +12,8 @@ struct CommandOption {
 
 const CommandOption kCommands[] = {
     {"next", ControlCommand::Next, "Show the next image, as the tray's \"Next Image\" does."},
+    {"previous", ControlCommand::Previous,
+     "Show the wallpaper shown before the current one; again goes further back, and --next forward."},
     {"pause", ControlCommand::Pause, "Pause the agent."},
     {"resume", ControlCommand::Resume, "Resume the paused agent."},
     {"toggle-pause", ControlCommand::TogglePause, "Pause the agent, or resume it when paused."},

@@ -20,7 +20,8 @@ bool LoadBitmaps(TImageList& list, const TBigIniFile& ini, const TDispReader& re
                  const std::function<void()>& keepPainting);
 
 // Replaces every "Bitmaps" section with the list. An entry whose method was never resolved
-// keeps what the file says of it, and unresolved is told.
+// takes what the section rebuilt so far says of its name (the default method and no mark,
+// unless an entry of that name was written before it), and unresolved is told.
 void SaveBitmaps(TBigIniFile& ini, const TImageList& list, bool randomCycle,
                  const std::function<std::string(DispObj)>& dispText, const TDispReader& readDisp,
                  const std::function<void()>& unresolved);

@@ -78,6 +78,8 @@ void TTesselForm1::FormCreate() {
   FirstShowDone = false;
   CloseHandled = false;
   if (!BigIni) BigIni = std::make_unique<TBigIniFile>(Services.configFileName);
+  HistoryFileName = TChangeHistory::FileNameFor(Services.configFileName);
+  History.LoadFrom(HistoryFileName);
   StartMinimized = InfoReader().Bool(InfoKey::OpenMinimized);
   AgentRunning = StartMinimized;
   MoveRefused = false;

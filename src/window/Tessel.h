@@ -20,11 +20,13 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "agent/AgentSession.h"
 #include "agent/AgentState.h"
+#include "agent/ChangeHistory.h"
 #include "agent/CommandGate.h"
 #include "config/ConfigValues.h"
 #include "config/SettingsIo.h"
@@ -106,6 +108,7 @@ class TTesselForm1 : public QWidget, public IRemoteControl {
   // Commands from outside (TesselRemote.cpp): the tray's commands, answered to the caller
   // instead of in a box.
   void RemoteNext() override;
+  void RemotePrevious() override;
   void RemotePause() override;
   void RemoteResume() override;
   void RemoteTogglePause() override;
@@ -171,6 +174,8 @@ class TTesselForm1 : public QWidget, public IRemoteControl {
 
   // Selection order.
   void NextBackground();
+  // The way back: false when there is no earlier wallpaper to show.
+  bool PreviousBackground();
   void SetNextIndex();
   int RandomCycleIndex();
   void ResetMarkedClick(QObject* sender);
@@ -181,6 +186,7 @@ class TTesselForm1 : public QWidget, public IRemoteControl {
   void Properties1Click(QObject* sender);
   void Pause1Click(QObject* sender);
   void Next1Click(QObject* sender);
+  void Previous1Click(QObject* sender);
   void Remove1Click(QObject* sender);
   // The current entry leaves the list after the confirmation the settings ask for, and the
   // next one is applied; false when there is none or the user declined.
@@ -410,6 +416,7 @@ class TTesselForm1 : public QWidget, public IRemoteControl {
   QAction* Properties1 = nullptr;
   QAction* Pause1 = nullptr;
   QAction* Next1 = nullptr;
+  QAction* Previous1 = nullptr;
   QAction* mnuImgName = nullptr;
   QMenu* mnuDispTypItm = nullptr;
   // Indexed by DispObj code: mnuTile, mnuCenter, mnuStretch, mnuMirrorTile, mnuBrickTile,
@@ -441,6 +448,14 @@ class TTesselForm1 : public QWidget, public IRemoteControl {
   bool WholeChange = false;
   // The entry the last monitor showed after such a change; -1 without one.
   int LastMonitorEntry = -1;
+  // The wallpapers shown, kept in HistoryFileName. While a change shows one of them again,
+  // HistoryStep holds its pictures (the primary's first): it is no new change to record, the
+  // further monitors take its pictures and the random-cycle marks stay.
+  TChangeHistory History;
+  std::string HistoryFileName;
+  std::optional<THistoryStep> HistoryStep;
+  // The further monitors' pictures of the last change that made them.
+  std::vector<std::string> ShownFurther;
   bool FirstShowDone = false;
   bool CloseHandled = false;
   // A termination request arrived: the run ends with the silent save of FormDestroy.
@@ -501,6 +516,10 @@ class TTesselForm1 : public QWidget, public IRemoteControl {
   void ArmTimerNow();
   void RunReportingErrors(const std::function<void()>& step);
   void SelectEntry(int index);
+  void ShowHistoryStep(const THistoryStep& step);
+  bool UsablePicture(const std::string& file) const;
+  void RecordInHistory();
+  void SetPreviousEnabled();
   void HideForAgent();
   void WatchMinimisedAgent();
 

@@ -11,6 +11,7 @@
 #include <QTimer>
 #include <QTreeView>
 
+#include "agent/MonitorPlan.h"
 #include "config/BigIni.h"
 #include "config/ConfigKeys.h"
 #include "config/DateTimeText.h"
@@ -25,12 +26,13 @@ void TTesselForm1::ChgBackground() {
   const auto changed = qScopeGuard([this] { ChangedSinceTrim = true; });
   if (Agent.Monitors != MonitorMode::Same) {
     const std::vector<TMonitor> monitors = Services.screen.Monitors();
-    if (monitors.size() > 1) {
+    if (PicturePerMonitor(Agent.Monitors, monitors.size())) {
       ChgMonitors(monitors);
       return;
     }
   }
   LastMonitorEntry = -1;
+  ShownFurther.clear();
   RemoveMonitorFiles(Services.programFolder, 1);
   const ApplyRequest request{CurrentFileName(), CurrentDispObj(), PlusInstalled->isChecked(), ConvertFileName,
                              Services.screen.ScreenSize()};
@@ -49,7 +51,9 @@ void TTesselForm1::UpdtBackground() {
   Agent.RecordChange(CurrentFileName(), Services.clock.Now());
   ChgBackground();
   ChangeSucceeded();
-  if (Agent.Order == DisplayOrder::RandomCycle) {
+  RecordInHistory();
+  // Going back shows an earlier change again: the cycle's marks stay as they are.
+  if (Agent.Order == DisplayOrder::RandomCycle && !HistoryStep) {
     TImageList& list = ImageList();
     if (const int current = list.FirstSelected(); current >= 0) {
       list.SetMark(current, 1);
@@ -81,8 +85,8 @@ void TTesselForm1::WMDisplayChange() {
   if (!AgentRunning) return;
   // Pictures made for each monitor are made again for the new layout (the primary's entry,
   // the others' kept where their monitor is), so a desktop's canvas of the layout follows.
-  const bool perMonitor = Agent.Monitors != MonitorMode::Same && Services.screen.Monitors().size() > 1;
-  if (!perMonitor && (PlusInstalled->isChecked() || Agent.LastDispStr != "STRETCH")) return;
+  const bool perMonitor = PicturePerMonitor(Agent.Monitors, Services.screen.Monitors().size());
+  if (!RemakeOnNewLayout(perMonitor, PlusInstalled->isChecked(), Agent.LastDispStr)) return;
   Pictures.Clear();
   const auto release = qScopeGuard([this] { ReleasePictures(); });
   ChgBackground();

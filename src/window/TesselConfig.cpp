@@ -104,6 +104,7 @@ void TTesselForm1::IniLoad() {
   ListChanged();
   ScrollIntoView(chosen);
   ItemSelectUpdt();
+  SetPreviousEnabled();
   SetUnsaved(false);
 }
 

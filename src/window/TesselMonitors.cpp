@@ -32,6 +32,7 @@ void TTesselForm1::ChgMonitors(const std::vector<TMonitor>& monitors) {
   ItemSelectUpdt();
   std::vector<QImage> pictures(monitors.size());
   if (!each) {
+    ShownFurther.clear();
     const std::vector<QRect> rects = RectsOf(monitors);
     const QRect span = SpanRect(rects);
     const QImage canvas = FillArea(Pictures.SourceBitmap(), CurrentDispObj(), span.size(), fill);
@@ -49,8 +50,12 @@ void TTesselForm1::ChgMonitors(const std::vector<TMonitor>& monitors) {
 }
 
 std::vector<MonitorSource> TTesselForm1::PickFurtherSources(const std::vector<TMonitor>& monitors) {
-  TMonitorPlan plan = PlanFurtherMonitors(ImageList(), Agent.Order, monitors, CycleRemaining, Services.random);
+  TMonitorPlan plan = HistoryStep
+                          ? ReplayFurtherMonitors(ImageList(), *HistoryStep, monitors, DefDispObj())
+                          : PlanFurtherMonitors(ImageList(), Agent.Order, monitors, CycleRemaining, Services.random);
   if (Agent.Order == DisplayOrder::RandomCycle) ListModel->EntriesChanged();
   if (plan.lastEntry >= 0) LastMonitorEntry = plan.lastEntry;
+  ShownFurther.clear();
+  for (const MonitorSource& source : plan.sources) ShownFurther.push_back(source.file);
   return std::move(plan.sources);
 }

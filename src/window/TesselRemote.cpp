@@ -22,6 +22,25 @@ void TTesselForm1::RemoteNext() {
   if (!failure.empty()) throw TRemoteRefusal(TRemoteRefusal::Reason::Failed, failure);
 }
 
+void TTesselForm1::RemotePrevious() {
+  const auto running = TAgentSession::AdmitRemote(Commands);
+  std::string failure;
+  bool wentBack = false;
+  const auto back = [this, &wentBack] { wentBack = PreviousBackground(); };
+  if (AgentRunning) {
+    failure = RunUnattended(back);
+    ArmTimerNow();
+  } else {
+    try {
+      back();
+    } catch (const std::exception& error) {
+      failure = error.what();
+    }
+  }
+  if (!failure.empty()) throw TRemoteRefusal(TRemoteRefusal::Reason::Failed, failure);
+  if (!wentBack) throw TRemoteRefusal(TRemoteRefusal::Reason::Failed, "There is no earlier wallpaper to go back to");
+}
+
 void TTesselForm1::RemotePause() { RemoteSetPaused(true); }
 
 void TTesselForm1::RemoteResume() { RemoteSetPaused(false); }

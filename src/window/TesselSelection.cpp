@@ -1,5 +1,6 @@
 // The selection order on the main window: hands the list's state to SetNextIndex and
 // RandomCycleIndex and moves the selection to their pick.
+#include <QFileInfo>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScopeGuard>
@@ -18,11 +19,55 @@ TSelectionView ViewOf(const TImageList& list, int current) {
 
 void TTesselForm1::NextBackground() {
   if (ImageList().FirstSelected() < 0) return;
+  // After going back, Next walks forward through what was shown before.
+  if (const std::optional<THistoryStep> ahead =
+          History.Forward([this](const std::string& file) { return UsablePicture(file); })) {
+    ShowHistoryStep(*ahead);
+    return;
+  }
   SetNextIndex();
   // A change of the display order's own: with a picture on each monitor, every monitor changes.
   WholeChange = true;
   const auto done = qScopeGuard([this] { WholeChange = false; });
   UpdtBackground();
+}
+
+bool TTesselForm1::PreviousBackground() {
+  const std::optional<THistoryStep> back =
+      History.Back([this](const std::string& file) { return UsablePicture(file); });
+  if (!back) return false;
+  ShowHistoryStep(*back);
+  return true;
+}
+
+// A change like Next's, to the pictures of an earlier change, each with its entry's method now.
+void TTesselForm1::ShowHistoryStep(const THistoryStep& step) {
+  SelectEntry(ImageList().Find(step.front()));
+  HistoryStep = step;
+  WholeChange = true;
+  const auto done = qScopeGuard([this] {
+    WholeChange = false;
+    HistoryStep.reset();
+  });
+  UpdtBackground();
+}
+
+bool TTesselForm1::UsablePicture(const std::string& file) const {
+  return ImageList().Contains(file) && QFileInfo::exists(QString::fromStdString(file));
+}
+
+void TTesselForm1::RecordInHistory() {
+  if (!HistoryStep) {
+    THistoryStep step{CurrentFileName()};
+    step.insert(step.end(), ShownFurther.begin(), ShownFurther.end());
+    History.Record(step);
+  }
+  History.SaveTo(HistoryFileName);
+  SetPreviousEnabled();
+}
+
+void TTesselForm1::SetPreviousEnabled() {
+  Previous1->setEnabled(History.CanGoBack([this](const std::string& file) { return UsablePicture(file); }));
 }
 
 int TTesselForm1::OrderCurrentIndex() const {

@@ -184,6 +184,11 @@ void TTesselForm1::Next1Click(QObject*) {
   ArmTimerNow();
 }
 
+void TTesselForm1::Previous1Click(QObject*) {
+  RunReportingErrors([this] { PreviousBackground(); });
+  ArmTimerNow();
+}
+
 void TTesselForm1::Remove1Click(QObject*) {
   Timer1->stop();
   RunReportingErrors([this] { RemoveCurrentEntry(); });
@@ -245,6 +250,7 @@ void TTesselForm1::RxTrayIcon1Click(QObject* sender, Qt::MouseButton button, QPo
 void TTesselForm1::ShowTrayMenu(QPoint pos) {
   Timer1->stop();
   SetHint();
+  SetPreviousEnabled();
   TrayIcon();
   {
     const auto menuOpen = Commands.Hold();

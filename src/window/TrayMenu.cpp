@@ -20,6 +20,7 @@ void TTesselForm1::BuildTrayMenu() {
   SysTrayPopupMenu1->setDefaultAction(Properties1);
   Pause1 = item("Pause1", "Pause");
   Next1 = item("Next1", "&Next Background");
+  Previous1 = item("Previous1", "Pre&vious Background");
   SysTrayPopupMenu1->addSeparator()->setObjectName("N3");
   mnuImgName = item("mnuImgName", "image name");
   mnuDispTypItm = SysTrayPopupMenu1->addMenu("Display &Type");
@@ -43,6 +44,7 @@ void TTesselForm1::BuildTrayMenu() {
   connect(Properties1, &QAction::triggered, this, MenuCommand([this] { Properties1Click(Properties1); }));
   connect(Pause1, &QAction::triggered, this, MenuCommand([this] { Pause1Click(Pause1); }));
   connect(Next1, &QAction::triggered, this, MenuCommand([this] { Next1Click(Next1); }));
+  connect(Previous1, &QAction::triggered, this, MenuCommand([this] { Previous1Click(Previous1); }));
   connect(Remove1, &QAction::triggered, this, MenuCommand([this] { Remove1Click(Remove1); }));
   connect(Close1, &QAction::triggered, this, MenuCommand([this] { CloseClick(Close1); }));
 }

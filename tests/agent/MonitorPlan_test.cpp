@@ -51,3 +51,24 @@ TEST(MonitorPlan, ACycleThatBeginsPartWayKeepsOnlyThisChangesMarks) {
     EXPECT_EQ(list.At(i).mark, picked ? 1 : 0) << i;
   }
 }
+
+TEST(MonitorPlan, WhenMonitorsGetTheirOwnPictureAndWhenANewLayoutRemakesIt) {
+  EXPECT_FALSE(PicturePerMonitor(MonitorMode::Same, 3));
+  EXPECT_FALSE(PicturePerMonitor(MonitorMode::Each, 1));
+  EXPECT_FALSE(PicturePerMonitor(MonitorMode::Span, 0));
+  EXPECT_TRUE(PicturePerMonitor(MonitorMode::Each, 2));
+  EXPECT_TRUE(PicturePerMonitor(MonitorMode::Span, 2));
+
+  struct Row {
+    bool perMonitor;
+    bool desktopStretches;
+    const char* lastDisp;
+    bool remake;
+  };
+  const Row rows[] = {
+      {true, true, "TILE", true},      {false, false, "STRETCH", true},        {false, true, "STRETCH", false},
+      {false, false, "CENTER", false}, {false, false, "RATIO_STRETCH", false},
+  };
+  for (const Row& row : rows)
+    EXPECT_EQ(RemakeOnNewLayout(row.perMonitor, row.desktopStretches, row.lastDisp), row.remake) << row.lastDisp;
+}

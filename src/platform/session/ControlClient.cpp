@@ -17,6 +17,8 @@ const char* MethodOf(ControlCommand command) {
   switch (command) {
     case ControlCommand::Next:
       return "Next";
+    case ControlCommand::Previous:
+      return "Previous";
     case ControlCommand::Pause:
       return "Pause";
     case ControlCommand::Resume:

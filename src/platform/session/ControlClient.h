@@ -6,7 +6,7 @@
 
 #include "platform/session/RemoteControl.h"
 
-enum class ControlCommand { Next, Pause, Resume, TogglePause, RemoveCurrent, Show, Quit, Status };
+enum class ControlCommand { Next, Previous, Pause, Resume, TogglePause, RemoveCurrent, Show, Quit, Status };
 
 struct TControlReply {
   enum class Outcome {

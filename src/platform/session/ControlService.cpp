@@ -55,6 +55,9 @@ class TControlObject final : public QObject, protected QDBusContext {
   void Next() {
     Answer([this] { control_.RemoteNext(); });
   }
+  void Previous() {
+    Answer([this] { control_.RemotePrevious(); });
+  }
   void Pause() {
     Answer([this] { control_.RemotePause(); });
   }

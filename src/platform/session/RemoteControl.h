@@ -46,6 +46,8 @@ class IRemoteControl {
   virtual ~IRemoteControl() = default;
   // Each throws TRemoteRefusal when the command is not done.
   virtual void RemoteNext() = 0;
+  // Shows the wallpaper shown before the current one.
+  virtual void RemotePrevious() = 0;
   virtual void RemotePause() = 0;
   virtual void RemoteResume() = 0;
   virtual void RemoteTogglePause() = 0;
