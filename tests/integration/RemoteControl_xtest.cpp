@@ -1,8 +1,12 @@
 // The real program driven from outside: a second process of the same executable hands it
 // commands over a private session bus (never the user's), and the first does each: the root
 // picture changes, the status says paused, and a quit saves the configuration and ends it.
+#include <QFileInfo>
 #include <QImage>
 #include <QProcess>
+#include <map>
+#include <set>
+#include <vector>
 
 #include "ProgramRun.h"
 #include "support/PrivateBus.h"
@@ -155,6 +159,62 @@ TEST_F(RemoteControlTest, ShowStartsTheWindowWhenNothingRuns) {
   EXPECT_EQ(Command("--quit").exitCode, 0);
   ASSERT_TRUE(show.waitForFinished(20000));
   EXPECT_EQ(show.exitCode(), 0);
+}
+
+TEST_F(RemoteControlTest, PreviousGoesBackAndNextForwardAlsoAfterARestart) {
+  // Five pictures, so that three changes never come round to the first again.
+  const QRgb colours[] = {0xFFFF0000, 0xFF00FF00, 0xFF0000FF, 0xFFFFFF00, 0xFF00FFFF};
+  QByteArray ini =
+      "[Info]\r\nOpen Minimized=1\r\nTrigger Measure=DAYS\r\nTrigger Qty=1\r\nSortImages=0\r\n\r\n[Bitmaps]\r\n";
+  for (int i = 0; i < 5; ++i) {
+    QImage picture(16, 16, QImage::Format_RGB32);
+    picture.fill(colours[i]);
+    ASSERT_TRUE(picture.save(Dir() + QString("/p%1.bmp").arg(i), "BMP"));
+    ini += (Dir() + QString("/p%1.bmp").arg(i)).toUtf8() + "=TILE.NOT\r\n";
+  }
+  ASSERT_TRUE(TProgramRun::Write(run_.Ini(), ini));
+  const auto shown = [&] {
+    const QString out = Command("--status").out;
+    const qsizetype at = out.indexOf("image: ");
+    return at < 0 ? QString() : out.mid(at + 7, out.indexOf('\n', at) - at - 7);
+  };
+  const std::map<QString, QString> environment{{"TESSERINE_DESKTOP", "x11"},
+                                               {"DBUS_SESSION_BUS_ADDRESS", bus_.Address()}};
+  QProcess* program = &run_.Start(environment);
+  ASSERT_TRUE(TProgramRun::WaitFor([&] { return !shown().isEmpty(); }, 20000)) << "the agent never changed";
+  const CommandRun nothingBehind = Command("--previous");
+  EXPECT_EQ(nothingBehind.exitCode, 1);
+  EXPECT_EQ(nothingBehind.err, "There is no earlier wallpaper to go back to\n");
+
+  std::vector<QString> order{shown()};
+  for (int i = 0; i < 3; ++i) {
+    ASSERT_EQ(Command("--next").exitCode, 0);
+    order.push_back(shown());
+  }
+  ASSERT_EQ(std::set<QString>(order.begin(), order.end()).size(), 4u) << "the changes repeated a picture";
+  EXPECT_EQ(Command("--previous").exitCode, 0);
+  EXPECT_EQ(shown(), order[2]);
+  EXPECT_EQ(Command("--previous").exitCode, 0);
+  EXPECT_EQ(shown(), order[1]);
+  // "pN.bmp": the root shows picture N.
+  EXPECT_EQ(RootPixel(), colours[order[1].at(order[1].size() - 5).digitValue()]);
+  EXPECT_EQ(Command("--next").exitCode, 0);
+  EXPECT_EQ(shown(), order[2]) << "Next did not walk forward through what was shown";
+
+  ASSERT_EQ(Command("--quit").exitCode, 0);
+  ASSERT_TRUE(program->waitForFinished(20000));
+  EXPECT_TRUE(QFileInfo::exists(Dir() + "/tesserine.history"));
+  program = &run_.Start(environment);
+  ASSERT_TRUE(TProgramRun::WaitFor([&] { return shown() == order[2]; }, 20000)) << shown().toStdString();
+  EXPECT_EQ(Command("--previous").exitCode, 0);
+  EXPECT_EQ(shown(), order[1]) << "the way back did not survive the restart";
+  EXPECT_EQ(Command("--next").exitCode, 0);
+  EXPECT_EQ(shown(), order[2]);
+  EXPECT_EQ(Command("--next").exitCode, 0);
+  EXPECT_EQ(shown(), order[3]);
+  ASSERT_EQ(Command("--quit").exitCode, 0);
+  ASSERT_TRUE(program->waitForFinished(20000));
+  EXPECT_EQ(TProgramRun::Read(run_.Log()), "") << "a box was shown";
 }
 
 }  // namespace

@@ -73,6 +73,35 @@ TEST_F(AgentTrayTest, NextActsEvenWhilePaused) {
   EXPECT_FALSE(form->Timer1->isActive());
 }
 
+TEST_F(AgentTrayTest, PreviousItemGoesBackKeepsTheMarksAndIsOffWithNothingBehind) {
+  random.Add({1, 1});
+  Start("Display Order=RANDOM_CYCLE\r\n" + kHourly, {"a.bmp=TILE.NOT", "b.bmp=CENTER.NOT", "c.bmp=TILE.NOT"});
+  EXPECT_FALSE(form->Previous1->isEnabled());
+  form->Next1->trigger();
+  const std::string first = desktop.values["Wallpaper"];
+  form->Next1->trigger();
+  const std::string second = desktop.values["Wallpaper"];
+  ASSERT_TRUE(messages.asked.empty());
+  ASSERT_NE(first, second);
+  EXPECT_TRUE(form->Previous1->isEnabled());
+  const std::vector<std::int32_t> marks = Marks();
+  form->Previous1->trigger();
+  EXPECT_EQ(Name(Selected()), first);
+  EXPECT_EQ(form->Agent.LastImageNm, first);
+  EXPECT_EQ(Marks(), marks) << "going back changed the random-cycle marks";
+  // Next walks forward to what was shown after it, drawing no random number.
+  const std::size_t drawn = random.asked.size();
+  form->Next1->trigger();
+  EXPECT_EQ(Name(Selected()), second);
+  EXPECT_EQ(random.asked.size(), drawn);
+  EXPECT_TRUE(form->Previous1->isEnabled());
+  form->Previous1->trigger();
+  EXPECT_EQ(Name(Selected()), first);
+  EXPECT_FALSE(form->Previous1->isEnabled()) << "nothing is left behind the first change";
+  EXPECT_FALSE(form->PreviousBackground());
+  EXPECT_EQ(Name(Selected()), first);
+}
+
 struct RemoveCase {
   const char* name;
   bool confirm;
