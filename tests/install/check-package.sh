@@ -2,9 +2,10 @@
 # Builds the Debian package of a build folder and checks it: lintian finds no error, it holds
 # the systemd user unit (starting /usr/bin/tesserine --login) and the three shell
 # completions, and the packaged program answers --version and --help and makes one
-# wallpaper change on a private Xvfb, keeping its configuration in ~/.config/tesserine/ of a private HOME. On CI (CI=true,
-# root on a throwaway machine) the package is installed with apt-get and removed again;
-# anywhere else no system package is touched: it is unpacked into a temporary folder.
+# wallpaper change on a private Xvfb, keeping its configuration in ~/.config/tesserine/ of a
+# private HOME. On CI (CI=true, root on a throwaway machine) the package is installed with
+# apt-get and removed again; anywhere else no system package is touched: it is unpacked
+# into a temporary folder.
 # Usage: check-package.sh <build folder>
 set -euo pipefail
 root="$(cd "$(dirname "$0")/../.." && pwd)"
