@@ -1,5 +1,6 @@
 // The shell completion files the build writes: bash completes through its function and
-// compgen, and every file offers exactly the options the real program's --help lists.
+// compgen, and every file offers exactly the options the real program's --help lists, as
+// the manual page describes them.
 #include <gtest/gtest.h>
 
 #include <QFile>
@@ -90,6 +91,20 @@ TEST(Completions, EachShellOffersTheOptionsHelpLists) {
     for (const QString& name : Matches(line, R"( -s (\w))")) fishOptions.insert("-" + name);
   }
   EXPECT_EQ(fishOptions, help) << "fish";
+}
+
+TEST(Completions, TheManualPageDescribesTheOptionsHelpLists) {
+  const QString page = Read(TESSERINE_TEST_DATA "/../../data/tesserine.1");
+  const qsizetype start = page.indexOf("\n.SH OPTIONS\n");
+  ASSERT_GE(start, 0);
+  const QString options = page.mid(start, page.indexOf("\n.SH ", start + 1) - start);
+  std::set<QString> described;
+  for (QString line : options.split('\n')) {
+    if (!line.startsWith(".B ") && !line.startsWith(".BR ")) continue;
+    line.replace("\\-", "-");
+    for (const QString& name : Matches(line, R"((--[\w-]+|-\w)\b)")) described.insert(name);
+  }
+  EXPECT_EQ(described, HelpOptions());
 }
 
 }  // namespace
