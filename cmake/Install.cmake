@@ -1,6 +1,7 @@
 # Installs the program as a desktop application: the executable, its application-menu
 # entry, its AppStream metainfo, its icon theme files, the description of its D-Bus
-# interface, its manual page and, as a Debian package wants them, its changelog and
+# interface, its systemd user unit (never enabled), its shell completions where Debian's
+# packages put them, its manual page and, as a Debian package wants them, its changelog and
 # copyright. The manual page and the changelog are compressed as Debian's policy asks.
 include(GNUInstallDirs)
 
@@ -35,3 +36,14 @@ add_custom_target(tesserine_compressed ALL DEPENDS ${tesserine_compressed})
 install(FILES ${PROJECT_BINARY_DIR}/compressed/tesserine.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 install(FILES ${PROJECT_BINARY_DIR}/compressed/changelog.gz ${tesserine_data_dir}/doc/copyright
         DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/tesserine)
+
+# The unit names the installed program, so it is written at install time, when the prefix is
+# known (cpack installs under /usr whatever the build was configured with).
+set(tesserine_unit ${PROJECT_BINARY_DIR}/systemd/tesserine.service)
+install(CODE "set(TESSERINE_BINDIR \"\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_BINDIR}\")
+  configure_file(\"${tesserine_data_dir}/tesserine.service.in\" \"${tesserine_unit}\" @ONLY)")
+install(FILES ${tesserine_unit} DESTINATION lib/systemd/user)
+
+install(FILES ${TESSERINE_COMPLETIONS_DIR}/tesserine DESTINATION ${CMAKE_INSTALL_DATADIR}/bash-completion/completions)
+install(FILES ${TESSERINE_COMPLETIONS_DIR}/_tesserine DESTINATION ${CMAKE_INSTALL_DATADIR}/zsh/vendor-completions)
+install(FILES ${TESSERINE_COMPLETIONS_DIR}/tesserine.fish DESTINATION ${CMAKE_INSTALL_DATADIR}/fish/vendor_completions.d)

@@ -4,13 +4,9 @@
 
 namespace {
 
-struct CommandOption {
-  const char* name;
-  ControlCommand command;
-  const char* description;
-};
+using Mode = TCommandLine::Mode;
 
-const CommandOption kCommands[] = {
+const TCommandOption kCommands[] = {
     {"next", ControlCommand::Next, "Show the next image, as the tray's \"Next Image\" does."},
     {"previous", ControlCommand::Previous,
      "Show the wallpaper shown before the current one; again goes further back, and --next forward."},
@@ -22,54 +18,61 @@ const CommandOption kCommands[] = {
     {"show", ControlCommand::Show, "Show the properties window; start Tesserine when it is not running."},
     {"quit", ControlCommand::Quit, "Save the configuration and end the running Tesserine."},
     {"status", ControlCommand::Status, "Print the current image, its method and the agent's state."},
+    {"login", std::nullopt, "Start as at log-in: as without an option, but end silently when Tesserine already runs.",
+     Mode::Login},
+    {"help", std::nullopt, "Print this text.", Mode::Help, "h"},
+    {"version", std::nullopt, "Print the version.", Mode::Version},
 };
 
+QStringList NamesOf(const TCommandOption& option) {
+  QStringList names;
+  if (option.shortName) names << option.shortName;
+  names << option.name;
+  return names;
+}
+
 }  // namespace
+
+std::span<const TCommandOption> CommandOptions() { return kCommands; }
 
 QString UsageText() {
   QString text =
       "Usage: tesserine [OPTION]\n"
       "Changes the desktop wallpaper on a schedule. Without an option it starts the program;\n"
       "an option hands one command to the running program and ends.\n\n";
-  for (const CommandOption& option : kCommands)
-    text += QString("  --%1%2\n").arg(option.name, -17).arg(option.description);
-  text += QString("  -h, --%1%2\n").arg("help", -13).arg("Print this text.");
-  text += QString("  --%1%2\n").arg("version", -17).arg("Print the version.");
+  for (const TCommandOption& option : kCommands) {
+    const QString flags = (option.shortName ? QString("-%1, --").arg(option.shortName) : QString("--")) + option.name;
+    text += QString("  %1%2\n").arg(flags, -19).arg(option.description);
+  }
   return text;
 }
 
 TCommandLine ParseCommandLine(const QStringList& arguments) {
   QCommandLineParser parser;
   parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
-  const QCommandLineOption help(QStringList{"h", "help"});
-  const QCommandLineOption version("version");
-  parser.addOption(help);
-  parser.addOption(version);
-  for (const CommandOption& option : kCommands) parser.addOption(QCommandLineOption(option.name));
+  for (const TCommandOption& option : kCommands) parser.addOption(QCommandLineOption(NamesOf(option)));
 
   TCommandLine line;
   if (!parser.parse(arguments)) {
-    line.mode = TCommandLine::Mode::Wrong;
+    line.mode = Mode::Wrong;
     line.error = parser.errorText();
     return line;
   }
   if (!parser.positionalArguments().isEmpty()) {
-    line.mode = TCommandLine::Mode::Wrong;
+    line.mode = Mode::Wrong;
     line.error = "Unexpected argument '" + parser.positionalArguments().first() + "'.";
     return line;
   }
-  if (parser.isSet(help)) {
-    line.mode = TCommandLine::Mode::Help;
-    return line;
-  }
-  if (parser.isSet(version)) {
-    line.mode = TCommandLine::Mode::Version;
-    return line;
-  }
-  for (const CommandOption& option : kCommands) {
+  // --help and --version answer whatever else the line holds.
+  for (const Mode answered : {Mode::Help, Mode::Version})
+    for (const TCommandOption& option : kCommands)
+      if (option.mode == answered && parser.isSet(option.name)) return {answered, std::nullopt, {}};
+  bool chosen = false;
+  for (const TCommandOption& option : kCommands) {
     if (!parser.isSet(option.name)) continue;
-    if (line.command) return {TCommandLine::Mode::Wrong, std::nullopt, "Give one command at a time."};
-    line.mode = TCommandLine::Mode::Command;
+    if (chosen) return {Mode::Wrong, std::nullopt, "Give one command at a time."};
+    chosen = true;
+    line.mode = option.mode;
     line.command = option.command;
   }
   return line;

@@ -1,6 +1,6 @@
 // The "tesserine" the user starts: the command line is answered here, with no window, no
 // widgets and no display connection (the usage, the version, or one command handed to the
-// running program over the session bus); a plain start becomes the window program.
+// running program over the session bus); a start becomes the window program.
 #include <cstdio>
 #include <cstdlib>
 
@@ -23,7 +23,7 @@ int main(int argc, char** argv) {
   QStringList arguments;
   for (int i = 0; i < argc; ++i) arguments << QString::fromLocal8Bit(argv[i]);
   const TCommandLine line = ParseCommandLine(arguments);
-  bool showWindow = false;
+  WindowStart start = WindowStart::Plain;
   switch (line.mode) {
     case TCommandLine::Mode::Help:
       std::fputs(qPrintable(UsageText()), stdout);
@@ -39,9 +39,12 @@ int main(int argc, char** argv) {
       std::fputs(qPrintable(result.out), stdout);
       std::fputs(qPrintable(result.err), stderr);
       if (!result.startProgram) return result.exitCode;
-      showWindow = true;
+      start = WindowStart::Show;
       break;
     }
+    case TCommandLine::Mode::Login:
+      start = WindowStart::Login;
+      break;
     case TCommandLine::Mode::Start:
       break;
   }
@@ -49,5 +52,5 @@ int main(int argc, char** argv) {
     std::fputs("tesserine: no display to show the window on: neither DISPLAY nor WAYLAND_DISPLAY is set\n", stderr);
     return 1;
   }
-  return RunWindowProgram(showWindow);
+  return RunWindowProgram(start);
 }

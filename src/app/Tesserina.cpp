@@ -35,7 +35,7 @@ QPoint AlreadyRunningPlace(QSize screen) {
           static_cast<int>(std::nearbyint(screen.height() * 0.5)) + 50};
 }
 
-int RunProgram(int argc, char** argv, bool showWindow) {
+int RunProgram(int argc, char** argv, bool showWindow, bool login) {
   TTerminationSignals::HoldBack();
   const std::unique_ptr<IMessageBoxes> messages = CreateMessageBoxes();
   TTesserineApplication app(argc, argv, *messages);
@@ -58,6 +58,8 @@ int RunProgram(int argc, char** argv, bool showWindow) {
   TQtScreenMetrics screen;
   TSingleInstance guard;
   if (!guard.TryAcquire(TSingleInstance::CurrentDisplay())) {
+    // Two ways of starting at log-in may both run: the one that comes second ends unseen.
+    if (login) return 0;
     messages->Show("Tesserine is already running", MsgKind::Information, MsgButtons::Ok,
                    AlreadyRunningPlace(screen.LogicalScreenSize()));
     return 0;
@@ -113,10 +115,12 @@ int RunProgram(int argc, char** argv, bool showWindow) {
 
 }  // namespace
 
-// Started by the "tesserine" front end (CommandMain.cpp) for a plain start, with "--show" when
-// a command asked for the window of a program that was not running.
+// Started by the "tesserine" front end (CommandMain.cpp) for a start, with "--show" when a
+// command asked for the window of a program that was not running, or "--login" for a start
+// at log-in.
 int main(int argc, char** argv) {
   TakeProgramPath();
   const bool showWindow = argc > 1 && std::strcmp(argv[1], "--show") == 0;
-  return RunProgram(argc, argv, showWindow);
+  const bool login = argc > 1 && std::strcmp(argv[1], "--login") == 0;
+  return RunProgram(argc, argv, showWindow, login);
 }

@@ -18,7 +18,24 @@ std::string WindowProgramFor(const std::string& frontEnd) {
   return {};
 }
 
-int RunWindowProgram(bool showWindow) {
+namespace {
+
+// The argument the window program reads for start; null for a plain start.
+const char* WindowStartArgument(WindowStart start) {
+  switch (start) {
+    case WindowStart::Show:
+      return "--show";
+    case WindowStart::Login:
+      return "--login";
+    case WindowStart::Plain:
+      break;
+  }
+  return nullptr;
+}
+
+}  // namespace
+
+int RunWindowProgram(WindowStart start) {
   const std::string frontEnd = OwnExecutablePath();
   const std::string program = WindowProgramFor(frontEnd);
   if (program.empty()) {
@@ -27,7 +44,7 @@ int RunWindowProgram(bool showWindow) {
   }
   ::setenv(kProgramPathVariable, frontEnd.c_str(), 1);
   TTerminationSignals::HoldBack();
-  const char* arguments[] = {program.c_str(), showWindow ? "--show" : nullptr, nullptr};
+  const char* arguments[] = {program.c_str(), WindowStartArgument(start), nullptr};
   ::execv(program.c_str(), const_cast<char* const*>(arguments));
   std::fprintf(stderr, "tesserine: cannot run %s: %s\n", program.c_str(), std::strerror(errno));
   return 1;

@@ -10,7 +10,11 @@
 // was built with; empty when neither exists.
 std::string WindowProgramFor(const std::string& frontEnd);
 
-// Runs the window program in this process, with "--show" when showWindow, after holding back
+// How the window program starts: plainly, with its window shown ("--show", for a command that
+// found no running program), or as at log-in ("--login").
+enum class WindowStart { Plain, Show, Login };
+
+// Runs the window program in this process with start's argument, after holding back
 // termination requests so that one arriving during the hand-over waits for the program's own
 // handler. Returns only when the program cannot be run, with the reason on stderr: 1.
-int RunWindowProgram(bool showWindow);
+int RunWindowProgram(WindowStart start);

@@ -17,7 +17,7 @@ std::string CreateStartupEntry(const std::string& executablePath, const std::str
   link.SetDescription("Tesserine");
   link.SetWorkingDir(workingDir + '/');
   link.SetTarget(executablePath);
-  link.SetArguments("");
+  link.SetArguments("--login");
   link.SetWindowState(TWindowState::wsNormal);
   link.SetHotKey(0);
   link.SetFileIcon({});
@@ -25,8 +25,14 @@ std::string CreateStartupEntry(const std::string& executablePath, const std::str
   return folder;
 }
 
-QString StartupEntryMessage(const std::string& folder) {
-  return QStringLiteral("Tesserine should automatically run the next time the desktop starts.   (Shortcut named \"") +
-         QLatin1String(kStartupEntryName) + QStringLiteral("\" created in ") +
-         QFile::decodeName(QByteArray::fromStdString(folder));
+QString StartupEntryMessage(const std::string& folder, bool desktopIgnoresFolder) {
+  QString message =
+      QStringLiteral("Tesserine should automatically run the next time the desktop starts.   (Shortcut named \"") +
+      QLatin1String(kStartupEntryName) + QStringLiteral("\" created in ") +
+      QFile::decodeName(QByteArray::fromStdString(folder));
+  if (desktopIgnoresFolder)
+    message += QStringLiteral(
+        "\n\nThis desktop does not start programs from that folder: add \"exec tesserine --login\" to its "
+        "configuration, or run \"systemctl --user enable tesserine.service\".");
+  return message;
 }

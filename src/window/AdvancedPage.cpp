@@ -69,8 +69,8 @@ void TTesselForm1::BuildAdvancedPage() {
                                                           excWidthQty, excWidthQtyUpDown, Label9, DefExcCB})
     control->setEnabled(false);
 
-  PlusInstalled = MakeControl<QCheckBox>(page, "PlusInstalled", 108, 132, 297, 0,
-                                         "Microsoft Plus! installed (Stretch performed by Windows)");
+  PlusInstalled = MakeControl<QCheckBox>(page, "PlusInstalled", 108, 132, 357, 0,
+                                         "Let the desktop stretch (Stretch performed by the desktop)");
   SortImages = MakeControl<QCheckBox>(page, "SortImages", 108, 154, 0, 0, "Sort Image List by Name");
   SortImages->setChecked(true);
   ConfirmRemove =

@@ -1,3 +1,4 @@
+#include "autostart/AutostartDesktops.h"
 #include "autostart/StartupEntry.h"
 #include "platform/dialogs/MessageBoxes.h"
 #include "platform/system/PathParts.h"
@@ -7,5 +8,6 @@
 void TTesselForm1::CreateShortcutClick(QObject*) {
   const std::string& program = ProgramPath();
   const std::string folder = CreateStartupEntry(program, FolderOf(program));
-  Ask(StartupEntryMessage(folder), MsgKind::Information, MsgButtons::Ok);
+  Ask(StartupEntryMessage(folder, IgnoresStartupFolder(CurrentAutostartEnvironment())), MsgKind::Information,
+      MsgButtons::Ok);
 }

@@ -33,6 +33,11 @@ TEST(CommandLine, EachLineIsReadAsOneThing) {
       {{"--show"}, Mode::Command, ControlCommand::Show},
       {{"--quit"}, Mode::Command, ControlCommand::Quit},
       {{"--status"}, Mode::Command, ControlCommand::Status},
+      {{"--login"}, Mode::Login, {}},
+      {{"--login", "--next"}, Mode::Wrong, {}},
+      {{"--login", "--login"}, Mode::Login, {}},
+      {{"--login", "--help"}, Mode::Help, {}},
+      {{"--version", "--next"}, Mode::Version, {}},
       {{"--bogus"}, Mode::Wrong, {}},
       {{"--next", "--pause"}, Mode::Wrong, {}},
       {{"picture.jpg"}, Mode::Wrong, {}},
@@ -128,9 +133,11 @@ TEST(CommandLine, TheProgramAnswersWithoutADisplay) {
   EXPECT_EQ(wrong.out, "");
   EXPECT_TRUE(wrong.err.startsWith("tesserine: Unknown option 'bogus'.\n\nUsage: tesserine")) << wrong.err.constData();
 
-  const ProgramAnswer start = RunProgram({});
-  EXPECT_EQ(start.exitCode, 1);
-  EXPECT_EQ(start.err, "tesserine: no display to show the window on: neither DISPLAY nor WAYLAND_DISPLAY is set\n");
+  for (const QStringList& arguments : {QStringList{}, QStringList{"--login"}}) {
+    const ProgramAnswer start = RunProgram(arguments);
+    EXPECT_EQ(start.exitCode, 1) << arguments.join(' ').toStdString();
+    EXPECT_EQ(start.err, "tesserine: no display to show the window on: neither DISPLAY nor WAYLAND_DISPLAY is set\n");
+  }
 
   for (const char* command : {"--next", "--status", "--quit"}) {
     const ProgramAnswer answer = RunProgram({command});

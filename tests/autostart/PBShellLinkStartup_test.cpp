@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QTemporaryDir>
 
+#include "autostart/AutostartDesktops.h"
 #include "autostart/PBShellLink.h"
 #include "autostart/StartupEntry.h"
 #include "autostart/StartupFolder.h"
@@ -42,15 +43,51 @@ TEST_F(StartupEntryTest, CreatesTheMissingFolderWritesTheEntryTwiceAndReportsThe
     ASSERT_EQ(folder, expectedFolder);
     EXPECT_EQ(ReadFileBytes(folder + "/Tesserine.desktop"),
               "[Desktop Entry]\nType=Application\nName=Tesserine\nComment=Tesserine\nPath=/opt/t/\n"
-              "Exec=/opt/t/tesserine\nIcon=org.tesserine.Tesserine\n");
+              "Exec=/opt/t/tesserine --login\nIcon=org.tesserine.Tesserine\n");
   }
   struct stat status {};
   ASSERT_EQ(::stat(expectedFolder.c_str(), &status), 0);
   EXPECT_EQ(status.st_mode & 0777, 0700u);
-  EXPECT_EQ(StartupEntryMessage(expectedFolder),
-            "Tesserine should automatically run the next time the desktop starts.   (Shortcut named "
-            "\"Tesserine.desktop\" created in " +
-                QString::fromStdString(expectedFolder));
+  const QString message =
+      "Tesserine should automatically run the next time the desktop starts.   (Shortcut named "
+      "\"Tesserine.desktop\" created in " +
+      QString::fromStdString(expectedFolder);
+  EXPECT_EQ(StartupEntryMessage(expectedFolder, false), message);
+  EXPECT_EQ(StartupEntryMessage(expectedFolder, true),
+            message +
+                "\n\nThis desktop does not start programs from that folder: add \"exec tesserine --login\" to "
+                "its configuration, or run \"systemctl --user enable tesserine.service\".");
+}
+
+// XDG_CURRENT_DESKTOP as each desktop's session sets it.
+TEST(AutostartDesktops, OnlyDesktopsKnownToIgnoreTheFolderAreToldSo) {
+  const struct {
+    const char* currentDesktop;
+    bool display;
+    bool ignores;
+  } rows[] = {
+      {"GNOME", true, false},
+      {"ubuntu:GNOME", true, false},
+      {"KDE", true, false},
+      {"XFCE", true, false},
+      {"MATE", true, false},
+      {"X-Cinnamon", true, false},
+      {"Budgie:GNOME", true, false},
+      {"LXQt", true, false},
+      {"sway", true, true},
+      {"i3", true, true},
+      {"Hyprland", true, true},
+      {"river", true, true},
+      {"SWAY", true, true},
+      {"wlroots:sway", true, true},
+      {"", true, true},
+      {"::", true, true},
+      {"", false, false},
+      {"labwc:wlroots", true, false},
+  };
+  for (const auto& row : rows)
+    EXPECT_EQ(IgnoresStartupFolder({row.currentDesktop, row.display}), row.ignores)
+        << '"' << row.currentDesktop << "\" display " << row.display;
 }
 
 TEST_F(StartupEntryTest, ConfigHomeThatIsAFileIsAWriteError) {

@@ -1,7 +1,8 @@
 #!/bin/sh
 # Installs the build into a temporary prefix and checks what lands there: exactly the
 # expected files, valid desktop and AppStream metadata that name each other and the
-# installed program, and icons of the sizes their folders claim.
+# installed program, icons of the sizes their folders claim, a systemd user unit that starts
+# the installed program at log-in, and the shell completions.
 # Usage: check-install.sh <cmake> <build dir> <application id> <icon size>...
 set -eu
 cmake=$1
@@ -25,7 +26,9 @@ metainfo=share/metainfo/$app_id.metainfo.xml
 icons=share/icons/hicolor
 expected="bin/tesserine libexec/tesserine/tesserine $desktop $metainfo $icons/scalable/apps/$app_id.svg
 share/dbus-1/interfaces/org.tesserine.Tesserine1.xml share/man/man1/tesserine.1.gz
-share/doc/tesserine/changelog.gz share/doc/tesserine/copyright"
+share/doc/tesserine/changelog.gz share/doc/tesserine/copyright lib/systemd/user/tesserine.service
+share/bash-completion/completions/tesserine share/zsh/vendor-completions/_tesserine
+share/fish/vendor_completions.d/tesserine.fish"
 for size in "$@"; do
   expected="$expected $icons/${size}x${size}/apps/$app_id.png"
 done
@@ -62,6 +65,25 @@ file -b "$prefix/$icons/scalable/apps/$app_id.svg" | grep -q "SVG" || fail "the 
 xmllint --noout "$prefix/share/dbus-1/interfaces/org.tesserine.Tesserine1.xml" 2>/dev/null ||
   fail "the D-Bus interface description is not well-formed XML"
 zcat "$prefix/share/man/man1/tesserine.1.gz" | grep -q '^\.TH TESSERINE 1' || fail "the manual page is not tesserine(1)"
+
+unit=$prefix/lib/systemd/user/tesserine.service
+[ "$(sed -n 's/^ExecStart=//p' "$unit")" = "$prefix/bin/tesserine --login" ] ||
+  fail "the unit does not start $prefix/bin/tesserine --login"
+for line in PartOf=graphical-session.target After=graphical-session.target WantedBy=graphical-session.target \
+  KillMode=process; do
+  grep -qx "$line" "$unit" || fail "the unit lacks $line"
+done
+# verify ends with 0 after warnings of values it ignores: any output fails.
+if command -v systemd-analyze >/dev/null; then
+  mkdir -m 700 "$work/runtime"
+  if ! XDG_RUNTIME_DIR=$work/runtime systemd-analyze verify --user --man=no "$unit" >"$work/verify" 2>&1 ||
+    [ -s "$work/verify" ]; then
+    cat "$work/verify" >&2
+    fail "systemd-analyze does not accept the unit"
+  fi
+fi
+bash -c ". '$prefix/share/bash-completion/completions/tesserine' && complete -p tesserine" >/dev/null 2>&1 ||
+  fail "the bash completion does not load"
 
 [ "$failures" -eq 0 ] || exit 1
 echo "install checks passed"

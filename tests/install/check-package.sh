@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
-# Builds the Debian package of a build folder and checks it: lintian finds no error, and the
-# packaged program answers --version and --help and makes one wallpaper change on a private
-# Xvfb, keeping its configuration in ~/.config/tesserine/ of a private HOME. On CI (CI=true,
-# root on a throwaway machine) the package is installed with apt-get and removed again;
-# anywhere else no system package is touched: it is unpacked into a temporary folder.
+# Builds the Debian package of a build folder and checks it: lintian finds no error, it holds
+# the systemd user unit (starting /usr/bin/tesserine --login) and the three shell
+# completions, and the packaged program answers --version and --help and makes one
+# wallpaper change on a private Xvfb, keeping its configuration in ~/.config/tesserine/ of a
+# private HOME. On CI (CI=true, root on a throwaway machine) the package is installed with
+# apt-get and removed again; anywhere else no system package is touched: it is unpacked
+# into a temporary folder.
 # Usage: check-package.sh <build folder>
 set -euo pipefail
 root="$(cd "$(dirname "$0")/../.." && pwd)"
@@ -24,6 +26,13 @@ deb="$(ls "${build}"/tesserine_*_amd64.deb)"
 echo "package: ${deb}"
 lintian --fail-on error --tag-display-limit 0 "${deb}" 2>&1 | grep -v "root privileges is not recommended" || true
 lintian --fail-on error "${deb}" >/dev/null 2>&1 || { echo "lintian reports an error" >&2; exit 1; }
+dpkg-deb -c "${deb}" | awk '{print $6}' >"${work}/contents"
+for file in ./usr/lib/systemd/user/tesserine.service ./usr/share/bash-completion/completions/tesserine \
+  ./usr/share/zsh/vendor-completions/_tesserine ./usr/share/fish/vendor_completions.d/tesserine.fish; do
+  grep -qx -- "${file}" "${work}/contents" || { echo "the package lacks ${file}" >&2; exit 1; }
+done
+dpkg-deb --fsys-tarfile "${deb}" | tar -xO ./usr/lib/systemd/user/tesserine.service |
+  grep -qx "ExecStart=/usr/bin/tesserine --login" || { echo "the unit does not start /usr/bin/tesserine --login" >&2; exit 1; }
 
 if [ "${CI:-}" = "true" ] && [ "$(id -u)" -eq 0 ]; then
   export DEBIAN_FRONTEND=noninteractive

@@ -1,8 +1,11 @@
 // The real program as a native Wayland client of a headless sway, with no X server and no
 // Xwayland: the loader picks the compositor's backend from the environment, the agent
 // changes the wallpaper on schedule, and a termination ends the run with the state saved.
+// The systemd user unit's ExecStart runs as the unit would run it, by hand: with the user
+// manager's environment and what the README's import hands it, in the home folder.
 #include <gtest/gtest.h>
 
+#include <QDir>
 #include <QFile>
 #include <QJsonArray>
 #include <QJsonObject>
@@ -20,6 +23,7 @@ namespace {
 
 const char* const kColors[] = {"red", "green", "blue"};
 constexpr QRgb kPixels[] = {0xFFFF0000, 0xFF00FF00, 0xFF0000FF};
+constexpr QRgb kYellow = 0xFFFFFF00;
 const QString kFloating = "for_window [app_id=\".*\"] floating enable";
 
 // Whether a node of sway's tree, or one below it, satisfies found.
@@ -62,21 +66,153 @@ class WaylandRunTest : public ::testing::Test {
     }
   }
 
+  // Under the leak checker, Qt's Wayland client leaves one allocation at exit in a module
+  // already unloaded, which no suppression can name; the X11 runs of the same program
+  // check its own leaks.
+  static void QuietLeakChecker(QProcessEnvironment& run) {
+    if (run.contains("ASAN_OPTIONS")) run.insert("ASAN_OPTIONS", run.value("ASAN_OPTIONS") + ":detect_leaks=0");
+  }
+
   // As a Wayland session starts programs: no DISPLAY, no QT_QPA_PLATFORM, no override.
   void StartProgram(const QProcessEnvironment& environment) {
     QProcessEnvironment run = environment;
     run.remove("TESSERINE_DESKTOP");
     run.insert("XDG_SESSION_TYPE", "wayland");
-    // Under the leak checker, Qt's Wayland client leaves one allocation at exit in a module
-    // already unloaded, which no suppression can name; the X11 runs of the same program
-    // check its own leaks.
-    if (run.contains("ASAN_OPTIONS")) run.insert("ASAN_OPTIONS", run.value("ASAN_OPTIONS") + ":detect_leaks=0");
+    QuietLeakChecker(run);
     run.insert("TESSERINE_MESSAGE_LOG", dir_ + "/messages.log");
     run.insert("XDG_CONFIG_HOME", dir_ + "/config");
+    StartProgramWith(run, dir_ + "/tesserine", {});
+  }
+
+  void StartProgramWith(const QProcessEnvironment& run, const QString& program, const QStringList& arguments) {
     program_.setProcessEnvironment(run);
     program_.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    program_.start(dir_ + "/tesserine", {});
+    program_.start(program, arguments);
     ASSERT_TRUE(program_.waitForStarted());
+  }
+
+  // The unit's ExecStart, its program the copy under test.
+  QStringList UnitCommand() const {
+    QFile unit(TESSERINE_TEST_DATA "/../../data/tesserine.service.in");
+    if (!unit.open(QIODevice::ReadOnly)) return {};
+    for (const QByteArray& line : unit.readAll().split('\n'))
+      if (line.startsWith("ExecStart="))
+        return QString::fromUtf8(line.mid(10)).replace("@TESSERINE_BINDIR@", dir_).split(' ', Qt::SkipEmptyParts);
+    return {};
+  }
+
+  // What a systemd user manager hands its units, plus the variables the README's
+  // "systemctl --user import-environment" line imports from sway: no DISPLAY, no
+  // XDG_SESSION_TYPE, no session bus here.
+  QProcessEnvironment UnitEnvironment(bool swaySocket) const {
+    const QProcessEnvironment sway = sway_->ClientEnvironment();
+    const QProcessEnvironment system = QProcessEnvironment::systemEnvironment();
+    QProcessEnvironment unit;
+    unit.insert("PATH", system.value("PATH"));
+    unit.insert("HOME", dir_ + "/home");
+    unit.insert("USER", system.value("USER", "root"));
+    unit.insert("LOGNAME", system.value("LOGNAME", "root"));
+    unit.insert("LANG", "C.UTF-8");
+    unit.insert("XDG_RUNTIME_DIR", sway.value("XDG_RUNTIME_DIR"));
+    unit.insert("WAYLAND_DISPLAY", sway.value("WAYLAND_DISPLAY"));
+    if (swaySocket) {
+      unit.insert("SWAYSOCK", sway.value("SWAYSOCK"));
+      unit.insert("XDG_CURRENT_DESKTOP", "sway");
+    } else {
+      unit.insert("XDG_CURRENT_DESKTOP", "river");
+    }
+    for (const char* checker : {"ASAN_OPTIONS", "LSAN_OPTIONS", "UBSAN_OPTIONS"})
+      if (system.contains(checker)) unit.insert(checker, system.value(checker));
+    QuietLeakChecker(unit);
+    // The test's own: a box would be logged rather than wait for a click.
+    unit.insert("TESSERINE_MESSAGE_LOG", dir_ + "/messages.log");
+    return unit;
+  }
+
+  // Runs the unit's ExecStart by hand; the program's own copy is the test's, beside its
+  // configuration.
+  void StartAsTheUnit(bool swaySocket) {
+    const QStringList command = UnitCommand();
+    ASSERT_EQ(command, (QStringList{dir_ + "/tesserine", "--login"}));
+    ASSERT_TRUE(QDir().mkpath(dir_ + "/home"));
+    program_.setWorkingDirectory(dir_ + "/home");
+    StartProgramWith(UnitEnvironment(swaySocket), command.first(), command.mid(1));
+  }
+
+  // One more start beside the running program, as the compositor's own "exec" makes it: both
+  // WAYLAND_DISPLAY and the X display. Returns its exit code; -1 when it did not end.
+  int StartBeside(const QStringList& arguments) {
+    QProcessEnvironment compositor = sway_->ClientEnvironment();
+    compositor.insert("DISPLAY", QProcessEnvironment::systemEnvironment().value("DISPLAY", ":0"));
+    compositor.insert("TESSERINE_MESSAGE_LOG", dir_ + "/messages.log");
+    compositor.insert("XDG_CONFIG_HOME", dir_ + "/config");
+    compositor.insert("XDG_SESSION_TYPE", "wayland");
+    compositor.remove("TESSERINE_DESKTOP");
+    QuietLeakChecker(compositor);
+    QProcess beside;
+    beside.setProcessEnvironment(compositor);
+    beside.setProcessChannelMode(QProcess::ForwardedChannels);
+    beside.start(dir_ + "/tesserine", arguments);
+    if (!beside.waitForFinished(30000)) {
+      beside.kill();
+      beside.waitForFinished();
+      return -1;
+    }
+    return beside.exitStatus() == QProcess::NormalExit ? beside.exitCode() : -1;
+  }
+
+  QRgb ShownPixel() const {
+    const QImage shot = sway_->Screenshot();
+    return shot.isNull() ? 0 : shot.pixel(20, shot.height() - 20);
+  }
+
+  QByteArray MessageLog() const {
+    QFile log(dir_ + "/messages.log");
+    return log.open(QIODevice::ReadOnly) ? log.readAll() : QByteArray();
+  }
+
+  // The unit's start changes the wallpaper; beside it a second start at log-in, with the
+  // compositor's environment, ends with 0 and no box, while a plain start finds the same lock
+  // and says so. Then a unit's agent that closes itself after its change leaves its wallpaper.
+  void CheckTheUnitsStart(bool swaySocket) {
+    StartAsTheUnit(swaySocket);
+    EXPECT_EQ(WatchColours(1), std::vector<QRgb>{kPixels[1]}) << "the unit's start changed nothing";
+    ASSERT_EQ(program_.state(), QProcess::Running);
+
+    EXPECT_EQ(StartBeside({"--login"}), 0);
+    EXPECT_EQ(MessageLog(), "") << "a second start at log-in showed a box";
+    EXPECT_EQ(StartBeside({}), 0);
+    EXPECT_TRUE(MessageLog().endsWith("\tTesserine is already running\n"))
+        << "a plain start beside the unit's took another lock: " << MessageLog().constData();
+    EXPECT_EQ(program_.state(), QProcess::Running);
+    program_.terminate();
+    ASSERT_TRUE(program_.waitForFinished(20000));
+    EXPECT_EQ(program_.exitCode(), 0);
+
+    // One picture the first run never showed, so its change cannot be mistaken for one of the
+    // first run's that sway draws late.
+    QImage picture(16, 16, QImage::Format_RGB32);
+    picture.fill(kYellow);
+    const QString yellow = dir_ + "/yellow.bmp";
+    ASSERT_TRUE(picture.save(yellow, "BMP"));
+    QFile::setPermissions(yellow, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::ReadOther);
+    QFile ini(dir_ + "/tesserine.INI");
+    ASSERT_TRUE(ini.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    ini.write(
+        "[Info]\r\nOpen Minimized=1\r\nAutoClose=1\r\nAutoClose Minutes=0\r\nTrigger Measure=SECONDS\r\n"
+        "Trigger Qty=1\r\n\r\n[Bitmaps]\r\n" +
+        yellow.toUtf8() + "=TILE.NOT\r\n");
+    ini.close();
+    QFile::remove(dir_ + "/messages.log");
+    StartAsTheUnit(swaySocket);
+    ASSERT_TRUE(program_.waitForFinished(20000)) << "the unit's agent did not close itself";
+    EXPECT_EQ(program_.exitCode(), 0);
+    // sway draws the background its IPC was given a moment later.
+    EXPECT_TRUE(WaitFor([&] { return ShownPixel() == kYellow; }, 10000))
+        << "the unit's second start changed nothing: " << std::hex << ShownPixel();
+    QThread::msleep(1000);
+    EXPECT_EQ(ShownPixel(), kYellow) << "the wallpaper went with the unit's process";
+    EXPECT_EQ(MessageLog(), "");
   }
 
   // The pictures' colours the bottom left corner shows in turn.
@@ -220,6 +356,20 @@ TEST_F(WaylandRunTest, ASwayKeyBindingShowsTheNextPicture) {
       30000))
       << "the key binding changed nothing";
   EndProgram();
+}
+
+TEST_F(WaylandRunTest, TheUnitsStartUnderSwayChangesTheWallpaperAndASecondLogInStartEndsSilently) {
+  Start(true);
+  if (IsSkipped() || HasFatalFailure()) return;
+  CheckTheUnitsStart(true);
+}
+
+// Under a compositor without sway's IPC the agent's swaybg must outlive the unit's process.
+TEST_F(WaylandRunTest, TheUnitsStartUnderAnotherCompositorLeavesItsSwaybg) {
+  Start(false);
+  if (IsSkipped() || HasFatalFailure()) return;
+  CheckTheUnitsStart(false);
+  EXPECT_EQ(sway_->SwaybgCount(), 1);
 }
 
 }  // namespace

@@ -34,10 +34,31 @@ TSingleInstance::~TSingleInstance() {
   if (fd_ >= 0) ::close(fd_);
 }
 
+std::string TSingleInstance::DisplayKey(std::string_view x11Display, std::string_view waylandDisplay,
+                                        std::string_view runtimeDir) {
+  if (!waylandDisplay.empty()) {
+    while (runtimeDir.size() > 1 && runtimeDir.back() == '/') runtimeDir.remove_suffix(1);
+    if (!runtimeDir.empty() && waylandDisplay.size() > runtimeDir.size() + 1 &&
+        waylandDisplay.starts_with(runtimeDir) && waylandDisplay[runtimeDir.size()] == '/')
+      waylandDisplay.remove_prefix(runtimeDir.size() + 1);
+    return std::string(waylandDisplay);
+  }
+  if (x11Display.empty()) return "none";
+  const std::size_t colon = x11Display.rfind(':');
+  if (colon == std::string_view::npos) return std::string(x11Display);
+  std::string_view host = x11Display.substr(0, colon);
+  if (host == "unix") host = {};
+  std::string_view number = x11Display.substr(colon + 1);
+  number = number.substr(0, number.find('.'));
+  return std::string(host) + ':' + std::string(number);
+}
+
 std::string TSingleInstance::CurrentDisplay() {
-  for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY"})
-    if (const char* value = std::getenv(name); value && *value) return value;
-  return "none";
+  const auto value = [](const char* name) {
+    const char* text = std::getenv(name);
+    return std::string_view(text ? text : "");
+  };
+  return DisplayKey(value("DISPLAY"), value("WAYLAND_DISPLAY"), value("XDG_RUNTIME_DIR"));
 }
 
 std::string TSingleInstance::LockPath(const std::string& display) {

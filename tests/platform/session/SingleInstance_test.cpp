@@ -58,3 +58,33 @@ TEST(ApplicationErrors, ExceptionLeavingHandlerIsShownAndTheProgramGoesOn) {
   EXPECT_TRUE(DeliverGuarded([] { return true; }, messages));
   EXPECT_EQ(messages.asked.size(), 1u);
 }
+
+// A unit's start (often WAYLAND_DISPLAY alone), the compositor's start (both), and the ways
+// one display is written, each keyed to one lock.
+TEST(SingleInstance, EachWayOfNamingADisplayHasOneKey) {
+  struct Row {
+    const char* x11;
+    const char* wayland;
+    const char* runtime;
+    const char* key;
+  };
+  const Row rows[] = {
+      {"", "wayland-1", "/run/user/1000", "wayland-1"},
+      {":0", "wayland-1", "/run/user/1000", "wayland-1"},
+      {":1", "wayland-1", "/run/user/1000", "wayland-1"},
+      {"", "/run/user/1000/wayland-1", "/run/user/1000", "wayland-1"},
+      {":0", "/run/user/1000/wayland-1", "/run/user/1000/", "wayland-1"},
+      {"", "/run/user/10000/wayland-1", "/run/user/1000", "/run/user/10000/wayland-1"},
+      {"", "/elsewhere/wayland-1", "/run/user/1000", "/elsewhere/wayland-1"},
+      {":0", "", "/run/user/1000", ":0"},
+      {":0.0", "", "", ":0"},
+      {"unix:0.1", "", "", ":0"},
+      {"localhost:10.0", "", "", "localhost:10"},
+      {"", "", "/run/user/1000", "none"},
+  };
+  for (const Row& row : rows)
+    EXPECT_EQ(TSingleInstance::DisplayKey(row.x11, row.wayland, row.runtime), row.key)
+        << row.x11 << " | " << row.wayland << " | " << row.runtime;
+  EXPECT_EQ(TSingleInstance::LockPath(TSingleInstance::DisplayKey("", "wayland-1", "")),
+            TSingleInstance::LockPath(TSingleInstance::DisplayKey(":0", "wayland-1", "")));
+}
