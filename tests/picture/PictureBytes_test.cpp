@@ -53,10 +53,10 @@ TEST(PictureBytes, JpegBytesDecodeAsTheFileDoes) {
 }
 
 TEST(PictureBytes, GifBytesDecodeAsTheFileDoes) {
-  for (const char* name : {"ok/anim.gif", "ok/interlaced.gif", "ok/noscreen.gif", "ok/rose.gif",
-                           "bad/cut-in-first-frame.gif", "bad/cut-in-second-frame.gif", "bad/empty.gif",
-                           "bad/header-only.gif", "bad/magic-then-garbage.gif", "bad/random.gif",
-                           "bad/screen-65535.gif", "bad/frame-65535.gif"}) {
+  for (const char* name :
+       {"ok/anim.gif", "ok/interlaced.gif", "ok/noscreen.gif", "ok/rose.gif", "bad/cut-in-first-frame.gif",
+        "bad/cut-in-second-frame.gif", "bad/empty.gif", "bad/header-only.gif", "bad/magic-then-garbage.gif",
+        "bad/random.gif", "bad/screen-65535.gif", "bad/frame-65535.gif"}) {
     const std::string path = DataFile(name);
     const Outcome fromFile = Decoded([&] { return Frames(DecodeGif(path)); });
     const Outcome fromBytes = Decoded([&] { return Frames(DecodeGifBytes(ReadFileBytes(path), path)); });
