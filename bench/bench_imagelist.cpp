@@ -8,41 +8,14 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
-#include <map>
 #include <random>
+#include <string>
+#include <vector>
 
-#include "agent/RandomSource.h"
-#include "platform/desktop/DesktopWallpaper.h"
-#include "platform/dialogs/AddDialog.h"
-#include "platform/dialogs/MessageBoxes.h"
-#include "platform/screen/ScreenMetrics.h"
-#include "platform/screen/ScreenSaverState.h"
-#include "platform/system/Clock.h"
-#include "support/FixedScreenMetrics.h"
+#include "support/StandInServices.h"
 #include "window/Tessel.h"
 
 namespace {
-
-class TSilentBoxes final : public IMessageBoxes {
- public:
-  MsgAnswer Show(const QString&, MsgKind, MsgButtons, std::optional<QPoint>) override { return MsgAnswer::Ok; }
-};
-class TNoDesktop final : public IDesktopWallpaper {
- public:
-  void OpenKey() override {}
-  void SetValue(const std::string&, const std::string&) override {}
-  std::optional<std::string> GetValue(const std::string&) override { return std::nullopt; }
-  void Reload() override {}
-};
-class TNoScreenSaver final : public IScreenSaverState {
- public:
-  bool ScreenSaverRunning() override { return false; }
-};
-class TGivenFiles final : public IAddDialog {
- public:
-  std::optional<std::vector<std::string>> Execute(const QString&, const std::string&) override { return files; }
-  std::vector<std::string> files;
-};
 
 std::string NameOf(int i, const char* folder) {
   char name[128];
@@ -90,19 +63,15 @@ int main(int argc, char** argv) {
   });
   const double plainSort = Seconds([names]() mutable { std::sort(names.begin(), names.end()); });
 
-  TSilentBoxes boxes;
-  TFixedScreenMetrics screen(QSize(1920, 1080));
-  TNoDesktop desktop;
-  TNoScreenSaver saver;
-  TSystemClock clock;
-  TClockSeededRandom random(1);
-  TGivenFiles addDialog;
-  for (int i = 0; i < kAdded; ++i) addDialog.files.push_back(NameOf(i, "New"));
+  TStandInServices services;
+  services.screen.SetScreenSize(QSize(1920, 1080));
+  std::vector<std::string> added;
+  for (int i = 0; i < kAdded; ++i) added.push_back(NameOf(i, "New"));
+  services.addDialog.files = added;
 
   std::unique_ptr<TTesselForm1> form;
   const double load = Seconds([&] {
-    form = std::make_unique<TTesselForm1>(
-        TFormServices{boxes, screen, desktop, saver, clock, random, addDialog, (dir.path() + "/").toStdString(), ini});
+    form = std::make_unique<TTesselForm1>(services.Services((dir.path() + "/").toStdString(), ini));
     form->show();
   });
   if (form->ImageList().Count() != kEntries) std::abort();

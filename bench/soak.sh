@@ -20,9 +20,6 @@ work="$(mktemp -d /tmp/tesserine-soak-XXXXXX)"
 unset WAYLAND_DISPLAY QT_QPA_PLATFORM
 start_xvfb 1920x1080x24
 trap 'kill "${XVFB_PID}" 2>/dev/null || true; rm -rf "${work}"' EXIT
-# The server's screen saver would start after ten minutes without input, and the agent
-# makes no change while it runs.
-xset s off
 
 # Pictures: sizes from 16 x 16 to 4000 x 3000, every third one a JPEG, a GIF or a BMP.
 mkdir -p "${work}/pictures"

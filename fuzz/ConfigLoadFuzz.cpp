@@ -1,54 +1,32 @@
-// Fuzzes the configuration load of the main window, headless. One window serves the whole
-// run; each input becomes the configuration file, is read into a fresh TBigIniFile and
-// loaded into the controls and the image list (ReloadClick). Saving what was loaded and
-// loading and saving that again must give the same lines: a load keeps what a save wrote.
-#include <QSize>
+// Fuzzes the configuration load of the main window, headless and in memory: one window,
+// never shown, serves the whole run; each input becomes the text of a fresh TBigIniFile
+// without a file and is loaded into the controls and the image list (ReloadClick). Saving
+// what was loaded and loading and saving that again must give the same lines: a load keeps
+// what a save wrote.
 #include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "FuzzWorkspace.h"
-#include "agent/RandomSource.h"
 #include "config/BigIni.h"
-#include "platform/dialogs/MessageBoxes.h"
-#include "platform/screen/ScreenMetrics.h"
-#include "platform/system/Clock.h"
-#include "support/FixedScreenMetrics.h"
-#include "support/StandInDesktop.h"
-#include "widgets/QtAddDialog.h"
+#include "support/StandInServices.h"
 #include "window/Tessel.h"
 
 namespace {
 
-class TAnsweringBoxes final : public IMessageBoxes {
- public:
-  MsgAnswer Show(const QString&, MsgKind, MsgButtons buttons, std::optional<QPoint>) override {
-    return buttons == MsgButtons::Ok ? MsgAnswer::Ok : MsgAnswer::No;
-  }
-};
-
 struct Window {
-  TAnsweringBoxes messages;
-  TFixedScreenMetrics screen{QSize(1024, 768)};
-  TMemoryDesktop desktop;
-  TIdleScreenSaver screenSaver;
-  TSystemClock clock;
-  TClockSeededRandom random{1};
-  TQtAddDialog addDialog;
-  std::string iniPath = FuzzWorkspace::Get().Folder() + "tesserine.INI";
-  TTesselForm1 form{TFormServices{messages, screen, desktop, screenSaver, clock, random, addDialog,
-                                  FuzzWorkspace::Get().Folder(), iniPath}};
+  TStandInServices services;
+  TTesselForm1 form{services.Services(FuzzWorkspace::Get().Folder(), "")};
 
-  Window() { form.show(); }
-
-  // Loads bytes as the configuration file and saves it; returns the text saved.
+  // Loads bytes as the configuration and saves it; returns the text saved.
   std::string LoadAndSave(const std::string& bytes) {
-    FuzzWorkspace::Get().Write("tesserine.INI", bytes);
-    form.BigIni = std::make_unique<TBigIniFile>(iniPath);
+    form.BigIni = std::make_unique<TBigIniFile>("", bytes);
     form.ReloadClick();
     form.SaveClick();
+    services.messages.asked.clear();
     return form.BigIni->FileText();
   }
 };

@@ -13,7 +13,7 @@
 
 namespace {
 
-// Prefer memory-backed storage: every input is written to a file.
+// Prefer memory-backed storage for the files the targets still write.
 QString TemporaryRoot() {
   const QFileInfo shm("/dev/shm");
   return shm.isDir() && shm.isWritable() ? shm.filePath() : QDir::tempPath();

@@ -1,6 +1,6 @@
 // What every fuzz target shares: a private temporary folder that also serves as HOME and
 // the XDG folders (so no target touches the user's files), an offscreen QApplication, and
-// the input written to a file there, since the readers under test take file names.
+// the input written to a file there for the code under test that only reads files.
 #pragma once
 
 #include <QTemporaryDir>

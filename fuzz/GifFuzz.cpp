@@ -1,6 +1,6 @@
-// Fuzzes the GIF decoder: any bytes either decode to at least one frame, every frame and
-// the first-frame bitmap the size of the logical screen and within the size limit, or fail
-// with one of the decoder's own errors.
+// Fuzzes the GIF decoder on bytes in memory: any bytes either decode to at least one frame,
+// every frame and the first-frame bitmap the size of the logical screen and within the size
+// limit, or fail with one of the decoder's own errors.
 #include <cstdint>
 
 #include "FuzzWorkspace.h"
@@ -8,9 +8,8 @@
 #include "picture/PictureErrors.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  const std::string path = FuzzWorkspace::Get().Write("input.gif", data, size);
   try {
-    const GifAnimation animation = DecodeGif(path);
+    const GifAnimation animation = DecodeGifBytes({reinterpret_cast<const char*>(data), size}, "input.gif");
     const QImage& first = animation.firstBitmap;
     FuzzRequire(!first.isNull() && first.format() == QImage::Format_RGB32, "the first frame is a 32-bit bitmap");
     FuzzRequire(std::int64_t{first.width()} * first.height() <= MaxPicturePixels, "the size limit holds");

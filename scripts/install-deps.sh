@@ -1,30 +1,48 @@
 #!/usr/bin/env bash
-# Installs every Debian package that Tesserine and its tests need.
+# Installs the Debian packages Tesserine needs: with "run", what building and running it
+# takes (scripts/run.sh); without an argument, that and everything the tests, the package
+# checks, the fuzz targets and the benchmarks take (scripts/test.sh): the desktops the
+# backends are tested against, clang, the X tools and the picture tools.
 # Does nothing when all of them are present; uses sudo only when not root.
+#   bash scripts/install-deps.sh [run]
 set -euo pipefail
 
-packages=(
-  build-essential cmake ninja-build pkg-config clang-format
-  qt6-base-dev qt6-base-private-dev qt6-qpa-plugins libqt6dbus6
+# Building, and running on a desktop or, without one, on a private Xvfb (scripts/xvfb.sh).
+run_packages=(
+  build-essential cmake ninja-build pkg-config
+  qt6-base-dev qt6-base-private-dev qt6-qpa-plugins libqt6dbus6 qt6-wayland qt6-image-formats-plugins
   libjpeg62-turbo-dev libgif-dev
   libx11-dev libxss-dev libxrandr-dev libglib2.0-dev libglib2.0-bin
+  gsettings-desktop-schemas fonts-dejavu-core dbus
+  xvfb xauth x11-utils x11-xserver-utils
+)
+
+test_packages=(
+  clang-format
   libgtest-dev libgmock-dev libbenchmark-dev
-  xvfb xauth trayer openbox x11-xserver-utils x11-utils xdotool dbus dbus-x11
+  trayer openbox xdotool dbus-x11
   feh xwallpaper libjpeg-turbo-progs giflib-tools imagemagick file
-  qt6-image-formats-plugins
-  gsettings-desktop-schemas cinnamon-desktop-data mate-desktop-common
-  fonts-dejavu-core desktop-file-utils appstream
+  cinnamon-desktop-data mate-desktop-common
+  desktop-file-utils appstream
   xfconf xfdesktop4
   sway
   swaybg
   grim
-  qt6-wayland
   qt6-declarative-dev
   clang libclang-rt-14-dev
   wtype
   dpkg-dev lintian libxml2-utils
   plasma-desktop kactivitymanagerd
 )
+
+case "${1:-}" in
+  run) packages=("${run_packages[@]}") ;;
+  "") packages=("${run_packages[@]}" "${test_packages[@]}") ;;
+  *)
+    echo "usage: $0 [run]" >&2
+    exit 2
+    ;;
+esac
 
 missing=()
 for p in "${packages[@]}"; do

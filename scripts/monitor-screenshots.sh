@@ -13,7 +13,6 @@ out="${root}/docs/screenshots"
 unset WAYLAND_DISPLAY QT_QPA_PLATFORM XDG_CURRENT_DESKTOP DBUS_SESSION_BUS_ADDRESS
 start_xvfb 1280x640x24
 trap 'kill "${XVFB_PID}" 2>/dev/null || true; rm -rf "${work}"' EXIT
-xset s off
 xrandr --setmonitor '*left' 800/200x600/150+0+0 screen >/dev/null
 xrandr --setmonitor right 480/120x640/160+800+0 none >/dev/null
 

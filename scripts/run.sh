@@ -6,7 +6,7 @@ root="$(cd "$(dirname "$0")/.." && pwd)"
 cd "${root}"
 source scripts/xvfb.sh
 
-bash scripts/install-deps.sh
+bash scripts/install-deps.sh run
 cmake --preset dev >/dev/null
 cmake --build --preset dev --target tesserine -j "$(nproc)"
 

@@ -58,10 +58,12 @@ struct TBigIniFile::Impl {
   }
 };
 
-TBigIniFile::TBigIniFile(std::string fileName) : impl_(std::make_unique<Impl>()) {
+TBigIniFile::TBigIniFile(std::string fileName)
+    : TBigIniFile(fileName, fileName.empty() ? std::string() : ReadIniBytes(fileName).value_or(std::string())) {}
+
+TBigIniFile::TBigIniFile(std::string fileName, std::string_view text) : impl_(std::make_unique<Impl>()) {
   impl_->fileName = std::move(fileName);
-  if (impl_->fileName.empty()) return;
-  if (const auto bytes = ReadIniBytes(impl_->fileName)) impl_->Load(*bytes);
+  impl_->Load(text);
 }
 
 TBigIniFile::~TBigIniFile() {

@@ -24,6 +24,9 @@ class TBigIniFile {
   // Loads fileName when it exists (a missing file gives an empty object); throws
   // TIniFileError when the file exists but cannot be read.
   explicit TBigIniFile(std::string fileName);
+  // Holds text as if it had been read from fileName, which is not read; UpdateFile writes
+  // there (an empty fileName is never written).
+  TBigIniFile(std::string fileName, std::string_view text);
   // Writes the file if modified; a failure here is swallowed (there is no caller left).
   ~TBigIniFile();
   TBigIniFile(const TBigIniFile&) = delete;

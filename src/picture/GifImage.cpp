@@ -3,8 +3,10 @@
 #include <gif_lib.h>
 
 #include <QRect>
+#include <algorithm>
 #include <array>
 #include <memory>
+#include <string_view>
 
 #include "picture/PictureErrors.h"
 #include "picture/PictureFile.h"
@@ -36,13 +38,33 @@ TDecodeError GifError(const std::string& path, int code) {
   return TDecodeError("GIF error in \"" + path + "\": " + (text ? text : "unknown error"));
 }
 
+// gif is what giflib's open gave, null with error set when it failed.
+GifPtr Opened(GifFileType* gif, int error, const std::string& path) {
+  GifPtr opened(gif);
+  if (!opened) throw GifError(path, error);
+  if (opened->SWidth > 0 && opened->SHeight > 0) CheckPictureSize(opened->SWidth, opened->SHeight);
+  return opened;
+}
+
 // giflib closes the descriptor, on failure too.
-GifPtr Open(const std::string& path) {
+GifPtr OpenFile(const std::string& path) {
   int error = 0;
-  GifPtr gif(DGifOpenFileHandle(OpenPictureFile(path), &error));
-  if (!gif) throw GifError(path, error);
-  if (gif->SWidth > 0 && gif->SHeight > 0) CheckPictureSize(gif->SWidth, gif->SHeight);
-  return gif;
+  GifFileType* gif = DGifOpenFileHandle(OpenPictureFile(path), &error);
+  return Opened(gif, error, path);
+}
+
+// The bytes in memory giflib reads from, and how many it has read.
+struct GifBytes {
+  std::string_view bytes;
+  std::size_t read = 0;
+};
+
+int ReadGifBytes(GifFileType* gif, GifByteType* out, int wanted) {
+  auto& source = *static_cast<GifBytes*>(gif->UserData);
+  const std::size_t count = std::min(static_cast<std::size_t>(std::max(wanted, 0)), source.bytes.size() - source.read);
+  std::copy_n(source.bytes.data() + source.read, count, out);
+  source.read += count;
+  return static_cast<int>(count);
 }
 
 // Colours missing from the palette (or a frame without any palette) are black.
@@ -153,10 +175,8 @@ bool ReadFrame(GifFileType* gif, const std::string& path, const GraphicsControlB
 
 GraphicsControlBlock NoControl() { return {DISPOSAL_UNSPECIFIED, false, 0, NO_TRANSPARENT_COLOR}; }
 
-}  // namespace
-
-GifAnimation DecodeGif(const std::string& path) {
-  GifPtr gif = Open(path);
+// Reads every record of an opened GIF; path is what error messages call the picture.
+GifAnimation Decode(GifPtr gif, const std::string& path) {
   GifAnimation animation;
   Canvas canvas;
   GraphicsControlBlock control = NoControl();
@@ -178,4 +198,15 @@ GifAnimation DecodeGif(const std::string& path) {
   }
   if (animation.frames.empty()) throw TDecodeError("GIF error in \"" + path + "\": no image");
   return animation;
+}
+
+}  // namespace
+
+GifAnimation DecodeGif(const std::string& path) { return Decode(OpenFile(path), path); }
+
+GifAnimation DecodeGifBytes(std::string_view bytes, const std::string& name) {
+  GifBytes source{bytes};
+  int error = 0;
+  GifFileType* gif = DGifOpen(&source, ReadGifBytes, &error);
+  return Decode(Opened(gif, error, name), name);
 }

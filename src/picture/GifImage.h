@@ -10,6 +10,7 @@
 
 #include <QImage>
 #include <string>
+#include <string_view>
 #include <vector>
 
 struct GifFrame {
@@ -32,3 +33,6 @@ struct GifAnimation {
 // be opened, TDecodeError when it is not a GIF or no frame can be read, TPictureTooLarge
 // for a screen beyond the limit and TPictureMemoryError when memory runs out.
 GifAnimation DecodeGif(const std::string& path);
+
+// DecodeGif on a picture's bytes in memory; its error messages call the picture name.
+GifAnimation DecodeGifBytes(std::string_view bytes, const std::string& name);

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <csetjmp>
 #include <cstdio>
+#include <string_view>
 
 #include "picture/JpegErrorManager.h"
 #include "picture/PictureErrors.h"
@@ -60,6 +61,12 @@ void ReadCmykRows(jpeg_decompress_struct& info, QImage& picture) {
   }
 }
 
+// Where the compressed bytes come from: an open file, or else bytes in memory.
+struct JpegInput {
+  std::FILE* file = nullptr;
+  std::string_view bytes;
+};
+
 JpegStatus Stop(jpeg_decompress_struct& info, JpegStatus status) {
   jpeg_destroy_decompress(&info);
   return status;
@@ -67,7 +74,7 @@ JpegStatus Stop(jpeg_decompress_struct& info, JpegStatus status) {
 
 // minSide 0 decodes at full size. Every local here is trivially destructible; the picture
 // lives in the caller's frame.
-void Decode(std::FILE* file, int minSide, QImage& picture, JpegOutcome& outcome) {
+void Decode(const JpegInput& input, int minSide, QImage& picture, JpegOutcome& outcome) {
   jpeg_decompress_struct info;
   JpegErrorManager manager;
   UseJpegErrorManager(info, manager, outcome.message);
@@ -76,7 +83,10 @@ void Decode(std::FILE* file, int minSide, QImage& picture, JpegOutcome& outcome)
     return;
   }
   jpeg_create_decompress(&info);
-  jpeg_stdio_src(&info, file);
+  if (input.file)
+    jpeg_stdio_src(&info, input.file);
+  else
+    jpeg_mem_src(&info, reinterpret_cast<const unsigned char*>(input.bytes.data()), input.bytes.size());
   jpeg_read_header(&info, TRUE);
   const bool cmyk = info.jpeg_color_space == JCS_CMYK || info.jpeg_color_space == JCS_YCCK;
   info.out_color_space = cmyk ? JCS_CMYK : NativeRgb32;
@@ -106,16 +116,16 @@ void Decode(std::FILE* file, int minSide, QImage& picture, JpegOutcome& outcome)
   jpeg_destroy_decompress(&info);
 }
 
-QImage DecodeFile(const std::string& path, int minSide) {
-  const TPictureStream file = OpenPictureStream(path);
+// name is what an error message calls the picture.
+QImage DecodeInput(const JpegInput& input, const std::string& name, int minSide) {
   QImage picture;
   JpegOutcome outcome;
-  Decode(file.get(), minSide, picture, outcome);
+  Decode(input, minSide, picture, outcome);
   switch (outcome.status) {
     case JpegStatus::Ok:
       return picture;
     case JpegStatus::Corrupt:
-      throw TDecodeError("JPEG error in \"" + path + "\": " + outcome.message);
+      throw TDecodeError("JPEG error in \"" + name + "\": " + outcome.message);
     case JpegStatus::TooLarge:
       throw TPictureTooLarge(outcome.width, outcome.height);
     case JpegStatus::NoMemory:
@@ -124,9 +134,18 @@ QImage DecodeFile(const std::string& path, int minSide) {
   return {};
 }
 
+QImage DecodeFile(const std::string& path, int minSide) {
+  const TPictureStream file = OpenPictureStream(path);
+  return DecodeInput({file.get(), {}}, path, minSide);
+}
+
 }  // namespace
 
 QImage DecodeJpeg(const std::string& path) { return DecodeFile(path, 0); }
+
+QImage DecodeJpegBytes(std::string_view bytes, const std::string& name) {
+  return DecodeInput({nullptr, bytes}, name, 0);
+}
 
 QImage DecodeJpegThumbnail(const std::string& path, int minSide) { return DecodeFile(path, std::max(minSide, 1)); }
 

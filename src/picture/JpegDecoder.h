@@ -8,6 +8,7 @@
 
 #include <QImage>
 #include <string>
+#include <string_view>
 
 // Decodes the file at path into a Format_RGB32 picture. A file cut short is not an error:
 // libjpeg fills in the missing part (grey, or coarser detail in a progressive file) and
@@ -17,6 +18,9 @@
 // beyond MaxPicturePixels (checked before the pixels are allocated) and
 // TPictureMemoryError when the memory for the picture cannot be had.
 QImage DecodeJpeg(const std::string& path);
+
+// DecodeJpeg on a picture's bytes in memory; its error messages call the picture name.
+QImage DecodeJpegBytes(std::string_view bytes, const std::string& name);
 
 // The picture in the JPEG file at path, scaled by the smallest of libjpeg's factors that
 // keeps its longer side at least minSide pixels (or full size when it is smaller), as

@@ -9,6 +9,7 @@
 #include <QTemporaryDir>
 
 #include "app/RemoteCommand.h"
+#include "integration/ProgramRun.h"
 
 namespace {
 
@@ -104,7 +105,7 @@ struct ProgramAnswer {
 ProgramAnswer RunProgram(const QStringList& arguments) {
   QTemporaryDir dir;
   const QString exe = dir.filePath("tesserine");
-  QFile::copy(TESSERINE_BINARY_DIR "/bin/tesserine", exe);
+  EXPECT_TRUE(CopyProgram(exe));
   QProcess program;
   QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
   for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM", "DBUS_SESSION_BUS_ADDRESS"})

@@ -98,6 +98,25 @@ TEST_F(BigIniFileTest, EmptyFileNameKeepsEverythingInMemory) {
   EXPECT_EQ(ini.ReadString("a", "K", "-"), "v");
 }
 
+// A text handed in reads as the same bytes read from a file do; the file it is said to come
+// from is neither read nor written until a change is saved.
+TEST_F(BigIniFileTest, TextHandedInReadsAsTheFileWouldAndIsWrittenOnlyWhenChanged) {
+  for (const std::string text : {std::string(), std::string("[A]\nk=v\n"),
+                                 std::string("junk\r\n[A]\r\nk=v\r\n[a]\nk=w"), std::string("[B]\n\xFF=\x00x\n", 9)}) {
+    const std::string path = PathOf("given.INI");
+    WriteFile("[Other]\nk=file\n", "given.INI");
+    TBigIniFile given(path, text);
+    EXPECT_EQ(given.FileText(), TBigIniFile(WriteFile(text, "read.INI")).FileText()) << text;
+    EXPECT_FALSE(given.Modified()) << text;
+    EXPECT_EQ(given.ReadString("Other", "k", "-"), "-") << text;
+    given.UpdateFile();
+    EXPECT_EQ(ReadFile(path), "[Other]\nk=file\n") << text;
+    given.WriteString("C", "k", "v");
+    given.UpdateFile();
+    EXPECT_EQ(ReadFile(path), given.FileText()) << text;
+  }
+}
+
 TEST_F(BigIniFileTest, FileThatCannotBeReadIsAnError) {
   ASSERT_TRUE(QDir(dir_.path()).mkdir("folder.INI"));
   const std::string path = PathOf("folder.INI");

@@ -13,6 +13,7 @@
 #include <memory>
 #include <vector>
 
+#include "ProgramRun.h"
 #include "support/WaitFor.h"
 
 // Xlib's macros clash with Qt's names, so its headers come last.
@@ -101,7 +102,7 @@ class AgentRunTest : public ::testing::Test {
     display.reset(XOpenDisplay(nullptr));
     ASSERT_TRUE(display);
     root = DefaultRootWindow(display.get());
-    ASSERT_TRUE(QFile::copy(TESSERINE_BINARY_DIR "/bin/tesserine", dir.filePath("tesserine")));
+    ASSERT_TRUE(CopyProgram(dir.filePath("tesserine")));
     for (int i = 0; i < 3; ++i) {
       QImage picture(16, 16, QImage::Format_RGB32);
       picture.fill(QColor::fromRgb(static_cast<QRgb>(kPixels[i])));

@@ -11,6 +11,7 @@
 #include <QTemporaryDir>
 #include <memory>
 
+#include "ProgramRun.h"
 #include "support/WaitFor.h"
 #include "support/XrandrMonitors.h"
 
@@ -32,7 +33,7 @@ class MonitorsTest : public ::testing::Test {
     display_ = XOpenDisplay(nullptr);
     ASSERT_TRUE(display_);
     root_ = QSize(DisplayWidth(display_, 0), DisplayHeight(display_, 0));
-    ASSERT_TRUE(QFile::copy(TESSERINE_BINARY_DIR "/bin/tesserine", dir_.filePath("tesserine")));
+    ASSERT_TRUE(CopyProgram(dir_.filePath("tesserine")));
     monitors_ = std::make_unique<TXrandrMonitors>(std::vector<QRect>{kLandscape, kPortrait}, 0);
     ASSERT_TRUE(monitors_->Ok()) << "xrandr --setmonitor failed";
   }

@@ -1,5 +1,6 @@
-// One run of the real executable, copied into a fresh folder so that its configuration file
-// (beside the executable) and its message log are the test's own.
+// The real executable as the whole-program tests run it: CopyProgram puts a copy where the
+// test wants it, so that its configuration file (beside the executable) and its message log
+// are the test's own; TProgramRun is one run of such a copy in a fresh folder.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -14,9 +15,12 @@
 #include <map>
 #include <memory>
 
+// Copies the program this tree built to path; false when it could not.
+inline bool CopyProgram(const QString& path) { return QFile::copy(TESSERINE_BINARY_DIR "/bin/tesserine", path); }
+
 class TProgramRun {
  public:
-  TProgramRun() { copied_ = QFile::copy(TESSERINE_BINARY_DIR "/bin/tesserine", Exe()); }
+  TProgramRun() { copied_ = CopyProgram(Exe()); }
 
   bool Copied() const { return copied_; }
   QString Exe() const { return dir_.path() + "/tesserine"; }

@@ -12,6 +12,7 @@
 #include <memory>
 #include <random>
 
+#include "ProgramRun.h"
 #include "platform/desktop/x11/X11RootBackend.h"
 #include "support/ExpectedRoot.h"
 #include "support/WaitFor.h"
@@ -37,7 +38,7 @@ class ScreensStretchTest : public ::testing::Test {
     display.reset(XOpenDisplay(nullptr));
     ASSERT_TRUE(display);
     root = QSize(DisplayWidth(display.get(), 0), DisplayHeight(display.get(), 0));
-    ASSERT_TRUE(QFile::copy(TESSERINE_BINARY_DIR "/bin/tesserine", dir.filePath("tesserine")));
+    ASSERT_TRUE(CopyProgram(dir.filePath("tesserine")));
     picture = QImage(64, 40, QImage::Format_RGB32);
     std::mt19937 random(64);
     for (int y = 0; y < picture.height(); ++y)

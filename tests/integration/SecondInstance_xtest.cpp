@@ -12,6 +12,7 @@
 #include <csignal>
 #include <map>
 
+#include "ProgramRun.h"
 #include "platform/session/SingleInstance.h"
 
 namespace {
@@ -21,7 +22,7 @@ const QByteArray kConfig = "[Info]\r\nTrigger Qty=4\r\n\r\n[Bitmaps]\r\n/a.bmp=T
 class SecondInstance : public ::testing::Test {
  protected:
   void SetUp() override {
-    ASSERT_TRUE(QFile::copy(TESSERINE_BINARY_DIR "/bin/tesserine", Exe()));
+    ASSERT_TRUE(CopyProgram(Exe()));
     QFile ini(Ini());
     ASSERT_TRUE(ini.open(QIODevice::WriteOnly));
     ini.write(kConfig);

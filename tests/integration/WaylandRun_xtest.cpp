@@ -15,6 +15,7 @@
 #include <algorithm>
 #include <functional>
 
+#include "ProgramRun.h"
 #include "support/HeadlessSway.h"
 #include "support/PrivateBus.h"
 #include "support/WaitFor.h"
@@ -42,7 +43,7 @@ class WaylandRunTest : public ::testing::Test {
         HeadlessSwayOptions{1, {1024, 768}, ownBackground, QStringList{kFloating} + extraConfig});
     if (!sway_->StartError().isEmpty()) GTEST_SKIP() << sway_->StartError().toStdString();
     dir_ = sway_->SharedDir();
-    ASSERT_TRUE(QFile::copy(TESSERINE_BINARY_DIR "/bin/tesserine", dir_ + "/tesserine"));
+    ASSERT_TRUE(CopyProgram(dir_ + "/tesserine"));
     QByteArray ini =
         "[Info]\r\nOpen Minimized=1\r\nDisplay Order=SEQUENTIAL\r\nSortImages=0\r\n"
         "Trigger Measure=SECONDS\r\nTrigger Qty=1\r\n\r\n[Bitmaps]\r\n";

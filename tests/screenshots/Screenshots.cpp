@@ -10,9 +10,11 @@
 #include <QTreeView>
 #include <cstdio>
 
-#include "window/FormFixture.h"
+#include "platform/screen/ScreenMetrics.h"
+#include "support/StandInServices.h"
 #include "window/ImgDispFrm.h"
 #include "window/SplashScreen.h"
+#include "window/Tessel.h"
 
 namespace {
 
@@ -69,15 +71,8 @@ int main(int argc, char** argv) {
   if (!ini.open(QIODevice::WriteOnly)) return 1;
   ini.write(Configuration(QDir(TESSERINE_TEST_DATA).absolutePath()));
   ini.close();
-  TScriptedMessageBoxes messages;
-  TQtScreenMetrics screen;
-  TMemoryDesktop desktop;
-  TIdleScreenSaver screenSaver;
-  TFixedClock clock;
-  TFirstRandom random;
-  TScriptedAddDialog addDialog;
-  TTesselForm1 form(TFormServices{messages, screen, desktop, screenSaver, clock, random, addDialog,
-                                  (dir.path() + "/").toStdString(), ini.fileName().toStdString()});
+  TStandInServicesOf<TQtScreenMetrics> services;
+  TTesselForm1 form(services.Services((dir.path() + "/").toStdString(), ini.fileName().toStdString()));
   form.show();
   form.ImageList().ClearSelection();
   form.ImageList().SetSelected(0, true);

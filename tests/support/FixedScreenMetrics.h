@@ -6,10 +6,10 @@
 
 #include "platform/screen/ScreenMetrics.h"
 
-// A fixed size and depth on an unscaled display, set by the test.
+// A fixed size and depth on an unscaled display, set by the test (1024 x 768 unless told).
 class TFixedScreenMetrics final : public IScreenMetrics {
  public:
-  TFixedScreenMetrics(QSize size, unsigned depth = 32) : size_(size), depth_(depth) {}
+  explicit TFixedScreenMetrics(QSize size = QSize(1024, 768), unsigned depth = 32) : size_(size), depth_(depth) {}
   QSize ScreenSize() const override { return size_; }
   QSize LogicalScreenSize() const override { return size_; }
   unsigned ScreenColorDepth() const override { return depth_; }

@@ -1,5 +1,5 @@
 // Stand-ins for the desktop's services: a value store that only remembers what it was
-// given, and a screen saver that never runs.
+// given, and a screen saver that runs only when the test says so and counts the questions.
 #pragma once
 
 #include <map>
@@ -21,7 +21,12 @@ class TMemoryDesktop final : public IDesktopWallpaper {
   std::map<std::string, std::string> values;
 };
 
-class TIdleScreenSaver final : public IScreenSaverState {
+class TSwitchableScreenSaver final : public IScreenSaverState {
  public:
-  bool ScreenSaverRunning() override { return false; }
+  bool ScreenSaverRunning() override {
+    ++asked;
+    return running;
+  }
+  bool running = false;
+  int asked = 0;
 };

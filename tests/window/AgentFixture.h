@@ -6,28 +6,23 @@
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
+#include <QFile>
 #include <QImage>
 #include <QSystemTrayIcon>
+#include <QTemporaryDir>
+#include <memory>
 
 #include "agent/ScriptedRandom.h"
 #include "config/BigIni.h"
 #include "config/DateTimeText.h"
 #include "imagelist/ListEdits.h"
-#include "support/FixedScreenMetrics.h"
-#include "window/FormFixture.h"
+#include "support/StandInServices.h"
+#include "window/Tessel.h"
 
-class TSwitchableScreenSaver final : public IScreenSaverState {
- public:
-  bool ScreenSaverRunning() override {
-    ++asked;
-    return running;
-  }
-  bool running = false;
-  int asked = 0;
-};
-
-class AgentFormTest : public ::testing::Test {
+class AgentFormTest : public ::testing::Test, protected TStandInServicesOf<TFixedScreenMetrics, TScriptedRandom> {
  protected:
+  AgentFormTest() { screen.SetScreenSize(QSize(64, 48)); }
+
   static constexpr double kMsPerDay = 86400000.0;
 
   std::string Picture(const char* name) const { return (dir.path() + "/" + name).toStdString(); }
@@ -46,9 +41,8 @@ class AgentFormTest : public ::testing::Test {
     ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
     file.write(text.c_str());
     file.close();
-    form = std::make_unique<TTesselForm1>(TFormServices{messages, screen, desktop, screenSaver, clock, random,
-                                                        addDialog, (dir.path() + "/").toStdString(),
-                                                        (dir.path() + "/tesserine.INI").toStdString()});
+    form = std::make_unique<TTesselForm1>(
+        Services((dir.path() + "/").toStdString(), (dir.path() + "/tesserine.INI").toStdString()));
     form->TrayAvailable = [this] { return trayAvailable; };
     QObject::connect(form.get(), &TTesselForm1::TerminateRequested, [this] { ++terminateRequests; });
     form->show();
@@ -81,13 +75,6 @@ class AgentFormTest : public ::testing::Test {
   bool ShowsIcon(const QIcon& icon) const { return form->RxTrayIcon1->icon().cacheKey() == icon.cacheKey(); }
 
   QTemporaryDir dir;
-  TScriptedMessageBoxes messages;
-  TFixedScreenMetrics screen{QSize(64, 48)};
-  TMemoryDesktop desktop;
-  TSwitchableScreenSaver screenSaver;
-  TFixedClock clock;
-  TScriptedRandom random{};
-  TScriptedAddDialog addDialog;
   bool trayAvailable = true;
   std::unique_ptr<TTesselForm1> form;
   int terminateRequests = 0;

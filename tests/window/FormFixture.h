@@ -1,6 +1,5 @@
 // The real main window on a prepared configuration file, with every outside service
-// replaced: scripted message boxes and Add dialog, a fixed screen, clock and random source,
-// and a desktop that only remembers its values.
+// replaced by the test kit's stand-ins (support/StandInServices.h).
 #pragma once
 
 #include <gtest/gtest.h>
@@ -9,39 +8,10 @@
 #include <QTemporaryDir>
 #include <memory>
 
-#include "agent/RandomSource.h"
-#include "platform/dialogs/AddDialog.h"
-#include "platform/screen/ScreenMetrics.h"
-#include "platform/system/Clock.h"
-#include "support/FixedScreenMetrics.h"
-#include "support/ScriptedMessageBoxes.h"
-#include "support/StandInDesktop.h"
+#include "support/StandInServices.h"
 #include "window/Tessel.h"
 
-class TFixedClock final : public IClock {
- public:
-  double Now() const override { return now; }
-  double now = 45000.5;
-};
-
-class TFirstRandom final : public IRandomSource {
- public:
-  int Next(int) override { return 0; }
-};
-
-class TScriptedAddDialog final : public IAddDialog {
- public:
-  std::optional<std::vector<std::string>> Execute(const QString& filter, const std::string& initialDir) override {
-    lastFilter = filter;
-    lastInitialDir = initialDir;
-    return files;
-  }
-  std::optional<std::vector<std::string>> files;
-  QString lastFilter;
-  std::string lastInitialDir;
-};
-
-class FormTest : public ::testing::Test {
+class FormTest : public ::testing::Test, protected TStandInServices {
  protected:
   std::string IniPath() const { return (dir.path() + "/tesserine.INI").toStdString(); }
 
@@ -58,8 +28,7 @@ class FormTest : public ::testing::Test {
 
   // Creates the window on the current file and shows it, which loads the configuration.
   void Open() {
-    form = std::make_unique<TTesselForm1>(TFormServices{messages, screen, desktop, screenSaver, clock, random,
-                                                        addDialog, (dir.path() + "/").toStdString(), IniPath()});
+    form = std::make_unique<TTesselForm1>(Services((dir.path() + "/").toStdString(), IniPath()));
     QObject::connect(form.get(), &TTesselForm1::TerminateRequested, [this] { ++terminateRequests; });
     form->show();
   }
@@ -83,13 +52,6 @@ class FormTest : public ::testing::Test {
   }
 
   QTemporaryDir dir;
-  TScriptedMessageBoxes messages;
-  TFixedScreenMetrics screen{QSize(1024, 768)};
-  TMemoryDesktop desktop;
-  TIdleScreenSaver screenSaver;
-  TFixedClock clock;
-  TFirstRandom random;
-  TScriptedAddDialog addDialog;
   std::unique_ptr<TTesselForm1> form;
   int terminateRequests = 0;
 };
