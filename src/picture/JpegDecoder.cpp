@@ -6,6 +6,7 @@
 #include <csetjmp>
 #include <cstdio>
 
+#include "picture/DecodeScale.h"
 #include "picture/JpegErrorManager.h"
 #include "picture/PictureErrors.h"
 #include "picture/PictureFile.h"
@@ -20,6 +21,7 @@ struct JpegOutcome {
   JpegStatus status = JpegStatus::Ok;
   std::int64_t width = 0;
   std::int64_t height = 0;
+  QSize fileSize;
   char message[JMSG_LENGTH_MAX] = {};
 };
 
@@ -65,9 +67,31 @@ JpegStatus Stop(jpeg_decompress_struct& info, JpegStatus status) {
   return status;
 }
 
-// minSide 0 decodes at full size. Every local here is trivially destructible; the picture
-// lives in the caller's frame.
-void Decode(std::FILE* file, int minSide, QImage& picture, JpegOutcome& outcome) {
+// How far the decode scales down: a thumbnail's shorter side (minSide), a stretch target,
+// or neither (full size).
+struct JpegScaling {
+  int minSide = 0;
+  const TDecodeTarget* target = nullptr;
+};
+
+void SetScale(jpeg_decompress_struct& info, const JpegScaling& scaling) {
+  const int width = static_cast<int>(info.image_width);
+  const int height = static_cast<int>(info.image_height);
+  if (scaling.minSide > 0) {
+    info.scale_num = 1;
+    info.scale_denom = static_cast<unsigned>(JpegThumbnailDenominator(width, height, scaling.minSide));
+  } else if (scaling.target) {
+    // 8/8 is left to libjpeg's defaults, so the whole picture decodes exactly as without a target.
+    const int eighths = DecodeEighths(QSize(width, height), *scaling.target);
+    if (eighths < 8) {
+      info.scale_num = static_cast<unsigned>(eighths);
+      info.scale_denom = 8;
+    }
+  }
+}
+
+// Every local here is trivially destructible; the picture lives in the caller's frame.
+void Decode(std::FILE* file, const JpegScaling& scaling, QImage& picture, JpegOutcome& outcome) {
   jpeg_decompress_struct info;
   JpegErrorManager manager;
   UseJpegErrorManager(info, manager, outcome.message);
@@ -80,11 +104,8 @@ void Decode(std::FILE* file, int minSide, QImage& picture, JpegOutcome& outcome)
   jpeg_read_header(&info, TRUE);
   const bool cmyk = info.jpeg_color_space == JCS_CMYK || info.jpeg_color_space == JCS_YCCK;
   info.out_color_space = cmyk ? JCS_CMYK : NativeRgb32;
-  if (minSide > 0) {
-    info.scale_num = 1;
-    info.scale_denom = static_cast<unsigned>(
-        JpegThumbnailDenominator(static_cast<int>(info.image_width), static_cast<int>(info.image_height), minSide));
-  }
+  outcome.fileSize = QSize(static_cast<int>(info.image_width), static_cast<int>(info.image_height));
+  SetScale(info, scaling);
   jpeg_calc_output_dimensions(&info);
   outcome.width = info.output_width;
   outcome.height = info.output_height;
@@ -106,14 +127,14 @@ void Decode(std::FILE* file, int minSide, QImage& picture, JpegOutcome& outcome)
   jpeg_destroy_decompress(&info);
 }
 
-QImage DecodeFile(const std::string& path, int minSide) {
+TScaledPicture DecodeFile(const std::string& path, const JpegScaling& scaling) {
   const TPictureStream file = OpenPictureStream(path);
   QImage picture;
   JpegOutcome outcome;
-  Decode(file.get(), minSide, picture, outcome);
+  Decode(file.get(), scaling, picture, outcome);
   switch (outcome.status) {
     case JpegStatus::Ok:
-      return picture;
+      return {picture, outcome.fileSize};
     case JpegStatus::Corrupt:
       throw TDecodeError("JPEG error in \"" + path + "\": " + outcome.message);
     case JpegStatus::TooLarge:
@@ -126,9 +147,25 @@ QImage DecodeFile(const std::string& path, int minSide) {
 
 }  // namespace
 
-QImage DecodeJpeg(const std::string& path) { return DecodeFile(path, 0); }
+QImage DecodeJpeg(const std::string& path) { return DecodeFile(path, {}).picture; }
 
-QImage DecodeJpegThumbnail(const std::string& path, int minSide) { return DecodeFile(path, std::max(minSide, 1)); }
+QImage DecodeJpegThumbnail(const std::string& path, int minSide) {
+  return DecodeFile(path, {std::max(minSide, 1), nullptr}).picture;
+}
+
+TScaledPicture DecodeJpegFor(const std::string& path, const TDecodeTarget& target) {
+  TScaledPicture scaled = DecodeFile(path, {0, &target});
+  if (scaled.picture.size() == scaled.fileSize) return scaled;
+  // The N/8 decode is at most 8/7 of the size on the screen in some direction; averaging it
+  // down by area here leaves the stretch nothing to drop.
+  const QSize onScreen = StretchedSize(scaled.fileSize, target);
+  if (scaled.picture.size() != onScreen) {
+    QImage reduced = scaled.picture.scaled(onScreen, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    if (reduced.isNull()) throw TPictureMemoryError(onScreen.width(), onScreen.height());
+    scaled.picture = std::move(reduced);
+  }
+  return scaled;
+}
 
 int JpegThumbnailDenominator(int width, int height, int minSide) {
   const int longer = std::max(width, height);
