@@ -8,11 +8,13 @@
 # the ratios to the peers, and Tesserine's peak less that of its own change to an 8x8 bitmap.
 # Needs the dev build, Xvfb, dbus-daemon, feh, xwallpaper, djpeg and convert.
 #   bench/bench_peers.sh [runs, default 5]
+#   (TESSERINE_WINDOW_PROGRAM: another build's libexec/tesserine/tesserine to time)
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 source "${root}/scripts/xvfb.sh"
 runs="${1:-5}"
 program="${root}/build/dev/bin/tesserine"
+window_program="${TESSERINE_WINDOW_PROGRAM:-${root}/build/dev/libexec/tesserine/tesserine}"
 work="$(mktemp -d /tmp/tesserine-peers-XXXXXX)"
 
 unset WAYLAND_DISPLAY QT_QPA_PLATFORM XDG_CURRENT_DESKTOP TESSERINE_DESKTOP
@@ -25,23 +27,25 @@ export HOME="${work}" XDG_CONFIG_HOME="${work}/config" XDG_RUNTIME_DIR="${work}/
 mkdir -p "${XDG_CONFIG_HOME}" "${XDG_RUNTIME_DIR}"
 chmod 700 "${XDG_RUNTIME_DIR}"
 
+# The front end runs the window program it finds beside it, at ../libexec/tesserine/.
+mkdir -p "${work}/libexec/tesserine"
+cp "${window_program}" "${work}/libexec/tesserine/tesserine"
 convert -seed 1 -size 6000x4000 plasma:fractal -blur 0x1.5 -quality 90 "${work}/big.jpg"
 convert -seed 2 -size 1920x1080 plasma:fractal -blur 0x1.5 -quality 90 "${work}/hd.jpg"
-convert -size 8x8 xc:red "BMP3:${work}/first.bmp"
 convert -size 8x8 xc:blue "BMP3:${work}/tiny.bmp"
 
-# A one-shot change: the selection starts on an 8x8 bitmap and the first check moves on to
-# the picture, which is applied by method; AutoClose after 0 minutes then ends the program.
-# The folder is made before the timing, the change is checked after it.
+# A one-shot change: the list holds the picture alone, applied by method at the first check
+# (decoded once, at the start or at the change); AutoClose after 0 minutes then ends the
+# program. The folder is made before the timing, the change is checked after it.
 prepare_run() {
   rm -rf "${work}/run"
   mkdir -p "${work}/run"
   cp "${program}" "${work}/run/tesserine"
-  printf '[Info]\r\nOpen Minimized=1\r\nDisplay Order=SEQUENTIAL\r\nTrigger Measure=SECONDS\r\nTrigger Qty=5\r\nAutoClose=1\r\nAutoClose Minutes=0\r\nPlus! Installed=0\r\nMonitors=SAME\r\nSortImages=0\r\n\r\n[Bitmaps]\r\n%s=TILE.NOT\r\n%s=%s.NOT\r\n' \
-    "${work}/first.bmp" "$1" "$2" >"${work}/run/tesserine.INI"
+  printf '[Info]\r\nOpen Minimized=1\r\nDisplay Order=SEQUENTIAL\r\nTrigger Measure=SECONDS\r\nTrigger Qty=5\r\nAutoClose=1\r\nAutoClose Minutes=0\r\nPlus! Installed=0\r\nMonitors=SAME\r\nSortImages=0\r\n\r\n[Bitmaps]\r\n%s=%s.NOT\r\n' \
+    "$1" "$2" >"${work}/run/tesserine.INI"
 }
 check_run() {
-  grep -q "LastImageNm=$1" "${work}/run/tesserine.INI" || { echo "no change to $1" >&2; exit 1; }
+  grep -q "LastImageNm=$1" "${work}/run/tesserine.INI" || { echo "no change to $1" >&2; cat "${work}/run/tesserine.INI" "${work}/run/log" >&2; exit 1; }
   [ ! -s "${work}/run/log" ] || { cat "${work}/run/log" >&2; exit 1; }
 }
 
