@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <string_view>
 
+#include "picture/DecodeScale.h"
 #include "picture/JpegErrorManager.h"
 #include "picture/PictureErrors.h"
 #include "picture/PictureFile.h"
@@ -21,6 +22,7 @@ struct JpegOutcome {
   JpegStatus status = JpegStatus::Ok;
   std::int64_t width = 0;
   std::int64_t height = 0;
+  QSize fileSize;
   char message[JMSG_LENGTH_MAX] = {};
 };
 
@@ -72,9 +74,31 @@ JpegStatus Stop(jpeg_decompress_struct& info, JpegStatus status) {
   return status;
 }
 
-// minSide 0 decodes at full size. Every local here is trivially destructible; the picture
-// lives in the caller's frame.
-void Decode(const JpegInput& input, int minSide, QImage& picture, JpegOutcome& outcome) {
+// How far the decode scales down: a thumbnail's shorter side (minSide), a stretch target,
+// or neither (full size).
+struct JpegScaling {
+  int minSide = 0;
+  const TDecodeTarget* target = nullptr;
+};
+
+void SetScale(jpeg_decompress_struct& info, const JpegScaling& scaling) {
+  const int width = static_cast<int>(info.image_width);
+  const int height = static_cast<int>(info.image_height);
+  if (scaling.minSide > 0) {
+    info.scale_num = 1;
+    info.scale_denom = static_cast<unsigned>(JpegThumbnailDenominator(width, height, scaling.minSide));
+  } else if (scaling.target) {
+    // 8/8 is left to libjpeg's defaults, so the whole picture decodes exactly as without a target.
+    const int eighths = DecodeEighths(QSize(width, height), *scaling.target);
+    if (eighths < 8) {
+      info.scale_num = static_cast<unsigned>(eighths);
+      info.scale_denom = 8;
+    }
+  }
+}
+
+// Every local here is trivially destructible; the picture lives in the caller's frame.
+void Decode(const JpegInput& input, const JpegScaling& scaling, QImage& picture, JpegOutcome& outcome) {
   jpeg_decompress_struct info;
   JpegErrorManager manager;
   UseJpegErrorManager(info, manager, outcome.message);
@@ -90,11 +114,8 @@ void Decode(const JpegInput& input, int minSide, QImage& picture, JpegOutcome& o
   jpeg_read_header(&info, TRUE);
   const bool cmyk = info.jpeg_color_space == JCS_CMYK || info.jpeg_color_space == JCS_YCCK;
   info.out_color_space = cmyk ? JCS_CMYK : NativeRgb32;
-  if (minSide > 0) {
-    info.scale_num = 1;
-    info.scale_denom = static_cast<unsigned>(
-        JpegThumbnailDenominator(static_cast<int>(info.image_width), static_cast<int>(info.image_height), minSide));
-  }
+  outcome.fileSize = QSize(static_cast<int>(info.image_width), static_cast<int>(info.image_height));
+  SetScale(info, scaling);
   jpeg_calc_output_dimensions(&info);
   outcome.width = info.output_width;
   outcome.height = info.output_height;
@@ -117,13 +138,13 @@ void Decode(const JpegInput& input, int minSide, QImage& picture, JpegOutcome& o
 }
 
 // name is what an error message calls the picture.
-QImage DecodeInput(const JpegInput& input, const std::string& name, int minSide) {
+TScaledPicture DecodeInput(const JpegInput& input, const std::string& name, const JpegScaling& scaling) {
   QImage picture;
   JpegOutcome outcome;
-  Decode(input, minSide, picture, outcome);
+  Decode(input, scaling, picture, outcome);
   switch (outcome.status) {
     case JpegStatus::Ok:
-      return picture;
+      return {picture, outcome.fileSize};
     case JpegStatus::Corrupt:
       throw TDecodeError("JPEG error in \"" + name + "\": " + outcome.message);
     case JpegStatus::TooLarge:
@@ -134,20 +155,36 @@ QImage DecodeInput(const JpegInput& input, const std::string& name, int minSide)
   return {};
 }
 
-QImage DecodeFile(const std::string& path, int minSide) {
+TScaledPicture DecodeFile(const std::string& path, const JpegScaling& scaling) {
   const TPictureStream file = OpenPictureStream(path);
-  return DecodeInput({file.get(), {}}, path, minSide);
+  return DecodeInput({file.get(), {}}, path, scaling);
 }
 
 }  // namespace
 
-QImage DecodeJpeg(const std::string& path) { return DecodeFile(path, 0); }
+QImage DecodeJpeg(const std::string& path) { return DecodeFile(path, {}).picture; }
 
 QImage DecodeJpegBytes(std::string_view bytes, const std::string& name) {
-  return DecodeInput({nullptr, bytes}, name, 0);
+  return DecodeInput({nullptr, bytes}, name, {}).picture;
 }
 
-QImage DecodeJpegThumbnail(const std::string& path, int minSide) { return DecodeFile(path, std::max(minSide, 1)); }
+QImage DecodeJpegThumbnail(const std::string& path, int minSide) {
+  return DecodeFile(path, {std::max(minSide, 1), nullptr}).picture;
+}
+
+TScaledPicture DecodeJpegFor(const std::string& path, const TDecodeTarget& target) {
+  TScaledPicture scaled = DecodeFile(path, {0, &target});
+  if (scaled.picture.size() == scaled.fileSize) return scaled;
+  // The N/8 decode is at most 8/7 of the size on the screen in some direction; averaging it
+  // down by area here leaves the stretch nothing to drop.
+  const QSize onScreen = StretchedSize(scaled.fileSize, target);
+  if (scaled.picture.size() != onScreen) {
+    QImage reduced = scaled.picture.scaled(onScreen, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    if (reduced.isNull()) throw TPictureMemoryError(onScreen.width(), onScreen.height());
+    scaled.picture = std::move(reduced);
+  }
+  return scaled;
+}
 
 int JpegThumbnailDenominator(int width, int height, int minSide) {
   const int longer = std::max(width, height);

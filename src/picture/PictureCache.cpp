@@ -2,17 +2,29 @@
 
 #include "picture/PictureLoader.h"
 
-void TPictureCache::Load(const std::string& name) {
-  if (name == sourceName_ && !released_) return;
+void TPictureCache::Load(const std::string& name, const std::optional<TDecodeTarget>& target) {
+  if (name == sourceName_ && !released_ && (!decodedFor_ || decodedFor_ == target)) return;
   sourceName_ = name;
   released_ = false;
   sourceBitmap_ = QImage();
-  sourceBitmap_ = LoadPicture(name);
+  fileSize_ = QSize();
+  decodedFor_ = std::nullopt;
+  if (target) {
+    TScaledPicture loaded = LoadPictureFor(name, *target);
+    sourceBitmap_ = std::move(loaded.picture);
+    fileSize_ = loaded.fileSize;
+    if (sourceBitmap_.size() != fileSize_) decodedFor_ = target;
+  } else {
+    sourceBitmap_ = LoadPicture(name);
+    fileSize_ = sourceBitmap_.size();
+  }
 }
 
 void TPictureCache::Clear() {
   sourceName_.clear();
   sourceBitmap_ = QImage();
+  fileSize_ = QSize();
+  decodedFor_ = std::nullopt;
   released_ = false;
 }
 

@@ -4,7 +4,11 @@
 #pragma once
 
 #include <QImage>
+#include <QSize>
+#include <optional>
 #include <string>
+
+#include "picture/DecodeScale.h"
 
 class TPictureCache {
  public:
@@ -12,7 +16,10 @@ class TPictureCache {
   // cannot be opened or decoded leaves an empty 0 x 0 picture; errors that must reach the
   // user (an invalid bitmap, a picture beyond the size limit) propagate as exceptions after
   // SourceName has been set, so the next Load of the same name does not decode again.
-  void Load(const std::string& name);
+  // With a target, the picture only has to serve a wallpaper stretched to it: a JPEG is
+  // then decoded reduced (LoadPictureFor). A picture decoded whole serves every target; a
+  // reduced one only its own, so a Load for another target, or for none, decodes again.
+  void Load(const std::string& name, const std::optional<TDecodeTarget>& target = std::nullopt);
   // Forgets the picture and the name (forces the next Load to decode).
   void Clear();
   // Frees a decoded picture but keeps its name; the next Load of that name decodes the file
@@ -22,9 +29,13 @@ class TPictureCache {
 
   const std::string& SourceName() const { return sourceName_; }
   const QImage& SourceBitmap() const { return sourceBitmap_; }
+  // The size the file states: SourceBitmap's size unless it was decoded reduced.
+  QSize FileSize() const { return fileSize_; }
 
  private:
   std::string sourceName_;
   QImage sourceBitmap_;
+  QSize fileSize_;
+  std::optional<TDecodeTarget> decodedFor_;  // nullopt: decoded whole
   bool released_ = false;
 };

@@ -59,3 +59,18 @@ QImage LoadPicture(const std::string& path) {
     return {};
   }
 }
+
+TScaledPicture LoadPictureFor(const std::string& path, const TDecodeTarget& target) {
+  if (PictureFormatOf(path) != PictureFormat::Jpeg) {
+    QImage picture = LoadPicture(path);
+    const QSize size = picture.size();
+    return {std::move(picture), size};
+  }
+  try {
+    return DecodeJpegFor(path, target);
+  } catch (const TFileOpenError&) {
+    return {};
+  } catch (const TDecodeError&) {
+    return {};
+  }
+}

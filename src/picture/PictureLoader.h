@@ -12,6 +12,8 @@
 #include <string>
 #include <string_view>
 
+#include "picture/JpegDecoder.h"
+
 // The extension of path from its last dot, upper-cased in ASCII (".JPG"); a dot in a
 // directory name does not count, and a name without a dot gives "".
 std::string UpperExt(std::string_view path);
@@ -21,6 +23,11 @@ std::string UpperExt(std::string_view path);
 // that is not a valid bitmap, TPictureTooLarge for a picture beyond MaxPicturePixels (all
 // formats) and TPictureMemoryError when memory runs out.
 QImage LoadPicture(const std::string& path);
+
+// LoadPicture's picture for a wallpaper stretched to target: a JPEG decoded at
+// DecodeEighths of its size, every other format whole; with the size the file states.
+// An empty picture, as LoadPicture's, gives an empty size.
+TScaledPicture LoadPictureFor(const std::string& path, const TDecodeTarget& target);
 
 // The picture in path decoded by its extension as JPEG, PNG or WebP, and for every other
 // extension, ".GIF" included, as a Windows bitmap; for callers that show GIF files through

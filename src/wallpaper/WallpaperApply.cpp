@@ -19,6 +19,12 @@ ApplyPlan PlanApply(const ApplyRequest& request) {
   return plan;
 }
 
+std::optional<TDecodeTarget> DecodeTargetFor(const ApplyRequest& request) {
+  const ApplyPlan plan = PlanApply(request);
+  if (!plan.stretchTo) return std::nullopt;
+  return TDecodeTarget{*plan.stretchTo, request.code == DispObj::RatioStretch};
+}
+
 void ApplyToDesktop(const ApplyRequest& request, const std::function<const QImage&()>& picture,
                     IDesktopWallpaper& desktop, const std::function<void()>& pictureUsed) {
   const ApplyPlan plan = PlanApply(request);

@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "picture/DecodeScale.h"
 #include "platform/desktop/DesktopWallpaper.h"
 #include "platform/screen/ScreenMetrics.h"
 #include "wallpaper/DispMethods.h"
@@ -38,6 +39,12 @@ struct ApplyPlan {
 };
 
 ApplyPlan PlanApply(const ApplyRequest& request);
+
+// What the request's picture must still cover when it is decoded: the screen for STRETCH,
+// the screen fitted to the picture's proportions for RATIO_STRETCH (its composition is
+// stretched to the screen), when the program stretches; nullopt (the whole picture) for
+// every other method and when the desktop stretches.
+std::optional<TDecodeTarget> DecodeTargetFor(const ApplyRequest& request);
 
 // Opens the value store, then runs picture (which may throw: nothing has been written
 // then), writes the converted file when the plan says so (errors in that write are

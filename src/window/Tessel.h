@@ -152,6 +152,9 @@ class TTesselForm1 : public QWidget, public IRemoteControl {
 
   // Applying the wallpaper.
   void ChgBackground();
+  // What the current entry's picture must cover while the hidden agent decodes it for the
+  // desktop alone (nullopt: the whole picture).
+  std::optional<TDecodeTarget> WallpaperDecodeTarget();
   // ChgBackground with "Several monitors" set and more than one monitor (TesselMonitors.cpp):
   // a picture on each monitor, or one across them all.
   void ChgMonitors(const std::vector<TMonitor>& monitors);

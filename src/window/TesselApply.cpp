@@ -47,6 +47,16 @@ void TTesselForm1::ChgBackground() {
   ApplyToDesktop(request, picture, Services.desktop, [this] { ReleasePictures(); });
 }
 
+// The hidden agent shows the picture nowhere but on the desktop, so a stretched wallpaper is
+// decoded only as large as the screen needs; pictures made for each monitor start from the
+// whole one.
+std::optional<TDecodeTarget> TTesselForm1::WallpaperDecodeTarget() {
+  if (!AgentRunning) return std::nullopt;
+  if (Agent.Monitors != MonitorMode::Same && Services.screen.Monitors().size() > 1) return std::nullopt;
+  return DecodeTargetFor(
+      {CurrentFileName(), CurrentDispObj(), PlusInstalled->isChecked(), ConvertFileName, Services.screen.ScreenSize()});
+}
+
 void TTesselForm1::UpdtBackground() {
   Agent.RecordChange(CurrentFileName(), Services.clock.Now());
   ChgBackground();

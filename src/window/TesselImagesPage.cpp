@@ -34,10 +34,10 @@ void TTesselForm1::ItemSelectUpdt() {
     ImgListImage->setToolTip(hint);
     if (current >= 0) {
       const std::string name = list.At(current).fileName;
-      Pictures.Load(name);
+      Pictures.Load(name, WallpaperDecodeTarget());
       labelName->setText(QString::fromStdString(FileNamePart(name)));
-      labelWidth->setText(QString::number(Pictures.SourceBitmap().width()));
-      labelHeight->setText(QString::number(Pictures.SourceBitmap().height()));
+      labelWidth->setText(QString::number(Pictures.FileSize().width()));
+      labelHeight->setText(QString::number(Pictures.FileSize().height()));
       if (ToInt(list.At(current).disp) < 0) {
         const TStoredDisp stored = ReadObjDisp(name, std::string());
         list.SetDisp(current, stored.disp);

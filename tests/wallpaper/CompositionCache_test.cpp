@@ -57,6 +57,17 @@ TEST_F(CompositionCacheTest, EachPartOfTheKeyRecomposes) {
   }
 }
 
+// The same file decoded reduced for a stretch and then whole is two pictures.
+TEST_F(CompositionCacheTest, SourceDecodedAtAnotherSizeRecomposes) {
+  for (DispObj code : kSpecials) {
+    Ask("/pics/a.jpg", code, kBlack, Picture(5, 4));
+    composed_ = 0;
+    const QImage& whole = Ask("/pics/a.jpg", code, kBlack, Picture(10, 8));
+    EXPECT_EQ(composed_, 1) << ToInt(code);
+    EXPECT_EQ(whole.size(), ComposeSpecial(Picture(10, 8), code, kBlack, kScreen).size()) << ToInt(code);
+  }
+}
+
 TEST_F(CompositionCacheTest, ResultIsTheLayoutOfTheCurrentPicture) {
   const QImage picture = Picture(5, 4);
   EXPECT_EQ(Ask("a", DispObj::MirrorTile, kBlack, picture), BuildMirrorTile(picture));

@@ -150,6 +150,31 @@ TEST_F(WallpaperApply, OutcomeForEveryMethod) {
 
 // The picture is in use from its load to the converted file's write, and no longer when
 // the values are stored and the desktop reloads.
+// Only a picture the program itself stretches to the screen may be decoded reduced: the
+// converted file of every other method holds the picture, or its composition, whole.
+TEST_F(WallpaperApply, DecodeTargetOnlyWhenTheProgramStretches) {
+  using enum DispObj;
+  const TDecodeTarget screen{Screen, false};
+  const TDecodeTarget fitted{Screen, true};
+  const struct {
+    DispObj code;
+    Kind kind;
+    Plus plus;
+    std::optional<TDecodeTarget> target;
+  } rows[] = {
+      {Stretch, Kind::Jpeg, Plus::Off, screen},           {Stretch, Kind::Bitmap, Plus::Off, screen},
+      {Stretch, Kind::Jpeg, Plus::On, std::nullopt},      {RatioStretch, Kind::Jpeg, Plus::Off, fitted},
+      {RatioStretch, Kind::Jpeg, Plus::On, std::nullopt}, {Center, Kind::Jpeg, Plus::Off, std::nullopt},
+      {Tile, Kind::Jpeg, Plus::Off, std::nullopt},        {MirrorTile, Kind::Jpeg, Plus::Off, std::nullopt},
+      {BrickTile, Kind::Jpeg, Plus::Off, std::nullopt},   {DoubleTile, Kind::Jpeg, Plus::Off, std::nullopt},
+      {None, Kind::Jpeg, Plus::Off, std::nullopt},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(std::string(DispText(row.code)) + (row.plus == Plus::On ? " plus" : ""));
+    EXPECT_EQ(DecodeTargetFor(Request(row.code, ImageName(row.kind), row.plus)), row.target);
+  }
+}
+
 TEST_F(WallpaperApply, PictureIsInUseOnlyBetweenTheKeyAndTheFirstValue) {
   ResetConverted();
   TRecordingDesktop desktop;

@@ -1,0 +1,109 @@
+#!/usr/bin/env bash
+# Whole-process cost of one wallpaper change against its peers on the same display, run
+# alternately: Tesserine's one-shot agent ("Open Minimized", "AutoClose" after 0 minutes,
+# "SEQUENTIAL", "Plus! Installed" off, one monitor), feh, xwallpaper, and djpeg at full
+# size and at 3/8 as the decoder's floor. Pictures: a 6000x4000 and a 1920x1080 JPEG
+# (ImageMagick's fractal plasma, seed 1, quality 90); methods STRETCH and CENTER.
+# Prints, per case, the median wall time and peak resident set (/usr/bin/time -v) of each,
+# the ratios to the peers, and Tesserine's peak less that of its own change to an 8x8 bitmap.
+# Needs the dev build, Xvfb, dbus-daemon, feh, xwallpaper, djpeg and convert.
+#   bench/bench_peers.sh [runs, default 5]
+#   (TESSERINE_WINDOW_PROGRAM: another build's libexec/tesserine/tesserine to time)
+set -euo pipefail
+root="$(cd "$(dirname "$0")/.." && pwd)"
+source "${root}/scripts/xvfb.sh"
+runs="${1:-5}"
+program="${root}/build/dev/bin/tesserine"
+window_program="${TESSERINE_WINDOW_PROGRAM:-${root}/build/dev/libexec/tesserine/tesserine}"
+work="$(mktemp -d /tmp/tesserine-peers-XXXXXX)"
+
+unset WAYLAND_DISPLAY QT_QPA_PLATFORM XDG_CURRENT_DESKTOP TESSERINE_DESKTOP
+start_xvfb 1920x1080x24
+bus_info="$(dbus-daemon --session --fork --print-address=1 --print-pid=1)"
+bus_pid="$(echo "${bus_info}" | sed -n 2p)"
+trap 'kill "${bus_pid}" "${XVFB_PID}" 2>/dev/null || true; rm -rf "${work}"' EXIT
+export DBUS_SESSION_BUS_ADDRESS="$(echo "${bus_info}" | head -1)"
+export HOME="${work}" XDG_CONFIG_HOME="${work}/config" XDG_RUNTIME_DIR="${work}/runtime"
+mkdir -p "${XDG_CONFIG_HOME}" "${XDG_RUNTIME_DIR}"
+chmod 700 "${XDG_RUNTIME_DIR}"
+
+# The front end runs the window program it finds beside it, at ../libexec/tesserine/.
+mkdir -p "${work}/libexec/tesserine"
+cp "${window_program}" "${work}/libexec/tesserine/tesserine"
+convert -seed 1 -size 6000x4000 plasma:fractal -blur 0x1.5 -quality 90 "${work}/big.jpg"
+convert -seed 2 -size 1920x1080 plasma:fractal -blur 0x1.5 -quality 90 "${work}/hd.jpg"
+convert -size 8x8 xc:blue "BMP3:${work}/tiny.bmp"
+
+# A one-shot change: the list holds the picture alone, applied by method at the first check
+# (decoded once, at the start or at the change); AutoClose after 0 minutes then ends the
+# program. The folder is made before the timing, the change is checked after it.
+prepare_run() {
+  rm -rf "${work}/run"
+  mkdir -p "${work}/run"
+  cp "${program}" "${work}/run/tesserine"
+  printf '[Info]\r\nOpen Minimized=1\r\nDisplay Order=SEQUENTIAL\r\nTrigger Measure=SECONDS\r\nTrigger Qty=5\r\nAutoClose=1\r\nAutoClose Minutes=0\r\nPlus! Installed=0\r\nMonitors=SAME\r\nSortImages=0\r\n\r\n[Bitmaps]\r\n%s=%s.NOT\r\n' \
+    "$1" "$2" >"${work}/run/tesserine.INI"
+}
+check_run() {
+  grep -q "LastImageNm=$1" "${work}/run/tesserine.INI" || { echo "no change to $1" >&2; cat "${work}/run/tesserine.INI" "${work}/run/log" >&2; exit 1; }
+  [ ! -s "${work}/run/log" ] || { cat "${work}/run/log" >&2; exit 1; }
+}
+
+# Runs a command under /usr/bin/time; appends "seconds kilobytes" to the file named first.
+measure() {
+  local out="$1"
+  shift
+  /usr/bin/time -f "%e %M" -o "${work}/time" "$@" >/dev/null 2>"${work}/stderr" || {
+    cat "${work}/stderr" >&2
+    exit 1
+  }
+  cat "${work}/time" >>"${out}"
+}
+
+run_label() {
+  case "$1" in
+    tiny) prepare_run "${work}/tiny.bmp" TILE && measure "${work}/tiny.times" env TESSERINE_MESSAGE_LOG="${work}/run/log" "${work}/run/tesserine" && check_run "${work}/tiny.bmp" ;;
+    ours) prepare_run "${jpeg}" "${method}" && measure "${work}/ours.times" env TESSERINE_MESSAGE_LOG="${work}/run/log" "${work}/run/tesserine" && check_run "${jpeg}" ;;
+    feh) measure "${work}/feh.times" feh --no-fehbg "${feh_opt}" "${jpeg}" ;;
+    xw) measure "${work}/xw.times" xwallpaper "${xw_opt}" "${jpeg}" ;;
+    djpeg) measure "${work}/djpeg.times" djpeg -outfile /dev/null "${jpeg}" ;;
+    djpeg38) measure "${work}/djpeg38.times" djpeg -scale 3/8 -outfile /dev/null "${jpeg}" ;;
+  esac
+}
+
+median() { sort -g | awk '{v[NR]=$1} END {print (NR % 2) ? v[(NR+1)/2] : (v[NR/2] + v[NR/2+1]) / 2}'; }
+med() { cut -d' ' -f"$2" "${work}/$1.times" | median; }
+mb() { echo "$1 / 1024" | bc -l; }
+
+declare -A names=([tiny]="tesserine (8x8 bitmap)" [ours]="tesserine one-shot agent" [feh]="feh" [xw]="xwallpaper"
+  [djpeg]="djpeg" [djpeg38]="djpeg -scale 3/8")
+run_case() {
+  local title="$1" label i
+  shift
+  for label in "$@"; do : >"${work}/${label}.times"; done
+  for i in $(seq 1 "${runs}"); do
+    for label in "$@"; do run_label "${label}"; done
+  done
+  echo "== ${title}: medians of ${runs} alternating runs"
+  for label in "$@"; do
+    printf '  %-26s %6.2f s  peak RSS %7.1f MB\n' "${names[${label}]}" "$(med "${label}" 1)" "$(mb "$(med "${label}" 2)")"
+  done
+}
+ratio() { echo "$(med "$1" 1) / $(med "$2" 1)" | bc -l; }
+
+jpeg="" method="" feh_opt="" xw_opt=""
+run_case "change to an 8x8 bitmap" tiny
+tiny_kb="$(med tiny 2)"
+screen_kb=$((1920 * 1080 * 4 / 1024))
+for picture in big hd; do
+  for method in STRETCH CENTER; do
+    jpeg="${work}/${picture}.jpg"
+    if [ "${method}" = STRETCH ]; then feh_opt=--bg-scale xw_opt=--stretch; else feh_opt=--bg-center xw_opt=--center; fi
+    run_case "$(identify -format %wx%h "${jpeg}") JPEG, ${method}" ours feh xw djpeg djpeg38
+    printf '  ratios: x feh %.2f  x xwallpaper %.2f  x djpeg %.2f  x djpeg-3/8 %.2f\n' \
+      "$(ratio ours feh)" "$(ratio ours xw)" "$(ratio ours djpeg)" "$(ratio ours djpeg38)"
+    above=$(($(med ours 2) - tiny_kb))
+    printf '  tesserine peak above its 8x8 change: %.1f MB = %.2f x the 1920x1080x4 screen picture\n' \
+      "$(mb "${above}")" "$(echo "${above} / ${screen_kb}" | bc -l)"
+  done
+done

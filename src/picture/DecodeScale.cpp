@@ -1,0 +1,31 @@
+#include "picture/DecodeScale.h"
+
+#include <cstdint>
+
+namespace {
+
+int CeilDiv(std::int64_t a, std::int64_t b) { return static_cast<int>((a + b - 1) / b); }
+
+}  // namespace
+
+QSize StretchedSize(QSize picture, const TDecodeTarget& target) {
+  if (!target.keepRatio || picture.isEmpty()) return target.box;
+  const std::int64_t w = picture.width(), h = picture.height();
+  const std::int64_t bw = target.box.width(), bh = target.box.height();
+  // The picture relatively wider than the box fills its width, otherwise its height.
+  if (w * bh >= h * bw) return {target.box.width(), CeilDiv(h * bw, w)};
+  return {CeilDiv(w * bh, h), target.box.height()};
+}
+
+QSize EighthsSize(QSize picture, int eighths) {
+  return {CeilDiv(std::int64_t{picture.width()} * eighths, 8), CeilDiv(std::int64_t{picture.height()} * eighths, 8)};
+}
+
+int DecodeEighths(QSize picture, const TDecodeTarget& target) {
+  const QSize need = StretchedSize(picture, target);
+  for (int eighths = 1; eighths < 8; ++eighths) {
+    const QSize size = EighthsSize(picture, eighths);
+    if (size.width() >= need.width() && size.height() >= need.height()) return eighths;
+  }
+  return 8;
+}
