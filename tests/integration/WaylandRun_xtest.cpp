@@ -216,6 +216,17 @@ class WaylandRunTest : public ::testing::Test {
     EXPECT_EQ(MessageLog(), "");
   }
 
+  // After the agent's first change, the schedule waits for days: only commands change the picture.
+  void ScheduleForDays() {
+    QFile ini(dir_ + "/tesserine.INI");
+    ASSERT_TRUE(ini.open(QIODevice::ReadOnly));
+    QByteArray text = ini.readAll();
+    ini.close();
+    text.replace("Trigger Measure=SECONDS", "Trigger Measure=DAYS");
+    ASSERT_TRUE(ini.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    ini.write(text);
+  }
+
   // The pictures' colours the bottom left corner shows in turn.
   std::vector<QRgb> WatchColours(std::size_t count) {
     std::vector<QRgb> seen;
@@ -330,15 +341,8 @@ TEST_F(WaylandRunTest, ASwayKeyBindingShowsTheNextPicture) {
   script.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner | QFile::ReadOther | QFile::ExeOther);
   QFile::setPermissions(dir_ + "/tesserine",
                         QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner | QFile::ReadOther | QFile::ExeOther);
-  // Only the key changes the picture: the schedule waits for days.
-  QFile ini(dir_ + "/tesserine.INI");
-  ASSERT_TRUE(ini.open(QIODevice::ReadOnly));
-  QByteArray text = ini.readAll();
-  ini.close();
-  text.replace("Trigger Measure=SECONDS", "Trigger Measure=DAYS");
-  ASSERT_TRUE(ini.open(QIODevice::WriteOnly | QIODevice::Truncate));
-  ini.write(text);
-  ini.close();
+  // Only the key changes the picture.
+  ScheduleForDays();
 
   QProcessEnvironment environment = sway_->ClientEnvironment();
   environment.insert("DBUS_SESSION_BUS_ADDRESS", bus.Address());
@@ -356,6 +360,34 @@ TEST_F(WaylandRunTest, ASwayKeyBindingShowsTheNextPicture) {
       },
       30000))
       << "the key binding changed nothing";
+  EndProgram();
+}
+
+// Going back under sway: --previous puts the earlier picture back on the output, and --next
+// walks forward to the later one again.
+TEST_F(WaylandRunTest, UnderSwayPreviousAndNextWalkThroughWhatWasShown) {
+  TPrivateBus bus;
+  ASSERT_FALSE(bus.Address().isEmpty()) << "dbus-daemon did not start";
+  Start(true);
+  if (!sway_) return;
+  ScheduleForDays();
+  QProcessEnvironment environment = sway_->ClientEnvironment();
+  environment.insert("DBUS_SESSION_BUS_ADDRESS", bus.Address());
+  StartProgram(environment);
+  EXPECT_EQ(WatchColours(1), std::vector<QRgb>{kPixels[1]}) << "the agent's start did not show its picture";
+  const auto command = [&](const char* option) {
+    QProcess run;
+    run.setProcessEnvironment(environment);
+    run.start(dir_ + "/tesserine", {option});
+    return run.waitForFinished(20000) ? run.exitCode() : -1;
+  };
+  const auto shows = [this](QRgb pixel) { return WaitFor([&] { return ShownPixel() == pixel; }, 30000); };
+  ASSERT_EQ(command("--next"), 0);
+  EXPECT_TRUE(shows(kPixels[2])) << "--next changed nothing";
+  ASSERT_EQ(command("--previous"), 0);
+  EXPECT_TRUE(shows(kPixels[1])) << "--previous did not bring the earlier picture back";
+  ASSERT_EQ(command("--next"), 0);
+  EXPECT_TRUE(shows(kPixels[2])) << "--next did not walk forward again";
   EndProgram();
 }
 
