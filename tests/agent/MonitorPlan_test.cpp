@@ -72,3 +72,36 @@ TEST(MonitorPlan, WhenMonitorsGetTheirOwnPictureAndWhenANewLayoutRemakesIt) {
   for (const Row& row : rows)
     EXPECT_EQ(RemakeOnNewLayout(row.perMonitor, row.desktopStretches, row.lastDisp), row.remake) << row.lastDisp;
 }
+
+TEST(MonitorPlan, GoingBackGivesEachMonitorThePictureItShowedThen) {
+  TImageList list;
+  list.SetSorted(false);
+  list.Append({"/a", DispObj::Tile, 0});
+  list.Append({"/b", DispObj::Stretch, 1});
+  list.Append({"/c", DispObj::Center, 0});
+  struct Row {
+    std::vector<std::string> step;
+    int monitors;
+    std::vector<std::string> files;
+    int lastEntry;
+  };
+  const Row rows[] = {
+      {{"/a", "/b", "/c"}, 3, {"/b", "/c"}, 2},
+      // A monitor added since takes the last picture of that change.
+      {{"/a", "/c"}, 3, {"/c", "/c"}, 2},
+      {{"/a", "/b", "/c"}, 1, {}, -1},
+  };
+  for (const Row& row : rows) {
+    const std::vector<std::int32_t> marks = {list.At(0).mark, list.At(1).mark, list.At(2).mark};
+    const TMonitorPlan plan = ReplayFurtherMonitors(list, row.step, Monitors(row.monitors), DispObj::Tile);
+    std::vector<std::string> files;
+    for (const MonitorSource& source : plan.sources) files.push_back(source.file);
+    EXPECT_EQ(files, row.files) << row.step.size();
+    EXPECT_EQ(plan.lastEntry, row.lastEntry);
+    if (!plan.sources.empty()) {
+      EXPECT_EQ(plan.sources[0].area, QSize(101, 50));
+      EXPECT_EQ(plan.sources.back().method, DispObj::Center);
+    }
+    EXPECT_EQ((std::vector<std::int32_t>{list.At(0).mark, list.At(1).mark, list.At(2).mark}), marks);
+  }
+}
