@@ -519,6 +519,8 @@ class TTesselForm1 : public QWidget, public IRemoteControl {
   void ArmTimerNow();
   void RunReportingErrors(const std::function<void()>& step);
   void SelectEntry(int index);
+  // A change asked for from outside; a failure goes back to the caller as a refusal.
+  void RemoteChange(const std::function<void()>& change);
   void ShowHistoryStep(const THistoryStep& step);
   bool UsablePicture(const std::string& file) const;
   void RecordInHistory();

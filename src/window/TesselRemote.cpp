@@ -6,39 +6,31 @@
 
 void TTesselForm1::RemoteNext() {
   const auto running = TAgentSession::AdmitRemote(Commands);
-  // With the agent running, a failure is told as its own changes' are; without it, only the
-  // caller hears of it, and the agent's timer stays off.
-  std::string failure;
-  if (AgentRunning) {
-    failure = RunUnattended([this] { NextBackground(); });
-    ArmTimerNow();
-  } else {
-    try {
-      NextBackground();
-    } catch (const std::exception& error) {
-      failure = error.what();
-    }
-  }
-  if (!failure.empty()) throw TRemoteRefusal(TRemoteRefusal::Reason::Failed, failure);
+  RemoteChange([this] { NextBackground(); });
 }
 
 void TTesselForm1::RemotePrevious() {
   const auto running = TAgentSession::AdmitRemote(Commands);
-  std::string failure;
   bool wentBack = false;
-  const auto back = [this, &wentBack] { wentBack = PreviousBackground(); };
+  RemoteChange([this, &wentBack] { wentBack = PreviousBackground(); });
+  if (!wentBack) throw TRemoteRefusal(TRemoteRefusal::Reason::Failed, "There is no earlier wallpaper to go back to");
+}
+
+// With the agent running, a failure is told as its own changes' are; without it, only the
+// caller hears of it, and the agent's timer stays off.
+void TTesselForm1::RemoteChange(const std::function<void()>& change) {
+  std::string failure;
   if (AgentRunning) {
-    failure = RunUnattended(back);
+    failure = RunUnattended(change);
     ArmTimerNow();
   } else {
     try {
-      back();
+      change();
     } catch (const std::exception& error) {
       failure = error.what();
     }
   }
   if (!failure.empty()) throw TRemoteRefusal(TRemoteRefusal::Reason::Failed, failure);
-  if (!wentBack) throw TRemoteRefusal(TRemoteRefusal::Reason::Failed, "There is no earlier wallpaper to go back to");
 }
 
 void TTesselForm1::RemotePause() { RemoteSetPaused(true); }
