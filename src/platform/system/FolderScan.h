@@ -1,0 +1,48 @@
+// Listing a watched folder: every file a filter takes, found by walking the folder (and its
+// subfolders when they count) on the calling thread. Hidden files and folders (names that
+// start with ".") are passed over; a symlink loop, a folder that cannot be read and a name
+// that is not valid UTF-8 are passed over and counted; a file still being written is held
+// back until it has been left alone for a while.
+#pragma once
+
+#include <chrono>
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+struct TFolderScanRequest {
+  std::string folder;  // as the user chose it, without a trailing "/" (except the root "/")
+  bool subfolders = false;
+  bool operator==(const TFolderScanRequest&) const = default;
+};
+
+// What a filter makes of a file's full path.
+enum class TFileVerdict {
+  Take,    // a file the listing holds
+  Ignore,  // not wanted (another format, the program's own file): passed over silently
+  Skip,    // wanted but cannot be kept (a name the configuration cannot store): counted
+};
+using TFileFilter = std::function<TFileVerdict(std::string_view path)>;
+
+struct TFolderListing {
+  TFolderScanRequest request;
+  // False when the folder itself is not there or cannot be read: then everything below is empty.
+  bool available = false;
+  // The full paths (the folder's text joined with the relative path, no link resolved) of
+  // the files the filter took and that nobody has written for settle, in byte order.
+  std::vector<std::string> files;
+  // Files the filter took that changed within settle (a download, a copy in progress).
+  std::vector<std::string> pending;
+  // Every folder that was read, the folder itself first: the folders to watch.
+  std::vector<std::string> folders;
+  // Entries passed over and counted: link loops, unreadable subfolders, names that are not
+  // valid UTF-8, files the filter skipped.
+  std::int32_t skipped = 0;
+};
+
+// Lists request.folder. A file counts as still being written when its status changed less
+// than settle ago (its ctime, which copying the times back cannot set).
+TFolderListing ScanFolder(const TFolderScanRequest& request, const TFileFilter& filter,
+                          std::chrono::milliseconds settle = std::chrono::milliseconds(2000));
