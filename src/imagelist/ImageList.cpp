@@ -118,13 +118,17 @@ void TImageList::Delete(int i) {
 }
 
 void TImageList::DeleteSelectedExcept(int keep) {
+  DeleteIf([this, keep](int i, const ImageEntry&) { return rows_[i].selected && i != keep; });
+}
+
+void TImageList::DeleteIf(const std::function<bool(int, const ImageEntry&)>& doomed) {
   std::vector<Row> kept;
   kept.reserve(rows_.size());
   int newFocus = -1;
   for (int i = 0; i < Count(); ++i) {
-    if (rows_[i].selected && i != keep) {
+    if (doomed(i, rows_[i].entry)) {
       IndexRemove(rows_[i].entry.fileName);
-      --selCount_;
+      if (rows_[i].selected) --selCount_;
       continue;
     }
     if (i == focused_) newFocus = static_cast<int>(kept.size());

@@ -9,6 +9,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -48,6 +49,9 @@ class TImageList {
   void Delete(int i);
   // Deletes every selected entry except the one at keep, in one pass.
   void DeleteSelectedExcept(int keep);
+  // Deletes every entry doomed(position, entry) names, in one pass; positions are the ones
+  // before the deletion.
+  void DeleteIf(const std::function<bool(int, const ImageEntry&)>& doomed);
 
   // Position of the first entry whose name equals name case-insensitively, or -1.
   int Find(std::string_view name) const;

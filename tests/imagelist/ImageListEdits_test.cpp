@@ -60,7 +60,9 @@ TEST(ImageListEdits, RemoveSelectsTheEntryThatTakesItsPlace) {
     EXPECT_EQ(Names(list), row.left) << row.name;
     EXPECT_EQ(reselected, row.reselected) << row.name;
     EXPECT_EQ(SelectedRows(list), row.selectedAfter) << row.name;
-    if (reselected >= 0) EXPECT_EQ(list.Focused(), reselected) << row.name;
+    if (reselected >= 0) {
+      EXPECT_EQ(list.Focused(), reselected) << row.name;
+    }
   }
 }
 
@@ -80,7 +82,9 @@ TEST(ImageListEdits, MoveStaysInsideTheList) {
     EXPECT_EQ(CanMove(list, row.index, row.delta), row.target >= 0) << row.index << row.delta;
     EXPECT_EQ(MoveEntry(list, row.index, row.delta), row.target) << row.index << row.delta;
     EXPECT_EQ(Names(list), row.after) << row.index << row.delta;
-    if (row.target >= 0) EXPECT_EQ(SelectedRows(list), std::vector<int>{row.target});
+    if (row.target >= 0) {
+      EXPECT_EQ(SelectedRows(list), std::vector<int>{row.target});
+    }
   }
 }
 

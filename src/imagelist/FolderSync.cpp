@@ -1,0 +1,70 @@
+#include "imagelist/FolderSync.h"
+
+#include <algorithm>
+#include <unordered_set>
+
+#include "imagelist/ListEdits.h"
+
+namespace {
+
+std::unordered_set<std::string> ListedKeys(const TFolderListing& listing) {
+  std::unordered_set<std::string> keys;
+  keys.reserve(listing.files.size() + listing.pending.size());
+  for (const std::string& file : listing.files) keys.insert(TImageList::FoldKey(file));
+  for (const std::string& file : listing.pending) keys.insert(TImageList::FoldKey(file));
+  return keys;
+}
+
+// Deletes the folder's entries whose files are gone; the entry that takes the current
+// entry's place becomes current when the current one leaves.
+void Leave(TImageList& list, const TFolderScanRequest& folder, const std::unordered_set<std::string>& listed,
+           const TJoinRule& rule, const std::function<bool(const std::string&)>& exists, TFolderSyncResult& result) {
+  const int current = list.FirstSelected();
+  int currentPlace = current;
+  list.DeleteIf([&](int i, const ImageEntry& entry) {
+    if (!LiesInFolder(entry.fileName, folder.folder, folder.subfolders)) return false;
+    if (listed.count(TImageList::FoldKey(entry.fileName)) || exists(entry.fileName)) return false;
+    result.left.push_back(entry.fileName);
+    if (rule.randomCycle && entry.mark == 0) --result.cycleDelta;
+    if (i < current) --currentPlace;
+    if (i == current) result.currentLeft = true;
+    return true;
+  });
+  if (result.currentLeft && list.SelCount() == 0 && list.Count() > 0)
+    SelectOnly(list, std::min(currentPlace, list.Count() - 1));
+}
+
+void Join(TImageList& list, const TWatchedFolders& folders, const TFolderListing& listing, const TJoinRule& rule,
+          TFolderSyncResult& result) {
+  list.BeginUpdate();
+  for (const std::string& file : listing.files) {
+    if (list.Contains(file) || folders.Excluded(file)) continue;
+    ImageEntry entry{file, rule.disp, rule.randomCycle ? 0 : -1};
+    list.Append(entry);
+    result.joined.push_back(std::move(entry));
+    if (rule.randomCycle) ++result.cycleDelta;
+  }
+  list.EndUpdate();
+}
+
+}  // namespace
+
+TFolderSyncResult SyncFolder(TImageList& list, TWatchedFolders& folders, const TFolderListing& listing,
+                             const TJoinRule& rule, const std::function<bool(const std::string&)>& exists) {
+  TFolderSyncResult result;
+  TWatchedFolder* folder = folders.Find(listing.request.folder);
+  if (!folder || folder->subfolders != listing.request.subfolders) return result;
+  if (!listing.available) {
+    folder->state = FolderState::Unavailable;
+    return result;
+  }
+  folder->state = FolderState::Watched;
+  folder->pictures = static_cast<std::int32_t>(listing.files.size());
+  folder->skipped = listing.skipped;
+  const std::unordered_set<std::string> listed = ListedKeys(listing);
+  folders.ForgetExclusionsIn(listing.request.folder, listing.request.subfolders,
+                             [&](const std::string& key) { return listed.count(key) > 0; });
+  Leave(list, listing.request, listed, rule, exists, result);
+  Join(list, folders, listing, rule, result);
+  return result;
+}

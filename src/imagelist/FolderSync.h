@@ -1,0 +1,40 @@
+// Bringing the list in line with one watched folder's listing: every picture the folder
+// holds that the list lacks and the user did not take out joins; every entry of the folder
+// whose file is gone leaves. A folder that is not there changes nothing, so an unmounted
+// disk or a renamed folder keeps every entry, method and mark until it comes back.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "imagelist/ImageList.h"
+#include "imagelist/WatchedFolders.h"
+#include "platform/system/FolderScan.h"
+
+// What a joining picture gets: the method a new entry gets, and in random-cycle order the
+// mark of a picture not yet shown in this cycle.
+struct TJoinRule {
+  DispObj disp = DispObj::None;
+  bool randomCycle = false;
+};
+
+struct TFolderSyncResult {
+  std::vector<ImageEntry> joined;
+  std::vector<std::string> left;
+  // What the count of pictures still to show in this random cycle gains (+1 a joining
+  // picture) or loses (-1 a leaving picture not yet shown).
+  std::int32_t cycleDelta = 0;
+  // Whether the entry the list was on left, so another one is current now.
+  bool currentLeft = false;
+  bool Changed() const { return !joined.empty() || !left.empty(); }
+};
+
+// Syncs list with listing, which must be of a folder that folders watches with the same
+// subfolders setting (a late listing of a folder since removed or changed does nothing).
+// exists(path) tells whether an entry's file is there although the listing does not hold
+// it (a hidden file added by hand): such an entry stays. The folder's state, picture and
+// skipped counts follow the listing; the exclusions whose files are gone are forgotten.
+TFolderSyncResult SyncFolder(TImageList& list, TWatchedFolders& folders, const TFolderListing& listing,
+                             const TJoinRule& rule, const std::function<bool(const std::string&)>& exists);
