@@ -1,6 +1,5 @@
 #include "imagelist/FolderSync.h"
 
-#include <algorithm>
 #include <unordered_set>
 
 #include "imagelist/ListEdits.h"
@@ -15,23 +14,16 @@ std::unordered_set<std::string> ListedKeys(const TFolderListing& listing) {
   return keys;
 }
 
-// Deletes the folder's entries whose files are gone; the entry that takes the current
-// entry's place becomes current when the current one leaves.
+// Deletes the folder's entries whose files are gone.
 void Leave(TImageList& list, const TFolderScanRequest& folder, const std::unordered_set<std::string>& listed,
            const TJoinRule& rule, const std::function<bool(const std::string&)>& exists, TFolderSyncResult& result) {
-  const int current = list.FirstSelected();
-  int currentPlace = current;
-  list.DeleteIf([&](int i, const ImageEntry& entry) {
+  result.currentLeft = RemoveWhere(list, [&](const ImageEntry& entry) {
     if (!LiesInFolder(entry.fileName, folder.folder, folder.subfolders)) return false;
     if (listed.count(TImageList::FoldKey(entry.fileName)) || exists(entry.fileName)) return false;
     result.left.push_back(entry.fileName);
     if (rule.randomCycle && entry.mark == 0) --result.cycleDelta;
-    if (i < current) --currentPlace;
-    if (i == current) result.currentLeft = true;
     return true;
   });
-  if (result.currentLeft && list.SelCount() == 0 && list.Count() > 0)
-    SelectOnly(list, std::min(currentPlace, list.Count() - 1));
 }
 
 void Join(TImageList& list, const TWatchedFolders& folders, const TFolderListing& listing, const TJoinRule& rule,
@@ -58,7 +50,8 @@ TFolderSyncResult SyncFolder(TImageList& list, TWatchedFolders& folders, const T
     folder->state = FolderState::Unavailable;
     return result;
   }
-  folder->state = FolderState::Watched;
+  // A first listing with files still being written is not the folder's whole content yet.
+  if (folder->state != FolderState::Reading || listing.pending.empty()) folder->state = FolderState::Watched;
   folder->pictures = static_cast<std::int32_t>(listing.files.size());
   folder->skipped = listing.skipped;
   const std::unordered_set<std::string> listed = ListedKeys(listing);
@@ -67,4 +60,8 @@ TFolderSyncResult SyncFolder(TImageList& list, TWatchedFolders& folders, const T
   Leave(list, listing.request, listed, rule, exists, result);
   Join(list, folders, listing, rule, result);
   return result;
+}
+
+bool LeavesWithFolder(const ImageEntry& entry, const TWatchedFolders& remaining, const TWatchedFolder& removed) {
+  return LiesInFolder(entry.fileName, removed.folder, removed.subfolders) && !remaining.Covers(entry.fileName);
 }

@@ -31,6 +31,10 @@ struct TFolderSyncResult {
   bool Changed() const { return !joined.empty() || !left.empty(); }
 };
 
+// Whether entry leaves the list with removed when the user stops watching it: it lies in
+// the folder and no folder still watched (remaining) covers it.
+bool LeavesWithFolder(const ImageEntry& entry, const TWatchedFolders& remaining, const TWatchedFolder& removed);
+
 // Syncs list with listing, which must be of a folder that folders watches with the same
 // subfolders setting (a late listing of a folder since removed or changed does nothing).
 // exists(path) tells whether an entry's file is there although the listing does not hold

@@ -1,5 +1,7 @@
 #include "imagelist/ListEdits.h"
 
+#include <algorithm>
+
 #include "imagelist/StorableName.h"
 #include "wallpaper/CompositionCache.h"
 
@@ -61,6 +63,20 @@ int RemoveAndReselect(TImageList& list, int index) {
   list.SetSelected(index, true);
   list.SetFocused(index);
   return index;
+}
+
+bool RemoveWhere(TImageList& list, const std::function<bool(const ImageEntry&)>& doomed) {
+  const int current = list.FirstSelected();
+  int place = current;
+  bool currentLeft = false;
+  list.DeleteIf([&](int i, const ImageEntry& entry) {
+    if (!doomed(entry)) return false;
+    if (i < current) --place;
+    if (i == current) currentLeft = true;
+    return true;
+  });
+  if (currentLeft && list.SelCount() == 0) SelectOnly(list, std::min(place, list.Count() - 1));
+  return currentLeft;
 }
 
 int RemoveSelected(TImageList& list) {

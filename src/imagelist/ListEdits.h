@@ -4,6 +4,7 @@
 // shows the result and marks the configuration as changed.
 #pragma once
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -45,6 +46,11 @@ class TAddBatch {
 // Deletes the entry at index and selects the one that takes its place, or the new last one
 // when it was the last: the selected position, or -1 when the list is now empty.
 int RemoveAndReselect(TImageList& list, int index);
+
+// Deletes every entry doomed names, in one pass. When the current entry is among them, the
+// entry that takes its place (the new last one when it was last) becomes the only selected
+// one; true then.
+bool RemoveWhere(TImageList& list, const std::function<bool(const ImageEntry&)>& doomed);
 
 // Deletes every selected entry: the selected position afterwards, as RemoveAndReselect.
 int RemoveSelected(TImageList& list);

@@ -13,7 +13,7 @@
 #include "platform/system/FolderScan.h"
 
 enum class FolderState {
-  Reading,      // not listed yet
+  Reading,      // not listed yet, or its first listing found files still being written
   Watched,      // listed, and its changes are seen as they happen
   Rescanned,    // listed, but changes are seen only at each change of the wallpaper
   Unavailable,  // not there or unreadable: its entries stay as they are

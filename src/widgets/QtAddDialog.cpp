@@ -21,3 +21,10 @@ std::optional<std::vector<std::string>> TQtAddDialog::Execute(const QString& fil
   for (const QString& file : dialog.selectedFiles()) files.push_back(file.toStdString());
   return files;
 }
+
+std::optional<std::string> TQtAddDialog::ChooseFolder(const std::string& initialDir) {
+  const QString folder =
+      QFileDialog::getExistingDirectory(nullptr, QStringLiteral("Watch Folder"), QString::fromStdString(initialDir));
+  if (folder.isEmpty()) return std::nullopt;
+  return folder.toStdString();
+}

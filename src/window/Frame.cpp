@@ -13,10 +13,10 @@
 
 void TTesselForm1::BuildFrame() {
   PageControl1 = MakeControl<QTabWidget>(this, "PageControl1", 0, 0, 529, 337);
-  const char* captions[] = {"Images", "Schedule", "Advanced", "Image Explorer", "About"};
-  QWidget** pages[] = {&ImagesPage, &SchedulePage, &AdvancedPage, &ExplorerPage, &AboutPage};
-  const char* names[] = {"ImagesPage", "SchedulePage", "AdvancedPage", "ExplorerPage", "AboutPage"};
-  for (int i = 0; i < 5; ++i) {
+  const char* captions[] = {"Images", "Schedule", "Advanced", "Folders", "Image Explorer", "About"};
+  QWidget** pages[] = {&ImagesPage, &SchedulePage, &AdvancedPage, &FoldersPage, &ExplorerPage, &AboutPage};
+  const char* names[] = {"ImagesPage", "SchedulePage", "AdvancedPage", "FoldersPage", "ExplorerPage", "AboutPage"};
+  for (int i = 0; i < 6; ++i) {
     *pages[i] = new QWidget;
     (*pages[i])->setObjectName(names[i]);
     PageControl1->addTab(*pages[i], captions[i]);
@@ -47,7 +47,7 @@ void TTesselForm1::BuildFrame() {
 
 int TTesselForm1::PageControl1GlyphMap(int pageIndex) {
   constexpr int kSchedulePage = 1;
-  constexpr int kAboutPage = 4;
+  constexpr int kAboutPage = 5;
   if (pageIndex == kSchedulePage) return 1;
   if (pageIndex == kAboutPage) return 0;
   return -1;

@@ -58,6 +58,7 @@ TTesselForm1::TTesselForm1(TFormServices services, QWidget* parent)
   BuildImagesPage();
   BuildSchedulePage();
   BuildAdvancedPage();
+  BuildFoldersPage();
   BuildExplorerPage();
   BuildTrayMenu();
   ApplyDesignedLayout(this);

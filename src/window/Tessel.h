@@ -34,10 +34,12 @@
 #include "imagelist/ImageList.h"
 #include "imagelist/ListEdits.h"
 #include "imagelist/ListFile.h"
+#include "imagelist/WatchedFolders.h"
 #include "picture/PictureCache.h"
 #include "platform/dialogs/MessageBoxes.h"
 #include "platform/screen/ScreenMetrics.h"
 #include "platform/session/RemoteControl.h"
+#include "platform/system/FolderWatch.h"
 #include "wallpaper/BusyCursor.h"
 #include "wallpaper/CompositionCache.h"
 #include "wallpaper/DispMethods.h"
@@ -59,6 +61,7 @@ class QSplitter;
 class QSystemTrayIcon;
 class QTabWidget;
 class QTreeView;
+class QTreeWidget;
 class QToolButton;
 class TBigIniFile;
 class TDirectoryComboDlg;
@@ -264,6 +267,7 @@ class TTesselForm1 : public QWidget, public IRemoteControl {
   QWidget* ImagesPage = nullptr;
   QWidget* SchedulePage = nullptr;
   QWidget* AdvancedPage = nullptr;
+  QWidget* FoldersPage = nullptr;
   QWidget* ExplorerPage = nullptr;
   QWidget* AboutPage = nullptr;
   QPushButton* Reload = nullptr;
@@ -349,6 +353,35 @@ class TTesselForm1 : public QWidget, public IRemoteControl {
   QComboBox* SysTrayClickCB = nullptr;
   QLabel* MonitorsLabel = nullptr;
   QComboBox* MonitorsComboBox = nullptr;
+
+  // ---- Folders page (TesselFolders.cpp) ----
+  void AddFolderClick();
+  void RemoveFolderClick();
+  // The user turned a folder's subfolders on or off in FolderList.
+  void FolderSubfoldersClick(int row, bool subfolders);
+  // Points the folder watch at Folders and lists each again.
+  void WatchFolders();
+  // A folder's listing arrived: its pictures join and leave the list as the folder's own
+  // edits, which reach the configuration as the agent's state does and leave Save as it is.
+  void FolderListed(const TFolderListing& listing);
+  // Whether a watched folder has not been listed yet since the load.
+  bool FoldersReading() const;
+  void ShowFolders();
+  // The user took these entries out of the list: those a watched folder holds stay out.
+  void ExcludeFromFolders(const std::vector<std::string>& fileNames);
+
+  QLabel* FoldersIntro = nullptr;
+  QTreeWidget* FolderList = nullptr;
+  QPushButton* AddFolder = nullptr;
+  QPushButton* RemoveFolder = nullptr;
+  QLabel* FolderSkipped = nullptr;
+  QLabel* FolderWatching = nullptr;
+  TWatchedFolders Folders;
+  std::unique_ptr<TFolderWatch> FolderWatch;
+  // The agent's start (with its sender) waits for the first listing of every watched folder.
+  std::optional<QObject*> AgentStartWaiting;
+  bool WatchIncompleteTold = false;
+  // ---- end of the Folders page ----
 
   // ---- Image Explorer page (TesselExplorer.cpp, TesselExplorerPreview.cpp) ----
   // The preview panel width and current folder as the configuration sees them.
@@ -501,6 +534,7 @@ class TTesselForm1 : public QWidget, public IRemoteControl {
   void BuildImagesPage();
   void BuildSchedulePage();
   void BuildAdvancedPage();
+  void BuildFoldersPage();
   void BuildExplorerPage();
   void BuildTrayMenu();
   void BuildBottomStrip();

@@ -78,6 +78,8 @@ void TTesselForm1::UpdtBackground() {
   ini.WriteString(InfoSection, InfoKey::LastImageNm.name, Agent.LastImageNm);
   ini.WriteString(InfoSection, InfoKey::LastDispStr.name, Agent.LastDispStr);
   ini.WriteString(InfoSection, InfoKey::LastChgDateTime.name, DateTimeToText(Agent.LastChgDateTime));
+  // Folders the system cannot watch are read again at each change instead.
+  if (FolderWatch && FolderWatch->WatchIncomplete()) FolderWatch->RescanAll();
   SetHint();
   AnnounceStatus();
 }

@@ -10,6 +10,7 @@
 #include "config/ConfigFileName.h"
 #include "config/ConfigKeys.h"
 #include "config/SettingsIo.h"
+#include "imagelist/FolderFile.h"
 #include "imagelist/ListEdits.h"
 #include "imagelist/ListFile.h"
 #include "platform/desktop/DesktopWallpaper.h"
@@ -99,6 +100,10 @@ void TTesselForm1::IniLoad() {
   ExplorerFirstRead = true;
   SetHint();
 
+  // The folders are listed once the list is whole; their pictures join as the listings come.
+  Folders = LoadFolders(*BigIni);
+  WatchFolders();
+
   const int chosen = StartEntry(list, Services.desktop.GetValue("Wallpaper"), Agent.LastImageNm);
   if (!SelectOnly(list, chosen)) list.ClearSelection();
   ListChanged();
@@ -170,6 +175,7 @@ void TTesselForm1::SaveClick() {
   SaveBitmaps(
       ini, ImageList(), Agent.Order == DisplayOrder::RandomCycle, [this](DispObj code) { return DispObjToStr(code); },
       DispReader(), [this] { Ask("Settings save error. Press OK to continue", MsgKind::Error, MsgButtons::Ok); });
+  SaveFolders(ini, Folders);
   ini.UpdateFile();
   SetUnsaved(false);
 }

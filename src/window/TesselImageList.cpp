@@ -34,6 +34,8 @@ DispObj TTesselForm1::CurrentDispObj() const {
 }
 
 bool TTesselForm1::AddImageFile(const std::string& fileName, bool last) {
+  // Added by hand, a picture a watched folder holds may join again.
+  Folders.Readmit(TrimName(fileName));
   if (AddBatch) return AddBatch->Add(fileName, DefDispObj(), last);
   const std::optional<int> index = AddOrSelect(ImageList(), fileName, DefDispObj());
   if (!index) return false;
@@ -74,12 +76,17 @@ void TTesselForm1::AddClick() {
 void TTesselForm1::RemoveClick() {
   TImageList& list = ImageList();
   if (list.FirstSelected() < 0) return;
+  ExcludeFromFolders({list.At(list.FirstSelected()).fileName});
   ShowRemoved(RemoveAndReselect(list, list.FirstSelected()));
 }
 
 void TTesselForm1::MIRemoveClick() {
   TImageList& list = ImageList();
   if (list.FirstSelected() < 0) return;
+  std::vector<std::string> removed;
+  for (int i = 0; i < list.Count(); ++i)
+    if (list.Selected(i)) removed.push_back(list.At(i).fileName);
+  ExcludeFromFolders(removed);
   ShowRemoved(RemoveSelected(list));
 }
 

@@ -67,6 +67,12 @@ QSystemTrayIcon* TTesselForm1::TrayIcon() {
 }
 
 void TTesselForm1::OKClick(QObject* sender) {
+  // The first change may show a picture a watched folder holds: the agent starts once every
+  // folder has been listed (FolderListed starts it).
+  if (FoldersReading()) {
+    AgentStartWaiting = sender;
+    return;
+  }
   const auto starting = Commands.Hold();
   const TAgentStart start = Session.Start(ImageList(), DispObjToStr(CurrentDispObj()));
   if (start.step == TAgentStart::Step::SelectLast)

@@ -35,6 +35,19 @@ bool Shoot(QWidget* window, const QString& file) {
   return saved;
 }
 
+// The watched folders the Folders page shows: one at a fixed place (so that the pictures
+// come out the same at every run), with two pictures in a subfolder, and one on a disk
+// that is not mounted.
+const QString kWatched = QStringLiteral("/tmp/tesserine-screenshots/Wallpapers");
+
+QByteArray WatchedFolders(const QString& data) {
+  QDir(kWatched).removeRecursively();
+  QDir().mkpath(kWatched + "/Holidays");
+  QFile::copy(data + "/ok/rose24.bmp", kWatched + "/Holidays/rose.bmp");
+  QFile::copy(data + "/ok/baseline.jpg", kWatched + "/Holidays/harbour.jpg");
+  return "[Folders]\r\n" + kWatched.toUtf8() + "=1\r\n/media/usb/Wallpapers=0\r\n";
+}
+
 QByteArray Configuration(const QString& data) {
   QByteArray text = "[Info]\r\nTrigger Qty=2\r\nTrigger Measure=HOURS\r\nAutoClose=1\r\nAutoClose Minutes=30\r\n";
   text += "ImgMgr Directory=" + data.toUtf8() + "\r\n[Bitmaps]\r\n";
@@ -69,17 +82,20 @@ int main(int argc, char** argv) {
   QTemporaryDir dir;
   QFile ini(dir.filePath("tesserine.INI"));
   if (!ini.open(QIODevice::WriteOnly)) return 1;
-  ini.write(Configuration(QDir(TESSERINE_TEST_DATA).absolutePath()));
+  ini.write(Configuration(QDir(TESSERINE_TEST_DATA).absolutePath()) +
+            WatchedFolders(QDir(TESSERINE_TEST_DATA).absolutePath()));
   ini.close();
   TStandInServicesOf<TQtScreenMetrics> services;
   TTesselForm1 form(services.Services((dir.path() + "/").toStdString(), ini.fileName().toStdString()));
   form.show();
+  // The folders' pictures join once they have been left alone for a moment.
+  for (int i = 0; i < 200 && (form.FoldersReading() || form.FolderWatch->Busy()); ++i) Settle();
   form.ImageList().ClearSelection();
   form.ImageList().SetSelected(0, true);
   form.ImageList().SetFocused(0);
   form.ListChanged();
   form.ItemSelectUpdt();
-  const char* pages[] = {"images", "schedule", "advanced", "explorer", "about"};
+  const char* pages[] = {"images", "schedule", "advanced", "folders", "explorer", "about"};
   for (int page = 0; page < form.PageControl1->count(); ++page) {
     form.PageControl1->setCurrentIndex(page);
     ok &= Shoot(&form, out + "/page-" + pages[page] + ".png");

@@ -1,5 +1,5 @@
-// The Add dialog as the test sets it: it gives the files set (or a cancel when none are set)
-// and records the filter and folder it was opened with.
+// The Add dialog and the folder chooser as the test sets them: they give the files or the
+// folder set (or a cancel when none is set) and record the filter and folder they opened with.
 #pragma once
 
 #include <optional>
@@ -15,7 +15,12 @@ class TScriptedAddDialog final : public IAddDialog {
     lastInitialDir = initialDir;
     return files;
   }
+  std::optional<std::string> ChooseFolder(const std::string& initialDir) override {
+    lastInitialDir = initialDir;
+    return folder;
+  }
   std::optional<std::vector<std::string>> files;
+  std::optional<std::string> folder;
   QString lastFilter;
   std::string lastInitialDir;
 };

@@ -1,5 +1,5 @@
-// The Add dialog as a seam: the real one (widgets/QtAddDialog.h) is a multi-selection file-open dialog, tests give
-// the chosen file names directly.
+// The dialogs that choose what joins the list, as a seam: the real ones (widgets/QtAddDialog.h)
+// are a multi-selection file-open dialog and a folder chooser; tests give the choice directly.
 #pragma once
 
 #include <QString>
@@ -12,4 +12,6 @@ class IAddDialog {
   virtual ~IAddDialog() = default;
   // The chosen files in the dialog's order, or nullopt when the user cancels.
   virtual std::optional<std::vector<std::string>> Execute(const QString& filter, const std::string& initialDir) = 0;
+  // The chosen folder, or nullopt when the user cancels.
+  virtual std::optional<std::string> ChooseFolder(const std::string& initialDir) = 0;
 };

@@ -1,0 +1,172 @@
+#include "platform/system/FolderScan.h"
+
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <QByteArrayView>
+#include <algorithm>
+#include <cerrno>
+#include <ctime>
+#include <set>
+#include <utility>
+
+namespace {
+
+using TNanoseconds = std::chrono::nanoseconds;
+
+enum class TEntryKind { File, Folder, Other };
+
+TEntryKind KindOf(mode_t mode) {
+  if (S_ISREG(mode)) return TEntryKind::File;
+  if (S_ISDIR(mode)) return TEntryKind::Folder;
+  return TEntryKind::Other;
+}
+
+TNanoseconds Since(const timespec& time) { return TNanoseconds(time.tv_sec * 1'000'000'000LL + time.tv_nsec); }
+
+TNanoseconds Now() {
+  timespec now{};
+  clock_gettime(CLOCK_REALTIME, &now);
+  return Since(now);
+}
+
+// One walk: the folders still to read, the (device, inode) of every folder met so far and
+// what has been found.
+class TFolderWalk {
+ public:
+  TFolderWalk(const TFolderScanRequest& request, const TFileFilter& filter, std::chrono::milliseconds settle)
+      : request_(request), filter_(filter), settle_(settle), now_(Now()) {}
+
+  TFolderListing Run() {
+    TFolderListing listing;
+    listing.request = request_;
+    struct stat root {};
+    if (stat(request_.folder.c_str(), &root) != 0 || !S_ISDIR(root.st_mode)) return listing;
+    met_.emplace(root.st_dev, root.st_ino);
+    if (!Read(request_.folder)) return listing;
+    while (!toRead_.empty()) {
+      const std::string folder = std::move(toRead_.back());
+      toRead_.pop_back();
+      if (!Read(folder)) ++found_.skipped;
+    }
+    std::sort(found_.files.begin(), found_.files.end());
+    std::sort(found_.pending.begin(), found_.pending.end());
+    std::sort(found_.folders.begin() + 1, found_.folders.end());
+    found_.request = request_;
+    found_.available = true;
+    return std::move(found_);
+  }
+
+ private:
+  // Reads one folder; on failure leaves nothing of it behind and returns false.
+  bool Read(const std::string& folder) {
+    const int fd = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) return false;
+    DIR* dir = fdopendir(fd);
+    if (!dir) {
+      close(fd);
+      return false;
+    }
+    const Marks marks = Mark();
+    found_.folders.push_back(folder);
+    path_ = folder.ends_with('/') ? folder : folder + '/';
+    const std::size_t prefix = path_.size();
+    errno = 0;
+    while (const dirent* entry = readdir(dir)) {
+      path_.resize(prefix);
+      path_ += entry->d_name;
+      Consider(fd, entry);
+      errno = 0;
+    }
+    const bool complete = errno == 0;
+    closedir(dir);
+    if (!complete) Undo(marks);
+    return complete;
+  }
+
+  void Consider(int fd, const dirent* entry) {
+    const char* name = entry->d_name;
+    if (name[0] == '.') return;
+    struct stat status {};
+    bool haveStatus = false;
+    TEntryKind kind = TEntryKind::Other;
+    if (entry->d_type == DT_REG) {
+      kind = TEntryKind::File;
+    } else if (entry->d_type == DT_DIR) {
+      kind = TEntryKind::Folder;
+    } else if (entry->d_type == DT_LNK || entry->d_type == DT_UNKNOWN) {
+      if (fstatat(fd, name, &status, 0) != 0) return;
+      haveStatus = true;
+      kind = KindOf(status.st_mode);
+    }
+    if (kind == TEntryKind::Other || (kind == TEntryKind::Folder && !request_.subfolders)) return;
+    if (!QByteArrayView(name).isValidUtf8()) {
+      ++found_.skipped;
+      return;
+    }
+    if (kind == TEntryKind::Folder) {
+      if (!haveStatus && fstatat(fd, name, &status, 0) != 0) return;
+      if (!met_.emplace(status.st_dev, status.st_ino).second) {
+        ++found_.skipped;
+        return;
+      }
+      toRead_.push_back(path_);
+      return;
+    }
+    switch (filter_(path_)) {
+      case TFileVerdict::Ignore:
+        return;
+      case TFileVerdict::Skip:
+        ++found_.skipped;
+        return;
+      case TFileVerdict::Take:
+        break;
+    }
+    if (settle_.count() <= 0) {
+      found_.files.push_back(path_);
+      return;
+    }
+    if (!haveStatus && fstatat(fd, name, &status, AT_SYMLINK_NOFOLLOW) != 0) return;
+    (Settled(status) ? found_.files : found_.pending).push_back(path_);
+  }
+
+  // A ctime further ahead than settle comes from another machine's clock; waiting for it
+  // would hold the file back for ever, so it counts as settled.
+  bool Settled(const struct stat& status) const {
+    const TNanoseconds age = now_ - Since(status.st_ctim);
+    return age >= settle_ || age <= -settle_;
+  }
+
+  struct Marks {
+    std::size_t files, pending, folders, toRead;
+    std::int32_t skipped;
+  };
+  Marks Mark() const {
+    return {found_.files.size(), found_.pending.size(), found_.folders.size(), toRead_.size(), found_.skipped};
+  }
+  void Undo(const Marks& marks) {
+    found_.files.resize(marks.files);
+    found_.pending.resize(marks.pending);
+    found_.folders.resize(marks.folders);
+    toRead_.resize(marks.toRead);
+    found_.skipped = marks.skipped;
+  }
+
+  const TFolderScanRequest& request_;
+  const TFileFilter& filter_;
+  const TNanoseconds settle_;
+  const TNanoseconds now_;
+  std::set<std::pair<dev_t, ino_t>> met_;
+  std::vector<std::string> toRead_;
+  std::string path_;
+  TFolderListing found_;
+};
+
+}  // namespace
+
+TFolderListing ScanFolder(const TFolderScanRequest& request, const TFileFilter& filter,
+                          std::chrono::milliseconds settle) {
+  return TFolderWalk(request, filter, settle).Run();
+}
