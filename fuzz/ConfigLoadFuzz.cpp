@@ -136,7 +136,7 @@ std::vector<std::string> SortedLines(const std::string& text) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::string saved = LoadAndSave(std::string(reinterpret_cast<const char*>(data), size));
   const std::string again = LoadAndSave(saved);
-  const bool same = SortedLines(again) == SortedLines(saved);
+  const bool same = again == saved || SortedLines(again) == SortedLines(saved);
   if (!same) std::fprintf(stderr, "Saved:\n%s\nSaved again:\n%s\n", saved.c_str(), again.c_str());
   FuzzRequire(same, "loading and saving a saved configuration keeps every line");
   return 0;
