@@ -4,6 +4,12 @@
 
 #include "config/ConfigKeys.h"
 
+TStoredDisp ReadStoredDisp(const TBigIniFile& ini, const std::string& fileName, const std::string& storedValue,
+                           bool randomCycle, DispObj defDisp) {
+  const std::string value = storedValue.empty() ? ini.ReadString(BitmapsSection, fileName, "") : storedValue;
+  return DecodeBitmapsValue(value, randomCycle, defDisp);
+}
+
 bool LoadBitmaps(TImageList& list, const TBigIniFile& ini, const TDispReader& readDisp,
                  const std::function<void()>& keepPainting) {
   std::vector<std::string> keys;

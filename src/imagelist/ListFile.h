@@ -13,6 +13,11 @@
 // Decodes a stored value for an entry; an empty value means the entry's line is read again.
 using TDispReader = std::function<TStoredDisp(const std::string& fileName, const std::string& storedValue)>;
 
+// The method and mark stored for an entry: storedValue decoded, or, when it is empty, the
+// value of the entry's line in section "Bitmaps" (no line gives defDisp and no mark).
+TStoredDisp ReadStoredDisp(const TBigIniFile& ini, const std::string& fileName, const std::string& storedValue,
+                           bool randomCycle, DispObj defDisp);
+
 // Appends every "Bitmaps" entry to list (a line without a name is passed over: it could not
 // be saved); every hundred lines keepPainting lets the window paint. True when an entry is
 // marked as shown in the current random cycle.

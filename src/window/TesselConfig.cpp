@@ -36,8 +36,7 @@ void SetNumberField(QLineEdit* field, TUpDown* upDown, std::int32_t value) {
 }  // namespace
 
 TStoredDisp TTesselForm1::ReadObjDisp(const std::string& fileName, const std::string& storedValue) {
-  const std::string value = storedValue.empty() ? BigIni->ReadString(BitmapsSection, fileName, "") : storedValue;
-  return DecodeBitmapsValue(value, Agent.Order == DisplayOrder::RandomCycle, DefDispObj());
+  return ReadStoredDisp(*BigIni, fileName, storedValue, Agent.Order == DisplayOrder::RandomCycle, DefDispObj());
 }
 
 TDispReader TTesselForm1::DispReader() {

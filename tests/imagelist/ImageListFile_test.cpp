@@ -9,8 +9,7 @@
 namespace {
 
 TStoredDisp Decode(const TBigIniFile& ini, const std::string& name, const std::string& stored, bool randomCycle) {
-  const std::string value = stored.empty() ? ini.ReadString(BitmapsSection, name, "") : stored;
-  return DecodeBitmapsValue(value, randomCycle, DispObj::Center);
+  return ReadStoredDisp(ini, name, stored, randomCycle, DispObj::Center);
 }
 
 }  // namespace
@@ -65,4 +64,30 @@ TEST(ImageListFile, NoEntryShownAndALongListKeepsTheWindowPainting) {
   EXPECT_FALSE(LoadBitmaps(list, ini, reader, [&] { ++painted; }));
   EXPECT_EQ(list.Count(), 250);
   EXPECT_EQ(painted, 3);
+}
+
+TEST(ImageListFile, StoredMethodComesFromTheValueOrElseFromTheEntrysLine) {
+  const TBigIniFile ini("", "[Bitmaps]\r\n/p/a.bmp=STRETCH.MARKED\r\n/p/b.bmp=\r\n[Info]\r\n/p/c.bmp=TILE\r\n");
+  struct Case {
+    std::string name;
+    std::string stored;
+    bool randomCycle;
+    DispObj disp;
+    std::int32_t mark;
+  };
+  const Case cases[] = {
+      {"/p/a.bmp", "DOUBLE_TILE.NOT", true, DispObj::DoubleTile, 0},
+      {"/p/a.bmp", "", true, DispObj::Stretch, 1},
+      {"/P/A.BMP", "", true, DispObj::Stretch, 1},
+      {"/p/a.bmp", "", false, DispObj::Stretch, 0},
+      {"/p/b.bmp", "", true, DispObj::Center, 0},
+      {"/p/c.bmp", "", true, DispObj::Center, 0},
+      {"/p/none.bmp", "", true, DispObj::Center, 0},
+      {"/p/none.bmp", "MIRROR_TILE.MARKED", true, DispObj::MirrorTile, 1},
+  };
+  for (const Case& c : cases) {
+    const TStoredDisp stored = ReadStoredDisp(ini, c.name, c.stored, c.randomCycle, DispObj::Center);
+    EXPECT_EQ(stored.disp, c.disp) << c.name << " " << c.stored;
+    EXPECT_EQ(stored.mark, c.mark) << c.name << " " << c.stored;
+  }
 }

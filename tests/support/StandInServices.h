@@ -2,8 +2,8 @@
 // the caller's control: message boxes answered from a script, a fixed screen, a desktop that
 // only remembers its values, a screen saver that runs when told, a clock that moves when
 // told, and a random source and an Add dialog that give what they are set to give. The
-// window tests, the agent's tests, the screenshots tool, the configuration-load fuzz target
-// and the image-list benchmark all build their window on it. Screen and Random put other
+// window tests, the agent's tests, the screenshots tool and the image-list benchmark all
+// build their window on it. Screen and Random put other
 // stand-ins in place of the fixed screen and the first-choice random source (the real
 // screen, a scripted random source).
 #pragma once
