@@ -1,5 +1,6 @@
 #include "platform/system/FolderWatch.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QFileSystemWatcher>
 #include <QPointer>
@@ -81,14 +82,16 @@ struct TFolderWatch::Impl {
     QPointer<TFolderWatch> target(&owner);
     QThreadPool::globalInstance()->start([target, request, copy, wait] {
       TFolderListing listing = ScanFolder(request, copy, wait);
-      // Queued to the watch's thread; dropped when the watch is gone by then.
-      if (target)
-        QMetaObject::invokeMethod(
-            target.data(),
-            [target, listing = std::move(listing)] {
-              if (target) target->impl_->Listed(listing);
-            },
-            Qt::QueuedConnection);
+      // Handed to the application's thread, which owns the watch, and dropped there when the
+      // watch is gone by then: the watch itself may be destroyed while this thread runs, so it
+      // is only ever looked at from its own thread. The application waits for this pool to
+      // finish before it ends.
+      QMetaObject::invokeMethod(
+          QCoreApplication::instance(),
+          [target, listing = std::move(listing)] {
+            if (target) target->impl_->Listed(listing);
+          },
+          Qt::QueuedConnection);
     });
   }
 
