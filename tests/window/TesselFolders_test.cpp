@@ -16,14 +16,7 @@
 
 namespace {
 
-bool WaitWithEvents(const std::function<bool()>& done, int ms = 15000) {
-  return WaitFor(
-      [&] {
-        QCoreApplication::processEvents();
-        return done();
-      },
-      ms);
-}
+bool WaitWithEvents(const std::function<bool()>& done) { return WaitForEvents(done, 15000); }
 
 class FolderFormTest : public FormTest {
  protected:
