@@ -25,6 +25,7 @@ void TTesselForm1::BuildFoldersPage() {
   RemoveFolder->setEnabled(false);
   FolderSkipped = MakeLabel(page, "FolderSkipped", "", 8, 264, false, 505);
   FolderWatching = MakeLabel(page, "FolderWatching", "", 8, 282, false, 505);
+  FolderWatching->setWordWrap(true);
 
   connect(AddFolder, &QPushButton::clicked, this, Command([this] { AddFolderClick(); }));
   connect(RemoveFolder, &QPushButton::clicked, this, Command([this] { RemoveFolderClick(); }));

@@ -127,7 +127,6 @@ void TTesselForm1::ShowFolders() {
                                                 "UTF-8 or holding \"=\" or a line break")
                                             .arg(skipped));
   FolderWatching->setText(FolderWatch && FolderWatch->WatchIncomplete() ? kWatchIncomplete : QString());
-  FolderWatching->setWordWrap(true);
 }
 
 void TTesselForm1::AddFolderClick() {

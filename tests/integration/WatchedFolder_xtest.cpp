@@ -6,6 +6,7 @@
 #include <QFileInfo>
 #include <QImage>
 #include <QProcess>
+#include <utility>
 
 #include "ProgramRun.h"
 #include "support/PrivateBus.h"
@@ -32,22 +33,15 @@ class WatchedFolderTest : public ::testing::Test {
     ASSERT_TRUE(picture.save(path, "BMP"));
   }
 
-  QString AgentStatus() {
+  // Runs the program with option on the private bus: its exit code (-1 when it hangs) and output.
+  std::pair<int, QString> Command(const QString& option) {
     QProcess command;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert("DBUS_SESSION_BUS_ADDRESS", bus_.Address());
     command.setProcessEnvironment(environment);
-    command.start(run_.Exe(), {"--status"});
-    return command.waitForFinished(20000) ? QString::fromLocal8Bit(command.readAllStandardOutput()) : QString();
-  }
-
-  int Quit() {
-    QProcess command;
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert("DBUS_SESSION_BUS_ADDRESS", bus_.Address());
-    command.setProcessEnvironment(environment);
-    command.start(run_.Exe(), {"--quit"});
-    return command.waitForFinished(20000) ? command.exitCode() : -1;
+    command.start(run_.Exe(), {option});
+    if (!command.waitForFinished(20000)) return {-1, QString()};
+    return {command.exitCode(), QString::fromLocal8Bit(command.readAllStandardOutput())};
   }
 
   TPrivateBus bus_;
@@ -65,7 +59,7 @@ TEST_F(WatchedFolderTest, TheAgentShowsTheFoldersPicturesAndFollowsTheFolder) {
   QString status;
   ASSERT_TRUE(TProgramRun::WaitFor(
       [&] {
-        status = AgentStatus();
+        status = Command("--status").second;
         return status.contains("agent: running\n") && status.contains("image: " + Folder());
       },
       30000))
@@ -80,7 +74,7 @@ TEST_F(WatchedFolderTest, TheAgentShowsTheFoldersPicturesAndFollowsTheFolder) {
   ASSERT_TRUE(QFile::remove(Folder() + "/blue.bmp"));
   // Joining waits until nobody has written to the file for two seconds.
   QThread::msleep(5000);
-  EXPECT_EQ(Quit(), 0);
+  EXPECT_EQ(Command("--quit").first, 0);
   ASSERT_TRUE(program.waitForFinished(20000)) << "the program did not end";
   EXPECT_EQ(program.exitCode(), 0);
   const QByteArray saved = TProgramRun::Read(run_.Ini());
