@@ -130,6 +130,11 @@ void TBigIniFile::DeleteKey(std::string_view section, std::string_view key) {
   if (found && found->Remove(key)) impl_->modified = true;
 }
 
+void TBigIniFile::DeleteKeys(std::string_view section, const std::vector<std::string>& keys) {
+  IniSection* found = impl_->Find(section);
+  if (found && found->Remove(keys)) impl_->modified = true;
+}
+
 void TBigIniFile::EraseSection(std::string_view section) {
   IniSection* found = impl_->Find(section);
   if (!found) return;

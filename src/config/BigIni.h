@@ -45,6 +45,8 @@ class TBigIniFile {
   void EraseSection(std::string_view section);
   // Removes key, and any later line of the same key, from the first section of that name.
   void DeleteKey(std::string_view section, std::string_view key);
+  // DeleteKey for several keys, in one pass over the section.
+  void DeleteKeys(std::string_view section, const std::vector<std::string>& keys);
   // EraseSection on every section of that name, not only the first, so that a later section
   // of the same name cannot take the emptied one's place when the file is read again.
   void EraseAllSections(std::string_view section);

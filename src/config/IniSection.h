@@ -24,6 +24,8 @@ class IniSection {
   // Removes every line whose key matches key case-insensitively, so that no later duplicate
   // takes the removed one's place. Returns whether the section's text changed.
   bool Remove(std::string_view key);
+  // The same for several keys in one pass over the section.
+  bool Remove(const std::vector<std::string>& keys);
   void Clear();
 
  private:
@@ -31,5 +33,12 @@ class IniSection {
 
   std::string name_;
   std::vector<std::string> lines_;
-  std::unordered_map<std::string, std::size_t> firstLineOfKey_;
+  struct KeyLines {
+    std::size_t first;  // the first line with the key
+    std::size_t count;  // how many lines have it
+  };
+  // Folded key to its place in keyLines_, which holds the line numbers side by side so that
+  // shifting them after a removal is one pass over plain memory.
+  std::unordered_map<std::string, std::size_t> slotOfKey_;
+  std::vector<KeyLines> keyLines_;
 };

@@ -27,7 +27,7 @@ void SaveFolders(TBigIniFile& ini, const TWatchedFolders& folders) {
 void StoreSync(TBigIniFile& ini, std::string_view folder, const TFolderSyncResult& result,
                const std::function<std::string(DispObj)>& dispText, bool randomCycle) {
   if (!result.Changed() || ini.ReadString(FoldersSection, folder, "").empty()) return;
-  for (const std::string& name : result.left) ini.DeleteKey(BitmapsSection, name);
+  ini.DeleteKeys(BitmapsSection, result.left);
   for (const ImageEntry& entry : result.joined)
     ini.WriteString(BitmapsSection, entry.fileName, EncodeBitmapsValue(dispText(entry.disp), entry.mark, randomCycle));
 }

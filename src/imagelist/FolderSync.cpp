@@ -1,5 +1,6 @@
 #include "imagelist/FolderSync.h"
 
+#include <optional>
 #include <unordered_set>
 
 #include "imagelist/ListEdits.h"
@@ -14,22 +15,28 @@ std::unordered_set<std::string> ListedKeys(const TFolderListing& listing) {
   return keys;
 }
 
-// Deletes the folder's entries whose files are gone.
-void Leave(TImageList& list, const TFolderScanRequest& folder, const std::unordered_set<std::string>& listed,
-           const TJoinRule& rule, const std::function<bool(const std::string&)>& exists, TFolderSyncResult& result) {
+// Deletes the folder's entries whose case-folded names gone(key) holds, unless their own
+// file is there.
+template <class Gone>
+void Leave(TImageList& list, const TFolderScanRequest& folder, const TJoinRule& rule, const Gone& gone,
+           const std::function<bool(const std::string&)>& exists, TFolderSyncResult& result) {
   result.currentLeft = RemoveWhere(list, [&](const ImageEntry& entry) {
     if (!LiesInFolder(entry.fileName, folder.folder, folder.subfolders)) return false;
-    if (listed.count(TImageList::FoldKey(entry.fileName)) || exists(entry.fileName)) return false;
+    if (!gone(TImageList::FoldKey(entry.fileName)) || exists(entry.fileName)) return false;
     result.left.push_back(entry.fileName);
     if (rule.randomCycle && entry.mark == 0) --result.cycleDelta;
     return true;
   });
 }
 
-void Join(TImageList& list, const TWatchedFolders& folders, const TFolderListing& listing, const TJoinRule& rule,
-          TFolderSyncResult& result) {
+// Joins files[from, ...) that the list lacks and the user did not take out, looking at no
+// more than slice.limit of them; returns where it stopped, or nothing when it got to the end.
+std::optional<std::size_t> Join(TImageList& list, const TWatchedFolders& folders, const std::vector<std::string>& files,
+                                std::size_t from, const TJoinRule& rule, TJoinSlice slice, TFolderSyncResult& result) {
+  const std::size_t end = files.size() - from > slice.limit ? from + slice.limit : files.size();
   list.BeginUpdate();
-  for (const std::string& file : listing.files) {
+  for (std::size_t i = from; i < end; ++i) {
+    const std::string& file = files[i];
     if (list.Contains(file) || folders.Excluded(file)) continue;
     ImageEntry entry{file, rule.disp, rule.randomCycle ? 0 : -1};
     list.Append(entry);
@@ -37,28 +44,97 @@ void Join(TImageList& list, const TWatchedFolders& folders, const TFolderListing
     if (rule.randomCycle) ++result.cycleDelta;
   }
   list.EndUpdate();
+  if (end == files.size()) return std::nullopt;
+  return end;
+}
+
+// The whole listing against the list: what it lacks joins, what it holds of the folder and
+// the listing does not leaves. The listing's names are folded only when some entry or
+// exclusion lies in the folder: a folder just added to a list that has none of its files
+// costs nothing more than its joins.
+void SyncWhole(TImageList& list, TWatchedFolders& folders, const TFolderListing& listing, const TJoinRule& rule,
+               const std::function<bool(const std::string&)>& exists, TFolderSyncResult& result) {
+  std::optional<std::unordered_set<std::string>> listed;
+  const auto isListed = [&](const std::string& key) {
+    if (!listed) listed = ListedKeys(listing);
+    return listed->count(key) > 0;
+  };
+  folders.ForgetExclusionsIn(listing.request.folder, listing.request.subfolders, isListed);
+  Leave(
+      list, listing.request, rule, [&](const std::string& key) { return !isListed(key); }, exists, result);
+}
+
+// Only what left since the listing the list was last synced with.
+void SyncRemoved(TImageList& list, TWatchedFolders& folders, const TFolderListing& listing, const TJoinRule& rule,
+                 const std::function<bool(const std::string&)>& exists, TFolderSyncResult& result) {
+  std::unordered_set<std::string> gone;
+  for (const std::string& file : listing.removed) {
+    // Its exclusion goes with the file; a list that does not hold it has nothing to lose.
+    folders.Readmit(file);
+    if (list.Contains(file)) gone.insert(TImageList::FoldKey(file));
+  }
+  if (!gone.empty())
+    Leave(
+        list, listing.request, rule, [&](const std::string& key) { return gone.count(key) > 0; }, exists, result);
+}
+
+// The files a sync joins from: all the listing's, or only those added since the listing
+// the list was last synced with.
+const std::vector<std::string>& Joining(const TFolderListing& listing, bool changesOnly) {
+  return changesOnly ? listing.added : listing.files;
+}
+
+// Joins from where resume says; when it gets to the end the list is in line with listing.
+void JoinFrom(TImageList& list, TWatchedFolders& folders, TWatchedFolder& folder, const TFolderListing& listing,
+              const TJoinRule& rule, TJoinResume resume, TJoinSlice slice, TFolderSyncResult& result) {
+  const std::optional<std::size_t> next =
+      Join(list, folders, Joining(listing, resume.changesOnly), resume.from, rule, slice, result);
+  if (next) {
+    resume.from = *next;
+    result.resume = resume;
+    return;
+  }
+  folder.joining = 0;
+  folder.synced = listing.sequence;
 }
 
 }  // namespace
 
 TFolderSyncResult SyncFolder(TImageList& list, TWatchedFolders& folders, const TFolderListing& listing,
-                             const TJoinRule& rule, const std::function<bool(const std::string&)>& exists) {
+                             const TJoinRule& rule, const std::function<bool(const std::string&)>& exists,
+                             TJoinSlice slice) {
   TFolderSyncResult result;
   TWatchedFolder* folder = folders.Find(listing.request.folder);
   if (!folder || folder->subfolders != listing.request.subfolders) return result;
+  folder->joining = 0;
   if (!listing.available) {
     folder->state = FolderState::Unavailable;
+    folder->synced = 0;
     return result;
   }
   // A first listing with files still being written is not the folder's whole content yet.
   if (folder->state != FolderState::Reading || listing.pending.empty()) folder->state = FolderState::Watched;
   folder->pictures = static_cast<std::int32_t>(listing.files.size());
   folder->skipped = listing.skipped;
-  const std::unordered_set<std::string> listed = ListedKeys(listing);
-  folders.ForgetExclusionsIn(listing.request.folder, listing.request.subfolders,
-                             [&](const std::string& key) { return listed.count(key) > 0; });
-  Leave(list, listing.request, listed, rule, exists, result);
-  Join(list, folders, listing, rule, result);
+  const bool changesOnly = listing.base != 0 && listing.base == folder->synced;
+  if (changesOnly)
+    SyncRemoved(list, folders, listing, rule, exists, result);
+  else
+    SyncWhole(list, folders, listing, rule, exists, result);
+  // Until the join ends, synced stays as it was: a later listing, compared with this one,
+  // then syncs the whole folder.
+  const TJoinResume start{folders.NextJoinToken(), 0, changesOnly};
+  folder->joining = start.token;
+  JoinFrom(list, folders, *folder, listing, rule, start, slice, result);
+  return result;
+}
+
+TFolderSyncResult ResumeFolderSync(TImageList& list, TWatchedFolders& folders, const TFolderListing& listing,
+                                   const TJoinRule& rule, const TJoinResume& resume, TJoinSlice slice) {
+  TFolderSyncResult result;
+  TWatchedFolder* folder = folders.Find(listing.request.folder);
+  if (!folder || folder->subfolders != listing.request.subfolders || folder->joining != resume.token) return result;
+  JoinFrom(list, folders, *folder, listing, rule, resume, slice, result);
   return result;
 }
 

@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -20,6 +21,20 @@ struct TJoinRule {
   bool randomCycle = false;
 };
 
+// How much of a listing's joining files one call looks at: a large folder joins over
+// several calls, so the thread that owns the list answers in between.
+struct TJoinSlice {
+  std::size_t limit = static_cast<std::size_t>(-1);  // files looked at, at most
+};
+
+// Where a sliced join stopped: the next call resumes there with the same listing, unless
+// another listing of the folder (or a change of the folders) came in between.
+struct TJoinResume {
+  std::uint64_t token = 0;
+  std::size_t from = 0;
+  bool changesOnly = false;  // joining from the listing's added files, not all of them
+};
+
 struct TFolderSyncResult {
   std::vector<ImageEntry> joined;
   std::vector<std::string> left;
@@ -28,6 +43,8 @@ struct TFolderSyncResult {
   std::int32_t cycleDelta = 0;
   // Whether the entry the list was on left, so another one is current now.
   bool currentLeft = false;
+  // Set when files are still to join: call ResumeFolderSync with it.
+  std::optional<TJoinResume> resume;
   bool Changed() const { return !joined.empty() || !left.empty(); }
 };
 
@@ -40,5 +57,11 @@ bool LeavesWithFolder(const ImageEntry& entry, const TWatchedFolders& remaining,
 // exists(path) tells whether an entry's file is there although the listing does not hold
 // it (a hidden file added by hand): such an entry stays. The folder's state, picture and
 // skipped counts follow the listing; the exclusions whose files are gone are forgotten.
+// A listing compared with the one the list was last synced with brings only its added and
+// removed files, so a change in a large folder costs what changed, not the folder's size.
 TFolderSyncResult SyncFolder(TImageList& list, TWatchedFolders& folders, const TFolderListing& listing,
-                             const TJoinRule& rule, const std::function<bool(const std::string&)>& exists);
+                             const TJoinRule& rule, const std::function<bool(const std::string&)>& exists,
+                             TJoinSlice slice = {});
+// Goes on with a sliced join where resume says; does nothing when it is stale.
+TFolderSyncResult ResumeFolderSync(TImageList& list, TWatchedFolders& folders, const TFolderListing& listing,
+                                   const TJoinRule& rule, const TJoinResume& resume, TJoinSlice slice = {});

@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <algorithm>
+#include <cmath>
 #include <cstring>
 #include <numeric>
 
@@ -38,6 +39,7 @@ void TImageList::IndexRemove(const std::string& name) {
 
 void TImageList::SetSorted(bool sorted) {
   sorted_ = sorted;
+  sortedHead_ = 0;
   if (sorted_) SortRows();
 }
 
@@ -53,12 +55,34 @@ void TImageList::SortRows() {
     sortPending_ = true;
     return;
   }
+  const std::size_t head = std::min(sortedHead_, rows_.size());
+  const std::size_t tail = rows_.size() - head;
+  // The rows out of order are sorted by their collation keys; they are then merged into
+  // the sorted head by binary search, unless so many came that sorting everything costs less.
+  const bool merge = head > 0 && static_cast<double>(tail) * std::log2(static_cast<double>(head) + 1) <
+                                     static_cast<double>(head + tail);
+  const std::size_t from = merge ? head : 0;
   std::vector<std::string> keys;
-  keys.reserve(rows_.size());
-  for (const Row& row : rows_) keys.push_back(CollateKey(row.entry.fileName));
-  std::vector<int> order(rows_.size());
-  std::iota(order.begin(), order.end(), 0);
-  std::stable_sort(order.begin(), order.end(), [&keys](int a, int b) { return keys[a] < keys[b]; });
+  keys.reserve(rows_.size() - from);
+  for (std::size_t i = from; i < rows_.size(); ++i) keys.push_back(CollateKey(rows_[i].entry.fileName));
+  std::vector<int> sortedTail(keys.size());
+  std::iota(sortedTail.begin(), sortedTail.end(), 0);
+  std::stable_sort(sortedTail.begin(), sortedTail.end(), [&keys](int a, int b) { return keys[a] < keys[b]; });
+  std::vector<int> order;
+  order.reserve(rows_.size());
+  int placed = 0;
+  for (const int t : sortedTail) {
+    const int row = static_cast<int>(from) + t;
+    if (merge) {
+      const auto place = std::upper_bound(
+          rows_.begin() + placed, rows_.begin() + static_cast<std::ptrdiff_t>(head), rows_[row].entry.fileName,
+          [](const std::string& name, const Row& other) { return CollateLess(name, other.entry.fileName); });
+      while (placed < place - rows_.begin()) order.push_back(placed++);
+    }
+    order.push_back(row);
+  }
+  if (merge)
+    while (placed < static_cast<int>(head)) order.push_back(placed++);
   const int focusedRow = focused_;
   std::vector<Row> sortedRows;
   sortedRows.reserve(rows_.size());
@@ -67,6 +91,7 @@ void TImageList::SortRows() {
     sortedRows.push_back(std::move(rows_[order[i]]));
   }
   rows_ = std::move(sortedRows);
+  sortedHead_ = rows_.size();
 }
 
 int TImageList::SortedPlace(const std::string& name) const {
@@ -82,6 +107,7 @@ void TImageList::Clear() {
   selCount_ = 0;
   focused_ = -1;
   sortPending_ = false;
+  sortedHead_ = 0;
 }
 
 void TImageList::Reserve(int count) {
@@ -102,6 +128,11 @@ int TImageList::Insert(int pos, ImageEntry entry) {
   }
   IndexAdd(entry.fileName);
   rows_.insert(rows_.begin() + pos, Row{std::move(entry), false});
+  // An entry at its sorted place keeps the head in order; anywhere else it ends the head.
+  if (sorted_ && updateDepth_ == 0 && static_cast<std::size_t>(pos) <= sortedHead_)
+    ++sortedHead_;
+  else
+    sortedHead_ = std::min(sortedHead_, static_cast<std::size_t>(pos));
   if (focused_ >= pos) ++focused_;
   return pos;
 }
@@ -111,6 +142,7 @@ void TImageList::Delete(int i) {
   if (rows_[i].selected) --selCount_;
   IndexRemove(rows_[i].entry.fileName);
   rows_.erase(rows_.begin() + i);
+  if (static_cast<std::size_t>(i) < sortedHead_) --sortedHead_;
   if (focused_ == i)
     focused_ = -1;
   else if (focused_ > i)
@@ -125,17 +157,20 @@ void TImageList::DeleteIf(const std::function<bool(int, const ImageEntry&)>& doo
   std::vector<Row> kept;
   kept.reserve(rows_.size());
   int newFocus = -1;
+  std::size_t keptHead = 0;
   for (int i = 0; i < Count(); ++i) {
     if (doomed(i, rows_[i].entry)) {
       IndexRemove(rows_[i].entry.fileName);
       if (rows_[i].selected) --selCount_;
       continue;
     }
+    if (static_cast<std::size_t>(i) < sortedHead_) ++keptHead;
     if (i == focused_) newFocus = static_cast<int>(kept.size());
     kept.push_back(std::move(rows_[i]));
   }
   rows_ = std::move(kept);
   focused_ = newFocus;
+  sortedHead_ = keptHead;
 }
 
 bool TImageList::Contains(std::string_view name) const { return nameCount_.count(FoldKey(name)) > 0; }

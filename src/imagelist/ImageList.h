@@ -35,7 +35,8 @@ class TImageList {
   // Turning sorting on sorts at once; turning it off keeps the current order.
   void SetSorted(bool sorted);
 
-  // Inside a batch, appended entries stay at the end; EndUpdate sorts once. Nests.
+  // Inside a batch, appended entries stay at the end; EndUpdate sorts once (the entries
+  // that came in the batch, merged into the ones already in order). Nests.
   void BeginUpdate();
   void EndUpdate();
   bool Updating() const { return updateDepth_ > 0; }
@@ -85,6 +86,9 @@ class TImageList {
   std::unordered_map<std::string, int> nameCount_;
   bool sorted_ = true;
   bool sortPending_ = false;
+  // How many leading rows stand in sorted order: the rest came in a batch or while sorting
+  // was off.
+  std::size_t sortedHead_ = 0;
   int updateDepth_ = 0;
   int selCount_ = 0;
   int focused_ = -1;

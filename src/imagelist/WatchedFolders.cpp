@@ -40,6 +40,8 @@ bool TWatchedFolders::SetSubfolders(std::string_view folder, bool subfolders) {
   if (!found || found->subfolders == subfolders) return false;
   found->subfolders = subfolders;
   found->state = FolderState::Reading;
+  found->synced = 0;
+  found->joining = 0;
   ForgetUncoveredExclusions();
   return true;
 }

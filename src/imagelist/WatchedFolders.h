@@ -25,6 +25,11 @@ struct TWatchedFolder {
   FolderState state = FolderState::Reading;
   std::int32_t pictures = 0;  // pictures in its latest listing
   std::int32_t skipped = 0;   // names its latest listing passed over
+  // The number of the listing the list was last brought in line with (0: none yet, or the
+  // folder was away since): a later listing compared with that one brings only its changes.
+  std::uint64_t synced = 0;
+  // Names the join in progress over several calls (0: none); a new listing ends it.
+  std::uint64_t joining = 0;
 };
 
 // Whether path lies inside folder: directly, or in any of its subfolders when they count.
@@ -45,6 +50,8 @@ class TWatchedFolders {
   bool Remove(std::string_view folder);
   bool SetSubfolders(std::string_view folder, bool subfolders);
   TWatchedFolder* Find(std::string_view folder);
+  // A number not handed out before: what a join over several calls is known by.
+  std::uint64_t NextJoinToken() { return ++joinTokens_; }
   // What the folder watch is to list.
   std::vector<TFolderScanRequest> Requests() const;
   // Whether path lies inside some watched folder.
@@ -69,4 +76,5 @@ class TWatchedFolders {
   std::vector<TWatchedFolder> folders_;
   // Case-folded name to the name as it was removed.
   std::map<std::string, std::string> excluded_;
+  std::uint64_t joinTokens_ = 0;
 };

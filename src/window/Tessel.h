@@ -31,6 +31,7 @@
 #include "config/ConfigValues.h"
 #include "config/SettingsIo.h"
 #include "config/UnsavedChanges.h"
+#include "imagelist/FolderSync.h"
 #include "imagelist/ImageList.h"
 #include "imagelist/ListEdits.h"
 #include "imagelist/ListFile.h"
@@ -363,7 +364,11 @@ class TTesselForm1 : public QWidget, public IRemoteControl {
   void WatchFolders();
   // A folder's listing arrived: its pictures join and leave the list as the folder's own
   // edits, which reach the configuration as the agent's state does and leave Save as it is.
-  void FolderListed(const TFolderListing& listing);
+  void FolderListed(const std::shared_ptr<const TFolderListing>& listing);
+  // Goes on with a large folder's join, one slice per turn of the event loop.
+  void FolderJoinMore(const std::shared_ptr<const TFolderListing>& listing, const TJoinResume& resume);
+  void FolderSynced(const TFolderListing& listing, const TFolderSyncResult& result, bool hadCurrent);
+  TJoinRule FolderJoinRule() const;
   // Whether a watched folder has not been listed yet since the load.
   bool FoldersReading() const;
   void ShowFolders();

@@ -28,6 +28,9 @@ const QString kWatchIncomplete = QStringLiteral(
     "change events): they are read again at each change of the wallpaper.");
 // A listing that arrives while the list loads or a box is open waits this long and comes again.
 constexpr int kListingRetryMs = 100;
+// How many of a listing's files one turn of the event loop looks at: a folder of 100,000
+// pictures joins in slices, so the window answers in between.
+constexpr TJoinSlice kJoinSlice{4000};
 
 QString StateText(FolderState state) {
   switch (state) {
@@ -52,7 +55,7 @@ bool FileIsThere(const std::string& path) {
 
 void TTesselForm1::WatchFolders() {
   FolderWatch = std::make_unique<TFolderWatch>(FolderPictureVerdict);
-  FolderWatch->OnListing = [this](const TFolderListing& listing) { FolderListed(listing); };
+  FolderWatch->OnListing = [this](const std::shared_ptr<const TFolderListing>& listing) { FolderListed(listing); };
   FolderWatch->OnWatchIncomplete = [this] {
     ShowFolders();
     if (WatchIncompleteTold) return;
@@ -65,23 +68,46 @@ void TTesselForm1::WatchFolders() {
 }
 
 bool TTesselForm1::FoldersReading() const {
-  return std::any_of(Folders.Folders().begin(), Folders.Folders().end(),
-                     [](const TWatchedFolder& folder) { return folder.state == FolderState::Reading; });
+  return std::any_of(Folders.Folders().begin(), Folders.Folders().end(), [](const TWatchedFolder& folder) {
+    return folder.state == FolderState::Reading || folder.joining != 0;
+  });
 }
 
-void TTesselForm1::FolderListed(const TFolderListing& listing) {
+void TTesselForm1::FolderListed(const std::shared_ptr<const TFolderListing>& listing) {
   if (!Commands.Open()) {
     QTimer::singleShot(kListingRetryMs, this, [this, listing] { FolderListed(listing); });
     return;
   }
-  const bool randomCycle = Agent.Order == DisplayOrder::RandomCycle;
-  TImageList& list = ImageList();
-  const bool hadCurrent = list.FirstSelected() >= 0;
-  const TFolderSyncResult result = SyncFolder(list, Folders, listing, {DefDispObj(), randomCycle}, FileIsThere);
-  if (TWatchedFolder* folder = Folders.Find(listing.request.folder);
+  const bool hadCurrent = ImageList().FirstSelected() >= 0;
+  const TFolderSyncResult result =
+      SyncFolder(ImageList(), Folders, *listing, FolderJoinRule(), FileIsThere, kJoinSlice);
+  if (TWatchedFolder* folder = Folders.Find(listing->request.folder);
       folder && folder->state == FolderState::Watched && FolderWatch->WatchIncomplete())
     folder->state = FolderState::Rescanned;
+  FolderSynced(*listing, result, hadCurrent);
+  if (result.resume)
+    QTimer::singleShot(0, this, [this, listing, resume = *result.resume] { FolderJoinMore(listing, resume); });
+}
+
+void TTesselForm1::FolderJoinMore(const std::shared_ptr<const TFolderListing>& listing, const TJoinResume& resume) {
+  if (!Commands.Open()) {
+    QTimer::singleShot(kListingRetryMs, this, [this, listing, resume] { FolderJoinMore(listing, resume); });
+    return;
+  }
+  const bool hadCurrent = ImageList().FirstSelected() >= 0;
+  const TFolderSyncResult result =
+      ResumeFolderSync(ImageList(), Folders, *listing, FolderJoinRule(), resume, kJoinSlice);
+  FolderSynced(*listing, result, hadCurrent);
+  if (result.resume)
+    QTimer::singleShot(0, this, [this, listing, next = *result.resume] { FolderJoinMore(listing, next); });
+}
+
+// What a slice of a sync changed reaches the configuration, the window and the agent's
+// waiting start.
+void TTesselForm1::FolderSynced(const TFolderListing& listing, const TFolderSyncResult& result, bool hadCurrent) {
   if (result.Changed()) {
+    const bool randomCycle = Agent.Order == DisplayOrder::RandomCycle;
+    TImageList& list = ImageList();
     CycleRemaining = std::max(0, CycleRemaining + result.cycleDelta);
     StoreSync(
         *BigIni, listing.request.folder, result, [this](DispObj code) { return DispObjToStr(code); }, randomCycle);
@@ -103,6 +129,8 @@ void TTesselForm1::FolderListed(const TFolderListing& listing) {
     OKClick(sender);
   }
 }
+
+TJoinRule TTesselForm1::FolderJoinRule() const { return {DefDispObj(), Agent.Order == DisplayOrder::RandomCycle}; }
 
 void TTesselForm1::ShowFolders() {
   const QSignalBlocker filling(FolderList);

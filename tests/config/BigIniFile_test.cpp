@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+#include <algorithm>
 #include <csignal>
 #include <filesystem>
 #include <fstream>
@@ -246,6 +247,21 @@ class LinearIni {
     modified = true;
   }
 
+  // Every line of each key goes, in the first section of that name.
+  void Delete(const std::string& section, const std::vector<std::string>& keys) {
+    Section* found = Find(section);
+    if (!found) return;
+    const auto doomed = [&](const std::string& line) {
+      const auto equals = line.find('=');
+      if (equals == std::string::npos) return false;
+      return std::any_of(keys.begin(), keys.end(),
+                         [&](const std::string& key) { return Lower(line.substr(0, equals)) == Lower(key); });
+    };
+    const std::size_t before = found->lines.size();
+    found->lines.erase(std::remove_if(found->lines.begin(), found->lines.end(), doomed), found->lines.end());
+    if (found->lines.size() != before) modified = true;
+  }
+
   void Erase(const std::string& section) {
     if (Section* found = Find(section)) {
       found->lines.clear();
@@ -318,6 +334,14 @@ TEST_F(BigIniFileTest, IndexedLookupsAgreeWithLinearScansOverRandomEdits) {
     } else if (action == 1) {
       ini.UpdateFile();
       model.modified = false;
+    } else if (action == 2) {
+      const std::string key = pick(keys);
+      ini.DeleteKey(section, key);
+      model.Delete(section, {key});
+    } else if (action == 3) {
+      const std::vector<std::string> doomed = {pick(keys), pick(keys), pick(keys)};
+      ini.DeleteKeys(section, doomed);
+      model.Delete(section, doomed);
     } else {
       const std::string key = pick(keys);
       const std::string value = pick(values);

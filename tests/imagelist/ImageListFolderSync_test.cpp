@@ -3,12 +3,14 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <random>
 #include <set>
 #include <string>
 #include <vector>
 
 #include "imagelist/FolderPictures.h"
 #include "imagelist/FolderSync.h"
+#include "imagelist/ListEdits.h"
 
 namespace {
 
@@ -31,6 +33,12 @@ TFolderListing Listing(std::vector<std::string> files, std::vector<std::string> 
   listing.files = std::move(files);
   listing.pending = std::move(pending);
   return listing;
+}
+
+std::vector<std::string> Names(const TImageList& list) {
+  std::vector<std::string> names;
+  for (int i = 0; i < list.Count(); ++i) names.push_back(list.At(i).fileName);
+  return names;
 }
 
 TFolderListing Away() {
@@ -235,6 +243,123 @@ TEST(ImageListFolderSync, ManyPicturesJoinInOneBatch) {
   ASSERT_EQ(list.Count(), 20000);
   EXPECT_EQ(folders.Find("/w")->pictures, 20000);
   for (const std::string& file : files) ASSERT_TRUE(list.Contains(file)) << file;
+}
+
+struct CompareCase {
+  const char* what;
+  std::vector<std::string> earlierFiles, earlierPending, files, pending;
+  std::vector<std::string> added, removed;
+};
+
+TEST(ImageListFolderSync, AListingComparedWithTheEarlierOneNamesWhatJoinedAndWhatLeft) {
+  const CompareCase cases[] = {
+      {"nothing changed", {"/w/a", "/w/b"}, {}, {"/w/a", "/w/b"}, {}, {}, {}},
+      {"one new, one gone", {"/w/a", "/w/b"}, {}, {"/w/b", "/w/c"}, {}, {"/w/c"}, {"/w/a"}},
+      {"a file still being written is neither", {"/w/a"}, {}, {"/w/a"}, {"/w/b"}, {}, {}},
+      {"a written file joins once complete", {"/w/a"}, {"/w/b"}, {"/w/a", "/w/b"}, {}, {"/w/b"}, {}},
+      {"a file written again is not gone", {"/w/a", "/w/b"}, {}, {"/w/a"}, {"/w/b"}, {}, {}},
+      {"a file deleted while being written is gone", {}, {"/w/b"}, {}, {}, {}, {"/w/b"}},
+  };
+  for (const CompareCase& c : cases) {
+    SCOPED_TRACE(c.what);
+    TFolderListing earlier = Listing(c.earlierFiles, c.earlierPending);
+    earlier.sequence = 4;
+    TFolderListing listing = Listing(c.files, c.pending);
+    CompareListings(listing, earlier);
+    EXPECT_EQ(listing.base, 4u);
+    EXPECT_EQ(listing.added, c.added);
+    EXPECT_EQ(listing.removed, c.removed);
+  }
+}
+
+// The list synced with each listing's changes only ends as the list synced with the whole
+// of every listing: over a folder whose files come, go and are written, with pictures the
+// user took out and methods the user changed.
+TEST(ImageListFolderSync, SyncingTheChangesOnlyGivesWhatSyncingTheWholeFolderGives) {
+  std::mt19937 random(11);
+  TImageList byChanges, whole;
+  TWatchedFolders foldersByChanges, foldersWhole;
+  foldersByChanges.Add("/w", true);
+  foldersWhole.Add("/w", true);
+  const auto none = [](const std::string&) { return false; };
+  std::set<std::string> files, pending;
+  TFolderListing earlier;
+  std::int32_t cycleByChanges = 0, cycleWhole = 0;
+  for (int step = 1; step <= 300; ++step) {
+    SCOPED_TRACE(step);
+    for (int change = 0; change < 3; ++change) {
+      const std::string name = "/w/" + std::to_string(random() % 6) + "/" + std::to_string(random() % 12) + ".jpg";
+      switch (random() % 4) {
+        case 0:
+          files.insert(name);
+          pending.erase(name);
+          break;
+        case 1:
+          files.erase(name);
+          pending.erase(name);
+          break;
+        case 2:
+          files.erase(name);
+          pending.insert(name);
+          break;
+        default:
+          if (pending.erase(name)) files.insert(name);
+      }
+    }
+    // Now and then the user takes the first entry out, or a folder away for a moment.
+    if (step % 17 == 0 && byChanges.Count() > 0) {
+      const std::string out = byChanges.At(0).fileName;
+      for (auto* each : {&byChanges, &whole})
+        RemoveWhere(*each, [&](const ImageEntry& e) { return e.fileName == out; });
+      foldersByChanges.Exclude(out);
+      foldersWhole.Exclude(out);
+    }
+    TFolderListing listing =
+        step % 41 == 0 ? Away() : Listing({files.begin(), files.end()}, {pending.begin(), pending.end()});
+    listing.sequence = static_cast<std::uint64_t>(step);
+    if (earlier.available && listing.available) CompareListings(listing, earlier);
+    TFolderListing plain = listing;
+    plain.sequence = plain.base = 0;
+    cycleByChanges += SyncFolder(byChanges, foldersByChanges, listing, {DispObj::Tile, true}, none).cycleDelta;
+    cycleWhole += SyncFolder(whole, foldersWhole, plain, {DispObj::Tile, true}, none).cycleDelta;
+    ASSERT_EQ(Names(byChanges), Names(whole));
+    ASSERT_EQ(foldersByChanges.ExcludedPaths(), foldersWhole.ExcludedPaths());
+    ASSERT_EQ(cycleByChanges, cycleWhole);
+    earlier = std::move(listing);
+  }
+}
+
+TEST(ImageListFolderSync, ALargeJoinGoesOnInSlicesUntilAnotherListingComes) {
+  TImageList list;
+  TWatchedFolders folders;
+  folders.Add("/w", true);
+  const auto none = [](const std::string&) { return false; };
+  std::vector<std::string> files;
+  for (int i = 0; i < 10; ++i) files.push_back("/w/" + std::to_string(i) + ".jpg");
+  TFolderListing listing = Listing(files);
+  listing.sequence = 1;
+
+  TFolderSyncResult slice = SyncFolder(list, folders, listing, {}, none, TJoinSlice{4});
+  EXPECT_EQ(list.Count(), 4);
+  ASSERT_TRUE(slice.resume);
+  EXPECT_NE(folders.Find("/w")->joining, 0u) << "a join in slices is not over yet";
+  slice = ResumeFolderSync(list, folders, listing, {}, *slice.resume, TJoinSlice{4});
+  EXPECT_EQ(list.Count(), 8);
+  ASSERT_TRUE(slice.resume);
+  const TJoinResume stale = *slice.resume;
+  slice = ResumeFolderSync(list, folders, listing, {}, *slice.resume, TJoinSlice{4});
+  EXPECT_EQ(list.Count(), 10);
+  EXPECT_FALSE(slice.resume);
+  EXPECT_EQ(folders.Find("/w")->joining, 0u);
+  EXPECT_EQ(folders.Find("/w")->synced, 1u);
+
+  // A listing that comes in the middle of a join ends it: the rest is its business.
+  TFolderListing fewer = Listing({files.begin(), files.begin() + 2});
+  fewer.sequence = 2;
+  slice = SyncFolder(list, folders, fewer, {}, none, TJoinSlice{1});
+  EXPECT_EQ(list.Count(), 2);
+  EXPECT_FALSE(ResumeFolderSync(list, folders, listing, {}, stale).Changed());
+  EXPECT_EQ(list.Count(), 2);
 }
 
 struct MembershipCase {

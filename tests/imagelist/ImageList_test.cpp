@@ -3,6 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
+#include <string>
+
 namespace {
 
 std::vector<std::string> Names(const TImageList& list) {
@@ -78,4 +81,34 @@ TEST(ImageList, SelectNamesInOnePass) {
   EXPECT_TRUE(list.Selected(2));
   list.ClearSelection();
   EXPECT_EQ(list.FirstSelected(), -1);
+}
+
+// A batch that comes into a sorted list is merged into it: whatever the batch's size, the
+// list ends in the order one sort of all its names gives, with the focus on the same entry.
+TEST(ImageList, ABatchMergedIntoASortedListEndsInTheFullSortsOrder) {
+  std::mt19937 random(7);
+  for (const int head : {0, 1, 40, 400}) {
+    for (const int batch : {1, 2, 30, 400}) {
+      SCOPED_TRACE(std::to_string(head) + " sorted, " + std::to_string(batch) + " in the batch");
+      std::vector<std::string> names;
+      for (int i = 0; i < head + batch; ++i)
+        names.push_back("/p/" + std::to_string(random() % 100000) + "-" + std::to_string(i));
+      TImageList list;
+      for (int i = 0; i < head; ++i) list.Append({names[i]});
+      // A deletion before the batch leaves the rest in order.
+      if (head > 1) list.Delete(static_cast<int>(random() % head));
+      if (list.Count() > 0) list.SetFocused(list.Count() / 2);
+      const std::string focused = list.Count() > 0 ? list.At(list.Focused()).fileName : "";
+      list.BeginUpdate();
+      for (int i = head; i < head + batch; ++i) list.Append({names[i]});
+      list.EndUpdate();
+
+      TImageList whole;
+      whole.BeginUpdate();
+      for (int i = 0; i < list.Count(); ++i) whole.Append(list.At(i));
+      whole.EndUpdate();
+      EXPECT_EQ(Names(list), Names(whole));
+      if (!focused.empty()) EXPECT_EQ(list.At(list.Focused()).fileName, focused);
+    }
+  }
 }

@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <ctime>
+#include <iterator>
 #include <set>
 #include <utility>
 
@@ -169,4 +170,30 @@ class TFolderWalk {
 TFolderListing ScanFolder(const TFolderScanRequest& request, const TFileFilter& filter,
                           std::chrono::milliseconds settle) {
   return TFolderWalk(request, filter, settle).Run();
+}
+
+namespace {
+
+// files and pending together, in byte order.
+std::vector<std::string_view> Present(const TFolderListing& listing) {
+  std::vector<std::string_view> present;
+  present.reserve(listing.files.size() + listing.pending.size());
+  std::merge(listing.files.begin(), listing.files.end(), listing.pending.begin(), listing.pending.end(),
+             std::back_inserter(present));
+  return present;
+}
+
+}  // namespace
+
+void CompareListings(TFolderListing& listing, const TFolderListing& earlier) {
+  listing.base = earlier.sequence;
+  listing.added.clear();
+  listing.removed.clear();
+  std::set_difference(listing.files.begin(), listing.files.end(), earlier.files.begin(), earlier.files.end(),
+                      std::back_inserter(listing.added));
+  const std::vector<std::string_view> now = Present(listing);
+  const std::vector<std::string_view> before = Present(earlier);
+  std::vector<std::string_view> gone;
+  std::set_difference(before.begin(), before.end(), now.begin(), now.end(), std::back_inserter(gone));
+  listing.removed.assign(gone.begin(), gone.end());
 }

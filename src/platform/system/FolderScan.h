@@ -40,7 +40,18 @@ struct TFolderListing {
   // Entries passed over and counted: link loops, unreadable subfolders, names that are not
   // valid UTF-8, files the filter skipped.
   std::int32_t skipped = 0;
+  // Set by a folder watch: this listing's number (from 1), and the number of the listing of
+  // the same folder it was compared with (0 when there was none). added: files now in files
+  // that were not in that listing's files; removed: files in neither files nor pending that
+  // were in one of them. Both in byte order.
+  std::uint64_t sequence = 0;
+  std::uint64_t base = 0;
+  std::vector<std::string> added;
+  std::vector<std::string> removed;
 };
+
+// Fills listing's added and removed against earlier, an earlier listing of the same folder.
+void CompareListings(TFolderListing& listing, const TFolderListing& earlier);
 
 // Lists request.folder. A file counts as still being written when its status changed less
 // than settle ago (its ctime, which copying the times back cannot set).

@@ -31,6 +31,8 @@ struct TFolderWatch::Impl {
     bool listing = false;
     bool again = false;
     QStringList watched;
+    // The latest listing handed on, which the next one is compared with.
+    std::shared_ptr<const TFolderListing> last;
   };
 
   TFolderWatch& owner;
@@ -43,6 +45,7 @@ struct TFolderWatch::Impl {
   std::map<QString, int> watchCount;
   bool incomplete = false;
   bool incompleteTold = false;
+  std::uint64_t sequence = 0;
 
   Impl(TFolderWatch& owner, TFileFilter filter, std::chrono::milliseconds settle, std::chrono::milliseconds quiet)
       : owner(owner), filter(std::move(filter)), settle(settle), quiet(quiet) {}
@@ -79,27 +82,36 @@ struct TFolderWatch::Impl {
     const TFolderScanRequest request = root.request;
     const TFileFilter copy = filter;
     const std::chrono::milliseconds wait = settle;
+    const std::uint64_t number = ++sequence;
     QPointer<TFolderWatch> target(&owner);
-    QThreadPool::globalInstance()->start([target, request, copy, wait] {
-      TFolderListing listing = ScanFolder(request, copy, wait);
+    // The earlier listing goes with the thread, which frees it there.
+    QThreadPool::globalInstance()->start([target, request, copy, wait, number, last = std::move(root.last)]() mutable {
+      auto listing = std::make_shared<TFolderListing>(ScanFolder(request, copy, wait));
+      listing->sequence = number;
+      // Comparing with the previous listing here spares the owner's thread a pass over a
+      // large folder when only a few files changed.
+      if (last && last->available && listing->available) CompareListings(*listing, *last);
+      last.reset();
       // Handed to the application's thread, which owns the watch, and dropped there when the
       // watch is gone by then: the watch itself may be destroyed while this thread runs, so it
       // is only ever looked at from its own thread. The application waits for this pool to
       // finish before it ends.
       QMetaObject::invokeMethod(
           QCoreApplication::instance(),
-          [target, listing = std::move(listing)] {
+          [target, listing = std::shared_ptr<const TFolderListing>(std::move(listing))] {
             if (target) target->impl_->Listed(listing);
           },
           Qt::QueuedConnection);
     });
   }
 
-  void Listed(const TFolderListing& listing) {
+  void Listed(const std::shared_ptr<const TFolderListing>& handed) {
+    const TFolderListing& listing = *handed;
     Root* root = Find(listing.request.folder);
     // A folder forgotten, or changed, since the listing started.
     if (!root || !(root->request == listing.request)) return;
     root->listing = false;
+    root->last = handed;
     // The folder above too: a folder renamed, unmounted or made again shows there.
     QStringList paths{NearestAncestor(QString::fromStdString(listing.request.folder))};
     if (listing.available)
@@ -111,7 +123,7 @@ struct TFolderWatch::Impl {
     } else if (!listing.pending.empty()) {
       root->quiet.start(settle);
     }
-    if (owner.OnListing) owner.OnListing(listing);
+    if (owner.OnListing) owner.OnListing(handed);
   }
 
   void Rewatch(Root& root, const QStringList& paths) {

@@ -38,7 +38,8 @@ class TFolderWatch : public QObject {
 
   // Told on the owner's thread with each listing: after SetFolders, after each settled
   // change, after RescanAll; again while files are pending, until they are complete.
-  std::function<void(const TFolderListing&)> OnListing;
+  // Shared, so that the owner can keep a large listing while it works through it.
+  std::function<void(const std::shared_ptr<const TFolderListing>&)> OnListing;
   std::function<void()> OnWatchIncomplete;
 
  private:

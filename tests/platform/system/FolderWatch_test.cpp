@@ -34,7 +34,7 @@ struct TWatched {
                     milliseconds quiet = milliseconds(50))
       : top(QFile::encodeName(dir.path()).toStdString()),
         watch(std::make_unique<TFolderWatch>(std::move(filter), nullptr, settle, quiet)) {
-    watch->OnListing = [this](const TFolderListing& listing) { listings.push_back(listing); };
+    watch->OnListing = [this](const std::shared_ptr<const TFolderListing>& listing) { listings.push_back(*listing); };
   }
   std::vector<TFolderListing> Of(const std::string& folder) const {
     std::vector<TFolderListing> of;
@@ -221,8 +221,8 @@ TEST(FolderWatch, TheWatchMayBeDestroyedFromItsOwnCallback) {
   TWatched w(TakeJpeg, milliseconds(0));
   const std::string root = w.top + "/p";
   Write(root + "/a.jpg");
-  w.watch->OnListing = [&](const TFolderListing& listing) {
-    w.listings.push_back(listing);
+  w.watch->OnListing = [&](const std::shared_ptr<const TFolderListing>& listing) {
+    w.listings.push_back(*listing);
     w.watch.reset();
   };
   w.watch->SetFolders({{root, false}});
