@@ -15,7 +15,6 @@
 #include <QProcess>
 #include <QThread>
 #include <algorithm>
-#include <set>
 #include <utility>
 #include <vector>
 
@@ -142,7 +141,7 @@ class TWatchedFolderRun : public ::testing::Test {
   // Whether the agent holds an inotify watch on path's folder, read from its descriptors'
   // information: how a run tells that the agent has read the folder since it moved.
   bool AgentWatches(const QString& path) const {
-    struct stat status{};
+    struct stat status {};
     if (::stat(QFile::encodeName(path).constData(), &status) != 0) return false;
     const QByteArray inode = " ino:" + QByteArray::number(static_cast<qulonglong>(status.st_ino), 16) + " ";
     const QString fdinfo = QString("/proc/%1/fdinfo").arg(program_.processId());
