@@ -19,9 +19,10 @@ tree="${work}/Wallpapers"
 agent=""
 bus_pid=""
 spy=""
+watcher=""
 
 cleanup() {
-  for pid in "${spy}" "${agent}" "${bus_pid}"; do
+  for pid in "${spy}" "${watcher}" "${agent}" "${bus_pid}"; do
     [ -n "${pid}" ] && kill "${pid}" 2>/dev/null || true
   done
   kill "${XVFB_PID}" 2>/dev/null || true
@@ -66,6 +67,13 @@ place() { echo "${tree}/${folders[$((RANDOM % ${#folders[@]}))]}/p$1.bmp"; }
 
 echo "== ${files} files churned in a tree of ${#folders[@]} folders while the agent changes every second"
 start="$(now)"
+# The picture the agent shows, with the seconds since the churn began, every second: how
+# soon the churn's pictures join while it goes on.
+while true; do
+  printf '%s %s\n' "$(since "${start}")" "$("${work}/tesserine" --status 2>/dev/null | sed -n 's/^image: //p')"
+  sleep 1
+done >"${work}/shown" &
+watcher=$!
 created=0 renamed=0 deleted=0 others=0
 live=()
 batch=100
@@ -119,9 +127,13 @@ for round in $(seq 0 $((rounds - 1))); do
       live[${j}]="${live[${j}]/\/g\/h\/i\//\/a\/i\/}"
     done
   fi
-  sleep 0.2
+  # Now and then a pause long enough for the folder to settle, so that what has joined is
+  # what the next rounds rename and delete.
+  if [ $((round % 20)) -eq 19 ]; then sleep 3; else sleep 0.2; fi
 done
 churn="$(since "${start}")"
+kill "${watcher}"
+watcher=""
 echo "churn: ${churn} s (${created} created, ${renamed} renamed, ${deleted} deleted, ${others} other files)"
 kill -0 "${agent}" || { echo "the agent ended during the churn"; exit 1; }
 
@@ -135,20 +147,27 @@ echo "quit: $(since "${quit_start}") s after ${settle} s to settle, exit ${code}
 kill "${spy}"
 spy=""
 changes=$(($(wc -l <"${work}/changes") - 1))
+# The churn's own pictures are named p...; the tree starts with start.bmp alone.
+churned() { awk '{seconds = $1; sub(/^[^ ]* /, "")} /\/p[^\/]*$/ {print seconds, $0}' "${work}/shown"; }
+first_shown="$(churned | awk 'NR == 1 {print $1}')"
+shown="$(churned | cut -d' ' -f2- | sort -u | wc -l)"
+echo "during the churn the agent showed ${shown} of its pictures, the first after ${first_shown:-never} s"
 
 find "${tree}" -name '.*' -prune -o -type f -iname '*.bmp' -print | LC_ALL=C sort >"${work}/expected"
 awk '/^\[/ {inside = ($0 ~ /^\[Bitmaps\]/); next}
      inside && /=/ {sub(/\r$/, ""); sub(/=[^=]*$/, ""); print}' "${work}/tesserine.INI" |
   LC_ALL=C sort >"${work}/saved"
-missing="$(comm -23 "${work}/expected" <(LC_ALL=C sort -u "${work}/saved") | wc -l)"
-extra="$(comm -13 "${work}/expected" <(LC_ALL=C sort -u "${work}/saved") | wc -l)"
+comm -23 "${work}/expected" <(LC_ALL=C sort -u "${work}/saved") >"${work}/missing"
+comm -13 "${work}/expected" <(LC_ALL=C sort -u "${work}/saved") >"${work}/extra"
+missing="$(wc -l <"${work}/missing")"
+extra="$(wc -l <"${work}/extra")"
 doubled="$(uniq -d "${work}/saved" | wc -l)"
 boxes="$([ -f "${work}/messages.log" ] && wc -l <"${work}/messages.log" || echo 0)"
 echo "pictures in the tree: $(wc -l <"${work}/expected"); saved: $(wc -l <"${work}/saved")"
 echo "missing: ${missing}, extra: ${extra}, doubled: ${doubled}; wallpaper changes: ${changes}; boxes: ${boxes}"
-comm -23 "${work}/expected" <(LC_ALL=C sort -u "${work}/saved") | head -5 | sed 's/^/  missing: /'
-comm -13 "${work}/expected" <(LC_ALL=C sort -u "${work}/saved") | head -5 | sed 's/^/  extra: /'
-[ "${boxes}" -eq 0 ] || head -5 "${work}/messages.log"
+sed -n '1,5s/^/  missing: /p' "${work}/missing"
+sed -n '1,5s/^/  extra: /p' "${work}/extra"
+[ "${boxes}" -eq 0 ] || sed -n 1,5p "${work}/messages.log"
 if [ "${code}" -ne 0 ] || [ "${missing}" -ne 0 ] || [ "${extra}" -ne 0 ] || [ "${doubled}" -ne 0 ] ||
   [ "${boxes}" -ne 0 ]; then
   echo "FAIL"
