@@ -1,12 +1,14 @@
 #include "imagelist/FolderSync.h"
 
 #include <optional>
+#include <string_view>
 #include <unordered_set>
 
 #include "imagelist/ListEdits.h"
 
 namespace {
 
+// The listing's files and pending files, by the list's key (letter case folded).
 std::unordered_set<std::string> ListedKeys(const TFolderListing& listing) {
   std::unordered_set<std::string> keys;
   keys.reserve(listing.files.size() + listing.pending.size());
@@ -15,14 +17,25 @@ std::unordered_set<std::string> ListedKeys(const TFolderListing& listing) {
   return keys;
 }
 
-// Deletes the folder's entries whose case-folded names gone(key) holds, unless their own
-// file is there.
+// The same by their exact names.
+std::unordered_set<std::string_view> ListedNames(const TFolderListing& listing) {
+  std::unordered_set<std::string_view> names;
+  names.reserve(listing.files.size() + listing.pending.size());
+  names.insert(listing.files.begin(), listing.files.end());
+  names.insert(listing.pending.begin(), listing.pending.end());
+  return names;
+}
+
+// Deletes the folder's entries whose names gone(name) holds, unless their own file is
+// there. Names are compared exactly: a file renamed in letter case only ("beach.jpg" to
+// "Beach.jpg") has the same key as its entry but is another name, so the entry leaves and
+// the file joins under its new name.
 template <class Gone>
 void Leave(TImageList& list, const TFolderScanRequest& folder, const TJoinRule& rule, const Gone& gone,
            const std::function<bool(const std::string&)>& exists, TFolderSyncResult& result) {
   result.currentLeft = RemoveWhere(list, [&](const ImageEntry& entry) {
     if (!LiesInFolder(entry.fileName, folder.folder, folder.subfolders)) return false;
-    if (!gone(TImageList::FoldKey(entry.fileName)) || exists(entry.fileName)) return false;
+    if (!gone(entry.fileName) || exists(entry.fileName)) return false;
     result.left.push_back(entry.fileName);
     if (rule.randomCycle && entry.mark == 0) --result.cycleDelta;
     return true;
@@ -49,33 +62,39 @@ std::optional<std::size_t> Join(TImageList& list, const TWatchedFolders& folders
 }
 
 // The whole listing against the list: what it lacks joins, what it holds of the folder and
-// the listing does not leaves. The listing's names are folded only when some entry or
+// the listing does not leaves. The listing's names are gathered only when some entry or
 // exclusion lies in the folder: a folder just added to a list that has none of its files
 // costs nothing more than its joins.
 void SyncWhole(TImageList& list, TWatchedFolders& folders, const TFolderListing& listing, const TJoinRule& rule,
                const std::function<bool(const std::string&)>& exists, TFolderSyncResult& result) {
-  std::optional<std::unordered_set<std::string>> listed;
-  const auto isListed = [&](const std::string& key) {
-    if (!listed) listed = ListedKeys(listing);
-    return listed->count(key) > 0;
-  };
-  folders.ForgetExclusionsIn(listing.request.folder, listing.request.subfolders, isListed);
+  std::optional<std::unordered_set<std::string>> keys;
+  folders.ForgetExclusionsIn(listing.request.folder, listing.request.subfolders, [&](const std::string& key) {
+    if (!keys) keys = ListedKeys(listing);
+    return keys->count(key) > 0;
+  });
+  std::optional<std::unordered_set<std::string_view>> names;
   Leave(
-      list, listing.request, rule, [&](const std::string& key) { return !isListed(key); }, exists, result);
+      list, listing.request, rule,
+      [&](const std::string& name) {
+        if (!names) names = ListedNames(listing);
+        return names->count(name) == 0;
+      },
+      exists, result);
 }
 
 // Only what left since the listing the list was last synced with.
 void SyncRemoved(TImageList& list, TWatchedFolders& folders, const TFolderListing& listing, const TJoinRule& rule,
                  const std::function<bool(const std::string&)>& exists, TFolderSyncResult& result) {
-  std::unordered_set<std::string> gone;
+  bool listHoldsOne = false;
   for (const std::string& file : listing.removed) {
     // Its exclusion goes with the file; a list that does not hold it has nothing to lose.
     folders.Readmit(file);
-    if (list.Contains(file)) gone.insert(TImageList::FoldKey(file));
+    listHoldsOne = listHoldsOne || list.Contains(file);
   }
-  if (!gone.empty())
-    Leave(
-        list, listing.request, rule, [&](const std::string& key) { return gone.count(key) > 0; }, exists, result);
+  if (!listHoldsOne) return;
+  const std::unordered_set<std::string_view> gone(listing.removed.begin(), listing.removed.end());
+  Leave(
+      list, listing.request, rule, [&](const std::string& name) { return gone.count(name) > 0; }, exists, result);
 }
 
 // The files a sync joins from: all the listing's, or only those added since the listing

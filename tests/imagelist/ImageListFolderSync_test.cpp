@@ -57,11 +57,20 @@ const SyncCase kCases[] = {
      {"/w/a.jpg", "/w/b.jpg"},
      0,
      "/w/a.jpg"},
-    {"a name that differs in letter case only is the same entry",
+    {"a picture renamed in letter case only: the old name leaves and the new one joins",
+     {{"/w/A.JPG", DispObj::Tile, -1}, {"/w/b.jpg", DispObj::Tile, -1}},
+     {},
+     Listing({"/w/a.jpg", "/w/b.jpg"}),
+     {},
+     false,
+     {"/w/b.jpg", "/w/a.jpg"},
+     0,
+     "/w/b.jpg"},
+    {"two names that differ in letter case only, both on disk: one entry, not doubled",
      {{"/w/A.JPG", DispObj::Tile, -1}},
      {},
      Listing({"/w/a.jpg"}),
-     {},
+     {"/w/A.JPG"},
      false,
      {"/w/A.JPG"},
      0,
@@ -176,10 +185,10 @@ TEST(ImageListFolderSync, ListingsJoinAndLeaveAsTheFolderSays) {
       EXPECT_EQ(joined.disp, DispObj::Stretch);
       EXPECT_EQ(joined.mark, c.randomCycle ? 0 : -1);
     }
-    // What stayed kept its method and mark.
+    // What stayed kept its method and mark (a name that differs in letter case is another entry).
     for (const ImageEntry& entry : c.before) {
       const int at = list.Find(entry.fileName);
-      if (at < 0) continue;
+      if (at < 0 || list.At(at).fileName != entry.fileName) continue;
       EXPECT_EQ(list.At(at).disp, entry.disp);
       EXPECT_EQ(list.At(at).mark, entry.mark);
     }

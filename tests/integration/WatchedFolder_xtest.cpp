@@ -1,88 +1,71 @@
-// The real program, as the unattended agent on the X root, on a watched folder with a
-// subfolder: it shows one of the folder's pictures and lists them all; a picture copied in
-// joins and a deleted one leaves (read back from the configuration the quit saves), and no
-// box is shown on the way.
-#include <QDir>
-#include <QFileInfo>
-#include <QImage>
-#include <QProcess>
-#include <utility>
+// The real program, as the unattended agent on the X root, on a watched folder with
+// subfolders: it shows one of the folder's pictures and lists them all; a picture copied in
+// joins and a deleted one leaves (read back from the configuration the quit saves); the
+// folder moved away and back changes nothing; an agent that closes itself after its change
+// ends on its own with the folder's pictures saved. No box is shown on the way.
+#include <QTemporaryDir>
 
-#include "ProgramRun.h"
-#include "support/PrivateBus.h"
+#include "WatchedFolderRun.h"
 // Xlib's macros clash with Qt's names: after the Qt headers.
 #include "support/X11RootPixels.h"
 
 namespace {
 
-class WatchedFolderTest : public ::testing::Test {
+class WatchedFolderTest : public TWatchedFolderRun {
  protected:
   void SetUp() override {
     if (!qEnvironmentVariableIsSet("DISPLAY")) GTEST_SKIP() << "needs an X display";
-    ASSERT_FALSE(bus_.Address().isEmpty()) << "dbus-daemon did not start";
-    ASSERT_TRUE(run_.Copied());
+    ASSERT_TRUE(home_.isValid());
+    Prepare(home_.path());
   }
 
-  QString Folder() const { return QFileInfo(run_.Ini()).absolutePath() + "/Wallpapers"; }
-
-  void Picture(const QString& relative, QRgb colour) const {
-    const QString path = Folder() + "/" + relative;
-    QDir().mkpath(QFileInfo(path).path());
-    QImage picture(16, 16, QImage::Format_RGB32);
-    picture.fill(colour);
-    ASSERT_TRUE(picture.save(path, "BMP"));
-  }
-
-  // Runs the program with option on the private bus: its exit code (-1 when it hangs) and output.
-  std::pair<int, QString> Command(const QString& option) {
-    QProcess command;
+  QProcessEnvironment Environment() const override {
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("TESSERINE_DESKTOP", "x11");
     environment.insert("DBUS_SESSION_BUS_ADDRESS", bus_.Address());
-    command.setProcessEnvironment(environment);
-    command.start(run_.Exe(), {option});
-    if (!command.waitForFinished(20000)) return {-1, QString()};
-    return {command.exitCode(), QString::fromLocal8Bit(command.readAllStandardOutput())};
+    return environment;
   }
 
-  TPrivateBus bus_;
-  TProgramRun run_;
+  QRgb ShownPixel() const override {
+    Display* display = XOpenDisplay(nullptr);
+    if (!display) return 0;
+    const QRgb shown = ReadRootWindow(display, QSize(4, 4)).pixel(1, 1);
+    XCloseDisplay(display);
+    return shown;
+  }
+
+  QTemporaryDir home_;
 };
 
 TEST_F(WatchedFolderTest, TheAgentShowsTheFoldersPicturesAndFollowsTheFolder) {
-  Picture("sub/red.bmp", 0xFFFF0000);
-  Picture("blue.bmp", 0xFF0000FF);
-  ASSERT_TRUE(TProgramRun::Write(run_.Ini(),
-                                 "[Info]\r\nOpen Minimized=1\r\nTrigger Measure=DAYS\r\nTrigger Qty=1\r\n"
-                                 "Default Display=TILE\r\n\r\n[Bitmaps]\r\n\r\n[Folders]\r\n" +
-                                     Folder().toUtf8() + "=1\r\n\r\n"));
-  QProcess& program = run_.Start({{"TESSERINE_DESKTOP", "x11"}, {"DBUS_SESSION_BUS_ADDRESS", bus_.Address()}});
-  QString status;
-  ASSERT_TRUE(TProgramRun::WaitFor(
-      [&] {
-        status = Command("--status").second;
-        return status.contains("agent: running\n") && status.contains("image: " + Folder());
-      },
-      30000))
-      << "the agent never showed a picture of the folder: " << status.toStdString();
-  Display* display = XOpenDisplay(nullptr);
-  ASSERT_TRUE(display);
-  const QRgb shown = ReadRootWindow(display, QSize(4, 4)).pixel(1, 1);
-  XCloseDisplay(display);
-  EXPECT_TRUE(shown == 0xFFFF0000 || shown == 0xFF0000FF) << std::hex << shown;
+  ShowsTheFoldersPicturesAndFollowsTheFolder();
+}
 
-  Picture("sub/deeper/green.bmp", 0xFF00FF00);
-  ASSERT_TRUE(QFile::remove(Folder() + "/blue.bmp"));
-  // Joining waits until nobody has written to the file for two seconds.
-  QThread::msleep(5000);
-  EXPECT_EQ(Command("--quit").first, 0);
-  ASSERT_TRUE(program.waitForFinished(20000)) << "the program did not end";
-  EXPECT_EQ(program.exitCode(), 0);
-  const QByteArray saved = TProgramRun::Read(run_.Ini());
-  EXPECT_TRUE(saved.contains(Folder().toUtf8() + "/sub/red.bmp=TILE")) << saved.constData();
-  EXPECT_TRUE(saved.contains(Folder().toUtf8() + "/sub/deeper/green.bmp=TILE")) << saved.constData();
-  EXPECT_FALSE(saved.contains(Folder().toUtf8() + "/blue.bmp=")) << saved.constData();
-  EXPECT_TRUE(saved.contains("[Folders]\r\n" + Folder().toUtf8() + "=1\r\n")) << saved.constData();
-  EXPECT_EQ(TProgramRun::Read(run_.Log()), "") << "a box was shown";
+TEST_F(WatchedFolderTest, TheFolderMovedAwayAcrossARestartAndBackChangesNothing) {
+  MovingTheFolderAwayAndBackChangesNothing(Away::AcrossRuns);
+}
+
+TEST_F(WatchedFolderTest, TheFolderMovedAwayAndStraightBackIsStillFollowed) {
+  MovingTheFolderAwayAndBackChangesNothing(Away::Briefly);
+}
+
+// The agent waits for the folder's first reading, changes the wallpaper to one of its
+// pictures and closes itself; what it saves holds every picture of the folder.
+TEST_F(WatchedFolderTest, AnAgentThatClosesItselfEndsOnItsOwnWithTheFoldersPictures) {
+  Picture("blue.bmp", kBlue);
+  Picture("sub/red.bmp", kRed);
+  WriteConfig("AutoClose=1\r\nAutoClose Minutes=0\r\nTrigger Measure=DAYS\r\nTrigger Qty=1\r\n");
+  StartAgent();
+  ASSERT_TRUE(program_.waitForFinished(kAgentMs)) << "the agent did not close itself";
+  EXPECT_EQ(program_.exitStatus(), QProcess::NormalExit);
+  EXPECT_EQ(program_.exitCode(), 0);
+  EXPECT_EQ(SavedBitmaps(), (Lines{{Path("blue.bmp"), "TILE.NOT"}, {Path("sub/red.bmp"), "TILE.NOT"}}));
+  const QByteArray saved = TProgramRun::Read(Ini());
+  EXPECT_TRUE(saved.contains("LastImageNm=" + Path("blue.bmp").toUtf8() + "\r\n") ||
+              saved.contains("LastImageNm=" + Path("sub/red.bmp").toUtf8() + "\r\n"))
+      << saved.constData();
+  EXPECT_TRUE(ShownPixel() == kRed || ShownPixel() == kBlue) << std::hex << ShownPixel();
+  EXPECT_EQ(MessageLog(), "") << "a box was shown";
 }
 
 }  // namespace
