@@ -41,6 +41,9 @@ QImage DecodeJpegThumbnail(const std::string& path, int minSide);
 // at DecodeEighths of its size, then averaged down by area to that size. The whole picture,
 // exactly as DecodeJpeg gives it, when it is no larger than that size. Throws as DecodeJpeg
 // does; the size limit applies to the scaled picture.
+// For a centred target, only CenterPart of the picture is decoded, its pixels exactly those
+// of the same rectangle of DecodeJpeg's picture; the size limit applies to the whole
+// picture, so the same files are refused as by DecodeJpeg.
 TScaledPicture DecodeJpegFor(const std::string& path, const TDecodeTarget& target);
 
 // The libjpeg scale denominator (1, 2, 4 or 8) for a width x height picture.
