@@ -179,6 +179,57 @@ void Decode(const JpegInput& input, const JpegScaling& scaling, QImage& picture,
   jpeg_destroy_decompress(&info);
 }
 
+// Decodes the whole picture one row at a time into sink: nothing is held but that row. The
+// row buffers come from libjpeg's pool, so a longjmp leaves nothing to destroy.
+void DecodeRows(std::FILE* file, const JpegRowSink& sink, JpegOutcome& outcome) {
+  jpeg_decompress_struct info;
+  JpegErrorManager manager;
+  UseJpegErrorManager(info, manager, outcome.message);
+  if (setjmp(manager.jump)) {
+    outcome.status = Stop(info, JpegStatus::Corrupt);
+    return;
+  }
+  jpeg_create_decompress(&info);
+  jpeg_stdio_src(&info, file);
+  jpeg_read_header(&info, TRUE);
+  const bool cmyk = info.jpeg_color_space == JCS_CMYK || info.jpeg_color_space == JCS_YCCK;
+  info.out_color_space = cmyk ? JCS_CMYK : NativeRgb32;
+  jpeg_calc_output_dimensions(&info);
+  outcome.width = info.output_width;
+  outcome.height = info.output_height;
+  outcome.fileSize = QSize(static_cast<int>(info.output_width), static_cast<int>(info.output_height));
+  if (outcome.width * outcome.height > MaxPicturePixels) {
+    outcome.status = Stop(info, JpegStatus::TooLarge);
+    return;
+  }
+  jpeg_start_decompress(&info);
+  const auto pool = reinterpret_cast<j_common_ptr>(&info);
+  JSAMPARRAY row = (*info.mem->alloc_sarray)(pool, JPOOL_IMAGE, info.output_width * 4, 1);
+  JSAMPARRAY rgb = cmyk ? (*info.mem->alloc_sarray)(pool, JPOOL_IMAGE, info.output_width * 4, 1) : row;
+  sink.start(sink.context, outcome.fileSize);
+  while (info.output_scanline < info.output_height) {
+    const int y = static_cast<int>(info.output_scanline);
+    jpeg_read_scanlines(&info, row, 1);
+    if (cmyk) CmykRowToRgb32(row[0], reinterpret_cast<QRgb*>(rgb[0]), info.output_width, info.saw_Adobe_marker);
+    sink.row(sink.context, y, reinterpret_cast<const QRgb*>(rgb[0]));
+  }
+  jpeg_finish_decompress(&info);
+  jpeg_destroy_decompress(&info);
+}
+
+void ThrowFor(const JpegOutcome& outcome, const std::string& name) {
+  switch (outcome.status) {
+    case JpegStatus::Ok:
+      return;
+    case JpegStatus::Corrupt:
+      throw TDecodeError("JPEG error in \"" + name + "\": " + outcome.message);
+    case JpegStatus::TooLarge:
+      throw TPictureTooLarge(outcome.width, outcome.height);
+    case JpegStatus::NoMemory:
+      throw TPictureMemoryError(outcome.width, outcome.height);
+  }
+}
+
 // name is what an error message calls the picture.
 TScaledPicture DecodeInput(const JpegInput& input, const std::string& name, const JpegScaling& scaling) {
   QImage picture;
@@ -205,6 +256,13 @@ TScaledPicture DecodeFile(const std::string& path, const JpegScaling& scaling) {
 }  // namespace
 
 QImage DecodeJpeg(const std::string& path) { return DecodeFile(path, {}).picture; }
+
+void DecodeJpegRows(const std::string& path, const JpegRowSink& sink) {
+  const TPictureStream file = OpenPictureStream(path);
+  JpegOutcome outcome;
+  DecodeRows(file.get(), sink, outcome);
+  ThrowFor(outcome, path);
+}
 
 QImage DecodeJpegBytes(std::string_view bytes, const std::string& name) {
   return DecodeInput({nullptr, bytes}, name, {}).picture;

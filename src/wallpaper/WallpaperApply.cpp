@@ -39,11 +39,11 @@ QSize LargestMonitor(const std::vector<TMonitor>& monitors, QSize screen) {
 
 namespace {
 
-void WriteConvertedFile(const QImage& picture, const ApplyPlan& plan, const std::string& path) {
+// A failed write leaves the previous converted file; the desktop is pointed at it anyway.
+void IgnoringErrors(const std::function<void()>& write) {
   try {
-    WriteConverted(picture, plan.stretchTo, path);
+    write();
   } catch (...) {
-    // A failed write leaves the previous converted file; the desktop is pointed at it anyway.
   }
 }
 
@@ -77,9 +77,14 @@ void ApplyToDesktop(const ApplyRequest& request, const std::function<const QImag
   const QImage& source = picture();
   const QSize wholeSize = part.wholeSize ? part.wholeSize() : QSize();
   const bool isPart = !wholeSize.isEmpty() && wholeSize != source.size();
-  // The whole picture may replace the part in the caller's memory: source is not read after.
+  // A part goes before the whole picture is decoded into the file.
   const auto writeFile = [&] {
-    if (plan.convert) WriteConvertedFile(isPart ? part.whole() : source, plan, request.convertFileName);
+    if (isPart) {
+      if (pictureUsed) pictureUsed();
+      IgnoringErrors([&] { part.writeWhole(request.convertFileName); });
+      return;
+    }
+    if (plan.convert) IgnoringErrors([&] { WriteConverted(source, plan.stretchTo, request.convertFileName); });
     if (pictureUsed) pictureUsed();
   };
   if (!plan.convert || !desktop.DrawsFromMemory()) {

@@ -58,10 +58,11 @@ QSize LargestMonitor(const std::vector<TMonitor>& monitors, QSize screen);
 
 // For a picture callback that may give only the middle of the file's picture (a centred
 // target): wholeSize gives the whole picture's size when it did, an empty size otherwise;
-// whole gives the whole picture for the converted file.
+// writeWhole writes the whole picture as the converted file at the path it is given
+// (WriteJpegConverted, which never holds it whole), throwing as WriteConverted does.
 struct TPartOfPicture {
   std::function<QSize()> wholeSize;
-  std::function<const QImage&()> whole;
+  std::function<void(const std::string&)> writeWhole;
 };
 
 // Opens the value store, then runs picture (which may throw: nothing has been written
@@ -73,7 +74,8 @@ struct TPartOfPicture {
 // A desktop that draws from memory is shown the converted picture (an opaque one, which the
 // file gives back exactly) before the file is written, so the screen does not wait for the
 // write; the file is then written as above, also when the store or the desktop fails. When
-// picture gave only a part, the desktop is shown the part and part.whole is written.
+// picture gave only a part, the desktop is shown the part, then pictureUsed runs and
+// part.writeWhole writes the file.
 void ApplyToDesktop(const ApplyRequest& request, const std::function<const QImage&()>& picture,
                     IDesktopWallpaper& desktop, const std::function<void()>& pictureUsed = {},
                     const TPartOfPicture& part = {});

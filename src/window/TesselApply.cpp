@@ -17,6 +17,7 @@
 #include "config/DateTimeText.h"
 #include "platform/screen/ScreenMetrics.h"
 #include "platform/system/Clock.h"
+#include "wallpaper/ConvertedBitmap.h"
 #include "wallpaper/FillColor.h"
 #include "wallpaper/WallpaperApply.h"
 #include "window/ImageListModel.h"
@@ -44,10 +45,7 @@ void TTesselForm1::ChgBackground() {
   };
   // The centred part the hidden agent decoded has shown; the converted file gets the whole.
   const TPartOfPicture part{[this] { return Pictures.HoldsPart() ? Pictures.FileSize() : QSize(); },
-                            [this, &request]() -> const QImage& {
-                              Pictures.Load(request.name);
-                              return Pictures.SourceBitmap();
-                            }};
+                            [&request](const std::string& path) { WriteJpegConverted(request.name, path); }};
   // The hidden agent's pictures go before the desktop loads the converted file, so a
   // large composition is not held twice.
   ApplyToDesktop(

@@ -53,16 +53,13 @@ class CenterPartOnX11 : public ::testing::Test {
   }
 
   // Applies CENTER of path as the hidden agent does: the part the box shows decoded, the whole
-  // picture decoded for the converted file once the root shows the part.
+  // picture decoded row by row into the converted file once the root shows the part.
   void ApplyCentred(const std::string& path, QSize box, TDesktopWallpaper& desktop, TPictureCache& cache) {
     const ApplyRequest request{path, DispObj::Center, false, ConvertFileName(dir_.path().toStdString()), screen_};
     const std::optional<TDecodeTarget> target = CenterTargetFor(request, box);
     ASSERT_TRUE(target);
     const TPartOfPicture part{[&cache] { return cache.HoldsPart() ? cache.FileSize() : QSize(); },
-                              [&cache, &path]() -> const QImage& {
-                                cache.Load(path);
-                                return cache.SourceBitmap();
-                              }};
+                              [&path](const std::string& file) { WriteJpegConverted(path, file); }};
     ApplyToDesktop(
         request,
         [&]() -> const QImage& {
@@ -160,10 +157,7 @@ TEST_F(CenterPartOnX11, DrawnFromMemoryEvenWhenTheFileCannotBeWritten) {
                  },
                  desktop, {},
                  {[&cache] { return cache.HoldsPart() ? cache.FileSize() : QSize(); },
-                  [&cache, &path]() -> const QImage& {
-                    cache.Load(path);
-                    return cache.SourceBitmap();
-                  }});
+                  [&path](const std::string& file) { WriteJpegConverted(path, file); }});
   EXPECT_FALSE(QFile::exists(QString::fromStdString(missing)));
   EXPECT_TRUE(SamePixels(ReadRootWindow(display_, W), ExpectedRoot(DecodeJpeg(path), WallpaperLayout::Center, W)));
 }

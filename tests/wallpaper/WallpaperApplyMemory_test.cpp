@@ -65,13 +65,13 @@ class WallpaperApplyMemory : public ::testing::Test {
   ApplyRequest Request(DispObj code, const char* name = "photo.jpg") const {
     return {dir.filePath(name).toStdString(), code, false, convertFile, Screen};
   }
-  // The centred part of the picture, as a partial decode would give it; whole loads the rest.
+  // The centred part of the picture, as a partial decode would give it; writeWhole writes
+  // the whole picture's file.
   TPartOfPicture PartSource(std::vector<std::string>& calls) {
     return {[this] { return holdsPart ? whole.size() : QSize(); },
-            [this, &calls]() -> const QImage& {
-              calls.push_back("whole loaded");
-              holdsPart = false;
-              return whole;
+            [this, &calls](const std::string& path) {
+              calls.push_back("whole written");
+              WriteBmp(whole, path);
             }};
   }
 
@@ -99,29 +99,29 @@ TEST_F(WallpaperApplyMemory, ShownBeforeTheFileIsWritten) {
        false,
        {"OpenKey", "memory 64x48 of 64x48", "used"},
        false},
-      {"CENTER, the part, then the whole for the file",
+      {"CENTER, the part, then the whole written to the file",
        Center,
        Memory::Draws,
        true,
-       {"OpenKey", "memory 64x48 of 90x70", "whole loaded", "used"},
+       {"OpenKey", "memory 64x48 of 90x70", "used", "whole written"},
        false},
       {"refused: the file is written, then read",
        Center,
        Memory::Refuses,
        true,
-       {"OpenKey", "memory 64x48 of 90x70", "whole loaded", "used", "Reload"},
+       {"OpenKey", "memory 64x48 of 90x70", "used", "whole written", "Reload"},
        false},
       {"failed: the file is written all the same",
        Center,
        Memory::Fails,
        true,
-       {"OpenKey", "memory 64x48 of 90x70", "whole loaded", "used"},
+       {"OpenKey", "memory 64x48 of 90x70", "used", "whole written"},
        true},
       {"a desktop that reads the file: as before",
        Center,
        Memory::ReadsTheFile,
        true,
-       {"OpenKey", "whole loaded", "used", "Reload"},
+       {"OpenKey", "used", "whole written", "Reload"},
        false},
   };
   for (const auto& row : rows) {
