@@ -128,7 +128,12 @@ run_case() {
     printf '\n'
   done
 }
-ratio() { echo "$(med "$1" "${3:-1}") / $(med "$2" "${3:-1}")" | bc -l; }
+# "nan" where the second is below /usr/bin/time's resolution.
+ratio() {
+  local a b
+  a="$(med "$1" "${3:-1}")" b="$(med "$2" "${3:-1}")"
+  if [ "$(echo "${b} == 0" | bc -l)" = 1 ]; then echo nan; else echo "${a} / ${b}" | bc -l; fi
+}
 
 jpeg="" method="" feh_opt="" xw_opt=""
 run_case "change to an 8x8 bitmap" tiny
