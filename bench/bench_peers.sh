@@ -5,10 +5,14 @@
 # size and at 3/8 as the decoder's floor. Pictures: a 6000x4000 and a 1920x1080 JPEG
 # (ImageMagick's fractal plasma, seed 1, quality 90); methods STRETCH and CENTER.
 # Prints, per case, the median wall time and peak resident set (/usr/bin/time -v) of each,
-# the ratios to the peers, and Tesserine's peak less that of its own change to an 8x8 bitmap.
-# Needs the dev build, Xvfb, dbus-daemon, feh, xwallpaper, djpeg and convert.
+# for the programs that set the root the median time from their start to the root's new
+# pixmap (_XROOTPMAP_ID, watched with xprop -spy), the ratios to the peers, and Tesserine's
+# peak less that of its own change to an 8x8 bitmap.
+# Needs the dev build, Xvfb, dbus-daemon, feh, xwallpaper, djpeg, convert and xprop.
 #   bench/bench_peers.sh [runs, default 5]
-#   (TESSERINE_WINDOW_PROGRAM: another build's libexec/tesserine/tesserine to time)
+#   (TESSERINE_WINDOW_PROGRAM: another build's libexec/tesserine/tesserine to time;
+#    TESSERINE_BASE_WINDOW_PROGRAM: a second build, timed alternately with the first as "base";
+#    PEERS_CASES: the cases to run, default "big:STRETCH big:CENTER hd:STRETCH hd:CENTER")
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 source "${root}/scripts/xvfb.sh"
@@ -30,6 +34,11 @@ chmod 700 "${XDG_RUNTIME_DIR}"
 # The front end runs the window program it finds beside it, at ../libexec/tesserine/.
 mkdir -p "${work}/libexec/tesserine"
 cp "${window_program}" "${work}/libexec/tesserine/tesserine"
+base_program="${TESSERINE_BASE_WINDOW_PROGRAM:-}"
+if [ -n "${base_program}" ]; then
+  mkdir -p "${work}/base/libexec/tesserine"
+  cp "${base_program}" "${work}/base/libexec/tesserine/tesserine"
+fi
 convert -seed 1 -size 6000x4000 plasma:fractal -blur 0x1.5 -quality 90 "${work}/big.jpg"
 convert -seed 2 -size 1920x1080 plasma:fractal -blur 0x1.5 -quality 90 "${work}/hd.jpg"
 convert -size 8x8 xc:blue "BMP3:${work}/tiny.bmp"
@@ -37,32 +46,58 @@ convert -size 8x8 xc:blue "BMP3:${work}/tiny.bmp"
 # A one-shot change: the list holds the picture alone, applied by method at the first check
 # (decoded once, at the start or at the change); AutoClose after 0 minutes then ends the
 # program. The folder is made before the timing, the change is checked after it.
+# The third argument is the folder beside whose libexec/ the run folder is made.
 prepare_run() {
-  rm -rf "${work}/run"
-  mkdir -p "${work}/run"
-  cp "${program}" "${work}/run/tesserine"
+  local at="${3:-${work}}"
+  rm -rf "${at}/run"
+  mkdir -p "${at}/run"
+  cp "${program}" "${at}/run/tesserine"
   printf '[Info]\r\nOpen Minimized=1\r\nDisplay Order=SEQUENTIAL\r\nTrigger Measure=SECONDS\r\nTrigger Qty=5\r\nAutoClose=1\r\nAutoClose Minutes=0\r\nPlus! Installed=0\r\nMonitors=SAME\r\nSortImages=0\r\n\r\n[Bitmaps]\r\n%s=%s.NOT\r\n' \
-    "$1" "$2" >"${work}/run/tesserine.INI"
+    "$1" "$2" >"${at}/run/tesserine.INI"
 }
 check_run() {
-  grep -q "LastImageNm=$1" "${work}/run/tesserine.INI" || { echo "no change to $1" >&2; cat "${work}/run/tesserine.INI" "${work}/run/log" >&2; exit 1; }
-  [ ! -s "${work}/run/log" ] || { cat "${work}/run/log" >&2; exit 1; }
+  local at="${2:-${work}}"
+  grep -q "LastImageNm=$1" "${at}/run/tesserine.INI" || { echo "no change to $1" >&2; cat "${at}/run/tesserine.INI" "${at}/run/log" >&2; exit 1; }
+  [ ! -s "${at}/run/log" ] || { cat "${at}/run/log" >&2; exit 1; }
 }
 
-# Runs a command under /usr/bin/time; appends "seconds kilobytes" to the file named first.
+# Stamps each change of the root's pixmap (and xprop's first report of it) into spy.times.
+spy_start() {
+  rm -f "${work}/spy.fifo" && mkfifo "${work}/spy.fifo"
+  stdbuf -oL xprop -root -spy _XROOTPMAP_ID >"${work}/spy.fifo" 2>/dev/null &
+  spy_pid=$!
+  while IFS= read -r _; do date +%s.%N; done <"${work}/spy.fifo" >"${work}/spy.times" &
+  spy_reader=$!
+  until [ -s "${work}/spy.times" ]; do sleep 0.01; done
+}
+spy_stop() {
+  kill "${spy_pid}" 2>/dev/null || true
+  wait "${spy_pid}" "${spy_reader}" 2>/dev/null || true
+}
+
+# Runs a command under /usr/bin/time; appends "seconds kilobytes" to the file named first,
+# and the seconds from its start to the root's new pixmap ("-" when it set none).
 measure() {
-  local out="$1"
+  local out="$1" started screen
   shift
+  spy_start
+  started="$(date +%s.%N)"
   /usr/bin/time -f "%e %M" -o "${work}/time" "$@" >/dev/null 2>"${work}/stderr" || {
+    spy_stop
     cat "${work}/stderr" >&2
     exit 1
   }
-  cat "${work}/time" >>"${out}"
+  sleep 0.05
+  spy_stop
+  screen="$(sed -n 2p "${work}/spy.times")"
+  if [ -n "${screen}" ]; then screen="$(echo "${screen} - ${started}" | bc -l)"; else screen=-; fi
+  echo "$(cat "${work}/time") ${screen}" >>"${out}"
 }
 
 run_label() {
   case "$1" in
     tiny) prepare_run "${work}/tiny.bmp" TILE && measure "${work}/tiny.times" env TESSERINE_MESSAGE_LOG="${work}/run/log" "${work}/run/tesserine" && check_run "${work}/tiny.bmp" ;;
+    base) prepare_run "${jpeg}" "${method}" "${work}/base" && measure "${work}/base.times" env TESSERINE_MESSAGE_LOG="${work}/base/run/log" "${work}/base/run/tesserine" && check_run "${jpeg}" "${work}/base" ;;
     ours) prepare_run "${jpeg}" "${method}" && measure "${work}/ours.times" env TESSERINE_MESSAGE_LOG="${work}/run/log" "${work}/run/tesserine" && check_run "${jpeg}" ;;
     feh) measure "${work}/feh.times" feh --no-fehbg "${feh_opt}" "${jpeg}" ;;
     xw) measure "${work}/xw.times" xwallpaper "${xw_opt}" "${jpeg}" ;;
@@ -76,7 +111,7 @@ med() { cut -d' ' -f"$2" "${work}/$1.times" | median; }
 mb() { echo "$1 / 1024" | bc -l; }
 
 declare -A names=([tiny]="tesserine (8x8 bitmap)" [ours]="tesserine one-shot agent" [feh]="feh" [xw]="xwallpaper"
-  [djpeg]="djpeg" [djpeg38]="djpeg -scale 3/8")
+  [djpeg]="djpeg" [djpeg38]="djpeg -scale 3/8" [base]="tesserine, base build")
 run_case() {
   local title="$1" label i
   shift
@@ -86,24 +121,37 @@ run_case() {
   done
   echo "== ${title}: medians of ${runs} alternating runs"
   for label in "$@"; do
-    printf '  %-26s %6.2f s  peak RSS %7.1f MB\n' "${names[${label}]}" "$(med "${label}" 1)" "$(mb "$(med "${label}" 2)")"
+    printf '  %-26s %6.2f s  peak RSS %7.1f MB' "${names[${label}]}" "$(med "${label}" 1)" "$(mb "$(med "${label}" 2)")"
+    if [ "$(cut -d' ' -f3 "${work}/${label}.times" | head -1)" != - ]; then
+      printf '  to the screen %6.3f s' "$(med "${label}" 3)"
+    fi
+    printf '\n'
   done
 }
-ratio() { echo "$(med "$1" 1) / $(med "$2" 1)" | bc -l; }
+# "nan" where the second is below /usr/bin/time's resolution.
+ratio() {
+  local a b
+  a="$(med "$1" "${3:-1}")" b="$(med "$2" "${3:-1}")"
+  if [ "$(echo "${b} == 0" | bc -l)" = 1 ]; then echo nan; else echo "${a} / ${b}" | bc -l; fi
+}
 
 jpeg="" method="" feh_opt="" xw_opt=""
 run_case "change to an 8x8 bitmap" tiny
 tiny_kb="$(med tiny 2)"
 screen_kb=$((1920 * 1080 * 4 / 1024))
-for picture in big hd; do
-  for method in STRETCH CENTER; do
-    jpeg="${work}/${picture}.jpg"
-    if [ "${method}" = STRETCH ]; then feh_opt=--bg-scale xw_opt=--stretch; else feh_opt=--bg-center xw_opt=--center; fi
-    run_case "$(identify -format %wx%h "${jpeg}") JPEG, ${method}" ours feh xw djpeg djpeg38
-    printf '  ratios: x feh %.2f  x xwallpaper %.2f  x djpeg %.2f  x djpeg-3/8 %.2f\n' \
-      "$(ratio ours feh)" "$(ratio ours xw)" "$(ratio ours djpeg)" "$(ratio ours djpeg38)"
-    above=$(($(med ours 2) - tiny_kb))
-    printf '  tesserine peak above its 8x8 change: %.1f MB = %.2f x the 1920x1080x4 screen picture\n' \
-      "$(mb "${above}")" "$(echo "${above} / ${screen_kb}" | bc -l)"
-  done
+for case in ${PEERS_CASES:-big:STRETCH big:CENTER hd:STRETCH hd:CENTER}; do
+  picture="${case%%:*}" method="${case#*:}"
+  jpeg="${work}/${picture}.jpg"
+  if [ "${method}" = STRETCH ]; then feh_opt=--bg-scale xw_opt=--stretch; else feh_opt=--bg-center xw_opt=--center; fi
+  run_case "$(identify -format %wx%h "${jpeg}") JPEG, ${method}" ours ${base_program:+base} feh xw djpeg djpeg38
+  printf '  ratios: x feh %.2f  x xwallpaper %.2f  x djpeg %.2f  x djpeg-3/8 %.2f\n' \
+    "$(ratio ours feh)" "$(ratio ours xw)" "$(ratio ours djpeg)" "$(ratio ours djpeg38)"
+  printf '  to the screen: x feh %.2f  x xwallpaper %.2f\n' "$(ratio ours feh 3)" "$(ratio ours xw 3)"
+  if [ -n "${base_program}" ]; then
+    printf '  against the base build: total x %.2f  to the screen x %.2f  peak above the 8x8 change %.1f MB -> %.1f MB\n' \
+      "$(ratio ours base)" "$(ratio ours base 3)" "$(mb $(($(med base 2) - tiny_kb)))" "$(mb $(($(med ours 2) - tiny_kb)))"
+  fi
+  above=$(($(med ours 2) - tiny_kb))
+  printf '  tesserine peak above its 8x8 change: %.1f MB = %.2f x the 1920x1080x4 screen picture\n' \
+    "$(mb "${above}")" "$(echo "${above} / ${screen_kb}" | bc -l)"
 done

@@ -1,10 +1,18 @@
 #include "picture/DecodeScale.h"
 
 #include <cstdint>
+#include <utility>
 
 namespace {
 
 int CeilDiv(std::int64_t a, std::int64_t b) { return static_cast<int>((a + b - 1) / b); }
+
+// The first index and the length of one axis of CenterPart.
+std::pair<int, int> CenterSpan(int picture, int box) {
+  if (picture <= box) return {0, picture};
+  const int length = box + (picture - box) % 2;
+  return {(picture - length) / 2, length};
+}
 
 }  // namespace
 
@@ -22,10 +30,18 @@ QSize EighthsSize(QSize picture, int eighths) {
 }
 
 int DecodeEighths(QSize picture, const TDecodeTarget& target) {
+  if (target.use == DecodeUse::Centred) return 8;
   const QSize need = StretchedSize(picture, target);
   for (int eighths = 1; eighths < 8; ++eighths) {
     const QSize size = EighthsSize(picture, eighths);
     if (size.width() >= need.width() && size.height() >= need.height()) return eighths;
   }
   return 8;
+}
+
+QRect CenterPart(QSize picture, QSize box) {
+  if (box.isEmpty() || picture.isEmpty()) return {QPoint(0, 0), picture};
+  const auto [left, width] = CenterSpan(picture.width(), box.width());
+  const auto [top, height] = CenterSpan(picture.height(), box.height());
+  return {left, top, width, height};
 }

@@ -97,6 +97,42 @@ void SetScale(jpeg_decompress_struct& info, const JpegScaling& scaling) {
   }
 }
 
+// The rectangle of the output that is decoded: CenterPart for a centred target, otherwise
+// the whole output. The size limit has been checked on the whole picture, so a part is
+// refused exactly where the whole picture would be.
+QRect PartToDecode(const jpeg_decompress_struct& info, const JpegScaling& scaling) {
+  const QSize output(static_cast<int>(info.output_width), static_cast<int>(info.output_height));
+  if (!scaling.target || scaling.target->use != DecodeUse::Centred) return {QPoint(0, 0), output};
+  return CenterPart(output, scaling.target->box);
+}
+
+// Decodes only part's rows and columns. libjpeg widens the columns to whole iMCUs; at the
+// edge of that range its upsampling of subsampled colour repeats the edge sample where the
+// whole decode would have its neighbour, so the range asked for reaches one iMCU further on
+// each side, and only part is copied out. The pixels are then those of the whole decode.
+void ReadPart(jpeg_decompress_struct& info, const QRect& part, bool cmyk, QImage& picture) {
+  const int margin = info.max_h_samp_factor * DCTSIZE;
+  const int left = std::max(0, part.left() - margin);
+  const int right = std::min(static_cast<int>(info.output_width), part.right() + 1 + margin);
+  JDIMENSION first = static_cast<JDIMENSION>(left);
+  JDIMENSION width = static_cast<JDIMENSION>(right - left);
+  jpeg_crop_scanline(&info, &first, &width);
+  if (part.top() > 0) jpeg_skip_scanlines(&info, static_cast<JDIMENSION>(part.top()));
+  JSAMPARRAY row = (*info.mem->alloc_sarray)(reinterpret_cast<j_common_ptr>(&info), JPOOL_IMAGE,
+                                             info.output_width * static_cast<JDIMENSION>(info.output_components), 1);
+  const int skip = part.left() - static_cast<int>(first);
+  const bool inverted = info.saw_Adobe_marker;
+  for (int y = 0; y < part.height(); ++y) {
+    jpeg_read_scanlines(&info, row, 1);
+    auto* out = reinterpret_cast<QRgb*>(picture.scanLine(y));
+    if (cmyk)
+      CmykRowToRgb32(row[0] + skip * 4, out, static_cast<JDIMENSION>(part.width()), inverted);
+    else
+      std::copy_n(reinterpret_cast<const QRgb*>(row[0]) + skip, part.width(), out);
+  }
+  // The rows below the part are never read; destroying the decompressor ends the decode.
+}
+
 // Every local here is trivially destructible; the picture lives in the caller's frame.
 void Decode(const JpegInput& input, const JpegScaling& scaling, QImage& picture, JpegOutcome& outcome) {
   jpeg_decompress_struct info;
@@ -124,9 +160,15 @@ void Decode(const JpegInput& input, const JpegScaling& scaling, QImage& picture,
     return;
   }
   jpeg_start_decompress(&info);
-  picture = QImage(static_cast<int>(info.output_width), static_cast<int>(info.output_height), QImage::Format_RGB32);
+  const QRect part = PartToDecode(info, scaling);
+  picture = QImage(part.size(), QImage::Format_RGB32);
   if (picture.isNull()) {
     outcome.status = Stop(info, JpegStatus::NoMemory);
+    return;
+  }
+  if (part.size() != outcome.fileSize) {
+    ReadPart(info, part, cmyk, picture);
+    jpeg_destroy_decompress(&info);
     return;
   }
   if (cmyk)
@@ -135,6 +177,57 @@ void Decode(const JpegInput& input, const JpegScaling& scaling, QImage& picture,
     ReadRgbRows(info, picture);
   jpeg_finish_decompress(&info);
   jpeg_destroy_decompress(&info);
+}
+
+// Decodes the whole picture one row at a time into sink: nothing is held but that row. The
+// row buffers come from libjpeg's pool, so a longjmp leaves nothing to destroy.
+void DecodeRows(std::FILE* file, const JpegRowSink& sink, JpegOutcome& outcome) {
+  jpeg_decompress_struct info;
+  JpegErrorManager manager;
+  UseJpegErrorManager(info, manager, outcome.message);
+  if (setjmp(manager.jump)) {
+    outcome.status = Stop(info, JpegStatus::Corrupt);
+    return;
+  }
+  jpeg_create_decompress(&info);
+  jpeg_stdio_src(&info, file);
+  jpeg_read_header(&info, TRUE);
+  const bool cmyk = info.jpeg_color_space == JCS_CMYK || info.jpeg_color_space == JCS_YCCK;
+  info.out_color_space = cmyk ? JCS_CMYK : NativeRgb32;
+  jpeg_calc_output_dimensions(&info);
+  outcome.width = info.output_width;
+  outcome.height = info.output_height;
+  outcome.fileSize = QSize(static_cast<int>(info.output_width), static_cast<int>(info.output_height));
+  if (outcome.width * outcome.height > MaxPicturePixels) {
+    outcome.status = Stop(info, JpegStatus::TooLarge);
+    return;
+  }
+  jpeg_start_decompress(&info);
+  const auto pool = reinterpret_cast<j_common_ptr>(&info);
+  JSAMPARRAY row = (*info.mem->alloc_sarray)(pool, JPOOL_IMAGE, info.output_width * 4, 1);
+  JSAMPARRAY rgb = cmyk ? (*info.mem->alloc_sarray)(pool, JPOOL_IMAGE, info.output_width * 4, 1) : row;
+  sink.start(sink.context, outcome.fileSize);
+  while (info.output_scanline < info.output_height) {
+    const int y = static_cast<int>(info.output_scanline);
+    jpeg_read_scanlines(&info, row, 1);
+    if (cmyk) CmykRowToRgb32(row[0], reinterpret_cast<QRgb*>(rgb[0]), info.output_width, info.saw_Adobe_marker);
+    sink.row(sink.context, y, reinterpret_cast<const QRgb*>(rgb[0]));
+  }
+  jpeg_finish_decompress(&info);
+  jpeg_destroy_decompress(&info);
+}
+
+void ThrowFor(const JpegOutcome& outcome, const std::string& name) {
+  switch (outcome.status) {
+    case JpegStatus::Ok:
+      return;
+    case JpegStatus::Corrupt:
+      throw TDecodeError("JPEG error in \"" + name + "\": " + outcome.message);
+    case JpegStatus::TooLarge:
+      throw TPictureTooLarge(outcome.width, outcome.height);
+    case JpegStatus::NoMemory:
+      throw TPictureMemoryError(outcome.width, outcome.height);
+  }
 }
 
 // name is what an error message calls the picture.
@@ -164,6 +257,13 @@ TScaledPicture DecodeFile(const std::string& path, const JpegScaling& scaling) {
 
 QImage DecodeJpeg(const std::string& path) { return DecodeFile(path, {}).picture; }
 
+void DecodeJpegRows(const std::string& path, const JpegRowSink& sink) {
+  const TPictureStream file = OpenPictureStream(path);
+  JpegOutcome outcome;
+  DecodeRows(file.get(), sink, outcome);
+  ThrowFor(outcome, path);
+}
+
 QImage DecodeJpegBytes(std::string_view bytes, const std::string& name) {
   return DecodeInput({nullptr, bytes}, name, {}).picture;
 }
@@ -174,7 +274,7 @@ QImage DecodeJpegThumbnail(const std::string& path, int minSide) {
 
 TScaledPicture DecodeJpegFor(const std::string& path, const TDecodeTarget& target) {
   TScaledPicture scaled = DecodeFile(path, {0, &target});
-  if (scaled.picture.size() == scaled.fileSize) return scaled;
+  if (scaled.picture.size() == scaled.fileSize || target.use == DecodeUse::Centred) return scaled;
   // The N/8 decode is at most 8/7 of the size on the screen in some direction; averaging it
   // down by area here leaves the stretch nothing to drop.
   const QSize onScreen = StretchedSize(scaled.fileSize, target);

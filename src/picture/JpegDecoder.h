@@ -41,7 +41,24 @@ QImage DecodeJpegThumbnail(const std::string& path, int minSide);
 // at DecodeEighths of its size, then averaged down by area to that size. The whole picture,
 // exactly as DecodeJpeg gives it, when it is no larger than that size. Throws as DecodeJpeg
 // does; the size limit applies to the scaled picture.
+// For a centred target, only CenterPart of the picture is decoded, its pixels exactly those
+// of the same rectangle of DecodeJpeg's picture; the size limit applies to the whole
+// picture, so the same files are refused as by DecodeJpeg.
 TScaledPicture DecodeJpegFor(const std::string& path, const TDecodeTarget& target);
+
+// Where DecodeJpegRows hands the picture: its size first, then each row of Format_RGB32
+// pixels, the top one first. Plain functions, since they run inside the decoder's error
+// frame: they must not throw.
+struct JpegRowSink {
+  void* context;
+  void (*start)(void* context, QSize size) noexcept;
+  void (*row)(void* context, int y, const QRgb* pixels) noexcept;
+};
+
+// The whole picture in the JPEG file at path, the same pixels as DecodeJpeg's, handed to sink
+// one row at a time without ever being held whole. Throws as DecodeJpeg does; on
+// TDecodeError the rows before the error have been handed over.
+void DecodeJpegRows(const std::string& path, const JpegRowSink& sink);
 
 // The libjpeg scale denominator (1, 2, 4 or 8) for a width x height picture.
 int JpegThumbnailDenominator(int width, int height, int minSide);

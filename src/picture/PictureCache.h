@@ -31,6 +31,8 @@ class TPictureCache {
   const QImage& SourceBitmap() const { return sourceBitmap_; }
   // The size the file states: SourceBitmap's size unless it was decoded reduced.
   QSize FileSize() const { return fileSize_; }
+  // Whether SourceBitmap is only the part of the file's picture that a centred target shows.
+  bool HoldsPart() const { return decodedFor_ && decodedFor_->use == DecodeUse::Centred; }
 
  private:
   std::string sourceName_;

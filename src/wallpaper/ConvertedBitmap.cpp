@@ -1,6 +1,8 @@
 #include "wallpaper/ConvertedBitmap.h"
 
 #include "picture/BmpFile.h"
+#include "picture/BmpRowWriter.h"
+#include "picture/JpegDecoder.h"
 #include "picture/PictureErrors.h"
 
 std::string ConvertFileName(const std::string& folder) {
@@ -24,4 +26,36 @@ QImage StretchPicture(const QImage& picture, std::optional<QSize> stretchTo) {
 
 void WriteConverted(const QImage& picture, std::optional<QSize> stretchTo, const std::string& path) {
   WriteBmp(StretchPicture(picture, stretchTo), path);
+}
+
+namespace {
+
+// The file being written as the rows are decoded; it is opened once the size is known.
+struct RowsToFile {
+  const std::string& path;
+  std::optional<TBmpRowWriter> writer;
+  bool failed = false;
+};
+
+void StartFile(void* context, QSize size) noexcept {
+  auto& file = *static_cast<RowsToFile*>(context);
+  try {
+    file.writer.emplace(file.path, size);
+  } catch (...) {
+    file.failed = true;
+  }
+}
+
+void PutRow(void* context, int y, const QRgb* pixels) noexcept {
+  auto& file = *static_cast<RowsToFile*>(context);
+  if (file.writer) file.writer->Put(y, pixels);
+}
+
+}  // namespace
+
+void WriteJpegConverted(const std::string& jpegPath, const std::string& path) {
+  RowsToFile file{path, std::nullopt};
+  DecodeJpegRows(jpegPath, {&file, StartFile, PutRow});
+  if (file.failed || !file.writer) throw TFileWriteError("Cannot write file \"" + path + "\"");
+  file.writer->Commit();
 }

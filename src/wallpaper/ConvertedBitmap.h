@@ -21,3 +21,9 @@ QImage StretchPicture(const QImage& picture, std::optional<QSize> stretchTo);
 // Writes StretchPicture(picture, stretchTo) to path as a Windows bitmap, replacing the
 // file only once the new one is complete. Throws TFileWriteError.
 void WriteConverted(const QImage& picture, std::optional<QSize> stretchTo, const std::string& path);
+
+// WriteConverted of the whole picture in the JPEG file at jpegPath, unstretched, decoded row
+// by row straight into the file, so the picture is never held whole in memory: the bytes
+// are those of WriteConverted(DecodeJpeg(jpegPath), std::nullopt, path). Throws
+// TFileWriteError and DecodeJpeg's errors; the previous file is then left as it was.
+void WriteJpegConverted(const std::string& jpegPath, const std::string& path);

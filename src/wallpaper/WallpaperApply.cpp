@@ -25,23 +25,84 @@ std::optional<TDecodeTarget> DecodeTargetFor(const ApplyRequest& request) {
   return TDecodeTarget{*plan.stretchTo, request.code == DispObj::RatioStretch};
 }
 
-void ApplyToDesktop(const ApplyRequest& request, const std::function<const QImage&()>& picture,
-                    IDesktopWallpaper& desktop, const std::function<void()>& pictureUsed) {
-  const ApplyPlan plan = PlanApply(request);
-  desktop.OpenKey();
-  const QImage& source = picture();
-  if (plan.convert) {
-    try {
-      WriteConverted(source, plan.stretchTo, request.convertFileName);
-    } catch (...) {
-      // A failed write leaves the previous converted file; the desktop is pointed at it anyway.
-    }
+std::optional<TDecodeTarget> CenterTargetFor(const ApplyRequest& request, QSize largestMonitor) {
+  if (request.code != DispObj::Center || !PlanApply(request).convert) return std::nullopt;
+  return TDecodeTarget{largestMonitor, false, DecodeUse::Centred};
+}
+
+QSize LargestMonitor(const std::vector<TMonitor>& monitors, QSize screen) {
+  if (monitors.empty()) return screen;
+  QSize largest(0, 0);
+  for (const TMonitor& monitor : monitors) largest = largest.expandedTo(monitor.rect.size());
+  return largest;
+}
+
+namespace {
+
+// A failed write leaves the previous converted file; the desktop is pointed at it anyway.
+void IgnoringErrors(const std::function<void()>& write) {
+  try {
+    write();
+  } catch (...) {
   }
-  if (pictureUsed) pictureUsed();
+}
+
+void StoreValues(const ApplyPlan& plan, IDesktopWallpaper& desktop) {
   desktop.SetValue("Wallpaper", plan.wallpaper);
   if (plan.style) desktop.SetValue("WallpaperStyle", *plan.style);
   desktop.SetValue("TileWallpaper", plan.tile);
-  desktop.Reload();
+}
+
+// The converted file's picture shown from memory; false when it is not (a picture with
+// transparency, which the 24-bit file would not give back as it is, or one that cannot be
+// stretched, whose write then fails as it always did).
+bool ShowFromMemory(const QImage& source, QSize whole, const ApplyPlan& plan, IDesktopWallpaper& desktop) {
+  if (source.isNull() || source.format() != QImage::Format_RGB32) return false;
+  QImage shown;
+  try {
+    shown = StretchPicture(source, plan.stretchTo);
+  } catch (...) {
+    return false;
+  }
+  if (shown.isNull()) return false;
+  return desktop.ReloadFromMemory({shown, plan.stretchTo ? shown.size() : whole});
+}
+
+}  // namespace
+
+void ApplyToDesktop(const ApplyRequest& request, const std::function<const QImage&()>& picture,
+                    IDesktopWallpaper& desktop, const std::function<void()>& pictureUsed, const TPartOfPicture& part) {
+  const ApplyPlan plan = PlanApply(request);
+  desktop.OpenKey();
+  const QImage& source = picture();
+  const QSize wholeSize = part.wholeSize ? part.wholeSize() : QSize();
+  const bool isPart = !wholeSize.isEmpty() && wholeSize != source.size();
+  // A part goes before the whole picture is decoded into the file.
+  const auto writeFile = [&] {
+    if (isPart) {
+      if (pictureUsed) pictureUsed();
+      IgnoringErrors([&] { part.writeWhole(request.convertFileName); });
+      return;
+    }
+    if (plan.convert) IgnoringErrors([&] { WriteConverted(source, plan.stretchTo, request.convertFileName); });
+    if (pictureUsed) pictureUsed();
+  };
+  if (!plan.convert || !desktop.DrawsFromMemory()) {
+    writeFile();
+    StoreValues(plan, desktop);
+    desktop.Reload();
+    return;
+  }
+  bool shown = false;
+  try {
+    StoreValues(plan, desktop);
+    shown = ShowFromMemory(source, isPart ? wholeSize : source.size(), plan, desktop);
+  } catch (...) {
+    writeFile();
+    throw;
+  }
+  writeFile();
+  if (!shown) desktop.Reload();
 }
 
 std::string MonitorConvertFileName(const std::string& folder, std::size_t index) {

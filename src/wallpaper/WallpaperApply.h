@@ -46,14 +46,39 @@ ApplyPlan PlanApply(const ApplyRequest& request);
 // every other method and when the desktop stretches.
 std::optional<TDecodeTarget> DecodeTargetFor(const ApplyRequest& request);
 
+// What the picture must cover for the hidden agent's CENTER of a request on a desktop that
+// draws the picture from memory (IDesktopWallpaper::DrawsFromMemory): the largest monitor's
+// width and height, so only the part that shows is decoded; nullopt for every other method,
+// and where the converted file is not written (a bitmap is handed over as it is).
+std::optional<TDecodeTarget> CenterTargetFor(const ApplyRequest& request, QSize largestMonitor);
+
+// The largest width and the largest height of the monitors, each on its own; screen when
+// there are none.
+QSize LargestMonitor(const std::vector<TMonitor>& monitors, QSize screen);
+
+// For a picture callback that may give only the middle of the file's picture (a centred
+// target): wholeSize gives the whole picture's size when it did, an empty size otherwise;
+// writeWhole writes the whole picture as the converted file at the path it is given
+// (WriteJpegConverted, which never holds it whole), throwing as WriteConverted does.
+struct TPartOfPicture {
+  std::function<QSize()> wholeSize;
+  std::function<void(const std::string&)> writeWhole;
+};
+
 // Opens the value store, then runs picture (which may throw: nothing has been written
 // then), writes the converted file when the plan says so (errors in that write are
 // ignored: the desktop is still pointed at the converted file), runs pictureUsed (after
 // which the picture is not touched, so the caller may free it before the desktop loads its
 // own copy), stores the values and reloads the desktop. TDesktopError from the store or
 // the reload skips the rest.
+// A desktop that draws from memory is shown the converted picture (an opaque one, which the
+// file gives back exactly) before the file is written, so the screen does not wait for the
+// write; the file is then written as above, also when the store or the desktop fails. When
+// picture gave only a part, the desktop is shown the part, then pictureUsed runs and
+// part.writeWhole writes the file.
 void ApplyToDesktop(const ApplyRequest& request, const std::function<const QImage&()>& picture,
-                    IDesktopWallpaper& desktop, const std::function<void()>& pictureUsed = {});
+                    IDesktopWallpaper& desktop, const std::function<void()>& pictureUsed = {},
+                    const TPartOfPicture& part = {});
 
 // The converted bitmap of the monitor at index in monitor order: "Tesserina Convert.BMP" for
 // the primary, "Tesserina Convert 2.BMP", "Tesserina Convert 3.BMP", ... for the others.

@@ -17,6 +17,7 @@
 #include "config/DateTimeText.h"
 #include "platform/screen/ScreenMetrics.h"
 #include "platform/system/Clock.h"
+#include "wallpaper/ConvertedBitmap.h"
 #include "wallpaper/FillColor.h"
 #include "wallpaper/WallpaperApply.h"
 #include "window/ImageListModel.h"
@@ -42,19 +43,28 @@ void TTesselForm1::ChgBackground() {
     return CompositionCache.CurrSpecial(Pictures.SourceName(), Pictures.SourceBitmap(), CurrentDispObj(),
                                         ColorFromTColor(FillColor()), Services.screen.ScreenSize(), Busy);
   };
+  // The centred part the hidden agent decoded has shown; the converted file gets the whole.
+  const TPartOfPicture part{[this] { return Pictures.HoldsPart() ? Pictures.FileSize() : QSize(); },
+                            [&request](const std::string& path) { WriteJpegConverted(request.name, path); }};
   // The hidden agent's pictures go before the desktop loads the converted file, so a
   // large composition is not held twice.
-  ApplyToDesktop(request, picture, Services.desktop, [this] { ReleasePictures(); });
+  ApplyToDesktop(
+      request, picture, Services.desktop, [this] { ReleasePictures(); }, part);
 }
 
 // The hidden agent shows the picture nowhere but on the desktop, so a stretched wallpaper is
-// decoded only as large as the screen needs; pictures made for each monitor start from the
-// whole one.
+// decoded only as large as the screen needs, and a centred one, where the desktop draws it
+// from memory, only as far as the largest monitor shows it; pictures made for each monitor
+// start from the whole one.
 std::optional<TDecodeTarget> TTesselForm1::WallpaperDecodeTarget() {
   if (!AgentRunning) return std::nullopt;
-  if (Agent.Monitors != MonitorMode::Same && Services.screen.Monitors().size() > 1) return std::nullopt;
-  return DecodeTargetFor(
-      {CurrentFileName(), CurrentDispObj(), PlusInstalled->isChecked(), ConvertFileName, Services.screen.ScreenSize()});
+  const std::vector<TMonitor> monitors = Services.screen.Monitors();
+  if (Agent.Monitors != MonitorMode::Same && monitors.size() > 1) return std::nullopt;
+  const ApplyRequest request{CurrentFileName(), CurrentDispObj(), PlusInstalled->isChecked(), ConvertFileName,
+                             Services.screen.ScreenSize()};
+  if (std::optional<TDecodeTarget> stretch = DecodeTargetFor(request)) return stretch;
+  if (!Services.desktop.DrawsFromMemory()) return std::nullopt;
+  return CenterTargetFor(request, LargestMonitor(monitors, request.screenSize));
 }
 
 void TTesselForm1::UpdtBackground() {

@@ -69,4 +69,51 @@ INSTANTIATE_TEST_SUITE_P(Sizes, StretchedSizeTable,
                                            StretchedCase{{1921, 1081}, hdRatio, {1920, 1080}},
                                            StretchedCase{{0, 0}, hdRatio, {1920, 1080}}));
 
+// CENTER: the rectangle decoded for monitors no larger than box. On an axis where the picture
+// is larger, the middle box pixels, one more when the difference is odd (the part keeps the
+// picture's parity); otherwise the whole axis.
+struct CenterCase {
+  const char* what;
+  QSize picture;
+  QSize box;
+  QRect part;
+};
+
+class CenterPartTable : public ::testing::TestWithParam<CenterCase> {};
+
+TEST_P(CenterPartTable, RectangleDecoded) {
+  const CenterCase& c = GetParam();
+  const QRect part = CenterPart(c.picture, c.box);
+  EXPECT_EQ(part, c.part) << c.what;
+  if (!part.isEmpty()) {
+    EXPECT_TRUE(QRect(QPoint(0, 0), c.picture).contains(part)) << c.what;
+  }
+  EXPECT_EQ((c.picture.width() - part.width()) % 2, 0) << c.what;
+  EXPECT_EQ((c.picture.height() - part.height()) % 2, 0) << c.what;
+  // The margins either side are equal: the part is the picture's exact middle.
+  EXPECT_EQ(part.left(), c.picture.width() - 1 - part.right()) << c.what;
+  EXPECT_EQ(part.top(), c.picture.height() - 1 - part.bottom()) << c.what;
+  // A centred target never scales.
+  EXPECT_EQ(DecodeEighths(c.picture, {c.box, false, DecodeUse::Centred}), 8) << c.what;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Sizes, CenterPartTable,
+    ::testing::Values(
+        CenterCase{"smaller", {800, 600}, {1920, 1080}, {0, 0, 800, 600}},
+        CenterCase{"equal", {1920, 1080}, {1920, 1080}, {0, 0, 1920, 1080}},
+        CenterCase{"larger in width only", {3000, 1000}, {1920, 1080}, {540, 0, 1920, 1000}},
+        CenterCase{"larger in height only", {1000, 3000}, {1920, 1080}, {0, 960, 1000, 1080}},
+        CenterCase{"6000x4000 photo", {6000, 4000}, {1920, 1080}, {2040, 1460, 1920, 1080}},
+        CenterCase{"odd picture, even screen", {6001, 4001}, {1920, 1080}, {2040, 1460, 1921, 1081}},
+        CenterCase{"even picture, odd screen", {6000, 4000}, {1919, 1079}, {2040, 1460, 1920, 1080}},
+        CenterCase{"odd picture, odd screen", {6001, 3999}, {1919, 1079}, {2041, 1460, 1919, 1079}},
+        CenterCase{"one pixel larger", {1921, 1081}, {1920, 1080}, {0, 0, 1921, 1081}},
+        CenterCase{"two pixels larger", {1922, 1082}, {1920, 1080}, {1, 1, 1920, 1080}},
+        CenterCase{"portrait picture, landscape screen", {4000, 6000}, {1920, 1080}, {1040, 2460, 1920, 1080}},
+        CenterCase{"landscape picture, portrait screen", {6000, 4000}, {1080, 1920}, {2460, 1040, 1080, 1920}},
+        CenterCase{"largest of two monitors", {6000, 4000}, {2560, 1440}, {1720, 1280, 2560, 1440}},
+        CenterCase{"no box", {6000, 4000}, {0, 0}, {0, 0, 6000, 4000}},
+        CenterCase{"empty picture", {0, 0}, {1920, 1080}, {0, 0, 0, 0}}));
+
 }  // namespace

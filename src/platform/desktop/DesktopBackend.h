@@ -34,6 +34,12 @@ class IDesktopBackend {
   virtual std::string Name() const = 0;
   // Throws TDesktopError "<name>: <reason>" when the desktop cannot be reached.
   virtual void Apply(const WallpaperValues& values) = 0;
+  // Whether ApplyFromMemory can show a picture; false for a desktop that reads the file.
+  virtual bool DrawsFromMemory() const { return false; }
+  // Apply, with the file's picture in memory (the file may not be written yet): false, with
+  // nothing shown, when memory cannot show what the file would; the caller then writes the
+  // file and calls Apply. Throws as Apply does.
+  virtual bool ApplyFromMemory(const WallpaperValues&, const WallpaperMemory&) { return false; }
   // Each monitor's picture on its monitor, the primary first. A desktop that cannot show one
   // per monitor shows the primary's stretched on every monitor.
   virtual void ApplyMonitors(const std::vector<MonitorWallpaper>& monitors) {

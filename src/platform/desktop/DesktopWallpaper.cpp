@@ -54,13 +54,22 @@ std::vector<MonitorWallpaper> MonitorsOf(const std::string& text) {
 
 }  // namespace
 
-void TDesktopWallpaper::Reload() {
+WallpaperValues TDesktopWallpaper::ValuesToShow() {
   WallpaperValues values;
   values.file = values_->Get("Wallpaper").value_or("");
   values.layout =
       LayoutFromValues(values_->Get("WallpaperStyle").value_or("0"), values_->Get("TileWallpaper").value_or("0"));
   if (values_->Get(kMonitorsValue).value_or("") != "") values_->Set(kMonitorsValue, "");
-  backend_->Apply(values);
+  return values;
+}
+
+void TDesktopWallpaper::Reload() { backend_->Apply(ValuesToShow()); }
+
+bool TDesktopWallpaper::DrawsFromMemory() const { return backend_->DrawsFromMemory(); }
+
+bool TDesktopWallpaper::ReloadFromMemory(const WallpaperMemory& memory) {
+  if (!backend_->DrawsFromMemory()) return false;
+  return backend_->ApplyFromMemory(ValuesToShow(), memory);
 }
 
 void TDesktopWallpaper::ReloadMonitors(const std::vector<MonitorWallpaper>& monitors) {

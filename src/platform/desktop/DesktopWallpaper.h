@@ -7,7 +7,9 @@
 // the last values written.
 #pragma once
 
+#include <QImage>
 #include <QRect>
+#include <QSize>
 #include <memory>
 #include <optional>
 #include <stdexcept>
@@ -21,6 +23,15 @@ struct MonitorWallpaper {
   QRect rect;
   std::string file;
   bool operator==(const MonitorWallpaper&) const = default;
+};
+
+// The wallpaper file's picture already in memory, for a desktop that draws it itself
+// instead of reading the file back: exactly what the file holds (whole is its size), or for
+// a centred wallpaper a part cut from its middle (CenterPart), whose pixels land where the
+// whole picture's would wherever the part is large enough.
+struct WallpaperMemory {
+  const QImage& picture;
+  QSize whole;
 };
 
 // A failure to store or hand over the values; the text is shown to the user as it stands.
@@ -41,6 +52,14 @@ class IDesktopWallpaper {
   // Hands the stored values to the running desktop; throws TDesktopError naming the
   // backend and the reason when the desktop cannot be reached.
   virtual void Reload() = 0;
+  // Whether ReloadFromMemory can show a picture at all, so that a caller decodes only a part
+  // of a picture where it can.
+  virtual bool DrawsFromMemory() const { return false; }
+  // Reload, with the wallpaper file's picture in memory before the file is written: true when
+  // the desktop was shown it; false, with nothing handed over, when the desktop reads the file
+  // or memory cannot show what the file would (the file must then be written and Reload
+  // called). Throws as Reload does.
+  virtual bool ReloadFromMemory(const WallpaperMemory&) { return false; }
   // Records every monitor's picture (the stored values keep the primary's) and hands them to
   // the running desktop; throws as Reload does.
   virtual void ReloadMonitors(const std::vector<MonitorWallpaper>& monitors) { recorded_ = monitors; }
@@ -56,6 +75,7 @@ class IDesktopWallpaper {
 
 class IDesktopBackend;
 class TDesktopValues;
+struct WallpaperValues;
 
 // The stored values plus the backend that shows them.
 class TDesktopWallpaper final : public IDesktopWallpaper {
@@ -68,6 +88,8 @@ class TDesktopWallpaper final : public IDesktopWallpaper {
   // "Wallpaper" and "TileWallpaper" come from the desktop where it can tell.
   std::optional<std::string> GetValue(const std::string& name) override;
   void Reload() override;
+  bool DrawsFromMemory() const override;
+  bool ReloadFromMemory(const WallpaperMemory& memory) override;
   void ReloadMonitors(const std::vector<MonitorWallpaper>& monitors) override;
   std::vector<MonitorWallpaper> RecordedMonitors() const override;
   void ScreensChanged() override;
@@ -75,6 +97,9 @@ class TDesktopWallpaper final : public IDesktopWallpaper {
   IDesktopBackend& Backend() { return *backend_; }
 
  private:
+  // The stored values, the record of several monitors' pictures cleared.
+  WallpaperValues ValuesToShow();
+
   std::unique_ptr<TDesktopValues> values_;
   std::unique_ptr<IDesktopBackend> backend_;
 };

@@ -100,4 +100,33 @@ TEST(ComposeRootPicture, EachMonitorGetsItsOwnCentreAndStretch) {
   }
 }
 
+// The middle of a picture, of its size parity and as large as the largest monitor, lands on
+// the root pixel for pixel where the whole picture does; a part of the other parity lands one
+// pixel off.
+TEST(ComposeRootPicture, CentredPartOfTheSameParityShowsWhatTheWholeDoes) {
+  struct Row {
+    const char* what;
+    QSize whole;
+    QRect part;
+    std::vector<QRect> monitors;
+    bool same;
+  };
+  const QSize root(40, 30);
+  const Row rows[] = {
+      {"even margins", {62, 48}, {11, 9, 40, 30}, {}, true},
+      {"odd picture", {61, 47}, {10, 8, 41, 31}, {}, true},
+      {"two monitors, the largest's part", {61, 47}, {10, 8, 41, 31}, {{0, 0, 25, 30}, {25, 0, 15, 17}}, true},
+      {"wider only", {70, 20}, {15, 0, 40, 20}, {}, true},
+      {"other parity", {61, 47}, {10, 8, 40, 30}, {}, false},
+  };
+  for (const Row& row : rows) {
+    QImage picture(row.whole, QImage::Format_RGB32);
+    for (int y = 0; y < picture.height(); ++y)
+      for (int x = 0; x < picture.width(); ++x) picture.setPixel(x, y, qRgb(x * 3, y * 5, (x * y) & 255));
+    const QImage fromWhole = ComposeRootPicture(picture, WallpaperLayout::Center, root, row.monitors);
+    const QImage fromPart = ComposeRootPicture(picture.copy(row.part), WallpaperLayout::Center, root, row.monitors);
+    EXPECT_EQ(fromWhole == fromPart, row.same) << row.what;
+  }
+}
+
 }  // namespace

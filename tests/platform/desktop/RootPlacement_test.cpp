@@ -70,4 +70,36 @@ TEST(RootPlacements, MonitorsGiveTheRectanglesToDraw) {
   }
 }
 
+// Whether a part cut from the middle of a 6000 x 4000 (or odd-sized) picture, of the same
+// parity, shows what the whole would on every monitor of a 2560 x 1600 root.
+struct CoverRow {
+  const char* what;
+  QSize part;
+  QSize whole;
+  std::vector<QRect> monitors;
+  bool covers;
+};
+
+const CoverRow kCoverRows[] = {
+    {"the whole picture", {6000, 4000}, {6000, 4000}, {}, true},
+    {"the root's size", {2560, 1600}, {6000, 4000}, {}, true},
+    {"one pixel short in width", {2558, 1600}, {6000, 4000}, {}, false},
+    {"odd difference: another parity", {2561, 1600}, {6000, 4000}, {}, false},
+    {"odd picture, its parity kept", {2561, 1601}, {6001, 4001}, {}, true},
+    {"the largest of two monitors", {1920, 1200}, {6000, 4000}, {{0, 0, 1920, 1080}, {1920, 0, 640, 1200}}, true},
+    {"as large as the smaller monitor only",
+     {640, 1080},
+     {6000, 4000},
+     {{0, 0, 1920, 1080}, {1920, 0, 640, 1200}},
+     false},
+    {"smaller picture than the monitor on one axis", {1920, 900}, {6000, 900}, {{0, 0, 1920, 1080}}, true},
+    {"a monitor reaching beyond the root counts clipped", {2560, 1600}, {6000, 4000}, {{0, 0, 3000, 2000}}, true},
+    {"larger than the whole", {6002, 4000}, {6000, 4000}, {}, false},
+};
+
+TEST(PartCoversMonitors, OnlyAPartAsLargeAsEveryMonitorWithThePicturesParity) {
+  for (const CoverRow& row : kCoverRows)
+    EXPECT_EQ(PartCoversMonitors(row.part, row.whole, QSize(2560, 1600), row.monitors), row.covers) << row.what;
+}
+
 }  // namespace

@@ -25,3 +25,14 @@ std::vector<RootPlacement> RootPlacements(WallpaperLayout layout, QSize picture,
     placements.push_back({area, layout == WallpaperLayout::Stretch ? area : Centred(picture, area)});
   return placements;
 }
+
+bool PartCoversMonitors(QSize part, QSize whole, QSize root, const std::vector<QRect>& monitors) {
+  const auto covers = [](int part, int whole, int area) {
+    return part == whole || (part <= whole && (whole - part) % 2 == 0 && part >= area);
+  };
+  for (const RootPlacement& place : RootPlacements(WallpaperLayout::Center, whole, root, monitors))
+    if (!covers(part.width(), whole.width(), place.area.width()) ||
+        !covers(part.height(), whole.height(), place.area.height()))
+      return false;
+  return true;
+}

@@ -18,3 +18,9 @@ struct RootPlacement {
 
 std::vector<RootPlacement> RootPlacements(WallpaperLayout layout, QSize picture, QSize root,
                                           const std::vector<QRect>& monitors);
+
+// Whether part, a picture cut from the middle of a whole picture (CenterPart: the same size
+// parity on each axis, never larger), shows on every monitor of a centred wallpaper what the
+// whole picture would there: on each axis it is the whole picture or at least as large as
+// every monitor's area.
+bool PartCoversMonitors(QSize part, QSize whole, QSize root, const std::vector<QRect>& monitors);

@@ -4,9 +4,11 @@
 // clang-format off
 #include <QImage>
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include "platform/desktop/x11/RootPicture.h"
+#include "platform/desktop/x11/RootPlacement.h"
 
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
@@ -131,15 +133,28 @@ DisplayPtr OpenDisplay(const std::string& displayName) {
 }  // namespace
 
 void TX11RootBackend::Apply(const WallpaperValues& values) {
-  Publish([&values](QSize root, const std::vector<QRect>& monitors) {
+  Publish([&values](QSize root, const std::vector<QRect>& monitors) -> std::optional<QImage> {
     return ComposeRootPicture(LoadPicture(values.file), values.layout, root, monitors);
   });
   shown_ = values;
   shownMonitors_.clear();
 }
 
+bool TX11RootBackend::ApplyFromMemory(const WallpaperValues& values, const WallpaperMemory& memory) {
+  const bool part = memory.picture.size() != memory.whole;
+  if (part && values.layout != WallpaperLayout::Center) return false;
+  const bool drawn = Publish([&](QSize root, const std::vector<QRect>& monitors) -> std::optional<QImage> {
+    if (part && !PartCoversMonitors(memory.picture.size(), memory.whole, root, monitors)) return std::nullopt;
+    return ComposeRootPicture(memory.picture, values.layout, root, monitors);
+  });
+  if (!drawn) return false;
+  shown_ = values;
+  shownMonitors_.clear();
+  return true;
+}
+
 void TX11RootBackend::ApplyMonitors(const std::vector<MonitorWallpaper>& monitors) {
-  Publish([&monitors](QSize root, const std::vector<QRect>&) {
+  Publish([&monitors](QSize root, const std::vector<QRect>&) -> std::optional<QImage> {
     std::vector<QRect> places;
     for (const MonitorWallpaper& monitor : monitors) places.push_back(monitor.rect);
     return ComposeMonitorsPicture(monitors, root, places);
@@ -148,7 +163,7 @@ void TX11RootBackend::ApplyMonitors(const std::vector<MonitorWallpaper>& monitor
   shownMonitors_ = monitors;
 }
 
-void TX11RootBackend::Publish(const std::function<QImage(QSize, const std::vector<QRect>&)>& compose) {
+bool TX11RootBackend::Publish(const std::function<std::optional<QImage>(QSize, const std::vector<QRect>&)>& compose) {
   TX11ErrorTrap trap;
   const DisplayPtr display = OpenDisplay(displayName_);
   Display* dpy = display.get();
@@ -158,7 +173,9 @@ void TX11RootBackend::Publish(const std::function<QImage(QSize, const std::vecto
   const int height = DisplayHeight(dpy, screen);
   const int depth = DefaultDepth(dpy, screen);
 
-  const QImage picture = compose(QSize(width, height), Monitors(dpy, root));
+  const std::optional<QImage> composed = compose(QSize(width, height), Monitors(dpy, root));
+  if (!composed) return false;
+  const QImage& picture = *composed;
   if (picture.isNull())
     Fail("not enough memory for a " + std::to_string(width) + " x " + std::to_string(height) + " picture");
 
@@ -181,6 +198,7 @@ void TX11RootBackend::Publish(const std::function<QImage(QSize, const std::vecto
   XSetCloseDownMode(dpy, RetainPermanent);
   if (const int error = trap.Sync(dpy)) Fail("the root background was refused with X error " + std::to_string(error));
   published_ = pixmap;
+  return true;
 }
 
 void TX11RootBackend::ScreensChanged() {
@@ -203,7 +221,7 @@ void TX11RootBackend::ScreensChanged() {
   // Each monitor of the new layout keeps its picture where its place is the same; any other
   // shows the primary's until the next change.
   const std::vector<MonitorWallpaper> shown = shownMonitors_;
-  Publish([&shown](QSize root, const std::vector<QRect>& monitors) {
+  Publish([&shown](QSize root, const std::vector<QRect>& monitors) -> std::optional<QImage> {
     return ComposeMonitorsPicture(shown, root, monitors);
   });
 }

@@ -20,6 +20,11 @@ class TX11RootBackend final : public IDesktopBackend {
   std::string Name() const override { return "x11"; }
   // A file that cannot be read shows as a black screen, as no wallpaper would.
   void Apply(const WallpaperValues& values) override;
+  bool DrawsFromMemory() const override { return true; }
+  // Draws memory's picture instead of reading the file; a part of a centred picture only
+  // where it covers every monitor (PartCoversMonitors), otherwise nothing is drawn. A new
+  // monitor layout draws the file again.
+  bool ApplyFromMemory(const WallpaperValues& values, const WallpaperMemory& memory) override;
   // Each monitor's picture drawn in its rectangle of the root.
   void ApplyMonitors(const std::vector<MonitorWallpaper>& monitors) override;
   // Draws the last applied values again for the new layout, unless another program has
@@ -27,8 +32,9 @@ class TX11RootBackend final : public IDesktopBackend {
   void ScreensChanged() override;
 
  private:
-  // Puts compose's picture of the root (given its size and RandR monitors) on the root.
-  void Publish(const std::function<QImage(QSize, const std::vector<QRect>&)>& compose);
+  // Puts compose's picture of the root (given its size and RandR monitors) on the root;
+  // a compose that gives nullopt leaves the root as it was, and Publish returns false.
+  bool Publish(const std::function<std::optional<QImage>(QSize, const std::vector<QRect>&)>& compose);
 
   std::string displayName_;
   std::optional<WallpaperValues> shown_;
