@@ -1,8 +1,8 @@
 // The first listing of a watched folder against find(1) in the same run: a tree of 100
 // folders of 1,000 files each (nine pictures in ten), listed by ScanFolder with the
 // program's picture filter and by "find DIR -type f", alternately, warm (after one untimed
-// pass of each). The ratio ScanFolder / find is what to read; absolute times depend on the
-// machine.
+// pass of each); and listed again beside the listing before, as at every later change. The ratio ScanFolder / find is
+// what to read; absolute times depend on the machine.
 //   build/dev/bench/bench_folder_scan --benchmark_repetitions=5 --benchmark_enable_random_interleaving=true
 #include <benchmark/benchmark.h>
 
@@ -42,6 +42,17 @@ void ScanFolderFirstListing(benchmark::State& state) {
   }
 }
 
+// What each later change in the folder costs: listed again beside the listing before.
+void ScanFolderListedAgain(benchmark::State& state) {
+  const TFolderScanRequest request{Tree().path().toStdString(), true};
+  TFolderListing earlier = ScanFolder(request, FolderPictureVerdict, std::chrono::milliseconds(0));
+  earlier.available = true;
+  for (auto _ : state) {
+    const TFolderListing listing = ScanFolder(request, FolderPictureVerdict, std::chrono::milliseconds(2000), &earlier);
+    if (listing.files.size() != 90000) state.SkipWithError("wrong count");
+  }
+}
+
 void FindTypeF(benchmark::State& state) {
   const QString root = Tree().path();
   for (auto _ : state) {
@@ -55,6 +66,7 @@ void FindTypeF(benchmark::State& state) {
 }  // namespace
 
 BENCHMARK(ScanFolderFirstListing)->Unit(benchmark::kMillisecond);
+BENCHMARK(ScanFolderListedAgain)->Unit(benchmark::kMillisecond);
 BENCHMARK(FindTypeF)->Unit(benchmark::kMillisecond);
 int main(int argc, char** argv) {
   // The tree is made before the first measurement, whichever runs first.

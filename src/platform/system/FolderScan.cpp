@@ -37,8 +37,9 @@ TNanoseconds Now() {
 // what has been found.
 class TFolderWalk {
  public:
-  TFolderWalk(const TFolderScanRequest& request, const TFileFilter& filter, std::chrono::milliseconds settle)
-      : request_(request), filter_(filter), settle_(settle), now_(Now()) {}
+  TFolderWalk(const TFolderScanRequest& request, const TFileFilter& filter, std::chrono::milliseconds settle,
+              const TFolderListing* earlier)
+      : request_(request), filter_(filter), settle_(settle), now_(Now()), earlier_(earlier) {}
 
   TFolderListing Run() {
     TFolderListing listing;
@@ -125,7 +126,8 @@ class TFolderWalk {
       case TFileVerdict::Take:
         break;
     }
-    if (settle_.count() <= 0) {
+    if (settle_.count() <= 0 ||
+        (earlier_ && std::binary_search(earlier_->files.begin(), earlier_->files.end(), path_))) {
       found_.files.push_back(path_);
       return;
     }
@@ -159,6 +161,7 @@ class TFolderWalk {
   const TFileFilter& filter_;
   const TNanoseconds settle_;
   const TNanoseconds now_;
+  const TFolderListing* const earlier_;
   std::set<std::pair<dev_t, ino_t>> met_;
   std::vector<std::string> toRead_;
   std::string path_;
@@ -168,8 +171,9 @@ class TFolderWalk {
 }  // namespace
 
 TFolderListing ScanFolder(const TFolderScanRequest& request, const TFileFilter& filter,
-                          std::chrono::milliseconds settle) {
-  return TFolderWalk(request, filter, settle).Run();
+                          std::chrono::milliseconds settle, const TFolderListing* earlier) {
+  const bool comparable = earlier && earlier->available && earlier->request == request;
+  return TFolderWalk(request, filter, settle, comparable ? earlier : nullptr).Run();
 }
 
 namespace {

@@ -54,6 +54,10 @@ struct TFolderListing {
 void CompareListings(TFolderListing& listing, const TFolderListing& earlier);
 
 // Lists request.folder. A file counts as still being written when its status changed less
-// than settle ago (its ctime, which copying the times back cannot set).
+// than settle ago (its ctime, which copying the times back cannot set). A file that earlier
+// (an earlier listing of the same folder) already held as complete is taken without looking
+// at its status: its entry is in the list whatever happens to it now, so a folder listed
+// again costs its reading alone.
 TFolderListing ScanFolder(const TFolderScanRequest& request, const TFileFilter& filter,
-                          std::chrono::milliseconds settle = std::chrono::milliseconds(2000));
+                          std::chrono::milliseconds settle = std::chrono::milliseconds(2000),
+                          const TFolderListing* earlier = nullptr);

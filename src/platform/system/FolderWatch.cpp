@@ -86,7 +86,7 @@ struct TFolderWatch::Impl {
     QPointer<TFolderWatch> target(&owner);
     // The earlier listing goes with the thread, which frees it there.
     QThreadPool::globalInstance()->start([target, request, copy, wait, number, last = std::move(root.last)]() mutable {
-      auto listing = std::make_shared<TFolderListing>(ScanFolder(request, copy, wait));
+      auto listing = std::make_shared<TFolderListing>(ScanFolder(request, copy, wait, last.get()));
       listing->sequence = number;
       // Comparing with the previous listing here spares the owner's thread a pass over a
       // large folder when only a few files changed.

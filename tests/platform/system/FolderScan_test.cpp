@@ -167,6 +167,25 @@ TEST(ScanFolder, ListsWhatTheRulesTakeAndCountsWhatTheyPassOver) {
   }
 }
 
+// A file an earlier listing of the same folder held as complete stays complete while it is
+// written again; a new file just written, or one an earlier listing of another request
+// held, waits.
+TEST(ScanFolder, AFileAnEarlierListingHeldCompleteIsNotLookedAtAgain) {
+  QTemporaryDir dir;
+  const std::string top = MakeTree(dir, {"p/old.jpg", "p/new.jpg"}, {});
+  TRecordingFilter filter;
+  TFolderListing earlier;
+  earlier.request = {top + "/p", false};
+  earlier.available = true;
+  earlier.files = {top + "/p/old.jpg"};
+  const TFolderListing listing = ScanFolder(earlier.request, filter.Filter(), hours(1), &earlier);
+  EXPECT_EQ(listing.files, TNames{top + "/p/old.jpg"});
+  EXPECT_EQ(listing.pending, TNames{top + "/p/new.jpg"});
+  earlier.request.subfolders = true;
+  const TFolderListing other = ScanFolder({top + "/p", false}, filter.Filter(), hours(1), &earlier);
+  EXPECT_EQ(other.pending, (TNames{top + "/p/new.jpg", top + "/p/old.jpg"}));
+}
+
 // Only the top level of "/" is read: its folders are passed over, its paths start with one "/".
 TEST(ScanFolder, TheRootFolderJoinsWithOneSlash) {
   TRecordingFilter filter;
