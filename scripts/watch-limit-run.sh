@@ -21,9 +21,9 @@ cleanup() {
   kill "${XVFB_PID}" 2>/dev/null || true
   rm -rf "${work}"
 }
-trap cleanup EXIT
-
 start_xvfb 1024x768x24
+# After start_xvfb, whose own EXIT trap this one replaces (cleanup stops the server too).
+trap cleanup EXIT
 cp "${root}/build/dev/bin/tesserine" "${work}/"
 for i in $(seq 1 60); do mkdir -p "${work}/Wallpapers/s${i}"; done
 cp "${root}/tests/data/ok/rose1.bmp" "${work}/Wallpapers/s1/first.bmp"
