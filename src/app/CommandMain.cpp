@@ -7,6 +7,7 @@
 #include "app/CommandLine.h"
 #include "app/RemoteCommand.h"
 #include "app/WindowProgram.h"
+#include "platform/session/BusConnection.h"
 
 namespace {
 
@@ -20,6 +21,7 @@ bool HasDisplay() {
 }  // namespace
 
 int main(int argc, char** argv) {
+  KeepToTheSessionsOwnBus();
   QStringList arguments;
   for (int i = 0; i < argc; ++i) arguments << QString::fromLocal8Bit(argv[i]);
   const TCommandLine line = ParseCommandLine(arguments);

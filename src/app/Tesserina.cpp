@@ -18,6 +18,7 @@
 #include "config/ConfigFileName.h"
 #include "platform/desktop/PlatformLoader.h"
 #include "platform/screen/ScreenMetrics.h"
+#include "platform/session/BusConnection.h"
 #include "platform/session/ControlService.h"
 #include "platform/session/SingleInstance.h"
 #include "platform/system/Clock.h"
@@ -119,6 +120,7 @@ int RunProgram(int argc, char** argv, bool showWindow, bool login) {
 // command asked for the window of a program that was not running, or "--login" for a start
 // at log-in.
 int main(int argc, char** argv) {
+  KeepToTheSessionsOwnBus();
   TakeProgramPath();
   const bool showWindow = argc > 1 && std::strcmp(argv[1], "--show") == 0;
   const bool login = argc > 1 && std::strcmp(argv[1], "--login") == 0;

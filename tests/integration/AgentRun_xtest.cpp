@@ -2,10 +2,13 @@
 // the root window's wallpaper follows the configured order, auto-close ends the run with
 // the last change written, and a running screen saver holds the change back.
 #include <gtest/gtest.h>
+#include <pwd.h>
+#include <unistd.h>
 
 #include <QFile>
 #include <QImage>
 #include <QProcess>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QThread>
 #include <algorithm>
@@ -293,6 +296,36 @@ TEST_F(AgentRunTest, AutoCloseEndsTheRunWithTheLastChangeWritten) {
   EXPECT_TRUE(ini.contains("ExecSinceChg=0\r\n"));
   EXPECT_TRUE(ini.contains("LastChgDateTime="));
   EXPECT_TRUE(MessageLog().isEmpty()) << MessageLog().constData();
+}
+
+// Without a session bus, the agent's run and a command beside it start none: libdbus would
+// otherwise launch one for the display on the first call (dbus-launch --autolaunch, which
+// owns an X selection while it runs) and leave it behind.
+TEST_F(AgentRunTest, WithoutASessionBusNoBusIsStarted) {
+  QFile machineFile("/etc/machine-id");
+  const QByteArray machine = machineFile.open(QIODevice::ReadOnly) ? machineFile.readAll().trimmed() : QByteArray();
+  if (machine.isEmpty()) GTEST_SKIP() << "no machine id: no bus could be launched for the display anyway";
+  const passwd* user = getpwuid(getuid());
+  ASSERT_TRUE(user);
+  const QByteArray selection = "_DBUS_SESSION_BUS_SELECTION_" + QByteArray(user->pw_name) + "_" + machine;
+  const QByteArray runtime = qgetenv("XDG_RUNTIME_DIR");
+  qunsetenv("XDG_RUNTIME_DIR");
+  const auto restore = qScopeGuard([&] {
+    if (!runtime.isEmpty()) qputenv("XDG_RUNTIME_DIR", runtime);
+  });
+  ASSERT_FALSE(qEnvironmentVariableIsSet("DBUS_SESSION_BUS_ADDRESS"));
+
+  WriteIni("Trigger Measure=SECONDS\r\nTrigger Qty=5\r\nAutoClose=1\r\nAutoClose Minutes=0\r\n");
+  StartProgram();
+  QProcess status;
+  status.start(dir.filePath("tesserine"), {"--status"});
+  ASSERT_TRUE(status.waitForFinished(20000));
+  EXPECT_NE(status.exitCode(), 0) << "a command found a running program without a bus";
+  ASSERT_TRUE(program.waitForFinished(30000));
+  EXPECT_EQ(program.exitCode(), 0);
+  EXPECT_EQ(RootPixel(), kPixels[1]);
+  EXPECT_EQ(XGetSelectionOwner(display.get(), XInternAtom(display.get(), selection.constData(), False)), None)
+      << "a session bus was launched for the display";
 }
 
 TEST_F(AgentRunTest, WithoutATrayTheWindowStaysAndTheScheduleRuns) {

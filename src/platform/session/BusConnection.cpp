@@ -1,7 +1,11 @@
 #include "platform/session/BusConnection.h"
 
+#include <sys/stat.h>
+
 #include <QDBusMessage>
 #include <QStringList>
+#include <cstdlib>
+#include <string>
 
 namespace {
 
@@ -16,7 +20,20 @@ QDBusMessage AskTheBus(const QDBusConnection& bus, const char* method, const QVa
 constexpr uint kDoNotQueue = 4;
 constexpr uint kPrimaryOwner = 1;
 
+// A path below a file, which no socket can have.
+constexpr const char* kNoBus = "unix:path=/dev/null/no-session-bus";
+
 }  // namespace
+
+void KeepToTheSessionsOwnBus() {
+  const char* address = std::getenv("DBUS_SESSION_BUS_ADDRESS");
+  if (address && *address) return;
+  const char* runtime = std::getenv("XDG_RUNTIME_DIR");
+  struct stat socket {};
+  if (runtime && *runtime && ::stat((std::string(runtime) + "/bus").c_str(), &socket) == 0 && S_ISSOCK(socket.st_mode))
+    return;
+  ::setenv("DBUS_SESSION_BUS_ADDRESS", kNoBus, 1);
+}
 
 QDBusConnection BusConnection(const std::string& address, const QString& name) {
   if (address.empty()) return QDBusConnection::sessionBus();

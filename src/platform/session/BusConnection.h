@@ -7,6 +7,14 @@
 #include <QDBusConnection>
 #include <string>
 
+// When the session has no bus (DBUS_SESSION_BUS_ADDRESS unset or empty, and no
+// $XDG_RUNTIME_DIR/bus), points the address at a socket that cannot exist, so that neither
+// libdbus nor GIO starts a bus of its own (dbus-launch --autolaunch) on the first call: a
+// session without a bus neither waits for one nor is left with a daemon it did not ask for.
+// The bus's features then say that there is no bus. Called first thing in main, before any
+// thread; the processes the program starts inherit it.
+void KeepToTheSessionsOwnBus();
+
 // address empty: the session bus; otherwise a connection named name to that address.
 QDBusConnection BusConnection(const std::string& address, const QString& name);
 
