@@ -102,8 +102,8 @@ TEST_F(BigIniFileTest, EmptyFileNameKeepsEverythingInMemory) {
 // A text handed in reads as the same bytes read from a file do; the file it is said to come
 // from is neither read nor written until a change is saved.
 TEST_F(BigIniFileTest, TextHandedInReadsAsTheFileWouldAndIsWrittenOnlyWhenChanged) {
-  for (const std::string text : {std::string(), std::string("[A]\nk=v\n"),
-                                 std::string("junk\r\n[A]\r\nk=v\r\n[a]\nk=w"), std::string("[B]\n\xFF=\x00x\n", 9)}) {
+  for (const std::string& text : {std::string(), std::string("[A]\nk=v\n"),
+                                  std::string("junk\r\n[A]\r\nk=v\r\n[a]\nk=w"), std::string("[B]\n\xFF=\x00x\n", 9)}) {
     const std::string path = PathOf("given.INI");
     WriteFile("[Other]\nk=file\n", "given.INI");
     TBigIniFile given(path, text);
