@@ -108,7 +108,9 @@ TEST(ImageList, ABatchMergedIntoASortedListEndsInTheFullSortsOrder) {
       for (int i = 0; i < list.Count(); ++i) whole.Append(list.At(i));
       whole.EndUpdate();
       EXPECT_EQ(Names(list), Names(whole));
-      if (!focused.empty()) EXPECT_EQ(list.At(list.Focused()).fileName, focused);
+      if (!focused.empty()) {
+        EXPECT_EQ(list.At(list.Focused()).fileName, focused);
+      }
     }
   }
 }

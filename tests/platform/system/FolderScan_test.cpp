@@ -9,6 +9,7 @@
 #include <QTemporaryDir>
 #include <filesystem>
 #include <fstream>
+#include <thread>
 
 namespace {
 
@@ -184,6 +185,30 @@ TEST(ScanFolder, AFileAnEarlierListingHeldCompleteIsNotLookedAtAgain) {
   earlier.request.subfolders = true;
   const TFolderListing other = ScanFolder({top + "/p", false}, filter.Filter(), hours(1), &earlier);
   EXPECT_EQ(other.pending, (TNames{top + "/p/new.jpg", top + "/p/old.jpg"}));
+}
+
+// A folder large enough to be looked at by two threads sorts each file as one thread would:
+// the files an earlier listing held complete, and those just written, whichever half they
+// fall in.
+TEST(ScanFolder, ALargeFolderSortsEveryFileAsASmallOneDoes) {
+  QTemporaryDir dir;
+  TNames names;
+  for (int i = 0; i < 601; ++i) names.push_back("p/" + std::to_string(100000 + i) + ".jpg");
+  const std::string top = MakeTree(dir, names, {});
+  TRecordingFilter filter;
+  TFolderListing earlier;
+  earlier.request = {top + "/p", false};
+  earlier.available = true;
+  TNames complete, written;
+  for (std::size_t i = 0; i < names.size(); ++i) (i % 3 == 0 ? earlier.files : written).push_back(top + "/" + names[i]);
+  complete = earlier.files;
+  const TFolderListing listing = ScanFolder(earlier.request, filter.Filter(), hours(1), &earlier);
+  EXPECT_EQ(listing.files, complete);
+  EXPECT_EQ(listing.pending, written);
+  std::this_thread::sleep_for(milliseconds(50));
+  const TFolderListing settled = ScanFolder(earlier.request, filter.Filter(), milliseconds(10));
+  EXPECT_EQ(settled.files.size(), names.size());
+  EXPECT_TRUE(settled.pending.empty());
 }
 
 // Only the top level of "/" is read: its folders are passed over, its paths start with one "/".
