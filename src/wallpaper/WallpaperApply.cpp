@@ -53,19 +53,16 @@ void StoreValues(const ApplyPlan& plan, IDesktopWallpaper& desktop) {
   desktop.SetValue("TileWallpaper", plan.tile);
 }
 
-// The converted file's picture shown from memory; false when it is not (a picture with
-// transparency, which the 24-bit file would not give back as it is, or one that cannot be
-// stretched, whose write then fails as it always did).
-bool ShowFromMemory(const QImage& source, QSize whole, const ApplyPlan& plan, IDesktopWallpaper& desktop) {
-  if (source.isNull() || source.format() != QImage::Format_RGB32) return false;
-  QImage shown;
+// The converted file's picture, stretched once for both the screen and the file; null for a
+// picture with transparency, which the 24-bit file would not give back as it is, and for
+// one that cannot be stretched, whose write then fails as it always did.
+QImage ConvertedPicture(const QImage& source, const ApplyPlan& plan) {
+  if (source.isNull() || source.format() != QImage::Format_RGB32) return {};
   try {
-    shown = StretchPicture(source, plan.stretchTo);
+    return StretchPicture(source, plan.stretchTo);
   } catch (...) {
-    return false;
+    return {};
   }
-  if (shown.isNull()) return false;
-  return desktop.ReloadFromMemory({shown, plan.stretchTo ? shown.size() : whole});
 }
 
 }  // namespace
@@ -77,11 +74,18 @@ void ApplyToDesktop(const ApplyRequest& request, const std::function<const QImag
   const QImage& source = picture();
   const QSize wholeSize = part.wholeSize ? part.wholeSize() : QSize();
   const bool isPart = !wholeSize.isEmpty() && wholeSize != source.size();
-  // A part goes before the whole picture is decoded into the file.
+  // What the screen showed is written as it is, after the decoded picture has gone; a part
+  // goes before the whole picture is decoded into the file.
+  QImage converted;
   const auto writeFile = [&] {
     if (isPart) {
       if (pictureUsed) pictureUsed();
       IgnoringErrors([&] { part.writeWhole(request.convertFileName); });
+      return;
+    }
+    if (!converted.isNull()) {
+      if (pictureUsed) pictureUsed();
+      IgnoringErrors([&] { WriteConverted(converted, std::nullopt, request.convertFileName); });
       return;
     }
     if (plan.convert) IgnoringErrors([&] { WriteConverted(source, plan.stretchTo, request.convertFileName); });
@@ -96,7 +100,9 @@ void ApplyToDesktop(const ApplyRequest& request, const std::function<const QImag
   bool shown = false;
   try {
     StoreValues(plan, desktop);
-    shown = ShowFromMemory(source, isPart ? wholeSize : source.size(), plan, desktop);
+    converted = ConvertedPicture(source, plan);
+    if (!converted.isNull())
+      shown = desktop.ReloadFromMemory({converted, plan.stretchTo || !isPart ? converted.size() : wholeSize});
   } catch (...) {
     writeFile();
     throw;
