@@ -12,9 +12,11 @@
 #include <memory>
 
 #include "agent/RandomSource.h"
+#include "agent/StartPicture.h"
 #include "app/LoggedMessageBoxes.h"
 #include "app/TerminationSignals.h"
 #include "app/TesserineApplication.h"
+#include "config/BigIni.h"
 #include "config/ConfigFileName.h"
 #include "platform/desktop/PlatformLoader.h"
 #include "platform/screen/ScreenMetrics.h"
@@ -36,16 +38,30 @@ QPoint AlreadyRunningPlace(QSize screen) {
           static_cast<int>(std::nearbyint(screen.height() * 0.5)) + 50};
 }
 
+// Lets desktops show the installed menu entry's icon on the windows, or the tray's.
+void SetProgramIcon() {
+  QGuiApplication::setWindowIcon(
+      QIcon::fromTheme("org.tesserine.Tesserine", QIcon(QPixmap::fromImage(DrawTrayIcon(TrayState::Running)))));
+}
+
+// An agent start decodes the picture its load will select while the window is built, on a
+// thread of its own; the screen and the desktop are read here, the file there.
+std::unique_ptr<TPictureAhead> StartPictureAhead(const std::string& configFile, const std::string& folder,
+                                                 const IScreenMetrics& screen, IDesktopWallpaper& desktop) {
+  TStartScreen start{screen.ScreenSize(), screen.Monitors(), desktop.DrawsFromMemory(), desktop.GetValue("Wallpaper")};
+  return std::make_unique<TPictureAhead>([configFile, folder, start = std::move(start)] {
+    return StartPicture(TBigIniFile(configFile), {std::string(), FolderWithoutSlash(folder), 0}, start);
+  });
+}
+
 int RunProgram(int argc, char** argv, bool showWindow, bool login) {
   TTerminationSignals::HoldBack();
   const std::unique_ptr<IMessageBoxes> messages = CreateMessageBoxes();
   TTesserineApplication app(argc, argv, *messages);
   QCoreApplication::setApplicationName("Tesserine");
   QGuiApplication::setQuitOnLastWindowClosed(false);
-  // Lets desktops match the windows to the installed menu entry and its icon.
+  // Lets desktops match the windows to the installed menu entry.
   QGuiApplication::setDesktopFileName("org.tesserine.Tesserine");
-  QGuiApplication::setWindowIcon(
-      QIcon::fromTheme("org.tesserine.Tesserine", QIcon(QPixmap::fromImage(DrawTrayIcon(TrayState::Running)))));
   // exit, not quit: quit would first send every window a close command, and an exit that
   // passes through no close command must not ask anything. exit also ends a box's own loop.
   const auto terminate = [] { QCoreApplication::exit(0); };
@@ -61,28 +77,34 @@ int RunProgram(int argc, char** argv, bool showWindow, bool login) {
   if (!guard.TryAcquire(TSingleInstance::CurrentDisplay())) {
     // Two ways of starting at log-in may both run: the one that comes second ends unseen.
     if (login) return 0;
+    SetProgramIcon();
     messages->Show("Tesserine is already running", MsgKind::Information, MsgButtons::Ok,
                    AlreadyRunningPlace(screen.LogicalScreenSize()));
     return 0;
   }
 
+  const std::string& executable = ProgramPath();
+  const std::string folder = ProgramFolder(executable);
+  const std::string configFile = folder + IniFileNameOf(executable);
+  std::unique_ptr<IDesktopWallpaper> desktop = CreateDesktopWallpaper();
+  std::unique_ptr<TPictureAhead> ahead;
+  if (!showWindow) ahead = StartPictureAhead(configFile, folder, screen, *desktop);
+  SetProgramIcon();
   auto splash = std::make_unique<TSplashScreen>();
   splash->ShowAndPaint();
 
-  const std::string& executable = ProgramPath();
-  const std::string folder = ProgramFolder(executable);
-  std::unique_ptr<IDesktopWallpaper> desktop = CreateDesktopWallpaper();
   std::unique_ptr<IScreenSaverState> screenSaver = CreateScreenSaverState();
   TSystemClock clock;
   TClockSeededRandom random;
   TQtAddDialog addDialog;
   try {
-    form = std::make_unique<TTesselForm1>(TFormServices{*messages, screen, *desktop, *screenSaver, clock, random,
-                                                        addDialog, folder, folder + IniFileNameOf(executable)});
+    form = std::make_unique<TTesselForm1>(
+        TFormServices{*messages, screen, *desktop, *screenSaver, clock, random, addDialog, folder, configFile});
   } catch (const std::exception& error) {
     messages->Show(QString::fromLocal8Bit(error.what()), MsgKind::Error, MsgButtons::Ok);
     return 1;
   }
+  form->Pictures.Expect(std::move(ahead));
   form->Terminating = termination.Requested();
   if (showWindow) {
     form->StartMinimized = false;

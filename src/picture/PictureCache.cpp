@@ -9,8 +9,10 @@ void TPictureCache::Load(const std::string& name, const std::optional<TDecodeTar
   sourceBitmap_ = QImage();
   fileSize_ = QSize();
   decodedFor_ = std::nullopt;
+  std::optional<TScaledPicture> ahead = ahead_ ? ahead_->Take(name, target) : std::nullopt;
+  if (ahead_ && ahead_->Spent()) ahead_.reset();
   if (target) {
-    TScaledPicture loaded = LoadPictureFor(name, *target);
+    TScaledPicture loaded = ahead ? std::move(*ahead) : LoadPictureFor(name, *target);
     sourceBitmap_ = std::move(loaded.picture);
     fileSize_ = loaded.fileSize;
     if (sourceBitmap_.size() != fileSize_) decodedFor_ = target;
@@ -29,6 +31,7 @@ void TPictureCache::Clear() {
 }
 
 void TPictureCache::Release() {
+  if (ahead_ && ahead_->Spent()) ahead_.reset();
   if (sourceBitmap_.isNull()) return;
   sourceBitmap_ = QImage();
   released_ = true;

@@ -5,10 +5,12 @@
 
 #include <QImage>
 #include <QSize>
+#include <memory>
 #include <optional>
 #include <string>
 
 #include "picture/DecodeScale.h"
+#include "picture/PictureAhead.h"
 
 class TPictureCache {
  public:
@@ -20,6 +22,9 @@ class TPictureCache {
   // then decoded reduced (LoadPictureFor). A picture decoded whole serves every target; a
   // reduced one only its own, so a Load for another target, or for none, decodes again.
   void Load(const std::string& name, const std::optional<TDecodeTarget>& target = std::nullopt);
+  // The next Load for a target takes ahead's picture when it is the one asked for; ahead is
+  // let go as soon as it has nothing more to give and its thread has ended.
+  void Expect(std::unique_ptr<TPictureAhead> ahead) { ahead_ = std::move(ahead); }
   // Forgets the picture and the name (forces the next Load to decode).
   void Clear();
   // Frees a decoded picture but keeps its name; the next Load of that name decodes the file
@@ -40,4 +45,5 @@ class TPictureCache {
   QSize fileSize_;
   std::optional<TDecodeTarget> decodedFor_;  // nullopt: decoded whole
   bool released_ = false;
+  std::unique_ptr<TPictureAhead> ahead_;
 };

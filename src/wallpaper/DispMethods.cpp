@@ -1,5 +1,7 @@
 #include "wallpaper/DispMethods.h"
 
+#include <QString>
+
 namespace {
 
 struct DispRow {
@@ -85,4 +87,14 @@ DispObj NextIconMethod(DispObj shown) {
       break;
   }
   return DispObj::None;
+}
+
+int DispCodeOfText(std::string_view text) {
+  const QString wanted = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+  for (int code = 0; code < DispObjCount; ++code) {
+    const std::string_view known = DispText(ToDispObj(code));
+    if (wanted.compare(QString::fromUtf8(known.data(), static_cast<qsizetype>(known.size())), Qt::CaseInsensitive) == 0)
+      return code;
+  }
+  return -1;
 }

@@ -79,3 +79,7 @@ std::string DispObjToStr(DispObj code, const DispControls& controls, std::string
 // With no selection (index -1) the default falls back to "TILE".
 std::string_view DefDispStr(int defDispIndex);
 DispObj DefDispObj(int defDispIndex);
+
+// The code (0..DispObjCount - 1) whose DispText equals text, in letters of either case as a
+// code box finds it; -1 for none.
+int DispCodeOfText(std::string_view text);

@@ -12,6 +12,7 @@
 #include <QTreeView>
 
 #include "agent/MonitorPlan.h"
+#include "agent/StartPicture.h"
 #include "config/BigIni.h"
 #include "config/ConfigKeys.h"
 #include "config/DateTimeText.h"
@@ -52,19 +53,12 @@ void TTesselForm1::ChgBackground() {
       request, picture, Services.desktop, [this] { ReleasePictures(); }, part);
 }
 
-// The hidden agent shows the picture nowhere but on the desktop, so a stretched wallpaper is
-// decoded only as large as the screen needs, and a centred one, where the desktop draws it
-// from memory, only as far as the largest monitor shows it; pictures made for each monitor
-// start from the whole one.
 std::optional<TDecodeTarget> TTesselForm1::WallpaperDecodeTarget() {
   if (!AgentRunning) return std::nullopt;
-  const std::vector<TMonitor> monitors = Services.screen.Monitors();
-  if (Agent.Monitors != MonitorMode::Same && monitors.size() > 1) return std::nullopt;
   const ApplyRequest request{CurrentFileName(), CurrentDispObj(), PlusInstalled->isChecked(), ConvertFileName,
                              Services.screen.ScreenSize()};
-  if (std::optional<TDecodeTarget> stretch = DecodeTargetFor(request)) return stretch;
-  if (!Services.desktop.DrawsFromMemory()) return std::nullopt;
-  return CenterTargetFor(request, LargestMonitor(monitors, request.screenSize));
+  return HiddenAgentDecodeTarget(request, Agent.Monitors, Services.screen.Monitors(),
+                                 Services.desktop.DrawsFromMemory());
 }
 
 void TTesselForm1::UpdtBackground() {

@@ -1,0 +1,45 @@
+#include "agent/StartPicture.h"
+
+#include <algorithm>
+
+#include "config/ConfigKeys.h"
+#include "imagelist/ImageList.h"
+#include "imagelist/ListEdits.h"
+#include "imagelist/ListFile.h"
+#include "wallpaper/DispMethods.h"
+
+std::optional<TDecodeTarget> HiddenAgentDecodeTarget(const ApplyRequest& request, MonitorMode mode,
+                                                     const std::vector<TMonitor>& monitors, bool drawsFromMemory) {
+  if (mode != MonitorMode::Same && monitors.size() > 1) return std::nullopt;
+  if (std::optional<TDecodeTarget> stretch = DecodeTargetFor(request)) return stretch;
+  if (!drawsFromMemory) return std::nullopt;
+  return CenterTargetFor(request, LargestMonitor(monitors, request.screenSize));
+}
+
+std::optional<TPictureRequest> StartPicture(const TBigIniFile& ini, const TRunDefaults& defaults,
+                                            const TStartScreen& screen) {
+  const TInfoReader info(ini, defaults);
+  if (!info.Bool(InfoKey::OpenMinimized)) return std::nullopt;
+  // The default method's box keeps its first code for a text it does not hold.
+  const DispObj defDisp = DefDispObj(std::max(DispCodeOfText(info.Text(InfoKey::DefaultDisplay)), 0));
+  const bool randomCycle = ParseDisplayOrder(info.Text(InfoKey::DisplayOrder)) == DisplayOrder::RandomCycle;
+  TImageList list;
+  list.SetSorted(info.Bool(InfoKey::SortImages));
+  list.BeginUpdate();
+  LoadBitmaps(
+      list, ini,
+      [&](const std::string& name, const std::string& value) {
+        return ReadStoredDisp(ini, name, value, randomCycle, defDisp);
+      },
+      [] {});
+  list.EndUpdate();
+  const int chosen = StartEntry(list, screen.wallpaper, info.Text(InfoKey::LastImageNm));
+  if (chosen < 0) return std::nullopt;
+  const ImageEntry& entry = list.At(chosen);
+  const ApplyRequest request{entry.fileName, entry.disp, info.Bool(InfoKey::PlusInstalled), std::string(),
+                             screen.screenSize};
+  const std::optional<TDecodeTarget> target = HiddenAgentDecodeTarget(
+      request, ParseMonitorMode(info.Text(InfoKey::Monitors)), screen.monitors, screen.drawsFromMemory);
+  if (!target) return std::nullopt;
+  return TPictureRequest{entry.fileName, *target};
+}
