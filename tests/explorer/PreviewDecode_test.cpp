@@ -1,10 +1,11 @@
+#include "explorer/PreviewDecode.h"
+
 #include <gtest/gtest.h>
 
 #include <QImage>
 #include <optional>
 #include <string>
 
-#include "explorer/PreviewDecode.h"
 #include "picture/PictureLoader.h"
 
 namespace {
@@ -44,17 +45,16 @@ TEST_P(LoadPreviewPictureTable, DecodesAsTheModeShowsIt) {
   }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Pictures, LoadPreviewPictureTable,
-    ::testing::Values(LoadCase{"ok/baseline.jpg", PreviewMode::Shrink, {20, 20}, true},
-                      LoadCase{"ok/progressive.jpg", PreviewMode::Shrink, {30, 40}, true},
-                      LoadCase{"ok/baseline.jpg", PreviewMode::Shrink, {69, 100}, false},
-                      LoadCase{"ok/baseline.jpg", PreviewMode::Tile, {20, 20}, false},
-                      LoadCase{"ok/baseline.jpg", PreviewMode::Stretch, {20, 20}, false},
-                      LoadCase{"ok/baseline.jpg", PreviewMode::Shrink, {70, 46}, false},
-                      LoadCase{"ok/progressive.jpg", PreviewMode::Shrink, {200, 100}, false},
-                      LoadCase{"ok/rose.png", PreviewMode::Shrink, {4, 4}, false},
-                      LoadCase{"ok/rose24.bmp", PreviewMode::Shrink, {4, 4}, false}));
+INSTANTIATE_TEST_SUITE_P(Pictures, LoadPreviewPictureTable,
+                         ::testing::Values(LoadCase{"ok/baseline.jpg", PreviewMode::Shrink, {20, 20}, true},
+                                           LoadCase{"ok/progressive.jpg", PreviewMode::Shrink, {30, 40}, true},
+                                           LoadCase{"ok/baseline.jpg", PreviewMode::Shrink, {69, 100}, false},
+                                           LoadCase{"ok/baseline.jpg", PreviewMode::Tile, {20, 20}, false},
+                                           LoadCase{"ok/baseline.jpg", PreviewMode::Stretch, {20, 20}, false},
+                                           LoadCase{"ok/baseline.jpg", PreviewMode::Shrink, {70, 46}, false},
+                                           LoadCase{"ok/progressive.jpg", PreviewMode::Shrink, {200, 100}, false},
+                                           LoadCase{"ok/rose.png", PreviewMode::Shrink, {4, 4}, false},
+                                           LoadCase{"ok/rose24.bmp", PreviewMode::Shrink, {4, 4}, false}));
 
 class SwitchToWholeTable : public ::testing::TestWithParam<PreviewMode> {};
 
@@ -92,16 +92,15 @@ TEST_P(PreviewServesTable, KeysOnTheDecodedSize) {
   EXPECT_EQ(PreviewServes(held, c.name, c.wanted), c.serves);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Keys, PreviewServesTable,
-    ::testing::Values(ServesCase{"a.jpg", {100, 75}, TDecodeTarget{{100, 100}, true}, true},
-                      ServesCase{"a.jpg", {100, 75}, TDecodeTarget{{120, 100}, true}, false},
-                      ServesCase{"a.jpg", {100, 75}, TDecodeTarget{{100, 100}, false}, false},
-                      ServesCase{"a.jpg", {100, 75}, std::nullopt, false},
-                      ServesCase{"a.jpg", {400, 300}, std::nullopt, true},
-                      ServesCase{"a.jpg", {400, 300}, TDecodeTarget{{50, 50}, true}, true},
-                      ServesCase{"b.jpg", {400, 300}, TDecodeTarget{{100, 100}, true}, false},
-                      ServesCase{"", {400, 300}, std::nullopt, false}));
+INSTANTIATE_TEST_SUITE_P(Keys, PreviewServesTable,
+                         ::testing::Values(ServesCase{"a.jpg", {100, 75}, TDecodeTarget{{100, 100}, true}, true},
+                                           ServesCase{"a.jpg", {100, 75}, TDecodeTarget{{120, 100}, true}, false},
+                                           ServesCase{"a.jpg", {100, 75}, TDecodeTarget{{100, 100}, false}, false},
+                                           ServesCase{"a.jpg", {100, 75}, std::nullopt, false},
+                                           ServesCase{"a.jpg", {400, 300}, std::nullopt, true},
+                                           ServesCase{"a.jpg", {400, 300}, TDecodeTarget{{50, 50}, true}, true},
+                                           ServesCase{"b.jpg", {400, 300}, TDecodeTarget{{100, 100}, true}, false},
+                                           ServesCase{"", {400, 300}, std::nullopt, false}));
 
 struct TargetCase {
   PreviewMode mode;
