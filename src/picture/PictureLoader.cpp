@@ -23,6 +23,12 @@ QImage LoadGif(const std::string& path) {
   }
 }
 
+// A picture decoded whole: the file states its size.
+TScaledPicture Whole(QImage picture) {
+  const QSize size = picture.size();
+  return {std::move(picture), size};
+}
+
 }  // namespace
 
 std::string UpperExt(std::string_view path) {
@@ -60,14 +66,15 @@ QImage LoadPicture(const std::string& path) {
   }
 }
 
+TScaledPicture DecodeStillPictureFor(const std::string& path, const TDecodeTarget& target) {
+  if (PictureFormatOf(path) == PictureFormat::Jpeg) return DecodeJpegFor(path, target);
+  return Whole(DecodeStillPicture(path));
+}
+
 TScaledPicture LoadPictureFor(const std::string& path, const TDecodeTarget& target) {
-  if (PictureFormatOf(path) != PictureFormat::Jpeg) {
-    QImage picture = LoadPicture(path);
-    const QSize size = picture.size();
-    return {std::move(picture), size};
-  }
+  if (PictureFormatOf(path) == PictureFormat::Gif) return Whole(LoadGif(path));
   try {
-    return DecodeJpegFor(path, target);
+    return DecodeStillPictureFor(path, target);
   } catch (const TFileOpenError&) {
     return {};
   } catch (const TDecodeError&) {

@@ -33,3 +33,7 @@ TScaledPicture LoadPictureFor(const std::string& path, const TDecodeTarget& targ
 // extension, ".GIF" included, as a Windows bitmap; for callers that show GIF files through
 // their own control. Throws every error of those decoders.
 QImage DecodeStillPicture(const std::string& path);
+
+// DecodeStillPicture's picture for target: a JPEG as DecodeJpegFor gives it, every other
+// format whole; with the size the file states. Throws as DecodeStillPicture does.
+TScaledPicture DecodeStillPictureFor(const std::string& path, const TDecodeTarget& target);

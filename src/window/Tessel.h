@@ -31,6 +31,7 @@
 #include "config/ConfigValues.h"
 #include "config/SettingsIo.h"
 #include "config/UnsavedChanges.h"
+#include "explorer/PreviewDecode.h"
 #include "imagelist/FolderSync.h"
 #include "imagelist/ImageList.h"
 #include "imagelist/ListEdits.h"
@@ -400,8 +401,11 @@ class TTesselForm1 : public QWidget, public IRemoteControl {
   void FileListViewDlg1FileSelect2();
   // Passes the display options to the GIF control.
   void IMGIFAttributes();
-  // Decodes a BMP, JPEG, PNG or WebP file into PreviewBitmap; a file that cannot be opened leaves it empty.
+  // Decodes a BMP, JPEG, PNG or WebP file into Preview as the preview's display option needs
+  // it, unless Preview already serves it; a file that cannot be opened leaves it empty.
   void LoadPreview(const std::string& fileName);
+  // The display option chosen for the preview box.
+  PreviewMode ExplorerPreviewMode() const;
   void IMPaintBox1Paint(QPainter& painter);
   void FileListViewDlg1Change();
   // Shared by IMShrink, IMTile, IMStretch and IMAnimate.
@@ -445,8 +449,8 @@ class TTesselForm1 : public QWidget, public IRemoteControl {
   QLabel* IMPanelLoading = nullptr;
 
   // The decoded BMP, JPEG, PNG or WebP on preview (null until the first load) and the name of the
-  // picture last loaded into it or into the GIF control.
-  QImage PreviewBitmap;
+  // picture last loaded into the GIF control or the preview box.
+  TPreviewPicture Preview;
   std::string PreviewName;
   // Set by the configuration load; the first paint of the preview box reads the folder.
   bool ExplorerFirstRead = false;

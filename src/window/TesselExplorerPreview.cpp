@@ -4,8 +4,8 @@
 #include <QPainter>
 #include <QRadioButton>
 
+#include "explorer/PreviewDecode.h"
 #include "explorer/PreviewPlacement.h"
-#include "picture/PictureErrors.h"
 #include "picture/PictureFormat.h"
 #include "picture/PictureLoader.h"
 #include "widgets/FolderPath.h"
@@ -57,15 +57,11 @@ void TTesselForm1::FileListViewDlg1FileSelect2() {
       IMGifImage1->SetAnimate(false);
       IMGifImage1->hide();
       IMPaintBox1->show();
-      if (name != PreviewName || PreviewName.empty()) {
-        PreviewName = name;
-        LoadPreview(name);
-      }
-      IMWidth->setNum(PreviewBitmap.width());
-      IMHeight->setNum(PreviewBitmap.height());
-      const bool larger =
-          PreviewBitmap.width() > IMPaintBox1->width() || PreviewBitmap.height() > IMPaintBox1->height();
-      IMShrink->setText(larger ? kFitShrink : kFitFullSize);
+      PreviewName = name;
+      LoadPreview(name);
+      IMWidth->setNum(Preview.fileSize.width());
+      IMHeight->setNum(Preview.fileSize.height());
+      IMShrink->setText(LargerThanBox(Preview.fileSize, IMPaintBox1->size()) ? kFitShrink : kFitFullSize);
       IMPaintBox1->update();
     } else {
       IMSize->clear();
@@ -87,12 +83,16 @@ void TTesselForm1::IMGIFAttributes() {
 }
 
 void TTesselForm1::LoadPreview(const std::string& fileName) {
-  PreviewBitmap = QImage();
-  if (fileName.empty()) return;
-  try {
-    PreviewBitmap = DecodeStillPicture(fileName);
-  } catch (const TFileOpenError&) {
-  }
+  const std::optional<TDecodeTarget> wanted = PreviewDecodeTarget(ExplorerPreviewMode(), IMPaintBox1->size());
+  if (PreviewServes(Preview, fileName, wanted)) return;
+  // The old picture goes first so that two large ones are never held at once.
+  Preview = TPreviewPicture();
+  Preview = LoadPreviewPicture(fileName, wanted);
+}
+
+PreviewMode TTesselForm1::ExplorerPreviewMode() const {
+  if (IMTile->isChecked()) return PreviewMode::Tile;
+  return IMStretch->isChecked() ? PreviewMode::Stretch : PreviewMode::Shrink;
 }
 
 void TTesselForm1::IMPaintBox1Paint(QPainter& painter) {
@@ -103,20 +103,18 @@ void TTesselForm1::IMPaintBox1Paint(QPainter& painter) {
     ExplorerFirstRead = false;
     IMPanelLoading->hide();
   }
-  if (PreviewBitmap.isNull()) return;
-  const PreviewMode mode = IMTile->isChecked()      ? PreviewMode::Tile
-                           : IMStretch->isChecked() ? PreviewMode::Stretch
-                                                    : PreviewMode::Shrink;
-  const TPreviewPlacement placement = PlacePreview(mode, PreviewBitmap.size(), IMPaintBox1->size());
+  if (Preview.picture.isNull()) return;
+  // Placed by the file's size: a reduced decode is drawn where the whole picture would be.
+  const TPreviewPlacement placement = PlacePreview(ExplorerPreviewMode(), Preview.fileSize, IMPaintBox1->size());
   switch (placement.kind) {
     case TPreviewPlacement::Kind::Nothing:
       break;
     case TPreviewPlacement::Kind::Tiled:
-      painter.drawTiledPixmap(IMPaintBox1->rect(), QPixmap::fromImage(PreviewBitmap));
+      painter.drawTiledPixmap(IMPaintBox1->rect(), QPixmap::fromImage(Preview.picture));
       break;
     case TPreviewPlacement::Kind::Stretched:
       painter.setRenderHint(QPainter::SmoothPixmapTransform);
-      painter.drawImage(placement.target, PreviewBitmap);
+      painter.drawImage(placement.target, Preview.picture);
       break;
   }
 }

@@ -119,7 +119,7 @@ TEST_F(ExplorerTest, AFolderAnUnknownTypeAndADanglingLink) {
   EXPECT_TRUE(OptionsEnabled());
   EXPECT_EQ(form->IMWidth->text(), "0");
   EXPECT_EQ(form->IMHeight->text(), "0");
-  EXPECT_TRUE(form->PreviewBitmap.isNull());
+  EXPECT_TRUE(form->Preview.picture.isNull());
   EXPECT_EQ(Offered(), "Add");
 }
 
@@ -150,7 +150,7 @@ TEST_F(ExplorerTest, PngAndWebpAreListedPreviewedAndFiltered) {
   EXPECT_TRUE(form->IMGifImage1->isHidden());
   EXPECT_EQ(Offered(), "Add");
   Choose("alpha.png");
-  EXPECT_EQ(form->PreviewBitmap.pixel(0, 0), qRgb(128, 0, 0));
+  EXPECT_EQ(form->Preview.picture.pixel(0, 0), qRgb(128, 0, 0));
   {
     const QSignalBlocker quiet(form->FileListViewDlg1);
     Choose("cut.png");
