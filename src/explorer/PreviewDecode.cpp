@@ -13,7 +13,9 @@ bool PreviewServes(const TPreviewPicture& held, const std::string& name, const s
 }
 
 TPreviewPicture LoadPreviewPicture(const std::string& name, const std::optional<TDecodeTarget>& wanted) {
-  TPreviewPicture held{name, wanted};
+  TPreviewPicture held;
+  held.name = name;
+  held.target = wanted;
   if (name.empty()) return held;
   try {
     if (wanted) {
