@@ -2,15 +2,22 @@
 
 #include <algorithm>
 
+#include "agent/MonitorPlan.h"
 #include "config/ConfigKeys.h"
 #include "imagelist/ImageList.h"
 #include "imagelist/ListEdits.h"
 #include "imagelist/ListFile.h"
 #include "wallpaper/DispMethods.h"
+#include "wallpaper/MonitorPictures.h"
 
 std::optional<TDecodeTarget> HiddenAgentDecodeTarget(const ApplyRequest& request, MonitorMode mode,
                                                      const std::vector<TMonitor>& monitors, bool drawsFromMemory) {
-  if (mode != MonitorMode::Same && monitors.size() > 1) return std::nullopt;
+  if (PicturePerMonitor(mode, monitors.size())) {
+    // The primary monitor's picture, or the picture across all of them.
+    const QSize area =
+        mode == MonitorMode::Span ? SpanRect(MonitorRects(monitors)).size() : monitors.front().rect.size();
+    return AreaDecodeTarget(request.code, area);
+  }
   if (std::optional<TDecodeTarget> stretch = DecodeTargetFor(request)) return stretch;
   if (!drawsFromMemory) return std::nullopt;
   return CenterTargetFor(request, LargestMonitor(monitors, request.screenSize));

@@ -16,8 +16,9 @@
 
 // The hidden agent shows the picture nowhere but on the desktop, so a stretched wallpaper is
 // decoded only as large as the screen needs and a centred one, where the desktop draws it
-// from memory, only as far as the largest monitor shows it; pictures made for each monitor
-// start from the whole one (nullopt: decoded whole).
+// from memory, only as far as the largest monitor shows it (nullopt: decoded whole). Where
+// every monitor gets a picture of its own, the primary's is decoded as far as its monitor
+// shows it, the one across all monitors as far as their span shows it (AreaDecodeTarget).
 std::optional<TDecodeTarget> HiddenAgentDecodeTarget(const ApplyRequest& request, MonitorMode mode,
                                                      const std::vector<TMonitor>& monitors, bool drawsFromMemory);
 

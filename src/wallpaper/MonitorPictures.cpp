@@ -19,6 +19,25 @@ QImage FillArea(const QImage& source, DispObj method, QSize area, QRgb fill) {
   return ComposeRootPicture(composed, LayoutOf(method), area);
 }
 
+std::optional<TDecodeTarget> AreaDecodeTarget(DispObj method, QSize area) {
+  switch (method) {
+    case DispObj::Stretch:
+      return TDecodeTarget{area};
+    case DispObj::RatioStretch:
+      return TDecodeTarget{area, true};
+    case DispObj::Center:
+      return TDecodeTarget{area, false, DecodeUse::Centred};
+    default:
+      return std::nullopt;
+  }
+}
+
+std::vector<QRect> MonitorRects(const std::vector<TMonitor>& monitors) {
+  std::vector<QRect> rects;
+  for (const TMonitor& monitor : monitors) rects.push_back(monitor.rect);
+  return rects;
+}
+
 QRect SpanRect(const std::vector<QRect>& monitors) {
   QRect span;
   for (const QRect& monitor : monitors) span = span.united(monitor);

@@ -20,7 +20,8 @@ struct MonitorSource {
 
 class TPictureJobs {
  public:
-  // Starts every picture at once; each is FillArea of the file's picture on its area.
+  // Starts every picture at once; each is FillArea of the file's picture on its area, the
+  // file decoded as AreaDecodeTarget asks.
   TPictureJobs(const std::vector<MonitorSource>& sources, QRgb fill);
   // Waits for the pictures not taken: none goes on decoding into the next change.
   ~TPictureJobs();

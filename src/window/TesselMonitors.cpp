@@ -12,16 +12,6 @@
 #include "window/ImageListModel.h"
 #include "window/Tessel.h"
 
-namespace {
-
-std::vector<QRect> RectsOf(const std::vector<TMonitor>& monitors) {
-  std::vector<QRect> rects;
-  for (const TMonitor& monitor : monitors) rects.push_back(monitor.rect);
-  return rects;
-}
-
-}  // namespace
-
 void TTesselForm1::ChgMonitors(const std::vector<TMonitor>& monitors) {
   const QRgb fill = ColorFromTColor(FillColor());
   const bool each = Agent.Monitors != MonitorMode::Span;
@@ -33,7 +23,7 @@ void TTesselForm1::ChgMonitors(const std::vector<TMonitor>& monitors) {
   std::vector<QImage> pictures(monitors.size());
   if (!each) {
     ShownFurther.clear();
-    const std::vector<QRect> rects = RectsOf(monitors);
+    const std::vector<QRect> rects = MonitorRects(monitors);
     const QRect span = SpanRect(rects);
     const QImage canvas = FillArea(Pictures.SourceBitmap(), CurrentDispObj(), span.size(), fill);
     for (std::size_t i = 0; i < monitors.size(); ++i) pictures[i] = PartOf(canvas, span, rects[i]);

@@ -12,8 +12,12 @@
 #include <memory>
 
 #include "ProgramRun.h"
+#include "picture/JpegDecoder.h"
+#include "picture/PictureTestTools.h"
+#include "support/PlasmaJpeg.h"
 #include "support/WaitFor.h"
 #include "support/XrandrMonitors.h"
+#include "wallpaper/MonitorPictures.h"
 
 // Xlib's macros clash with Qt's names, so its headers come last.
 #include <X11/Xatom.h>
@@ -107,6 +111,26 @@ class MonitorsTest : public ::testing::Test {
     return failure;
   }
 
+  // Whether the root comes to show, on each monitor's rectangle, the picture given for it.
+  ::testing::AssertionResult MonitorsShow(const std::vector<std::pair<QRect, QImage>>& expected) {
+    ::testing::AssertionResult last = ::testing::AssertionFailure() << "the root has no pixmap";
+    WaitFor(
+        [&] {
+          const QImage shown = RootPixmap();
+          if (shown.isNull()) return false;
+          for (const auto& [rect, picture] : expected) {
+            last = SamePixels(shown.copy(rect), picture);
+            if (!last) {
+              last << " on the monitor at " << rect.x() << "," << rect.y();
+              return false;
+            }
+          }
+          return true;
+        },
+        30000);
+    return last;
+  }
+
   QTemporaryDir dir_;
   Display* display_ = nullptr;
   QSize root_;
@@ -146,6 +170,31 @@ TEST_F(MonitorsTest, OneImageAcrossAllMonitors) {
                          {{1200, 600}, qRgb(0, 0, 255)},
                          {{400, 620}, qRgb(0, 0, 0)}}));
   EXPECT_FALSE(QFile::exists(dir_.filePath("Tesserina Convert 3.BMP")));
+}
+
+// Large JPEGs made for each monitor are decoded only as far as the monitor shows them; a
+// centred one still lands pixel for pixel where its whole decode does, on each monitor and
+// across both.
+TEST_F(MonitorsTest, LargeCentredJpegsShowAsTheirWholeDecodeWould) {
+  const QString red = Save("red.bmp", Solid(qRgb(255, 0, 0)));
+  const std::string landscape = MadePlasmaJpeg(dir_, "landscape.jpg", {2001, 1501});
+  const std::string portrait = MadePlasmaJpeg(dir_, "portrait.jpg", {1203, 1901});
+  ASSERT_FALSE(landscape.empty() || portrait.empty()) << "convert failed";
+  const QImage wholeLandscape = DecodeJpeg(landscape), wholePortrait = DecodeJpeg(portrait);
+  // The first change shows the entry after the selected one on the primary monitor, the next
+  // on the other.
+  Start("EACH", red.toUtf8() + "=TILE.NOT\r\n" + QByteArray::fromStdString(landscape) + "=CENTER.NOT\r\n" +
+                    QByteArray::fromStdString(portrait) + "=CENTER.NOT\r\n");
+  EXPECT_TRUE(MonitorsShow({{kLandscape, FillArea(wholeLandscape, DispObj::Center, kLandscape.size(), 0)},
+                            {kPortrait, FillArea(wholePortrait, DispObj::Center, kPortrait.size(), 0)}}));
+  program_.terminate();
+  ASSERT_TRUE(program_.waitForFinished(20000));
+
+  Start("SPAN", QByteArray::fromStdString(portrait) + "=CENTER.NOT\r\n");
+  const QRect span = SpanRect({kLandscape, kPortrait});
+  const QImage canvas = FillArea(wholePortrait, DispObj::Center, span.size(), 0);
+  EXPECT_TRUE(
+      MonitorsShow({{kLandscape, PartOf(canvas, span, kLandscape)}, {kPortrait, PartOf(canvas, span, kPortrait)}}));
 }
 
 }  // namespace

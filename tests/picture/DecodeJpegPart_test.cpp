@@ -1,11 +1,11 @@
 #include <gtest/gtest.h>
 
-#include <QProcess>
 #include <QTemporaryDir>
 #include <cstring>
 
 #include "picture/JpegDecoder.h"
 #include "picture/PictureTestTools.h"
+#include "support/PlasmaJpeg.h"
 
 namespace {
 
@@ -18,29 +18,6 @@ namespace {
     if (std::memcmp(actual.constScanLine(y), expected.constScanLine(y), rowBytes) != 0)
       return ::testing::AssertionFailure() << "row " << y << " differs";
   return ::testing::AssertionSuccess();
-}
-
-// A JPEG made by ImageMagick from its fractal plasma, with the given chroma subsampling.
-std::string MadeJpeg(const QTemporaryDir& dir, const QString& name, QSize size, const QString& sampling,
-                     bool progressive) {
-  const QString path = dir.filePath(name);
-  QStringList arguments{"-seed",
-                        "7",
-                        "-size",
-                        QString("%1x%2").arg(size.width()).arg(size.height()),
-                        "plasma:fractal",
-                        "-sampling-factor",
-                        sampling,
-                        "-quality",
-                        "90"};
-  if (progressive)
-    arguments << "-interlace"
-              << "JPEG";
-  arguments << path;
-  QProcess process;
-  process.start("convert", arguments);
-  if (!process.waitForFinished(60000) || process.exitCode() != 0) return {};
-  return path.toStdString();
 }
 
 struct PartCase {
@@ -91,7 +68,7 @@ TEST(DecodeJpegPart, SubsampledPicturesEqualTheWholeDecodesRectangle) {
   for (const Made& made : {Made{"420.jpg", {203, 117}, "2x2", false}, Made{"422.jpg", {190, 111}, "2x1", false},
                            Made{"440.jpg", {161, 140}, "1x2", false}, Made{"444.jpg", {147, 99}, "1x1", false},
                            Made{"420p.jpg", {203, 117}, "2x2", true}, Made{"422p.jpg", {190, 111}, "2x1", true}}) {
-    const std::string path = MadeJpeg(dir, made.name, made.size, made.sampling, made.progressive);
+    const std::string path = MadePlasmaJpeg(dir, made.name, made.size, made.sampling, made.progressive);
     ASSERT_FALSE(path.empty()) << made.name;
     ExpectPartOfWhole(path, made.name);
   }

@@ -24,6 +24,7 @@
 
 #include "support/ExpectedRoot.h"
 #include "support/FileBytes.h"
+#include "support/PlasmaJpeg.h"
 #include "support/X11RootPixels.h"
 #include "support/XrandrMonitors.h"
 // clang-format on
@@ -42,15 +43,7 @@ class CenterPartOnX11 : public ::testing::Test {
     if (display_) XCloseDisplay(display_);
   }
 
-  // A 4:2:0 JPEG of ImageMagick's fractal plasma, as photographs mostly are.
-  std::string MadeJpeg(const QString& name, QSize size) {
-    const QString path = dir_.filePath(name);
-    QProcess process;
-    process.start("convert", {"-seed", "3", "-size", QString("%1x%2").arg(size.width()).arg(size.height()),
-                              "plasma:fractal", "-sampling-factor", "2x2", "-quality", "85", path});
-    if (!process.waitForFinished(120000) || process.exitCode() != 0) return {};
-    return path.toStdString();
-  }
+  std::string MadeJpeg(const QString& name, QSize size) { return MadePlasmaJpeg(dir_, name, size); }
 
   // Applies CENTER of path as the hidden agent does: the part the box shows decoded, the whole
   // picture decoded row by row into the converted file once the root shows the part.

@@ -7,7 +7,10 @@
 
 #include <QTemporaryDir>
 
+#include "picture/JpegDecoder.h"
+#include "picture/PictureTestTools.h"
 #include "wallpaper/Compositions.h"
+#include "wallpaper/MonitorPictures.h"
 
 namespace {
 
@@ -48,6 +51,41 @@ TEST_F(PictureJobsTest, APictureThatCannotBeMadeFailsTheTake) {
   TPictureJobs jobs({{file, DispObj::Stretch, {16, 16}}, {file, DispObj::Stretch, {200000, 200000}}}, 0);
   EXPECT_THROW(jobs.Take(), TCompositionError);
   EXPECT_TRUE(jobs.Take().empty());
+}
+
+// A JPEG is decoded only as far as the monitor shows it: a stretch reduced as djpeg scales it
+// and averaged to the size it takes, a centred picture only its middle, which lands pixel for
+// pixel where the whole one does; a tile takes the whole picture.
+TEST_F(PictureJobsTest, AJpegIsDecodedAsFarAsItsMonitorShowsIt) {
+  const std::string jpeg = DataFile("ok/baseline.jpg");  // 70 x 46
+  const QImage whole = DecodeJpeg(jpeg);
+  const auto reduced = [&](const char* scale, QSize size) {
+    return ReferenceDecode("djpeg", {"-scale", scale, "-pnm", QString::fromStdString(jpeg)})
+        .scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+  };
+  const QRgb fill = qRgb(7, 7, 7);
+  const struct {
+    DispObj method;
+    QSize area;
+    QImage decoded;  // what the job must have decoded
+  } rows[] = {
+      {DispObj::Center, {31, 21}, whole},
+      {DispObj::Center, {24, 50}, whole},
+      {DispObj::Center, {100, 61}, whole},
+      {DispObj::Stretch, {30, 20}, reduced("4/8", {30, 20})},
+      {DispObj::Stretch, {20, 30}, reduced("6/8", {20, 30})},
+      {DispObj::RatioStretch, {40, 40}, reduced("5/8", {40, 27})},
+      {DispObj::Stretch, {140, 92}, whole},
+      {DispObj::Tile, {20, 20}, whole},
+  };
+  std::vector<MonitorSource> sources;
+  for (const auto& row : rows) sources.push_back({jpeg, row.method, row.area});
+  TPictureJobs jobs(sources, fill);
+  const std::vector<QImage> pictures = jobs.Take();
+  for (std::size_t i = 0; i < std::size(rows); ++i) {
+    ASSERT_FALSE(rows[i].decoded.isNull());
+    EXPECT_TRUE(SamePixels(pictures[i], FillArea(rows[i].decoded, rows[i].method, rows[i].area, fill))) << i;
+  }
 }
 
 }  // namespace
