@@ -8,11 +8,16 @@
 # for the programs that set the root the median time from their start to the root's new
 # pixmap (_XROOTPMAP_ID, watched with xprop -spy), the ratios to the peers, and Tesserine's
 # peak less that of its own change to an 8x8 bitmap.
-# Needs the dev build, Xvfb, dbus-daemon, feh, xwallpaper, djpeg, convert and xprop.
+# Last, the agent left running after a change to the 6000x4000 JPEG (STRETCH): its resident
+# memory 2 s after the change, beside swaybg's (-m fill) for the same picture under a
+# headless sway at 1920x1080 once its output shows it (read back with grim).
+# Needs the dev build, Xvfb, dbus-daemon, feh, xwallpaper, djpeg, convert and xprop; for
+# swaybg also sway, swaybg, grim and, as root, setpriv and the user nobody.
 #   bench/bench_peers.sh [runs, default 5]
 #   (TESSERINE_WINDOW_PROGRAM: another build's libexec/tesserine/tesserine to time;
 #    TESSERINE_BASE_WINDOW_PROGRAM: a second build, timed alternately with the first as "base";
-#    PEERS_CASES: the cases to run, default "big:STRETCH big:CENTER hd:STRETCH hd:CENTER")
+#    PEERS_CASES: the cases to run, default "big:STRETCH big:CENTER hd:STRETCH hd:CENTER";
+#    PEERS_IDLE=0 leaves out the idle agent beside swaybg)
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 source "${root}/scripts/xvfb.sh"
@@ -25,7 +30,8 @@ unset WAYLAND_DISPLAY QT_QPA_PLATFORM XDG_CURRENT_DESKTOP TESSERINE_DESKTOP
 start_xvfb 1920x1080x24
 bus_info="$(dbus-daemon --session --fork --print-address=1 --print-pid=1)"
 bus_pid="$(echo "${bus_info}" | sed -n 2p)"
-trap 'kill "${bus_pid}" "${XVFB_PID}" 2>/dev/null || true; rm -rf "${work}"' EXIT
+sway_pid="" swaybg_pid=""
+trap 'kill ${swaybg_pid} ${sway_pid} "${bus_pid}" "${XVFB_PID}" 2>/dev/null || true; rm -rf "${work}"' EXIT
 export DBUS_SESSION_BUS_ADDRESS="$(echo "${bus_info}" | head -1)"
 export HOME="${work}" XDG_CONFIG_HOME="${work}/config" XDG_RUNTIME_DIR="${work}/runtime"
 mkdir -p "${XDG_CONFIG_HOME}" "${XDG_RUNTIME_DIR}"
@@ -155,3 +161,66 @@ for case in ${PEERS_CASES:-big:STRETCH big:CENTER hd:STRETCH hd:CENTER}; do
   printf '  tesserine peak above its 8x8 change: %.1f MB = %.2f x the 1920x1080x4 screen picture\n' \
     "$(mb "${above}")" "$(echo "${above} / ${screen_kb}" | bc -l)"
 done
+
+[ "${PEERS_IDLE:-1}" = 0 ] && exit 0
+
+# "resident peak" in MB of a running process.
+memory_of() { awk '/^VmRSS/ {r = $2} /^VmHWM/ {h = $2} END {printf "%.1f %.1f", r / 1024, h / 1024}' "/proc/$1/status"; }
+
+prepare_run "${work}/big.jpg" STRETCH
+sed -i 's/^AutoClose=1/AutoClose=0/' "${work}/run/tesserine.INI"
+TESSERINE_MESSAGE_LOG="${work}/run/log" "${work}/run/tesserine" >/dev/null 2>&1 &
+agent_pid=$!
+# The change has been made once the converted bitmap is there; the agent records it at exit.
+for _ in $(seq 1 300); do [ -e "${work}/run/Tesserina Convert.BMP" ] && break; sleep 0.1; done
+sleep 2
+read -r agent_rss agent_hwm <<<"$(memory_of "${agent_pid}")"
+kill "${agent_pid}" && wait "${agent_pid}" || true
+check_run "${work}/big.jpg"
+echo "== the agent left running after a change to the 6000x4000 JPEG, STRETCH"
+printf '  %-26s resident %6.1f MB  peak %6.1f MB\n' "tesserine agent" "${agent_rss}" "${agent_hwm}"
+
+# sway will not run as root: then it and swaybg run as nobody, in a folder nobody may read.
+as_user=()
+if [ "$(id -u)" = 0 ]; then as_user=(setpriv --reuid="$(id -u nobody)" --regid="$(id -g nobody)" --clear-groups); fi
+sway_dir="$(mktemp -d /tmp/tesserine-sway-XXXXXX)"
+trap 'kill ${swaybg_pid} ${sway_pid} "${bus_pid}" "${XVFB_PID}" 2>/dev/null || true; rm -rf "${work}" "${sway_dir}"' EXIT
+mkdir -p "${sway_dir}/runtime"
+chmod 755 "${sway_dir}"
+chmod 700 "${sway_dir}/runtime"
+cp "${work}/big.jpg" "${sway_dir}/big.jpg" && chmod 644 "${sway_dir}/big.jpg"
+printf 'xwayland disable\noutput * mode 1920x1080\nswaybg_command -\n' >"${sway_dir}/config"
+chmod 644 "${sway_dir}/config"
+[ "$(id -u)" = 0 ] && chown nobody "${sway_dir}/runtime"
+# Replaces the shell it runs in: started with & (a shell of its own) or inside ( ).
+in_sway() {
+  exec env -i PATH="${PATH}" HOME="${sway_dir}" XDG_RUNTIME_DIR="${sway_dir}/runtime" "$@"
+}
+in_sway WLR_BACKENDS=headless WLR_HEADLESS_OUTPUTS=1 WLR_LIBINPUT_NO_DEVICES=1 WLR_RENDERER=pixman \
+  "${as_user[@]}" sway -c "${sway_dir}/config" >"${sway_dir}/sway.log" 2>&1 &
+sway_pid=$!
+wayland=""
+for _ in $(seq 1 100); do
+  wayland="$(ls "${sway_dir}/runtime" 2>/dev/null | grep -x 'wayland-[0-9]*' | head -1 || true)"
+  [ -n "${wayland}" ] && break
+  sleep 0.1
+done
+[ -n "${wayland}" ] || { cat "${sway_dir}/sway.log" >&2; exit 1; }
+in_sway WAYLAND_DISPLAY="${wayland}" "${as_user[@]}" swaybg -i "${sway_dir}/big.jpg" -m fill >/dev/null 2>&1 &
+swaybg_pid=$!
+# Shown once the output is no longer one colour.
+shown=0
+for _ in $(seq 1 300); do
+  if (in_sway WAYLAND_DISPLAY="${wayland}" "${as_user[@]}" grim -) 2>/dev/null >"${work}/shot.png" &&
+    [ "$(identify -format '%[fx:standard_deviation > 0.01]' "${work}/shot.png" 2>/dev/null)" = 1 ]; then
+    shown=1
+    break
+  fi
+  sleep 0.1
+done
+[ "${shown}" = 1 ] || { echo "swaybg did not show the picture" >&2; exit 1; }
+sleep 2
+read -r swaybg_rss swaybg_hwm <<<"$(memory_of "${swaybg_pid}")"
+printf '  %-26s resident %6.1f MB  peak %6.1f MB\n' "swaybg -m fill" "${swaybg_rss}" "${swaybg_hwm}"
+printf '  ratios: resident x %.2f  peak x %.2f\n' "$(echo "${agent_rss} / ${swaybg_rss}" | bc -l)" \
+  "$(echo "${agent_hwm} / ${swaybg_hwm}" | bc -l)"
