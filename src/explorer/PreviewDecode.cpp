@@ -9,13 +9,16 @@ std::optional<TDecodeTarget> PreviewDecodeTarget(PreviewMode mode, QSize box) {
 }
 
 bool PreviewServes(const TPreviewPicture& held, const std::string& name, const std::optional<TDecodeTarget>& wanted) {
-  return !name.empty() && held.name == name && (!held.Reduced() || held.target == wanted);
+  if (name.empty() || held.name != name) return false;
+  if (!held.Reduced()) return true;
+  if (!wanted) return false;
+  const QSize shown = StretchedSize(held.fileSize, *wanted);
+  return held.picture.width() >= shown.width() && held.picture.height() >= shown.height();
 }
 
 TPreviewPicture LoadPreviewPicture(const std::string& name, const std::optional<TDecodeTarget>& wanted) {
   TPreviewPicture held;
   held.name = name;
-  held.target = wanted;
   if (name.empty()) return held;
   try {
     if (wanted) {

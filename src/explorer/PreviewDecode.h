@@ -17,11 +17,10 @@
 // picture's proportions kept; none (the whole picture) otherwise.
 std::optional<TDecodeTarget> PreviewDecodeTarget(PreviewMode mode, QSize box);
 
-// The picture on preview: the file it came from, the target it was decoded for (none:
-// decoded whole), the decoded pixels and the size the file states.
+// The picture on preview: the file it came from, the decoded pixels and the size the file
+// states.
 struct TPreviewPicture {
   std::string name;
-  std::optional<TDecodeTarget> target;
   QImage picture;
   QSize fileSize{0, 0};
   // The decode is smaller than the file's picture.
@@ -29,7 +28,8 @@ struct TPreviewPicture {
 };
 
 // Whether held already shows name under wanted: the same file, and either decoded whole
-// (which serves every mode) or reduced for the same target.
+// (which serves every mode) or reduced to at least the size wanted shows it at, so that a
+// box that grows decodes again and one that shrinks does not.
 bool PreviewServes(const TPreviewPicture& held, const std::string& name, const std::optional<TDecodeTarget>& wanted);
 
 // The file at name decoded as DecodeStillPicture does, a JPEG reduced for wanted when there

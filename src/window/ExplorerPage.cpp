@@ -149,6 +149,13 @@ void TTesselForm1::WireExplorerPage() {
   IMPanelDir->OnResize = [this] { IMPanelDirResize(); };
   IMPanelFilter->OnResize = [this] { IMPanelFilterResize(); };
   IMPaintBox1->OnPaint = [this](QPainter& painter) { IMPaintBox1Paint(painter); };
+  // A splitter drag or a window resize changes the box's size many times over: the preview
+  // follows once the size has rested.
+  auto* previewResized = new QTimer(this);
+  previewResized->setSingleShot(true);
+  previewResized->setInterval(150);
+  connect(previewResized, &QTimer::timeout, this, [this] { RunReportingErrors([this] { IMPaintBox1Resize(); }); });
+  IMPaintBox1->OnResize = [previewResized] { previewResized->start(); };
   connect(DirectoryComboDlg1, &TDirectoryComboDlg::DirectoryChange, this,
           &TTesselForm1::DirectoryComboDlg1DirectoryChange);
   connect(IMPrevDir, &QToolButton::clicked, this, [this] { IMPrevDirClick(); });

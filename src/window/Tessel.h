@@ -407,6 +407,9 @@ class TTesselForm1 : public QWidget, public IRemoteControl {
   // The display option chosen for the preview box.
   PreviewMode ExplorerPreviewMode() const;
   void IMPaintBox1Paint(QPainter& painter);
+  // After the preview box has changed size: the fit caption follows it, and a picture
+  // decoded reduced for a smaller box is decoded again for this one.
+  void IMPaintBox1Resize();
   void FileListViewDlg1Change();
   // Shared by IMShrink, IMTile, IMStretch and IMAnimate.
   void FileListViewDlg1Click();

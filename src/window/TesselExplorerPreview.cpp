@@ -90,6 +90,14 @@ void TTesselForm1::LoadPreview(const std::string& fileName) {
   Preview = LoadPreviewPicture(fileName, wanted);
 }
 
+void TTesselForm1::IMPaintBox1Resize() {
+  if (IMPaintBox1->isHidden() || PreviewName.empty() || Preview.name != PreviewName) return;
+  const auto busy = BusySection(Busy);
+  LoadPreview(PreviewName);
+  IMShrink->setText(LargerThanBox(Preview.fileSize, IMPaintBox1->size()) ? kFitShrink : kFitFullSize);
+  IMPaintBox1->update();
+}
+
 PreviewMode TTesselForm1::ExplorerPreviewMode() const {
   if (IMTile->isChecked()) return PreviewMode::Tile;
   return IMStretch->isChecked() ? PreviewMode::Stretch : PreviewMode::Shrink;

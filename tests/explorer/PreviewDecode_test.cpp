@@ -84,17 +84,20 @@ struct ServesCase {
 
 class PreviewServesTable : public ::testing::TestWithParam<ServesCase> {};
 
-// The held picture is a.jpg, stated 400 x 300, decoded for a shrink into 100 x 100.
-TEST_P(PreviewServesTable, KeysOnTheDecodedSize) {
+// The held picture is a.jpg, stated 400 x 300, decoded at the given size: a reduced decode
+// serves every box it still covers, a box that asks for more decodes again.
+TEST_P(PreviewServesTable, ServesWhatTheDecodeCovers) {
   const ServesCase& c = GetParam();
-  const TDecodeTarget box100{{100, 100}, true};
-  const TPreviewPicture held{"a.jpg", box100, QImage(c.decoded, QImage::Format_RGB32), {400, 300}};
+  const TPreviewPicture held{"a.jpg", QImage(c.decoded, QImage::Format_RGB32), {400, 300}};
   EXPECT_EQ(PreviewServes(held, c.name, c.wanted), c.serves);
 }
 
 INSTANTIATE_TEST_SUITE_P(Keys, PreviewServesTable,
                          ::testing::Values(ServesCase{"a.jpg", {100, 75}, TDecodeTarget{{100, 100}, true}, true},
                                            ServesCase{"a.jpg", {100, 75}, TDecodeTarget{{120, 100}, true}, false},
+                                           ServesCase{"a.jpg", {100, 75}, TDecodeTarget{{104, 78}, true}, false},
+                                           ServesCase{"a.jpg", {100, 75}, TDecodeTarget{{60, 200}, true}, true},
+                                           ServesCase{"a.jpg", {100, 75}, TDecodeTarget{{100, 70}, true}, true},
                                            ServesCase{"a.jpg", {100, 75}, TDecodeTarget{{100, 100}, false}, false},
                                            ServesCase{"a.jpg", {100, 75}, std::nullopt, false},
                                            ServesCase{"a.jpg", {400, 300}, std::nullopt, true},

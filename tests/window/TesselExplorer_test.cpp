@@ -8,6 +8,7 @@
 #include <QTreeView>
 
 #include "picture/PictureErrors.h"
+#include "support/WaitFor.h"
 #include "widgets/PaintBox.h"
 #include "widgets/TDirectoryComboDlg.h"
 #include "widgets/TFileListViewDlg.h"
@@ -242,6 +243,37 @@ TEST_F(ExplorerTest, DirectoryBoxAndListFollowEachOther) {
   form->IMFilterComboBox1->setCurrentIndex(2);
   form->FileListViewDlg1->WaitForRead();
   EXPECT_EQ(form->FileListViewDlg1->Model().rowCount(), 1);  // anim.gif
+}
+
+// A large JPEG shrunk into the box is decoded no larger than the box shows it. Once a wider
+// box has rested it is decoded again to cover that box; a narrower one keeps the decode.
+TEST_F(ExplorerTest, AReducedPreviewFollowsItsBox) {
+  QImage big(1600, 1200, QImage::Format_RGB32);
+  big.fill(Qt::darkBlue);
+  ASSERT_TRUE(big.save(Pics("big.jpg"), "JPEG"));
+  OpenExplorer();
+  form->SetIMPanelImageWidth(150);
+  Choose("big.jpg");
+  ASSERT_TRUE(form->Preview.Reduced());
+  const QSize first = form->Preview.picture.size();
+  EXPECT_LE(first.width(), form->IMPaintBox1->width());
+  EXPECT_EQ(form->IMWidth->text(), "1600");
+
+  form->SetIMPanelImageWidth(400);
+  const QSize box = form->IMPaintBox1->size();
+  ASSERT_GT(box.width(), first.width());
+  const auto covers = [&] {
+    const QSize held = form->Preview.picture.size();
+    return held.width() >= std::min(box.width(), box.height() * 4 / 3) && held.width() <= box.width();
+  };
+  EXPECT_TRUE(WaitForEvents(covers, 5000)) << form->Preview.picture.width() << " for a box " << box.width();
+  EXPECT_TRUE(form->Preview.Reduced());
+  EXPECT_EQ(form->IMShrink->text(), "Fit (SHRINK)");
+
+  const qint64 decoded = form->Preview.picture.cacheKey();
+  form->SetIMPanelImageWidth(200);
+  WaitForEvents([] { return false; }, 400);
+  EXPECT_EQ(form->Preview.picture.cacheKey(), decoded);
 }
 
 TEST_F(ExplorerTest, MovingTheSplitterRecordsAChange) {
