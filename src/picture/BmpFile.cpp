@@ -4,13 +4,13 @@
 
 #include <QFile>
 #include <QImageReader>
-#include <QImageWriter>
 #include <QSaveFile>
 #include <algorithm>
 #include <array>
 #include <cstdint>
 #include <optional>
 
+#include "picture/BmpRowWriter.h"
 #include "picture/PictureErrors.h"
 #include "picture/PictureFile.h"
 
@@ -144,14 +144,15 @@ QImage ReadBmp(const std::string& path) {
 }
 
 void WriteBmp(const QImage& picture, const std::string& path) {
-  QSaveFile out(QFile::decodeName(path.c_str()));
-  const auto fail = [&path]() { throw TFileWriteError("Cannot write file \"" + path + "\""); };
-  if (!out.open(QIODevice::WriteOnly)) fail();
   if (picture.isNull()) {
-    if (out.write(EmptyBitmap()) != 54) fail();
-  } else {
-    QImageWriter writer(&out, "bmp");
-    if (!writer.write(picture)) fail();
+    QSaveFile out(QFile::decodeName(path.c_str()));
+    if (!out.open(QIODevice::WriteOnly) || out.write(EmptyBitmap()) != 54 || !out.commit())
+      throw TFileWriteError("Cannot write file \"" + path + "\"");
+    return;
   }
-  if (!out.commit()) fail();
+  const QImage rgb = picture.convertToFormat(QImage::Format_RGB32);
+  if (rgb.isNull()) throw TPictureMemoryError(picture.width(), picture.height());
+  TBmpRowWriter writer(path, rgb.size(), {rgb.dotsPerMeterX(), rgb.dotsPerMeterY()});
+  for (int y = 0; y < rgb.height(); ++y) writer.Put(y, reinterpret_cast<const QRgb*>(rgb.constScanLine(y)));
+  writer.Commit();
 }

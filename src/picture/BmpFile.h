@@ -1,7 +1,8 @@
 // Windows bitmap files. Reading checks the file and info headers itself (magic, header
 // kind, dimensions, bit depth, compression, pixel offset and length) and then lets Qt's
-// BMP reader decode the pixels; writing goes through Qt's BMP writer (24 bits per pixel)
-// into a temporary file that replaces the target only once it is complete.
+// BMP reader decode the pixels; writing stores 24 bits per pixel, the bytes Qt's BMP writer
+// gives (TBmpRowWriter), into a temporary file that replaces the target only once it is
+// complete.
 #pragma once
 
 #include <QImage>

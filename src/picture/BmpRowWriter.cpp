@@ -1,7 +1,7 @@
 #include "picture/BmpRowWriter.h"
 
 #include <QFile>
-#include <QImage>
+#include <algorithm>
 #include <array>
 #include <cstdint>
 
@@ -12,6 +12,8 @@ namespace {
 constexpr int HeadersSize = 14 + 40;
 // Qt's writer stores this when a picture has no resolution.
 constexpr int DefaultDotsPerMeter = 2834;
+// About what one write of a band of rows holds.
+constexpr qint64 BandBytes = 1 << 20;
 
 void Put16(char* at, std::uint16_t value) {
   at[0] = static_cast<char>(value & 0xff);
@@ -24,20 +26,20 @@ void Put32(char* at, std::uint32_t value) {
 
 }  // namespace
 
-TBmpRowWriter::TBmpRowWriter(const std::string& path, QSize size)
+TBmpRowWriter::TBmpRowWriter(const std::string& path, QSize size, QSize dotsPerMeter)
     : out_(QFile::decodeName(path.c_str())),
       path_(path),
       size_(size),
       rowBytes_((static_cast<qint64>(size.width()) * 24 + 31) / 32 * 4),
-      row_(static_cast<std::size_t>(rowBytes_), 0) {
+      bandRows_(static_cast<int>(
+          std::clamp<qint64>(BandBytes / std::max<qint64>(rowBytes_, 1), 1, std::max(size.height(), 1)))),
+      band_(static_cast<std::size_t>(rowBytes_ * bandRows_), 0) {
   if (size.isEmpty() || !out_.open(QIODevice::WriteOnly)) {
     failed_ = true;
     return;
   }
-  // The resolution of a new picture, as the one WriteBmp would be given carries.
-  const QImage probe(1, 1, QImage::Format_RGB32);
-  const int dpmX = probe.dotsPerMeterX() ? probe.dotsPerMeterX() : DefaultDotsPerMeter;
-  const int dpmY = probe.dotsPerMeterY() ? probe.dotsPerMeterY() : DefaultDotsPerMeter;
+  const int dpmX = dotsPerMeter.width() > 0 ? dotsPerMeter.width() : DefaultDotsPerMeter;
+  const int dpmY = dotsPerMeter.height() > 0 ? dotsPerMeter.height() : DefaultDotsPerMeter;
   const qint64 pixels = rowBytes_ * size.height();
   std::array<char, HeadersSize> headers{};
   headers[0] = 'B';
@@ -56,16 +58,28 @@ TBmpRowWriter::TBmpRowWriter(const std::string& path, QSize size)
 }
 
 void TBmpRowWriter::Put(int y, const QRgb* row) noexcept {
-  if (failed_ || y < 0 || y >= size_.height()) return;
-  char* to = row_.data();
+  if (failed_) return;
+  if (y != rowsPut_) {
+    failed_ = true;
+    return;
+  }
+  char* to = band_.data() + rowBytes_ * (bandRows_ - 1 - bandCount_);
   for (int x = 0; x < size_.width(); ++x, to += 3) {
     to[0] = static_cast<char>(qBlue(row[x]));
     to[1] = static_cast<char>(qGreen(row[x]));
     to[2] = static_cast<char>(qRed(row[x]));
   }
-  const qint64 at = HeadersSize + rowBytes_ * (size_.height() - 1 - y);
-  failed_ = !out_.seek(at) || out_.write(row_.data(), rowBytes_) != rowBytes_;
   ++rowsPut_;
+  if (++bandCount_ == bandRows_ || rowsPut_ == size_.height()) WriteBand();
+}
+
+void TBmpRowWriter::WriteBand() noexcept {
+  // The band's lowest row, the last put, comes first in the file.
+  const qint64 at = HeadersSize + rowBytes_ * (size_.height() - rowsPut_);
+  const qint64 bytes = rowBytes_ * bandCount_;
+  const char* from = band_.data() + rowBytes_ * (bandRows_ - bandCount_);
+  failed_ = !out_.seek(at) || out_.write(from, bytes) != bytes;
+  bandCount_ = 0;
 }
 
 void TBmpRowWriter::Commit() {

@@ -40,7 +40,9 @@ struct RowsToFile {
 void StartFile(void* context, QSize size) noexcept {
   auto& file = *static_cast<RowsToFile*>(context);
   try {
-    file.writer.emplace(file.path, size);
+    // The resolution the whole decode's picture would carry into WriteBmp.
+    const QImage fresh(1, 1, QImage::Format_RGB32);
+    file.writer.emplace(file.path, size, QSize(fresh.dotsPerMeterX(), fresh.dotsPerMeterY()));
   } catch (...) {
     file.failed = true;
   }

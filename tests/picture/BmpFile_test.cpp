@@ -5,11 +5,13 @@
 
 #include <QDir>
 #include <QFile>
+#include <QImageWriter>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <csignal>
 #include <functional>
 
+#include "picture/BmpRowWriter.h"
 #include "picture/PictureErrors.h"
 #include "picture/PictureTestTools.h"
 
@@ -134,6 +136,64 @@ TEST(BmpFile, WrittenFileIsA24BitWindowsBitmapOthersRead) {
   EXPECT_EQ(Output("identify", {"-format", "%m %w %h", path}), "BMP3 33 17");
   EXPECT_TRUE(SamePixels(MagickDecode(path.toStdString()), picture));
   EXPECT_TRUE(SamePixels(ReadBmp(path.toStdString()), picture));
+}
+
+// The bytes are Qt's BMP writer's: every row padding, a picture of one band and of several
+// (about a megabyte each), a single row, the resolution a picture carries, another format.
+TEST(BmpFile, WrittenBytesAreQtsWritersBytes) {
+  QTemporaryDir dir;
+  QImage dense = CoordinatePicture(40, 30);
+  dense.setDotsPerMeterX(5000);
+  dense.setDotsPerMeterY(1234);
+  QImage unset = CoordinatePicture(5, 3);
+  unset.setDotsPerMeterX(0);
+  unset.setDotsPerMeterY(0);
+  const QImage argb = CoordinatePicture(7, 5).convertToFormat(QImage::Format_ARGB32);
+  const struct {
+    const char* what;
+    QImage picture;
+  } rows[] = {
+      {"1 x 1", CoordinatePicture(1, 1)},
+      {"width padded by 1", CoordinatePicture(33, 17)},
+      {"padded by 2", CoordinatePicture(34, 3)},
+      {"padded by 3", CoordinatePicture(35, 2)},
+      {"several bands", CoordinatePicture(1000, 700)},
+      {"one row", CoordinatePicture(2000, 1)},
+      {"its own resolution", dense},
+      {"no resolution", unset},
+      {"ARGB32", argb},
+  };
+  for (const auto& row : rows) {
+    const QString ours = dir.filePath("ours.bmp"), qts = dir.filePath("qts.bmp");
+    WriteBmp(row.picture, ours.toStdString());
+    QImageWriter writer(qts, "bmp");
+    ASSERT_TRUE(writer.write(row.picture.convertToFormat(QImage::Format_RGB32))) << row.what;
+    EXPECT_EQ(ReadAll(ours), ReadAll(qts)) << row.what;
+  }
+}
+
+// Rows out of order, or missing, leave the previous file as it was.
+TEST(BmpFile, RowsOutOfOrderFailTheWrite) {
+  QTemporaryDir dir;
+  const QString path = dir.filePath("out.bmp");
+  WriteBmp(CoordinatePicture(4, 4), path.toStdString());
+  const QByteArray before = ReadAll(path);
+  const QImage picture = CoordinatePicture(4, 3);
+  const auto row = [&picture](int y) { return reinterpret_cast<const QRgb*>(picture.constScanLine(y)); };
+  {
+    TBmpRowWriter skipped(path.toStdString(), picture.size(), {});
+    skipped.Put(0, row(0));
+    skipped.Put(2, row(2));
+    EXPECT_THROW(skipped.Commit(), TFileWriteError);
+  }
+  {
+    TBmpRowWriter shortOfRows(path.toStdString(), picture.size(), {});
+    shortOfRows.Put(0, row(0));
+    shortOfRows.Put(1, row(1));
+    EXPECT_THROW(shortOfRows.Commit(), TFileWriteError);
+  }
+  EXPECT_EQ(ReadAll(path), before);
+  EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"out.bmp"});
 }
 
 TEST(BmpFile, EmptyPictureGivesZeroSizeBitmap) {
