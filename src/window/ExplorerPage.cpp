@@ -105,12 +105,11 @@ void TTesselForm1::BuildExplorerPage() {
   bold.setBold(true);
   IMName->setFont(bold);
   MakeLabel(IMGroupInfo, "IMLabelHeight", "Height:", 8, 36);
-  IMHeight = MakeLabel(IMGroupInfo, "IMHeight", "", 48, 36, true);
+  IMHeight = MakeLabel(IMGroupInfo, "IMHeight", "", 48, 36, true, 56);
   MakeLabel(IMGroupInfo, "IMLabelWidth", "Width:", 108, 36);
-  IMWidth = MakeLabel(IMGroupInfo, "IMWidth", "", 148, 36, true);
+  IMWidth = MakeLabel(IMGroupInfo, "IMWidth", "", 148, 36, true, 56);
   MakeLabel(IMGroupInfo, "IMLabelSize", "Size:", 8, 54);
-  IMSize = MakeLabel(IMGroupInfo, "IMSize", "", 48, 54, true);
-  for (QLabel* value : {IMHeight, IMWidth, IMSize}) value->resize(value == IMSize ? 150 : 56, value->height());
+  IMSize = MakeLabel(IMGroupInfo, "IMSize", "", 48, 54, true, 150);
 
   IMGroupDisplay = MakeControl<QGroupBox>(lower, "IMGroupDisplay", 216, 0, 177, 73, "Display");
   IMShrink = MakeControl<QRadioButton>(IMGroupDisplay, "IMShrink", 8, 16, 100, 17, "Shrink to fit");

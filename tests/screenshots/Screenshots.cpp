@@ -12,6 +12,7 @@
 
 #include "platform/screen/ScreenMetrics.h"
 #include "support/StandInServices.h"
+#include "widgets/TFileListViewDlg.h"
 #include "window/ImgDispFrm.h"
 #include "window/SplashScreen.h"
 #include "window/Tessel.h"
@@ -48,9 +49,29 @@ QByteArray WatchedFolders(const QString& data) {
   return "[Folders]\r\n" + kWatched.toUtf8() + "=1\r\n/media/usb/Wallpapers=0\r\n";
 }
 
+// The folder the Image Explorer shows: two small pictures and a large photograph-sized JPEG
+// of soft bands, which the preview shrinks to its box.
+const QString kExplorer = QStringLiteral("/tmp/tesserine-screenshots/Pictures");
+
+void ExplorerFolder(const QString& data) {
+  QDir(kExplorer).removeRecursively();
+  QDir().mkpath(kExplorer);
+  QFile::copy(data + "/ok/rose24.bmp", kExplorer + "/rose.bmp");
+  QFile::copy(data + "/ok/baseline.jpg", kExplorer + "/harbour.jpg");
+  QImage dunes(3000, 2000, QImage::Format_RGB32);
+  for (int y = 0; y < dunes.height(); ++y) {
+    auto* line = reinterpret_cast<QRgb*>(dunes.scanLine(y));
+    for (int x = 0; x < dunes.width(); ++x) {
+      const int band = (x / 3 + y) % 400;
+      line[x] = qRgb(200 - band / 4, 150 - band / 5, 90 + band / 4);
+    }
+  }
+  dunes.save(kExplorer + "/dunes.jpg", "JPEG", 90);
+}
+
 QByteArray Configuration(const QString& data) {
   QByteArray text = "[Info]\r\nTrigger Qty=2\r\nTrigger Measure=HOURS\r\nAutoClose=1\r\nAutoClose Minutes=30\r\n";
-  text += "ImgMgr Directory=" + data.toUtf8() + "\r\n[Bitmaps]\r\n";
+  text += "ImgMgr Directory=" + kExplorer.toUtf8() + "\r\n[Bitmaps]\r\n";
   for (const char* entry : {"ok/rose24.bmp=MIRROR_TILE.NOT", "ok/baseline.jpg=CENTER.NOT", "ok/rose.gif=TILE.NOT",
                             "ok/progressive.jpg=RATIO_STRETCH.NOT"})
     text += data.toUtf8() + "/" + entry + "\r\n";
@@ -82,6 +103,7 @@ int main(int argc, char** argv) {
   QTemporaryDir dir;
   QFile ini(dir.filePath("tesserine.INI"));
   if (!ini.open(QIODevice::WriteOnly)) return 1;
+  ExplorerFolder(QDir(TESSERINE_TEST_DATA).absolutePath());
   ini.write(Configuration(QDir(TESSERINE_TEST_DATA).absolutePath()) +
             WatchedFolders(QDir(TESSERINE_TEST_DATA).absolutePath()));
   ini.close();
@@ -98,6 +120,12 @@ int main(int argc, char** argv) {
   const char* pages[] = {"images", "schedule", "advanced", "folders", "explorer", "about"};
   for (int page = 0; page < form.PageControl1->count(); ++page) {
     form.PageControl1->setCurrentIndex(page);
+    if (form.PageControl1->currentWidget() == form.ExplorerPage) {
+      // The first showing reads the folder; the large picture is then chosen for the preview.
+      Settle();
+      form.FileListViewDlg1->WaitForRead();
+      ok &= form.FileListViewDlg1->SelectName("dunes.jpg");
+    }
     ok &= Shoot(&form, out + "/page-" + pages[page] + ".png");
   }
   form.PageControl1->setCurrentIndex(0);

@@ -258,6 +258,9 @@ TEST_F(ExplorerTest, AReducedPreviewFollowsItsBox) {
   const QSize first = form->Preview.picture.size();
   EXPECT_LE(first.width(), form->IMPaintBox1->width());
   EXPECT_EQ(form->IMWidth->text(), "1600");
+  // The values show whole in their places, not only in the labels' texts.
+  for (QLabel* value : {form->IMWidth, form->IMHeight, form->IMSize})
+    EXPECT_GE(value->width(), value->sizeHint().width()) << value->objectName().toStdString();
 
   form->SetIMPanelImageWidth(400);
   const QSize box = form->IMPaintBox1->size();
