@@ -410,6 +410,8 @@ class TTesselForm1 : public QWidget, public IRemoteControl {
   // After the preview box has changed size: the fit caption follows it, and a picture
   // decoded reduced for a smaller box is decoded again for this one.
   void IMPaintBox1Resize();
+  // The fit caption for Preview in the box as it is now, and the box repainted.
+  void ShowPreviewFit();
   void FileListViewDlg1Change();
   // Shared by IMShrink, IMTile, IMStretch and IMAnimate.
   void FileListViewDlg1Click();

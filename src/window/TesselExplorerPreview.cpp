@@ -61,8 +61,7 @@ void TTesselForm1::FileListViewDlg1FileSelect2() {
       LoadPreview(name);
       IMWidth->setNum(Preview.fileSize.width());
       IMHeight->setNum(Preview.fileSize.height());
-      IMShrink->setText(LargerThanBox(Preview.fileSize, IMPaintBox1->size()) ? kFitShrink : kFitFullSize);
-      IMPaintBox1->update();
+      ShowPreviewFit();
     } else {
       IMSize->clear();
     }
@@ -94,6 +93,10 @@ void TTesselForm1::IMPaintBox1Resize() {
   if (IMPaintBox1->isHidden() || PreviewName.empty() || Preview.name != PreviewName) return;
   const auto busy = BusySection(Busy);
   LoadPreview(PreviewName);
+  ShowPreviewFit();
+}
+
+void TTesselForm1::ShowPreviewFit() {
   IMShrink->setText(LargerThanBox(Preview.fileSize, IMPaintBox1->size()) ? kFitShrink : kFitFullSize);
   IMPaintBox1->update();
 }
