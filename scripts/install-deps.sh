@@ -21,7 +21,7 @@ test_packages=(
   clang-format
   libgtest-dev libgmock-dev libbenchmark-dev
   trayer openbox xdotool dbus-x11
-  feh xwallpaper libjpeg-turbo-progs giflib-tools imagemagick file
+  feh xwallpaper libjpeg-turbo-progs giflib-tools imagemagick file bc time
   cinnamon-desktop-data mate-desktop-common
   desktop-file-utils appstream
   xfconf xfdesktop4
