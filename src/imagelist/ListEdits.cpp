@@ -108,3 +108,11 @@ int StartEntry(const TImageList& list, const std::optional<std::string>& wallpap
   if (chosen < 0 && list.Count() > 0) chosen = 0;
   return chosen;
 }
+
+bool SetMethod(TImageList& list, DispObj method, MethodScope scope) {
+  const int current = list.FirstSelected();
+  if (current < 0) return false;
+  for (int i = current; i < list.Count(); ++i)
+    if (i == current || (scope == MethodScope::Selected && list.Selected(i))) list.SetDisp(i, method);
+  return true;
+}

@@ -65,3 +65,9 @@ int MoveEntry(TImageList& list, int index, int delta);
 // The entry a loaded list starts on: the desktop's wallpaper when it is in the list,
 // otherwise the last image the agent applied, otherwise the first entry; -1 for an empty list.
 int StartEntry(const TImageList& list, const std::optional<std::string>& wallpaper, const std::string& lastImage);
+
+// Where a method is set: on the current entry, or on every selected one.
+enum class MethodScope { Current, Selected };
+
+// Sets method as scope says; false, with nothing set, when there is no current entry.
+bool SetMethod(TImageList& list, DispObj method, MethodScope scope);

@@ -10,9 +10,9 @@
 #include <QTreeView>
 
 #include "widgets/DesignedControls.h"
+#include "widgets/ImageListModel.h"
 #include "widgets/PaintBox.h"
 #include "widgets/ProgramIcons.h"
-#include "window/ImageListModel.h"
 #include "window/Tessel.h"
 
 namespace {
@@ -116,10 +116,10 @@ void TTesselForm1::BuildImagesPage() {
   connect(MIRemove, &QAction::triggered, this, MenuCommand([this] { MIRemoveClick(); }));
   connect(MIApply, &QAction::triggered, this, MenuCommand([this] { ApplyClick(MIApply); }));
   connect(ImgPopupMenu, &QMenu::aboutToShow, this, [this] {
-    Commands.Enter();
+    AgentRun->Commands().Enter();
     ImgPopupMenuPopup();
   });
-  connect(ImgPopupMenu, &QMenu::aboutToHide, this, [this] { Commands.Leave(); });
+  connect(ImgPopupMenu, &QMenu::aboutToHide, this, [this] { AgentRun->Commands().Leave(); });
   WireImagesPage();
 }
 
@@ -132,7 +132,7 @@ void TTesselForm1::WireImagesPage() {
   connect(Apply, &QPushButton::clicked, this, Command([this] { ApplyClick(Apply); }));
   connect(ListView1, &QTreeView::clicked, this, Command([this] { ImgListClick(); }));
   connect(ListView1, &QTreeView::customContextMenuRequested, this, [this](QPoint pos) {
-    if (Commands.Open()) ImgPopupMenu->popup(ListView1->viewport()->mapToGlobal(pos));
+    if (AgentRun->Commands().Open()) ImgPopupMenu->popup(ListView1->viewport()->mapToGlobal(pos));
   });
   connect(ListView1->selectionModel(), &QItemSelectionModel::selectionChanged, this,
           [this] { SyncSelectionFromView(); });

@@ -14,15 +14,11 @@
 #include "widgets/TFilterComboBox.h"
 #include "window/Tessel.h"
 
-int TTesselForm1::IMPanelImageWidth() const { return IMPanelWidth; }
-
 void TTesselForm1::SetIMPanelImageWidth(int width) {
-  IMPanelWidth = width;
+  Values.IMSplitter = width;
   const int total = IMSplitter1->width() - IMSplitter1->handleWidth();
   IMSplitter1->setSizes({std::max(total - width, 0), width});
 }
-
-std::string TTesselForm1::ImgMgrDirectory() const { return DirectoryComboDlg1->Directory().toStdString(); }
 
 void TTesselForm1::SetImgMgrDirectory(const std::string& folder) {
   DirectoryComboDlg1->SetDirectory(QString::fromStdString(folder));
@@ -104,6 +100,6 @@ void TTesselForm1::SetExplorerButtons() {
 void TTesselForm1::PageControl1Change() {
   if (PageControl1->currentWidget() != ExplorerPage)
     FileListViewDlg1->SetReadEnabled(false);
-  else if (!ExplorerFirstRead)
+  else if (!ExplorerReadPending)
     FileListViewDlg1->SetReadEnabled(true);
 }
