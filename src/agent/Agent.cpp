@@ -8,6 +8,7 @@
 #include "agent/Scheduler.h"
 #include "config/BigIni.h"
 #include "config/ConfigKeys.h"
+#include "imagelist/FolderFile.h"
 
 namespace {
 
@@ -26,14 +27,24 @@ TAgent::TAgent(TAgentWorld world, TAgentParts parts)
       view_(parts.view),
       convertFileName_(world_.programFolder + "Tesserina Convert.BMP"),
       historyFileName_(TChangeHistory::FileNameFor(world_.configFileName)),
-      folders_(std::make_unique<TAgentFolders>(*this, parts.settings, parts.list, parts.ini, parts.view)) {
+      folders_(std::make_unique<TAgentFolders>(parts.settings, parts.list, parts.ini, commands_, parts.view,
+                                               [this](const std::string& folder, const TFolderSyncResult& result,
+                                                      bool hadCurrent) { FolderSynced(folder, result, hadCurrent); })) {
   timer_.setObjectName("Timer1");
   history_.LoadFrom(historyFileName_);
 }
 
 TAgent::~TAgent() = default;
 
-void TAgent::AddToCycle(std::int32_t delta) { cycleRemaining_ = std::max(0, cycleRemaining_ + delta); }
+void TAgent::FolderSynced(const std::string& folder, const TFolderSyncResult& result, bool hadCurrent) {
+  cycleRemaining_ = std::max(0, cycleRemaining_ + result.cycleDelta);
+  StoreSync(
+      ini_, folder, result, [this](DispObj code) { return MethodText(code); }, settings_.RandomCycle());
+  // A list that had no current entry starts on one as a loaded list does.
+  if (!hadCurrent) SelectOnly(list_, StartEntry(list_, world_.desktop.GetValue("Wallpaper"), state_.LastImageNm));
+  view_.FoldersSynced(result.currentLeft || !hadCurrent);
+  AnnounceStatus();
+}
 
 TRemoteStatus TAgent::Status() const { return {state_.LastImageNm, state_.LastDispStr, running_, state_.Paused}; }
 

@@ -33,6 +33,7 @@
 #include "agent/CommandGate.h"
 #include "agent/RandomSource.h"
 #include "config/Settings.h"
+#include "imagelist/FolderSync.h"
 #include "imagelist/ImageList.h"
 #include "imagelist/ListEdits.h"
 #include "imagelist/ListFile.h"
@@ -97,7 +98,6 @@ class TAgent {
   // The scheduler's timer; its timeout is the window's Timer1Timer.
   QTimer& Timer() { return timer_; }
   std::int32_t CycleRemaining() const { return cycleRemaining_; }
-  void AddToCycle(std::int32_t delta);
   const std::string& ConvertFileName() const { return convertFileName_; }
   TRemoteStatus Status() const;
   // Told after every change of what Status reports.
@@ -193,8 +193,9 @@ class TAgent {
   void RemoveSelected();
 
  private:
-  friend class TAgentFolders;
-
+  // What a watched folder's joins and leaves mean for the run: the random cycle's count, the
+  // stored list, a current entry for a list that had none, the view.
+  void FolderSynced(const std::string& folder, const TFolderSyncResult& result, bool hadCurrent);
   void SelectEntry(int index);
   void ShowPauseState();
   void ReleasePictures();

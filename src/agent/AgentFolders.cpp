@@ -5,8 +5,9 @@
 #include <cstdio>
 #include <filesystem>
 
-#include "agent/Agent.h"
 #include "agent/AgentView.h"
+#include "agent/CommandGate.h"
+#include "config/Settings.h"
 #include "imagelist/FolderFile.h"
 #include "imagelist/FolderPictures.h"
 #include "imagelist/ListEdits.h"
@@ -35,9 +36,9 @@ QString WatchIncompleteText() {
       "change events): they are read again at each change of the wallpaper.");
 }
 
-TAgentFolders::TAgentFolders(TAgent& agent, const TSettings& settings, TImageList& list, TBigIniFile& ini,
-                             IAgentView& view)
-    : agent_(agent), settings_(settings), list_(list), ini_(ini), view_(view) {}
+TAgentFolders::TAgentFolders(const TSettings& settings, TImageList& list, TBigIniFile& ini, TCommandGate& commands,
+                             IAgentView& view, TFolderSynced synced)
+    : settings_(settings), list_(list), ini_(ini), commands_(commands), view_(view), synced_(std::move(synced)) {}
 
 TAgentFolders::~TAgentFolders() = default;
 
@@ -84,7 +85,7 @@ bool TAgentFolders::WaitToStart(std::function<void()> start) {
 
 void TAgentFolders::Sync(const std::shared_ptr<const TFolderListing>& listing,
                          const std::optional<TJoinResume>& resume) {
-  if (!agent_.Commands().Open()) {
+  if (!commands_.Open()) {
     QTimer::singleShot(kListingRetryMs, &posts_, [this, listing, resume] { Sync(listing, resume); });
     return;
   }
@@ -99,17 +100,7 @@ void TAgentFolders::Sync(const std::shared_ptr<const TFolderListing>& listing,
 }
 
 void TAgentFolders::Synced(const TFolderListing& listing, const TFolderSyncResult& result, bool hadCurrent) {
-  if (result.Changed()) {
-    agent_.AddToCycle(result.cycleDelta);
-    StoreSync(
-        ini_, listing.request.folder, result, [this](DispObj code) { return agent_.MethodText(code); },
-        settings_.RandomCycle());
-    // A list that had no current entry starts on one as a loaded list does.
-    if (!hadCurrent)
-      SelectOnly(list_, StartEntry(list_, agent_.world_.desktop.GetValue("Wallpaper"), agent_.State().LastImageNm));
-    view_.FoldersSynced(result.currentLeft || !hadCurrent);
-    agent_.AnnounceStatus();
-  }
+  if (result.Changed()) synced_(listing.request.folder, result, hadCurrent);
   view_.ShowFolders();
   if (waitingStart_ && !Reading()) {
     const std::function<void()> start = std::move(waitingStart_);
@@ -155,4 +146,6 @@ void TAgentFolders::Exclude(const std::vector<std::string>& fileNames) {
   for (const std::string& name : fileNames) folders_.Exclude(name);
 }
 
-void TAgentFolders::Readmit(const std::string& fileName) { folders_.Readmit(TrimName(fileName)); }
+void TAgentFolders::Readmit(const std::vector<std::string>& fileNames) {
+  for (const std::string& name : fileNames) folders_.Readmit(TrimName(name));
+}

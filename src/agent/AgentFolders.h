@@ -5,9 +5,9 @@
 //
 // Data flow: a listing waits while the command gate is closed (the list loads, a box is
 // open) and comes again; a large join goes in slices, one per turn of the event loop. What a
-// slice changed reaches the random cycle's count, the configuration, the list's current entry
-// (a list that had none starts on one as a loaded list does) and the view (FoldersSynced); an
-// agent start that waits for the first listings is let go once every folder is listed.
+// slice changed goes to its owner (the agent: the random cycle's count, the configuration,
+// the current entry, the view); an agent start that waits for the first listings is let go
+// once every folder is listed.
 #pragma once
 
 #include <QObject>
@@ -23,10 +23,14 @@
 #include "imagelist/WatchedFolders.h"
 
 class IAgentView;
-class TAgent;
 class TBigIniFile;
+class TCommandGate;
 class TFolderWatch;
 struct TSettings;
+
+// What a slice of a folder's sync changed in the list (it changed something): the folder,
+// the joins and leaves, and whether the list had a current entry before.
+using TFolderSynced = std::function<void(const std::string& folder, const TFolderSyncResult& result, bool hadCurrent)>;
 
 // A folder the user stops watching: what stays watched, and how many entries leave with it.
 struct TFolderRemoval {
@@ -42,7 +46,8 @@ QString WatchIncompleteText();
 
 class TAgentFolders {
  public:
-  TAgentFolders(TAgent& agent, const TSettings& settings, TImageList& list, TBigIniFile& ini, IAgentView& view);
+  TAgentFolders(const TSettings& settings, TImageList& list, TBigIniFile& ini, TCommandGate& commands, IAgentView& view,
+                TFolderSynced synced);
   ~TAgentFolders();
 
   const std::vector<TWatchedFolder>& List() const { return folders_.Folders(); }
@@ -69,8 +74,8 @@ class TAgentFolders {
   bool SetSubfolders(int row, bool subfolders);
   // The user took these entries out of the list: those a watched folder holds stay out.
   void Exclude(const std::vector<std::string>& fileNames);
-  // Added by hand, a picture a watched folder holds may join again.
-  void Readmit(const std::string& fileName);
+  // Added by hand, pictures a watched folder holds may join again.
+  void Readmit(const std::vector<std::string>& fileNames);
 
  private:
   void Watch();
@@ -79,11 +84,12 @@ class TAgentFolders {
   void Synced(const TFolderListing& listing, const TFolderSyncResult& result, bool hadCurrent);
   TJoinRule JoinRule() const;
 
-  TAgent& agent_;
   const TSettings& settings_;
   TImageList& list_;
   TBigIniFile& ini_;
+  TCommandGate& commands_;
   IAgentView& view_;
+  TFolderSynced synced_;
   TWatchedFolders folders_;
   std::unique_ptr<TFolderWatch> watch_;
   std::function<void()> waitingStart_;

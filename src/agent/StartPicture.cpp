@@ -2,12 +2,16 @@
 
 #include "agent/MonitorPlan.h"
 #include "config/ConfigKeys.h"
-#include "config/Settings.h"
 #include "imagelist/ImageList.h"
 #include "imagelist/ListEdits.h"
 #include "imagelist/ListFile.h"
 #include "wallpaper/DispMethods.h"
 #include "wallpaper/MonitorPictures.h"
+
+ApplyRequest WallpaperRequest(const std::string& name, DispObj code, const TSettings& settings,
+                              const std::string& convertFileName, QSize screenSize) {
+  return {name, code, settings.PlusInstalled, convertFileName, screenSize};
+}
 
 std::optional<TDecodeTarget> HiddenAgentDecodeTarget(const ApplyRequest& request, MonitorMode mode,
                                                      const std::vector<TMonitor>& monitors, bool drawsFromMemory) {
@@ -41,7 +45,7 @@ std::optional<TPictureRequest> StartPicture(const TBigIniFile& ini, const TRunDe
   const int chosen = StartEntry(list, screen.wallpaper, info.Text(InfoKey::LastImageNm));
   if (chosen < 0) return std::nullopt;
   const ImageEntry& entry = list.At(chosen);
-  const ApplyRequest request{entry.fileName, entry.disp, settings.PlusInstalled, std::string(), screen.screenSize};
+  const ApplyRequest request = WallpaperRequest(entry.fileName, entry.disp, settings, std::string(), screen.screenSize);
   const std::optional<TDecodeTarget> target =
       HiddenAgentDecodeTarget(request, settings.Monitors, screen.monitors, screen.drawsFromMemory);
   if (!target) return std::nullopt;

@@ -46,6 +46,13 @@ bool TAddBatch::Add(const std::string& fileName, DispObj disp, bool last) {
   return true;
 }
 
+std::vector<std::string> TAddBatch::AddAll(const std::vector<std::string>& fileNames, DispObj disp) {
+  std::vector<std::string> refused;
+  for (std::size_t i = 0; i < fileNames.size(); ++i)
+    if (!Add(fileNames[i], disp, i + 1 == fileNames.size())) refused.push_back(fileNames[i]);
+  return refused;
+}
+
 int TAddBatch::Finish() {
   open_ = false;
   list_.EndUpdate();

@@ -31,6 +31,8 @@ class TAddBatch {
 
   // False when the name cannot be stored; a blank name is passed over.
   bool Add(const std::string& fileName, DispObj disp, bool last);
+  // Adds every file, the last one focused at the end: the names that cannot be stored.
+  std::vector<std::string> AddAll(const std::vector<std::string>& fileNames, DispObj disp);
   // Ends the batch (sorting once), selects the entries that were there already and focuses
   // the last file's; returns its position or -1. Called at most once; the destructor ends
   // an unfinished batch.

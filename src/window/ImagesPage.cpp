@@ -1,4 +1,3 @@
-#include <QActionGroup>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
@@ -10,6 +9,7 @@
 #include <QTreeView>
 
 #include "widgets/DesignedControls.h"
+#include "widgets/DispMethodMenu.h"
 #include "widgets/ImageListModel.h"
 #include "widgets/PaintBox.h"
 #include "widgets/ProgramIcons.h"
@@ -98,18 +98,10 @@ void TTesselForm1::BuildImagesPage() {
   MIApply = item("MIApply", "&Apply");
   MIDisplayType = ImgPopupMenu->addMenu("Display &Type");
   MIDisplayType->setObjectName("MIDisplayType");
-  QMenu* types = MIDisplayType;
-  auto* group = new QActionGroup(types);
-  group->setExclusionPolicy(QActionGroup::ExclusionPolicy::ExclusiveOptional);
-  for (DispObj code : DispMenuOrder) {
-    QAction* item = types->addAction(QString::fromUtf8(DispMenuCaption(code).data(), DispMenuCaption(code).size()));
-    item->setCheckable(true);
-    item->setData(ToInt(code));
-    item->setIcon(QIcon(QPixmap::fromImage(DrawDispMethodIcon(code, 16))));
-    group->addAction(item);
-    MIDisplayTypeItems[ToInt(code)] = item;
-    connect(item, &QAction::triggered, this, MenuCommand([this, item] { MIDisplayTypeClick(item); }));
-  }
+  AddDispMethodItems(MIDisplayType, MIDisplayTypeItems,
+                     [this](QAction* item) { MenuCommand([this, item] { MIDisplayTypeClick(item); })(); });
+  for (int code = 0; code < DispObjCount; ++code)
+    MIDisplayTypeItems[code]->setIcon(QIcon(QPixmap::fromImage(DrawDispMethodIcon(ToDispObj(code), 16))));
   connect(MIMoveUp, &QAction::triggered, this, MenuCommand([this] { MoveUpClick(); }));
   connect(MIMoveDown, &QAction::triggered, this, MenuCommand([this] { MoveDownClick(); }));
   connect(MIDisplay, &QAction::triggered, this, MenuCommand([this] { DisplayClick(); }));

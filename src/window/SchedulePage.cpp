@@ -9,15 +9,9 @@
 #include "window/Tessel.h"
 
 QRadioButton* TTesselForm1::OrderRadio(DisplayOrder order) const {
-  switch (order) {
-    case DisplayOrder::Random:
-      return orderRandom;
-    case DisplayOrder::RandomCycle:
-      return orderRandomCycle;
-    case DisplayOrder::Sequential:
-      break;
-  }
-  return orderSequential;
+  // By DisplayOrder.
+  QRadioButton* const radios[] = {orderSequential, orderRandom, orderRandomCycle};
+  return radios[static_cast<int>(order)];
 }
 
 void TTesselForm1::BuildSchedulePage() {

@@ -12,7 +12,7 @@
 #include <QRadioButton>
 #include <QScreen>
 #include <QSplitter>
-#include <QStandardPaths>
+#include <QSystemTrayIcon>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTreeView>
@@ -20,8 +20,11 @@
 #include "config/BigIni.h"
 #include "config/ConfigKeys.h"
 #include "platform/dialogs/MessageBoxes.h"
+#include "platform/session/DesktopNotification.h"
+#include "widgets/BusyPointer.h"
 #include "widgets/ColorBox.h"
 #include "widgets/DesignedControls.h"
+#include "widgets/FolderPath.h"
 #include "widgets/ImageListModel.h"
 #include "widgets/ProgramPicture.h"
 #include "window/AboutPage.h"
@@ -34,12 +37,7 @@ const QString kSaveQuestion = QStringLiteral("Do you want to save your configura
 TTesselForm1::TTesselForm1(TFormServices services, QWidget* parent)
     : QWidget(parent),
       Services(std::move(services)),
-      BusyCounter([](bool busy) {
-        if (busy)
-          QApplication::setOverrideCursor(Qt::WaitCursor);
-        else
-          QApplication::restoreOverrideCursor();
-      }),
+      BusyCounter(ShowBusyCursor),
       BigIni(std::make_unique<TBigIniFile>(Services.configFileName)),
       AgentRun(std::make_unique<TAgent>(
           TAgentWorld{Services.desktop, Services.screen, Services.screenSaver, Services.clock, Services.random,
@@ -52,9 +50,10 @@ TTesselForm1::TTesselForm1(TFormServices services, QWidget* parent)
   setWindowTitle("Tesserine v1.0");
   setProperty(DesignedRectProperty, QRect(0, 0, 528, 388));
   setFixedSize(528, 388);
-  const QString pictures = QStandardPaths::writableLocation(QStandardPaths::PicturesLocation);
-  Values.AddDialogFolder = (QDir(pictures).exists() ? pictures : QDir::homePath()).toStdString();
+  Values.AddDialogFolder = PicturesFolder().toStdString();
   Values.ImgMgrDirectory = QDir::homePath().toStdString();
+  TrayAvailable = &QSystemTrayIcon::isSystemTrayAvailable;
+  NotifyDesktop = &SendDesktopNotification;
   ListModel = new TImageListModel(List, this);
   Timer1 = &AgentRun->Timer();
   connect(Timer1, &QTimer::timeout, this, [this] { Timer1Timer(Timer1); });

@@ -481,6 +481,7 @@ class TTesselForm1 : public QWidget, private IAgentView {
   void ShowCount();
   // The display option chosen for the Image Explorer's preview box.
   PreviewMode ExplorerPreviewMode() const;
+  void ShowFileListFolder();
   // The chosen file in the GIF control, or in the preview box.
   void ShowGif(const std::string& name);
   void ShowPicture(const std::string& name);
@@ -502,8 +503,6 @@ class TTesselForm1 : public QWidget, private IAgentView {
   TUnsavedChanges Unsaved;
 
   TImageListModel* ListModel = nullptr;
-  // The Add in progress, which AddImageFile adds to; none outside it.
-  TAddBatch* AddBatch = nullptr;
   // The Images page's enabled controls and method as SetButtons last showed them.
   TImagesPageButtons ButtonsShown;
   DispObj MethodShown = DispObj::None;

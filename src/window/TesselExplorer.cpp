@@ -27,6 +27,11 @@ void TTesselForm1::SetImgMgrDirectory(const std::string& folder) {
 
 void TTesselForm1::FileListViewDlg1Change() {
   if (!FileListViewDlg1->SelectedFileName().isEmpty()) FileListViewDlg1FileSelect2();
+  ShowFileListFolder();
+}
+
+// The directory box follows the folder the file list went to.
+void TTesselForm1::ShowFileListFolder() {
   if (DirectoryComboDlg1->Directory() != FileListViewDlg1->Directory())
     DirectoryComboDlg1->SetDirectory(FileListViewDlg1->Directory());
 }
@@ -41,8 +46,7 @@ void TTesselForm1::DirectoryComboDlg1DirectoryChange(const QString&, const QStri
 
 void TTesselForm1::IMPrevDirClick() {
   FileListViewDlg1->UpOneLevel();
-  if (DirectoryComboDlg1->Directory() != FileListViewDlg1->Directory())
-    DirectoryComboDlg1->SetDirectory(FileListViewDlg1->Directory());
+  ShowFileListFolder();
 }
 
 void TTesselForm1::IMReReadClick() { FileListViewDlg1->Reread(); }
@@ -98,8 +102,7 @@ void TTesselForm1::SetExplorerButtons() {
 }
 
 void TTesselForm1::PageControl1Change() {
-  if (PageControl1->currentWidget() != ExplorerPage)
-    FileListViewDlg1->SetReadEnabled(false);
-  else if (!ExplorerReadPending)
-    FileListViewDlg1->SetReadEnabled(true);
+  // The page's first showing reads the folder itself (IMPaintBox1Paint).
+  const bool shown = PageControl1->currentWidget() == ExplorerPage;
+  if (!shown || !ExplorerReadPending) FileListViewDlg1->SetReadEnabled(shown);
 }

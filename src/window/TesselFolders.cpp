@@ -39,17 +39,17 @@ void TTesselForm1::AddFolderClick() {
     chosen = Services.addDialog.ChooseFolder(Values.AddDialogFolder);
   }
   if (!chosen || chosen->empty()) return;
-  const QString shown = QString::fromStdString(*chosen);
   const FolderAdded added = AgentRun->Folders().Add(*chosen);
-  if (added == FolderAdded::Unwatchable) {
-    Ask(QString("\"%1\" cannot be watched: the configuration file cannot hold a folder name that contains \"=\" or "
-                "a line break.")
-            .arg(shown),
-        MsgKind::Error, MsgButtons::Ok);
-    return;
-  }
-  if (added == FolderAdded::WatchedAlready) {
-    Ask(QString("\"%1\" is watched already.").arg(shown), MsgKind::Information, MsgButtons::Ok);
+  if (added != FolderAdded::Added) {
+    // By FolderAdded.
+    const std::pair<const char*, MsgKind> refusals[] = {
+        {"", MsgKind::Information},
+        {"\"%1\" cannot be watched: the configuration file cannot hold a folder name that contains \"=\" or a "
+         "line break.",
+         MsgKind::Error},
+        {"\"%1\" is watched already.", MsgKind::Information}};
+    const auto& [text, kind] = refusals[static_cast<int>(added)];
+    Ask(QString(text).arg(QString::fromStdString(*chosen)), kind, MsgButtons::Ok);
     return;
   }
   ShowFolders();

@@ -24,8 +24,7 @@ const QString kMoveRefused = QStringLiteral(
 }  // namespace
 
 bool TTesselForm1::AddImageFile(const std::string& fileName, bool last) {
-  AgentRun->Folders().Readmit(fileName);
-  if (AddBatch) return AddBatch->Add(fileName, Values.DefaultDisplay, last);
+  AgentRun->Folders().Readmit({fileName});
   const std::optional<int> index = AddOrSelect(List, fileName, Values.DefaultDisplay);
   if (!index) return false;
   if (*index < 0) return true;
@@ -44,13 +43,9 @@ void TTesselForm1::AddClick() {
   std::vector<std::string> refused;
   {
     const auto busy = BusySection(BusyCounter);
+    AgentRun->Folders().Readmit(*files);
     TAddBatch batch(List);
-    {
-      AddBatch = &batch;
-      const auto adding = qScopeGuard([this] { AddBatch = nullptr; });
-      for (std::size_t i = 0; i < files->size(); ++i)
-        if (!AddImageFile((*files)[i], i + 1 == files->size())) refused.push_back((*files)[i]);
-    }
+    refused = batch.AddAll(*files, Values.DefaultDisplay);
     const int scrollTo = batch.Finish();
     ListChanged();
     ScrollIntoView(scrollTo);

@@ -57,11 +57,12 @@ void TTesselForm1::SetButtons() {
         static_cast<QWidget*>(dispTile), static_cast<QWidget*>(dispSpecial), static_cast<QWidget*>(Stretch)})
     control->setEnabled(enabled.pictureCommands);
   if (m != DispObj::None) {
-    const bool center = m == DispObj::Center || m == DispObj::Stretch;
-    const bool tile = m == DispObj::Tile;
-    Stretch->setChecked(m == DispObj::Stretch);
-    (center ? dispCenter : tile ? dispTile : dispSpecial)->setChecked(true);
-    if (IsSpecial(m)) Special->setCurrentIndex(ToInt(m) - ToInt(DispObj::MirrorTile));
+    const DispControls group = DispControlsFor(m);
+    Stretch->setChecked(group.stretch);
+    // By DispRadio, None never being shown.
+    QRadioButton* const radios[] = {dispSpecial, dispTile, dispCenter, dispSpecial};
+    radios[static_cast<int>(group.radio)]->setChecked(true);
+    if (group.specialIndex >= 0) Special->setCurrentIndex(group.specialIndex);
     MethodShown = m;
     for (int code = 0; code < DispObjCount; ++code) {
       MethodIcons[code]->setVisible(code == ToInt(m));
@@ -130,24 +131,18 @@ void TTesselForm1::ImgListImagePaint(QPainter& painter) {
 // as the user would by hand.
 void TTesselForm1::IconClick(QObject* sender) {
   const auto clicked = std::find(std::begin(MethodIcons), std::end(MethodIcons), sender);
-  const DispObj shown =
-      clicked == std::end(MethodIcons) ? DispObj::None : ToDispObj(static_cast<int>(clicked - std::begin(MethodIcons)));
-  const DispObj next = NextIconMethod(shown);
-  if (IsSpecial(next)) {
-    Special->setCurrentIndex(ToInt(next) - ToInt(DispObj::MirrorTile));
-    dispTileClick(Special);
-  } else if (next == DispObj::Center) {
-    dispTileClick(dispCenter);
-  } else if (next == DispObj::Stretch) {
-    {
-      // The check alone must not change the entry: the click below does.
-      const QSignalBlocker blocker(Stretch);
-      Stretch->setChecked(true);
-    }
-    dispTileClick(Stretch);
-  } else if (next == DispObj::Tile) {
-    dispTileClick(dispTile);
+  const DispObj next = NextIconMethod(ToDispObj(static_cast<int>(clicked - std::begin(MethodIcons))));
+  if (next == DispObj::None) return;
+  const DispControls group = DispControlsFor(next);
+  if (group.specialIndex >= 0) Special->setCurrentIndex(group.specialIndex);
+  {
+    // The check alone must not change the entry: the click below does.
+    const QSignalBlocker blocker(Stretch);
+    Stretch->setChecked(Stretch->isChecked() || group.stretch);
   }
+  // By DispObj code: the control whose click chooses it.
+  QObject* const choosers[DispObjCount] = {dispTile, dispCenter, Stretch, Special, Special, Special, Special};
+  dispTileClick(choosers[ToInt(next)]);
 }
 
 void TTesselForm1::DisplayClick() {

@@ -29,7 +29,6 @@ const QString kCaption = QStringLiteral("Tesserine v1.0");
 
 QSystemTrayIcon* TTesselForm1::TrayIcon() {
   if (RxTrayIcon1) return RxTrayIcon1;
-  if (!TrayAvailable) TrayAvailable = &QSystemTrayIcon::isSystemTrayAvailable;
   SysTrayIcon = QIcon(QPixmap::fromImage(DrawTrayIcon(TrayState::Running)));
   SysTrayPaused = QIcon(QPixmap::fromImage(DrawTrayIcon(TrayState::Paused)));
   for (int code = 0; code < DispObjCount; ++code)
@@ -89,10 +88,7 @@ void TTesselForm1::NoTrayNotice() {
   Notify(kNoTraySummary, kNoTrayNotice);
 }
 
-void TTesselForm1::Notify(const QString& summary, const QString& body) {
-  if (!NotifyDesktop) NotifyDesktop = &SendDesktopNotification;
-  NotifyDesktop(summary, body);
-}
+void TTesselForm1::Notify(const QString& summary, const QString& body) { NotifyDesktop(summary, body); }
 
 // Without a tray the minimised window's caption is what the user sees of the agent.
 void TTesselForm1::ShowAgentCaption(const QString& caption) {
@@ -108,10 +104,9 @@ void TTesselForm1::WatchMinimisedAgent() {
   window->setProperty("tesserineAgentWatch", true);
   connect(window, &QWindow::windowStateChanged, this, [this](Qt::WindowState state) {
     if (!AgentRun->Running() || !AgentWithoutTray || !AgentRun->Commands().Open()) return;
-    if (state == Qt::WindowMinimized)
-      AgentMinimisedSeen = true;
-    else if (AgentMinimisedSeen)
-      Properties1Click(this);
+    const bool restored = AgentMinimisedSeen && state != Qt::WindowMinimized;
+    AgentMinimisedSeen = AgentMinimisedSeen || state == Qt::WindowMinimized;
+    if (restored) Properties1Click(this);
   });
 }
 
@@ -181,9 +176,9 @@ void TTesselForm1::ShowTrayMenu(QPoint pos) {
 }
 
 void TTesselForm1::SysTrayClickCBChange(QObject* sender) {
-  QAction* items[] = {Properties1, Next1, Remove1, Pause1};
-  const int index = static_cast<int>(Values.ClickAction);
-  SysTrayPopupMenu1->setDefaultAction(index >= 0 ? items[index] : nullptr);
+  // By TrayClickAction, from None.
+  QAction* const items[] = {nullptr, Properties1, Next1, Remove1, Pause1};
+  SysTrayPopupMenu1->setDefaultAction(items[static_cast<int>(Values.ClickAction) + 1]);
   Change(sender);
 }
 

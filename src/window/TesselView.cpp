@@ -24,10 +24,8 @@ void TTesselForm1::ShowRemoved(int index) {
 
 void TTesselForm1::FoldersSynced(bool currentChanged) {
   ListChanged();
-  if (currentChanged)
-    ItemSelectUpdt();
-  else
-    ShowCount();
+  ShowCount();
+  if (currentChanged) ItemSelectUpdt();
   SetButtons();
 }
 
