@@ -6,6 +6,7 @@
 
 #include "platform/desktop/DesktopValues.h"
 #include "platform/desktop/FileBackend.h"
+#include "platform/desktop/ReducedMotion.h"
 #include "platform/desktop/UnavailableBackend.h"
 #include "platform/desktop/background/BackgroundBackend.h"
 #include "platform/desktop/gsettings/GSettingsBackend.h"
@@ -120,8 +121,10 @@ std::unique_ptr<IDesktopBackend> CreateDesktopBackend(DesktopKind kind, const Pl
 
 std::unique_ptr<IDesktopWallpaper> CreateDesktopWallpaper() {
   const PlatformEnvironment environment = CurrentEnvironment();
+  auto motion = std::make_shared<TReducedMotion>(QDBusConnection::sessionBus());
   return std::make_unique<TDesktopWallpaper>(std::make_unique<TDesktopValues>(TDesktopValues::DefaultFolder()),
-                                             CreateDesktopBackend(ChooseDesktop(environment), environment));
+                                             CreateDesktopBackend(ChooseDesktop(environment), environment),
+                                             [motion] { return motion->Reduced(); });
 }
 
 ScreenSaverKind ChooseScreenSaver(const PlatformEnvironment& environment) {
