@@ -45,8 +45,8 @@ void TBackground::Global(void* data, wl_registry* registry, uint32_t name, const
   } else if (which == wp_viewporter_interface.name) {
     g.viewporter = Bind<wp_viewporter>(registry, name, &wp_viewporter_interface, version, 1);
   } else if (which == wp_fractional_scale_manager_v1_interface.name) {
-    g.fractionalScale = Bind<wp_fractional_scale_manager_v1>(registry, name,
-                                                             &wp_fractional_scale_manager_v1_interface, version, 1);
+    g.fractionalScale =
+        Bind<wp_fractional_scale_manager_v1>(registry, name, &wp_fractional_scale_manager_v1_interface, version, 1);
   } else if (which == zxdg_output_manager_v1_interface.name && version >= 2) {
     g.xdgOutputs = Bind<zxdg_output_manager_v1>(registry, name, &zxdg_output_manager_v1_interface, version, 3);
   } else if (which == wl_output_interface.name) {
@@ -116,8 +116,8 @@ std::optional<FadeTime> TBackground::Tick() {
 void TBackground::ArmTimer(int timer, const std::optional<FadeTime>& at) const {
   itimerspec spec{};
   if (at) {
-    const auto wait = std::max<std::chrono::nanoseconds>(std::chrono::nanoseconds(1),
-                                                         *at - std::chrono::steady_clock::now());
+    const auto wait =
+        std::max<std::chrono::nanoseconds>(std::chrono::nanoseconds(1), *at - std::chrono::steady_clock::now());
     spec.it_value.tv_sec = static_cast<time_t>(wait.count() / 1000000000);
     spec.it_value.tv_nsec = static_cast<long>(wait.count() % 1000000000);
   }
@@ -190,8 +190,8 @@ int TBackground::Run(TPictureSocket& socket) {
       wl_display_cancel_read(display_);
       break;
     }
-    std::vector<pollfd> fds = {{wl_display_get_fd(display_), POLLIN, 0}, {socket.ListenFd(), POLLIN, 0},
-                               {timer, POLLIN, 0}};
+    std::vector<pollfd> fds = {
+        {wl_display_get_fd(display_), POLLIN, 0}, {socket.ListenFd(), POLLIN, 0}, {timer, POLLIN, 0}};
     for (const int client : clients) fds.push_back({client, POLLIN, 0});
     if (poll(fds.data(), fds.size(), -1) < 0 && errno != EINTR) {
       wl_display_cancel_read(display_);

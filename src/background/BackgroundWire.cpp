@@ -23,8 +23,7 @@ std::optional<std::uint32_t> Number(std::string_view text, std::uint32_t most) {
 }
 
 bool Plain(char c) {
-  return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '.' || c == '_' ||
-         c == '-';
+  return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '.' || c == '_' || c == '-';
 }
 
 std::optional<PictureHeader> ParsePicture(const std::vector<std::string_view>& words, std::string& error) {

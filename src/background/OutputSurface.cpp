@@ -19,8 +19,7 @@ void IgnoreDescription(void*, zxdg_output_v1*, const char*) {}
 
 TOutputSurface::TOutputSurface(const WaylandGlobals& globals, std::uint32_t globalName, wl_output* output)
     : globals_(globals), globalName_(globalName), output_(output) {
-  static const wl_output_listener outputListener = {&Geometry, &Mode,        &Done,
-                                                    &Scale,    &OutputName, &Description};
+  static const wl_output_listener outputListener = {&Geometry, &Mode, &Done, &Scale, &OutputName, &Description};
   wl_output_add_listener(output_, &outputListener, this);
   if (globals_.xdgOutputs) {
     static const zxdg_output_v1_listener xdgListener = {&Ignore, &Ignore, &IgnoreDone, &XdgName, &IgnoreDescription};
@@ -39,8 +38,7 @@ TOutputSurface::TOutputSurface(const WaylandGlobals& globals, std::uint32_t glob
   zwlr_layer_surface_v1_add_listener(layer_, &layerListener, this);
   zwlr_layer_surface_v1_set_size(layer_, 0, 0);
   zwlr_layer_surface_v1_set_anchor(layer_, ZWLR_LAYER_SURFACE_V1_ANCHOR_TOP | ZWLR_LAYER_SURFACE_V1_ANCHOR_BOTTOM |
-                                               ZWLR_LAYER_SURFACE_V1_ANCHOR_LEFT |
-                                               ZWLR_LAYER_SURFACE_V1_ANCHOR_RIGHT);
+                                               ZWLR_LAYER_SURFACE_V1_ANCHOR_LEFT | ZWLR_LAYER_SURFACE_V1_ANCHOR_RIGHT);
   zwlr_layer_surface_v1_set_exclusive_zone(layer_, -1);
   zwlr_layer_surface_v1_set_keyboard_interactivity(layer_, ZWLR_LAYER_SURFACE_V1_KEYBOARD_INTERACTIVITY_NONE);
   if (globals_.viewporter) viewport_ = wp_viewporter_get_viewport(globals_.viewporter, surface_);
@@ -78,9 +76,7 @@ void TOutputSurface::DestroySurface() {
   buffers_.clear();
 }
 
-std::string TOutputSurface::Name() const {
-  return name_.empty() ? "wl_output-" + std::to_string(globalName_) : name_;
-}
+std::string TOutputSurface::Name() const { return name_.empty() ? "wl_output-" + std::to_string(globalName_) : name_; }
 
 bool TOutputSurface::Ready() const { return configured_ && Width() > 0 && Height() > 0; }
 
@@ -146,7 +142,9 @@ void TOutputSurface::Configure(void* data, zwlr_layer_surface_v1* layer, uint32_
   if (self->surface_) wl_surface_commit(self->surface_);
 }
 
-void TOutputSurface::Closed(void* data, zwlr_layer_surface_v1*) { static_cast<TOutputSurface*>(data)->DestroySurface(); }
+void TOutputSurface::Closed(void* data, zwlr_layer_surface_v1*) {
+  static_cast<TOutputSurface*>(data)->DestroySurface();
+}
 
 void TOutputSurface::PreferredScale(void* data, wp_fractional_scale_v1*, uint32_t scale) {
   auto* self = static_cast<TOutputSurface*>(data);

@@ -15,8 +15,8 @@
 #include <vector>
 
 #include "background/FadeClock.h"
-#include "background/ShmBuffer.h"
 #include "background/SharedPicture.h"
+#include "background/ShmBuffer.h"
 #include "background/WaylandGlobals.h"
 
 class TOutputSurface {

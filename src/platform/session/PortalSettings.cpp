@@ -1,9 +1,9 @@
 #include "platform/session/PortalSettings.h"
 
 #include <QDBusMessage>
-#include <QDBusVariant>
 #include <QDBusPendingCallWatcher>
 #include <QDBusPendingReply>
+#include <QDBusVariant>
 
 namespace {
 

@@ -13,9 +13,9 @@ TEST(FadeAlpha, RisesEvenlyFromNothingToAllOverTheDuration) {
     unsigned short alpha;
   };
   const Row rows[] = {
-      {0, 500, 0},         {-5, 500, 0},         {1, 500, 131},      {250, 500, 32767},  {125, 500, 16383},
-      {499, 500, 65403},   {500, 500, 0xffff},   {900, 500, 0xffff}, {0, 0, 0xffff},     {5000, 10000, 32767},
-      {9999, 10000, 65528}, {10000, 10000, 0xffff},
+      {0, 500, 0},       {-5, 500, 0},         {1, 500, 131},        {250, 500, 32767},
+      {125, 500, 16383}, {499, 500, 65403},    {500, 500, 0xffff},   {900, 500, 0xffff},
+      {0, 0, 0xffff},    {5000, 10000, 32767}, {9999, 10000, 65528}, {10000, 10000, 0xffff},
   };
   for (const Row& row : rows)
     EXPECT_EQ(FadeAlpha(milliseconds(row.elapsed), milliseconds(row.duration)), row.alpha)
@@ -32,13 +32,11 @@ TEST(ModeRate, DotClockOverTheTotalsWithInterlaceAndDoubleScan) {
     double rate;
   };
   const Row rows[] = {
-      {148500000, 2200, 1125, false, false, 60.0},  // 1920x1080 at 60 Hz
-      {297000000, 2200, 1125, false, false, 120.0},
-      {74250000, 2200, 1125, true, false, 60.0},    // 1080i
-      {25175000, 800, 525, false, true, 29.97},     // 640x480 doubled lines
-      {0, 2200, 1125, false, false, 0.0},           // a virtual server's mode
-      {148500000, 0, 1125, false, false, 0.0},
-      {148500000, 2200, 0, false, false, 0.0},
+      {148500000, 2200, 1125, false, false, 60.0},                                              // 1920x1080 at 60 Hz
+      {297000000, 2200, 1125, false, false, 120.0}, {74250000, 2200, 1125, true, false, 60.0},  // 1080i
+      {25175000, 800, 525, false, true, 29.97},                                                 // 640x480 doubled lines
+      {0, 2200, 1125, false, false, 0.0},  // a virtual server's mode
+      {148500000, 0, 1125, false, false, 0.0},      {148500000, 2200, 0, false, false, 0.0},
   };
   for (const Row& row : rows)
     EXPECT_NEAR(ModeRate(row.dotClock, row.hTotal, row.vTotal, row.interlaced, row.doubleScan), row.rate, 0.01)
@@ -51,8 +49,8 @@ TEST(FrameInterval, TheFastestMonitorUpToSixtyAFrame) {
     int interval;
   };
   const Row rows[] = {
-      {{}, 17},         {{0.0}, 17},      {{60.0}, 17},    {{59.94}, 17},   {{144.0}, 17}, {{50.0}, 20},
-      {{30.0, 50.0}, 20}, {{24.0}, 42},   {{0.0, 30.0}, 34}, {{75.0, 0.0}, 17},
+      {{}, 17},     {{0.0}, 17},        {{60.0}, 17}, {{59.94}, 17},     {{144.0}, 17},
+      {{50.0}, 20}, {{30.0, 50.0}, 20}, {{24.0}, 42}, {{0.0, 30.0}, 34}, {{75.0, 0.0}, 17},
   };
   for (const Row& row : rows)
     EXPECT_EQ(FrameInterval(row.rates), milliseconds(row.interval)) << (row.rates.empty() ? 0 : row.rates[0]);

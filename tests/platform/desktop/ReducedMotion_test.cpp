@@ -31,9 +31,15 @@ TEST(MotionReduced, EitherThePortalOrGnomeAsksForLess) {
     bool reduced;
   };
   const Row rows[] = {
-      {std::nullopt, std::nullopt, false}, {0u, std::nullopt, false}, {1u, std::nullopt, true},
-      {2u, std::nullopt, false},           {std::nullopt, true, false}, {std::nullopt, false, true},
-      {0u, false, true},                   {1u, true, true},            {0u, true, false},
+      {std::nullopt, std::nullopt, false},
+      {0u, std::nullopt, false},
+      {1u, std::nullopt, true},
+      {2u, std::nullopt, false},
+      {std::nullopt, true, false},
+      {std::nullopt, false, true},
+      {0u, false, true},
+      {1u, true, true},
+      {0u, true, false},
   };
   for (const Row& row : rows)
     EXPECT_EQ(MotionReduced(row.portal, row.animations), row.reduced)
@@ -120,9 +126,10 @@ TEST_F(PortalSettingsTest, ReadOneOrOnAnOldPortalReadGivesTheValueAndChangesFoll
     TReducedMotion motion(Reader());
     EXPECT_TRUE(WaitForEvents([&] { return motion.Reduced(); }, 5000));
     EXPECT_EQ(portal.calls, readOne ? 1 : 2);
-    QDBusMessage changed =
-        QDBusMessage::createSignal("/org/freedesktop/portal/desktop", "org.freedesktop.portal.Settings", "SettingChanged");
-    changed << "org.freedesktop.appearance" << "reduced-motion" << QVariant::fromValue(QDBusVariant(QVariant(0u)));
+    QDBusMessage changed = QDBusMessage::createSignal("/org/freedesktop/portal/desktop",
+                                                      "org.freedesktop.portal.Settings", "SettingChanged");
+    changed << "org.freedesktop.appearance"
+            << "reduced-motion" << QVariant::fromValue(QDBusVariant(QVariant(0u)));
     ASSERT_TRUE(service.send(changed));
     EXPECT_TRUE(WaitForEvents([&] { return !motion.Reduced(); }, 5000));
     TearDown();
@@ -166,7 +173,10 @@ TEST(GnomeAnimations, FalseAsksForLessMotion) {
 class TFadeRecorder final : public IDesktopBackend {
  public:
   std::string Name() const override { return "recorder"; }
-  void Apply(const WallpaperValues&) override { given.push_back(next); next = milliseconds(0); }
+  void Apply(const WallpaperValues&) override {
+    given.push_back(next);
+    next = milliseconds(0);
+  }
   void FadeNext(milliseconds duration) override { next = duration; }
   std::vector<milliseconds> given;
   milliseconds next{0};
@@ -191,7 +201,7 @@ TEST(DesktopWallpaperFade, TheAskedFadeReachesTheNextHandOverOnlyAndNotUnderRedu
   desktop.FadeNextChange(milliseconds(900));
   desktop.ReloadMonitors({{"A", QRect(0, 0, 10, 10), "/a.bmp"}});
   EXPECT_EQ(backend.given, (std::vector<milliseconds>{milliseconds(0), milliseconds(500), milliseconds(0),
-                                                       milliseconds(0), milliseconds(900)}));
+                                                      milliseconds(0), milliseconds(900)}));
 }
 
 }  // namespace

@@ -1,11 +1,11 @@
 #include "platform/desktop/background/BackgroundBackend.h"
 
 #include <QFileInfo>
-#include <algorithm>
-#include <utility>
 #include <QStandardPaths>
 #include <QThread>
+#include <algorithm>
 #include <stdexcept>
+#include <utility>
 
 #include "platform/desktop/x11/RootPicture.h"
 #include "platform/desktop/x11/RootPlacement.h"
@@ -21,7 +21,8 @@ constexpr int kPollMs = 20;
 constexpr int kCannotShow = 2;
 
 QString DefaultProgram() {
-  const QString beside = QFileInfo(QString::fromStdString(OwnExecutablePath())).absolutePath() + "/tesserine-background";
+  const QString beside =
+      QFileInfo(QString::fromStdString(OwnExecutablePath())).absolutePath() + "/tesserine-background";
   if (QFileInfo(beside).isExecutable()) return beside;
   return TESSERINE_BUILT_BACKGROUND_PROGRAM;
 }
@@ -117,8 +118,9 @@ bool TBackgroundBackend::ApplyFromMemory(const WallpaperValues& values, const Wa
 void TBackgroundBackend::ApplyMonitors(const std::vector<MonitorWallpaper>& monitors) {
   Show([&monitors](const BackgroundOutput& output) -> std::optional<QImage> {
     if (monitors.empty()) return ComposeRootPicture({}, WallpaperLayout::Stretch, output.size);
-    const auto same = std::find_if(monitors.begin(), monitors.end(),
-                                   [&output](const MonitorWallpaper& monitor) { return monitor.output == output.name; });
+    const auto same = std::find_if(monitors.begin(), monitors.end(), [&output](const MonitorWallpaper& monitor) {
+      return monitor.output == output.name;
+    });
     const MonitorWallpaper& monitor = same != monitors.end() ? *same : monitors.front();
     return ComposeRootPicture(LoadPicture(monitor.file), WallpaperLayout::Stretch, output.size);
   });

@@ -26,7 +26,8 @@ QByteArray OutputName(const std::string& name) {
 }  // namespace
 
 int PictureMemory(const QImage& source) {
-  const QImage picture = source.format() == QImage::Format_RGB32 ? source : source.convertToFormat(QImage::Format_RGB32);
+  const QImage picture =
+      source.format() == QImage::Format_RGB32 ? source : source.convertToFormat(QImage::Format_RGB32);
   const int fd = memfd_create("tesserine-picture", MFD_CLOEXEC | MFD_ALLOW_SEALING);
   if (fd < 0) Broken("no shared memory for the picture");
   const char* bytes = reinterpret_cast<const char*>(picture.constBits());
@@ -117,8 +118,8 @@ void TBackgroundConnection::Show(std::chrono::milliseconds fade, const std::vect
     for (const BackgroundPicture& picture : pictures) {
       files.push_back(PictureMemory(picture.picture));
       request += "picture " + OutputName(picture.output) + ' ' + QByteArray::number(picture.picture.width()) + ' ' +
-                 QByteArray::number(picture.picture.height()) + ' ' +
-                 QByteArray::number(picture.picture.width() * 4) + '\n';
+                 QByteArray::number(picture.picture.height()) + ' ' + QByteArray::number(picture.picture.width() * 4) +
+                 '\n';
     }
     const QByteArray answer = Ask(request, files).trimmed();
     for (const int fd : files) close(fd);

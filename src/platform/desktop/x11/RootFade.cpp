@@ -25,8 +25,8 @@ struct TRootFade::Server {
   Picture framePictures[2] = {0, 0};
   Picture finalPicture = 0;
   Picture maskPicture = 0;
-  int back = 0;           // the frame drawn next
-  Pixmap shown = 0;       // the frame the root shows; 0 before the first
+  int back = 0;      // the frame drawn next
+  Pixmap shown = 0;  // the frame the root shows; 0 before the first
   bool freedPrevious = false;
 };
 
@@ -100,8 +100,8 @@ bool TRootFade::Open(QSize size) {
   const int depth = DefaultDepth(display, screen);
   const RootPixmapAtoms atoms = InternRootPixmapAtoms(display);
   const std::optional<Pixmap> old = ReadPixmapProperty(display, root, atoms.rootId);
-  XRenderPictFormat* format = HasRender(display) ? XRenderFindVisualFormat(display, DefaultVisual(display, screen))
-                                                 : nullptr;
+  XRenderPictFormat* format =
+      HasRender(display) ? XRenderFindVisualFormat(display, DefaultVisual(display, screen)) : nullptr;
   XRenderPictFormat* alpha = format ? XRenderFindStandardFormat(display, PictStandardA8) : nullptr;
   if (!alpha || size != QSize(DisplayWidth(display, screen), DisplayHeight(display, screen)) || !old ||
       !IsPixmapOf(display, *old, size.width(), size.height(), depth, trap)) {
@@ -148,13 +148,14 @@ unsigned long TRootFade::Start(const QImage& picture, std::chrono::milliseconds 
   TX11ErrorTrap trap;
   // During a fade the next one starts from the frame that shows.
   if (s.shown != 0)
-    XRenderComposite(s.display, PictOpSrc, s.framePictures[s.shown == s.frames[0] ? 0 : 1], None, s.fromPicture, 0,
-                     0, 0, 0, 0, 0, s.width, s.height);
+    XRenderComposite(s.display, PictOpSrc, s.framePictures[s.shown == s.frames[0] ? 0 : 1], None, s.fromPicture, 0, 0,
+                     0, 0, 0, 0, s.width, s.height);
   const int screen = DefaultScreen(s.display);
   PutPicture(s.display, s.final, picture, DefaultDepth(s.display, screen), DefaultVisual(s.display, screen));
   if (const int error = trap.Sync(s.display)) {
     Abandon();
-    ThrowBackendError("x11", DesktopFailure::Refused, "the root pixmap was refused with X error " + std::to_string(error));
+    ThrowBackendError("x11", DesktopFailure::Refused,
+                      "the root pixmap was refused with X error " + std::to_string(error));
   }
   duration_ = duration;
   clock_.start();
@@ -210,8 +211,7 @@ void TRootFade::Close(bool retainFinal) {
   Server& s = *server_;
   if (retainFinal) {
     TX11ErrorTrap trap;
-    for (const Picture picture :
-         {s.fromPicture, s.framePictures[0], s.framePictures[1], s.finalPicture, s.maskPicture})
+    for (const Picture picture : {s.fromPicture, s.framePictures[0], s.framePictures[1], s.finalPicture, s.maskPicture})
       XRenderFreePicture(s.display, picture);
     for (const Pixmap pixmap : {s.from, s.frames[0], s.frames[1], s.mask}) XFreePixmap(s.display, pixmap);
     XSetCloseDownMode(s.display, RetainPermanent);

@@ -74,8 +74,7 @@ std::optional<Pixmap> ReadPixmapProperty(Display* display, Window root, Atom pro
   return result;
 }
 
-void FreePreviousPixmap(Display* display, Window root, const RootPixmapAtoms& atoms, Pixmap ours,
-                        TX11ErrorTrap& trap) {
+void FreePreviousPixmap(Display* display, Window root, const RootPixmapAtoms& atoms, Pixmap ours, TX11ErrorTrap& trap) {
   const auto previous = ReadPixmapProperty(display, root, atoms.rootId);
   const auto esetroot = ReadPixmapProperty(display, root, atoms.esetrootId);
   if (previous && esetroot && *previous == *esetroot && *previous != ours && *previous != None) {

@@ -4,12 +4,14 @@
 // macros clash with Qt's names.
 #pragma once
 
+// clang-format off
 #include <QImage>
 #include <optional>
 
 #include <X11/Xlib.h>
 
 #include "platform/desktop/x11/X11ErrorTrap.h"
+// clang-format on
 
 // The two properties that name the root's pixmap.
 struct RootPixmapAtoms {
@@ -27,8 +29,7 @@ std::optional<Pixmap> ReadPixmapProperty(Display* display, Window root, Atom pro
 // Another setter's pixmap is freed only when both properties name it: that is how setters
 // which keep their pixmap alive mark it as theirs to give up. The id may be stale or bogus;
 // the trap keeps the resulting errors from ending us.
-void FreePreviousPixmap(Display* display, Window root, const RootPixmapAtoms& atoms, Pixmap ours,
-                        TX11ErrorTrap& trap);
+void FreePreviousPixmap(Display* display, Window root, const RootPixmapAtoms& atoms, Pixmap ours, TX11ErrorTrap& trap);
 
 // The root's background becomes the pixmap, shown at once. Both properties name it when
 // retained (a pixmap whose connection has ended, which the next setter may free); otherwise

@@ -2,11 +2,10 @@
 // background of its own: grim's screenshots tell what each output shows, midway through a
 // fade and after it.
 #include <fcntl.h>
+#include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/mman.h>
 #include <unistd.h>
-
-#include <gtest/gtest.h>
 
 #include <QDir>
 #include <QElapsedTimer>
