@@ -106,7 +106,9 @@ std::optional<FadeTime> TBackground::Tick() {
   std::optional<FadeTime> next;
   for (const std::unique_ptr<TOutputSurface>& output : outputs_) {
     std::string error;
-    if (primary_ && output->NeedsPicture()) output->Show(primary_, std::chrono::milliseconds(0), now, error);
+    // An output that was not ready when its picture came shows it now; a new one the primary's.
+    if (output->NeedsPicture() && (output->Picture() || primary_))
+      output->Show(output->Picture() ? output->Picture() : primary_, std::chrono::milliseconds(0), now, error);
     const std::optional<FadeTime> due = output->Tick(now);
     if (due && (!next || *due < *next)) next = due;
   }
@@ -215,7 +217,10 @@ int TBackground::Run(TPictureSocket& socket) {
       std::string packet;
       std::vector<int> files;
       if (TPictureSocket::Receive(fds[i].fd, packet, files)) {
-        TPictureSocket::Send(fds[i].fd, Answer(packet, files));
+        const std::string answer = Answer(packet, files);
+        // A picture shown at once is on its way to the compositor before the agent hears of it.
+        wl_display_flush(display_);
+        TPictureSocket::Send(fds[i].fd, answer);
       } else {
         close(fds[i].fd);
         std::erase(clients, fds[i].fd);

@@ -41,6 +41,8 @@ class TOutputSurface {
   // error when its memory cannot be had; what shows then stays.
   bool Show(std::shared_ptr<TSharedPicture> picture, std::chrono::milliseconds fade, FadeTime now, std::string& error);
   bool Fading() const { return fading_; }
+  // The last picture asked for, kept for a new size; null before the first.
+  const std::shared_ptr<TSharedPicture>& Picture() const { return picture_; }
   // Draws the frame that is due; the time it wants to be asked again, nullopt when no fade runs.
   std::optional<FadeTime> Tick(FadeTime now);
   int Frames() const { return frames_; }

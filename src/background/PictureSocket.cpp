@@ -19,21 +19,23 @@ TPictureSocket::~TPictureSocket() {
   if (lock_ >= 0) close(lock_);
 }
 
-bool TPictureSocket::Lock(const std::string& path, std::string& error) {
+TPictureSocket::LockResult TPictureSocket::Lock(const std::string& path, std::string& error) {
   path_ = path;
   const std::string lockPath = path + ".lock";
   lock_ = open(lockPath.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
   if (lock_ < 0) {
     error = "cannot open " + lockPath + ": " + std::strerror(errno);
-    return false;
+    return LockResult::Failed;
   }
   if (flock(lock_, LOCK_EX | LOCK_NB) != 0) {
-    error = "another tesserine-background runs for this display";
+    const bool held = errno == EWOULDBLOCK;
+    error = held ? "another tesserine-background runs for this display"
+                 : "cannot lock " + lockPath + ": " + std::strerror(errno);
     close(lock_);
     lock_ = -1;
-    return false;
+    return held ? LockResult::HeldByAnother : LockResult::Failed;
   }
-  return true;
+  return LockResult::Locked;
 }
 
 bool TPictureSocket::Listen(std::string& error) {

@@ -14,8 +14,9 @@ class TPictureSocket {
   TPictureSocket(const TPictureSocket&) = delete;
   TPictureSocket& operator=(const TPictureSocket&) = delete;
 
-  // False when another background holds the lock of this path.
-  bool Lock(const std::string& path, std::string& error);
+  enum class LockResult { Locked, HeldByAnother, Failed };
+  // Takes the lock of this path; HeldByAnother when another background holds it.
+  LockResult Lock(const std::string& path, std::string& error);
   // Listens on the locked path, replacing a socket left there.
   bool Listen(std::string& error);
 

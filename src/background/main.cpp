@@ -26,9 +26,11 @@ int main(int argc, char** argv) {
   }
   std::string error;
   TPictureSocket socket;
-  if (!socket.Lock(SocketPath(runtime, display && *display ? display : "wayland-0"), error)) {
+  const TPictureSocket::LockResult lock =
+      socket.Lock(SocketPath(runtime, display && *display ? display : "wayland-0"), error);
+  if (lock != TPictureSocket::LockResult::Locked) {
     std::fprintf(stderr, "tesserine-background: %s\n", error.c_str());
-    return 3;
+    return lock == TPictureSocket::LockResult::HeldByAnother ? 3 : 2;
   }
   TBackground background;
   if (!background.Connect(error) || !socket.Listen(error)) {

@@ -7,6 +7,7 @@
 #include <stdexcept>
 #include <utility>
 
+#include "platform/desktop/sway/SwayBackend.h"
 #include "platform/desktop/x11/RootPicture.h"
 #include "platform/desktop/x11/RootPlacement.h"
 #include "platform/system/DetachedProcess.h"
@@ -17,8 +18,8 @@ namespace {
 // The program connects to the compositor and makes its surfaces before it listens.
 constexpr int kStartMs = 10000;
 constexpr int kPollMs = 20;
-// Its exit codes (src/background/main.cpp).
-constexpr int kCannotShow = 2;
+// Its exit code when another one already runs for the display (src/background/main.cpp).
+constexpr int kAnotherRuns = 3;
 
 QString DefaultProgram() {
   const QString beside =
@@ -46,18 +47,25 @@ QString TBackgroundBackend::SocketPath() const {
 }
 
 std::unique_ptr<TBackgroundConnection> TBackgroundBackend::Start() {
+  if (started_ > 0) ReapIfEnded(started_);
   pid_t pid = 0;
   try {
     pid = StartDetached(program_, {}, environment_);
+    started_ = pid;
   } catch (const std::runtime_error& error) {
     ThrowBackendError(Name(), DesktopFailure::NotStarted, error.what());
   }
+  bool ended = false;
   for (int waited = 0; waited < kStartMs; waited += kPollMs) {
     if (auto connection = TBackgroundConnection::Open(SocketPath())) return connection;
-    // Another one that started meanwhile (exit code 3) is as good as ours.
-    if (const std::optional<int> code = ExitWithin(pid, 0); code && *code == kCannotShow)
-      ThrowBackendError(Name(), DesktopFailure::NotStarted,
-                        "tesserine-background ended at once: the compositor may offer no layer shell");
+    // Another one that started meanwhile is as good as ours: its socket is awaited.
+    if (const std::optional<int> code = ended ? std::nullopt : ExitWithin(pid, 0)) {
+      if (*code != kAnotherRuns)
+        ThrowBackendError(Name(), DesktopFailure::NotStarted,
+                          "tesserine-background ended at once with exit code " + std::to_string(*code) +
+                              ": the compositor may offer no layer shell");
+      ended = true;
+    }
     QThread::msleep(kPollMs);
   }
   ThrowBackendError(Name(), DesktopFailure::NotStarted, "tesserine-background did not open its socket in time");
@@ -90,7 +98,26 @@ bool TBackgroundBackend::Show(const Compose& compose) {
   } catch (const TBackgroundError& error) {
     ThrowBackendError(Name(), DesktopFailure::Refused, error.what());
   }
+  KeepAboveSwaysBackground();
   return true;
+}
+
+// sway before 1.9 draws the newest surface of a layer beneath the older ones, so the swaybg
+// that draws sway's own "output * bg" (started with sway, and again at each reload) covers
+// ours. Asked to draw its background again, sway starts that swaybg anew, beneath our
+// surfaces, where a plain black one is never seen. Later sways draw the newest surface on
+// top, where ours already is.
+void TBackgroundBackend::KeepAboveSwaysBackground() {
+  const QString socket = environment_.value("SWAYSOCK");
+  if (socket.isEmpty()) return;
+  TSwayBackend sway(socket.toStdString());
+  const std::optional<SwayVersion> version = sway.Version();
+  if (!version || *version >= SwayVersion{1, 9}) return;
+  try {
+    sway.Apply({});
+  } catch (const TDesktopError&) {
+    // At worst sway's own background stays over ours, as it would without this.
+  }
 }
 
 void TBackgroundBackend::Apply(const WallpaperValues& values) {

@@ -8,6 +8,8 @@
 // the next change; no other program's process is ever touched.
 #pragma once
 
+#include <sys/types.h>
+
 #include <QProcessEnvironment>
 #include <QString>
 #include <functional>
@@ -47,10 +49,12 @@ class TBackgroundBackend final : public IDesktopBackend {
   // nullopt for one.
   bool Show(const Compose& compose);
   std::unique_ptr<TBackgroundConnection> Start();
+  void KeepAboveSwaysBackground();
 
   QString program_;
   QProcessEnvironment environment_;
   std::chrono::milliseconds fadeNext_{0};
   std::optional<WallpaperValues> shown_;
   std::vector<MonitorWallpaper> shownMonitors_;
+  pid_t started_ = 0;  // the last one this backend started, reaped once it ends
 };

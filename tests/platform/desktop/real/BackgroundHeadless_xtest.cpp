@@ -10,6 +10,7 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QProcess>
 #include <QThread>
 
 #include "platform/desktop/background/BackgroundBackend.h"
@@ -27,8 +28,8 @@ constexpr QRgb kBlue = 0xFF0000FF;
 
 class BackgroundHeadlessTest : public ::testing::Test {
  protected:
-  void Start(int outputs = 1) {
-    sway_ = std::make_unique<THeadlessSway>(HeadlessSwayOptions{outputs, {320, 240}, false, {}});
+  void Start(int outputs = 1, bool swaysOwnBackground = false) {
+    sway_ = std::make_unique<THeadlessSway>(HeadlessSwayOptions{outputs, {320, 240}, swaysOwnBackground, {}});
     if (!sway_->StartError().isEmpty()) GTEST_SKIP() << sway_->StartError().toStdString();
   }
   void TearDown() override {
@@ -59,20 +60,7 @@ class BackgroundHeadlessTest : public ::testing::Test {
     return close < 0 || close + 2 >= text.size() ? 0 : text[close + 2];
   }
 
-  // The tesserine-background processes drawing on this sway.
-  std::vector<pid_t> BackgroundPids() const {
-    const QByteArray runtime = "XDG_RUNTIME_DIR=" + sway_->ClientEnvironment().value("XDG_RUNTIME_DIR").toUtf8();
-    std::vector<pid_t> pids;
-    for (const QString& entry : QDir("/proc").entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
-      QFile stat("/proc/" + entry + "/stat");
-      QFile environ("/proc/" + entry + "/environ");
-      if (!stat.open(QIODevice::ReadOnly) || !environ.open(QIODevice::ReadOnly)) continue;
-      const QByteArray text = stat.readAll();
-      if (!text.contains("(tesserine-backg) ") || text.contains("(tesserine-backg) Z")) continue;
-      if (environ.readAll().split('\0').contains(runtime)) pids.push_back(entry.toInt());
-    }
-    return pids;
-  }
+  std::vector<pid_t> BackgroundPids() const { return sway_->Backgrounds(); }
   pid_t BackgroundPid() const {
     if (!sway_) return 0;
     const std::vector<pid_t> pids = BackgroundPids();
@@ -158,6 +146,21 @@ TEST_F(BackgroundHeadlessTest, ChangesAtOnceWithoutAFadeAndOneProgramServesThemA
   EXPECT_EQ(BackgroundPids().size(), 1u) << "more than one tesserine-background after several changes";
 }
 
+// sway's own "output * bg" (a swaybg it starts, again at each reload) does not hide ours.
+TEST_F(BackgroundHeadlessTest, OursShowsOverSwaysOwnBackground) {
+  Start(1, true);
+  const auto backend = Backend();
+  backend->Apply({Solid(kRed, "red.bmp"), WallpaperLayout::Stretch});
+  EXPECT_TRUE(Shows(kRed)) << std::hex << Shown();
+  QProcess reload;
+  reload.setProcessEnvironment(sway_->ClientEnvironment());
+  reload.start("swaymsg", {"-s", sway_->SocketPath(), "output * bg #202020 solid_color"});
+  ASSERT_TRUE(reload.waitForFinished(10000));
+  backend->FadeNext(std::chrono::milliseconds(300));
+  backend->Apply({Solid(kBlue, "blue.bmp"), WallpaperLayout::Stretch});
+  EXPECT_TRUE(Shows(kBlue)) << std::hex << Shown();
+}
+
 TEST_F(BackgroundHeadlessTest, TwoOutputsEachShowTheirOwnPicture) {
   Start(2);
   const std::vector<SwayOutput> outputs = sway_->Outputs();
@@ -230,8 +233,24 @@ TEST_F(BackgroundHeadlessTest, AKilledBackgroundIsStartedAgainAtTheNextChange) {
   EXPECT_NE(now.front(), first);
 }
 
-// Under another user's compositor socket, or without a display, the change fails with the
-// backend's words and nothing starts.
+// Without a display, or with one where no compositor answers, the change fails with the
+// backend's words and nothing stays running.
+TEST_F(BackgroundHeadlessTest, NoCompositorIsAFailedChange) {
+  Start();
+  QProcessEnvironment environment = sway_->ClientEnvironment();
+  environment.insert("WAYLAND_DISPLAY", "wayland-nobody-here");
+  TBackgroundBackend backend(kProgram, environment);
+  try {
+    backend.Apply({Solid(kRed, "red.bmp"), WallpaperLayout::Stretch});
+    FAIL() << "no error";
+  } catch (const TDesktopError& error) {
+    EXPECT_STREQ(error.what(),
+                 "Tesserine's Wayland background (tesserine-background) could not be started (tesserine-background "
+                 "ended at once with exit code 2: the compositor may offer no layer shell); the wallpaper was not "
+                 "changed.");
+  }
+}
+
 TEST_F(BackgroundHeadlessTest, NoDisplayIsAFailedChange) {
   Start();
   QProcessEnvironment environment = sway_->ClientEnvironment();
