@@ -82,8 +82,9 @@ std::string SavePicture(const QTemporaryDir& dir, int seed, QSize size) {
   QImage picture(size, QImage::Format_RGB32);
   for (int y = 0; y < size.height(); ++y)
     for (int x = 0; x < size.width(); ++x)
-      picture.setPixel(x, y, qRgb((x * 255 / size.width() + seed * 90) % 256, (y * 255 / size.height()) % 256,
-                                  (seed * 120 + (x + y) / 8) % 256));
+      picture.setPixel(x, y,
+                       qRgb((x * 255 / size.width() + seed * 90) % 256, (y * 255 / size.height()) % 256,
+                            (seed * 120 + (x + y) / 8) % 256));
   const QString path = dir.filePath(QString("picture%1.bmp").arg(seed));
   picture.save(path, "BMP");
   return QFile::encodeName(path).toStdString();
@@ -160,9 +161,7 @@ int RunWayland(int runs, milliseconds fade) {
     std::fprintf(stderr, "no tesserine-background runs\n");
     return 1;
   }
-  const auto fadesOver = [&backend] {
-    return WaitFor([&] { return backend.Connect()->Status().fading == 0; }, 30000);
-  };
+  const auto fadesOver = [&backend] { return WaitFor([&] { return backend.Connect()->Status().fading == 0; }, 30000); };
   std::vector<double> frames, cpuMs, onceMs, residentMb;
   for (int run = 0; run < runs; ++run) {
     for (const bool fading : {true, false}) {
