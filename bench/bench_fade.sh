@@ -21,7 +21,7 @@ mkdir -p "${XDG_CONFIG_HOME}" "${XDG_RUNTIME_DIR}"
 chmod 700 "${XDG_RUNTIME_DIR}"
 
 start_xvfb 1920x1080x24
-QT_QPA_PLATFORM=offscreen "${bench}" x11 "${runs}"
+XVFB_PID="${XVFB_PID}" QT_QPA_PLATFORM=offscreen "${bench}" x11 "${runs}"
 kill "${XVFB_PID}" 2>/dev/null || true
 unset DISPLAY
 

@@ -220,7 +220,8 @@ bool TOutputSurface::Show(std::shared_ptr<TSharedPicture> picture, std::chrono::
     return true;
   }
   from_.assign(old, old + area);
-  shown_->Unmap();
+  // The buffers stay mapped while the fade runs: mapping one again for each frame would fault
+  // in every page of it again.
   fading_ = true;
   start_ = now;
   duration_ = fade;
@@ -255,7 +256,6 @@ std::optional<FadeTime> TOutputSurface::Tick(FadeTime now) {
     for (int y = 0; y < Height(); ++y)
       BlendPixels(from_.data() + y * width, to + y * stride, out + y * width, width, weight);
   }
-  buffer->Unmap();
   Present(buffer, true);
   lastFrame_ = now;
   return end;
@@ -271,10 +271,10 @@ void TOutputSurface::Land() {
   if (out && to) {
     const std::size_t width = static_cast<std::size_t>(Width());
     for (int y = 0; y < Height(); ++y) std::memcpy(out + y * width, to + y * stride, width * 4);
-    buffer->Unmap();
     Present(buffer, false);
   }
   picture_->Unmap();
   std::vector<std::uint32_t>().swap(stretched_);
   std::erase_if(buffers_, [this](const std::unique_ptr<TShmBuffer>& kept) { return kept.get() != shown_; });
+  if (shown_) shown_->Unmap();
 }

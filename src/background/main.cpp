@@ -2,6 +2,8 @@
 // display of $WAYLAND_DISPLAY until the compositor goes away. Exit codes: 0 when the
 // compositor went away, 2 when it cannot show a wallpaper there (no compositor, no layer
 // shell, no runtime folder), 3 when another one already runs for this display.
+#include <malloc.h>
+
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
@@ -18,6 +20,10 @@ int main(int argc, char** argv) {
     return 0;
   }
   std::signal(SIGPIPE, SIG_IGN);
+  // A fixed threshold keeps every picture-sized block in memory of its own, given back to the
+  // system when it is freed; glibc would otherwise raise the threshold after the first such
+  // block and keep the next ones in its heap, resident after every fade.
+  mallopt(M_MMAP_THRESHOLD, 1 << 20);
   const char* runtime = std::getenv("XDG_RUNTIME_DIR");
   const char* display = std::getenv("WAYLAND_DISPLAY");
   if (!runtime || !*runtime) {

@@ -22,6 +22,40 @@ TEST(FadeAlpha, RisesEvenlyFromNothingToAllOverTheDuration) {
         << row.elapsed << " of " << row.duration;
 }
 
+TEST(NextFadeStep, TheMaskBringsTheFramesShareToTheAlpha) {
+  struct Row {
+    double held;
+    unsigned short alpha;
+    FadeStep step;
+  };
+  const Row rows[] = {
+      {0, 0, {0, 0}},
+      {0, 0xffff, {255, 1}},
+      {0, 32767, {127, 127 / 255.0}},
+      {0.5, 0xffff, {255, 1}},
+      {0.5, 49151, {127, 1 - 0.5 * 128 / 255.0}},
+      {0.6, 32767, {0, 0.6}},  // the frame holds more already: left as it is
+      {1, 0xffff, {0, 1}},
+  };
+  for (const Row& row : rows) {
+    const FadeStep step = NextFadeStep(row.held, row.alpha);
+    EXPECT_EQ(step.mask, row.step.mask) << row.held << " " << row.alpha;
+    EXPECT_NEAR(step.held, row.step.held, 1e-9) << row.held << " " << row.alpha;
+  }
+}
+
+// Two frames taking turns over a whole fade: each frame's share stays within one mask step of
+// the alpha asked for.
+TEST(NextFadeStep, FramesTakingTurnsFollowTheAlpha) {
+  double held[2] = {0, 0};
+  for (int frame = 1; frame <= 30; ++frame) {
+    const unsigned short alpha = FadeAlpha(milliseconds(frame * 17), milliseconds(500));
+    const FadeStep step = NextFadeStep(held[frame % 2], alpha);
+    held[frame % 2] = step.held;
+    EXPECT_NEAR(step.held, alpha / 65535.0, 1.0 / 255) << frame;
+  }
+}
+
 TEST(ModeRate, DotClockOverTheTotalsWithInterlaceAndDoubleScan) {
   struct Row {
     unsigned long dotClock;

@@ -15,6 +15,16 @@ unsigned short FadeAlpha(std::chrono::milliseconds elapsed, std::chrono::millise
   return static_cast<unsigned short>(elapsed.count() * 0xffff / duration.count());
 }
 
+// The frame becomes frame * (1 - m) + picture * m, so its share of the picture becomes
+// 1 - (1 - held) * (1 - m).
+FadeStep NextFadeStep(double held, unsigned short alpha) {
+  const double wanted = alpha / 65535.0;
+  if (held >= 1 || wanted <= held) return {0, held};
+  const double share = (wanted - held) / (1 - held);
+  const int mask = std::clamp(static_cast<int>(std::lround(share * 255)), 0, 255);
+  return {mask, 1 - (1 - held) * (1 - mask / 255.0)};
+}
+
 double ModeRate(unsigned long dotClock, unsigned hTotal, unsigned vTotal, bool interlaced, bool doubleScan) {
   if (dotClock == 0 || hTotal == 0 || vTotal == 0) return 0;
   double rate = static_cast<double>(dotClock) / (static_cast<double>(hTotal) * vTotal);

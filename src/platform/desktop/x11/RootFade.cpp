@@ -17,11 +17,12 @@ struct TRootFade::Server {
   int width = 0;
   int height = 0;
   RootPixmapAtoms atoms{};
-  Pixmap from = 0;  // what showed when the fade (or the latest change during it) began
+  // Each frame pixmap holds the picture that showed when the fade (or the latest change during
+  // it) began, with held[i] of the new picture blended in so far.
   Pixmap frames[2] = {0, 0};
+  double held[2] = {0, 0};
   Pixmap final = 0;
   Pixmap mask = 0;  // 1 x 1 alpha, repeated: the new picture's share
-  Picture fromPicture = 0;
   Picture framePictures[2] = {0, 0};
   Picture finalPicture = 0;
   Picture maskPicture = 0;
@@ -116,16 +117,14 @@ bool TRootFade::Open(QSize size) {
   s.width = size.width();
   s.height = size.height();
   s.atoms = atoms;
-  s.from = XCreatePixmap(display, root, s.width, s.height, depth);
-  GC gc = XCreateGC(display, s.from, 0, nullptr);
-  XCopyArea(display, *old, s.from, gc, 0, 0, s.width, s.height, 0, 0);
-  XFreeGC(display, gc);
+  GC gc = XCreateGC(display, root, 0, nullptr);
   for (int i = 0; i < 2; ++i) {
     s.frames[i] = XCreatePixmap(display, root, s.width, s.height, depth);
+    XCopyArea(display, *old, s.frames[i], gc, 0, 0, s.width, s.height, 0, 0);
     s.framePictures[i] = XRenderCreatePicture(display, s.frames[i], format, 0, nullptr);
   }
+  XFreeGC(display, gc);
   s.final = XCreatePixmap(display, root, s.width, s.height, depth);
-  s.fromPicture = XRenderCreatePicture(display, s.from, format, 0, nullptr);
   s.finalPicture = XRenderCreatePicture(display, s.final, format, 0, nullptr);
   s.mask = XCreatePixmap(display, root, 1, 1, 8);
   XRenderPictureAttributes repeat{};
@@ -146,10 +145,11 @@ unsigned long TRootFade::Start(const QImage& picture, std::chrono::milliseconds 
   if (!server_ && !Open(picture.size())) return 0;
   Server& s = *server_;
   TX11ErrorTrap trap;
-  // During a fade the next one starts from the frame that shows.
+  // During a fade the next one starts from the frame that shows: both frames hold it.
   if (s.shown != 0)
-    XRenderComposite(s.display, PictOpSrc, s.framePictures[s.shown == s.frames[0] ? 0 : 1], None, s.fromPicture, 0, 0,
-                     0, 0, 0, 0, s.width, s.height);
+    XRenderComposite(s.display, PictOpSrc, s.framePictures[1 - s.back], None, s.framePictures[s.back], 0, 0, 0, 0, 0, 0,
+                     s.width, s.height);
+  s.held[0] = s.held[1] = 0;
   const int screen = DefaultScreen(s.display);
   PutPicture(s.display, s.final, picture, DefaultDepth(s.display, screen), DefaultVisual(s.display, screen));
   if (const int error = trap.Sync(s.display)) {
@@ -176,11 +176,16 @@ void TRootFade::Step() {
     Land();
     return;
   }
-  const Picture frame = s.framePictures[s.back];
-  XRenderComposite(s.display, PictOpSrc, s.fromPicture, None, frame, 0, 0, 0, 0, 0, 0, s.width, s.height);
-  const XRenderColor share{0, 0, 0, alpha};
-  XRenderFillRectangle(s.display, PictOpSrc, s.maskPicture, &share, 0, 0, 1, 1);
-  XRenderComposite(s.display, PictOpOver, s.finalPicture, s.maskPicture, frame, 0, 0, 0, 0, 0, 0, s.width, s.height);
+  // One composite a frame: the new picture over what the frame already holds, at the share
+  // that brings it to alpha (the 8-bit mask's step, counted as the server will apply it).
+  const FadeStep step = NextFadeStep(s.held[s.back], alpha);
+  if (step.mask > 0) {
+    const XRenderColor share{0, 0, 0, static_cast<unsigned short>(step.mask * 257)};
+    XRenderFillRectangle(s.display, PictOpSrc, s.maskPicture, &share, 0, 0, 1, 1);
+    XRenderComposite(s.display, PictOpOver, s.finalPicture, s.maskPicture, s.framePictures[s.back], 0, 0, 0, 0, 0, 0,
+                     s.width, s.height);
+  }
+  s.held[s.back] = step.held;
   if (!s.freedPrevious) {
     FreePreviousPixmap(s.display, s.root, s.atoms, s.frames[s.back], trap);
     s.freedPrevious = true;
@@ -211,9 +216,9 @@ void TRootFade::Close(bool retainFinal) {
   Server& s = *server_;
   if (retainFinal) {
     TX11ErrorTrap trap;
-    for (const Picture picture : {s.fromPicture, s.framePictures[0], s.framePictures[1], s.finalPicture, s.maskPicture})
+    for (const Picture picture : {s.framePictures[0], s.framePictures[1], s.finalPicture, s.maskPicture})
       XRenderFreePicture(s.display, picture);
-    for (const Pixmap pixmap : {s.from, s.frames[0], s.frames[1], s.mask}) XFreePixmap(s.display, pixmap);
+    for (const Pixmap pixmap : {s.frames[0], s.frames[1], s.mask}) XFreePixmap(s.display, pixmap);
     XSetCloseDownMode(s.display, RetainPermanent);
     trap.Sync(s.display);
   }

@@ -1,13 +1,12 @@
 // A fade of the X root from what it shows to a new picture of the root's size. The new
 // picture crosses the connection once, into the final pixmap; each frame is blended on the
-// server with RENDER (the old picture, then the new one over it at a constant alpha) into one
-// of two frame pixmaps, shown as the root's background and named by _XROOTPMAP_ID, so that
-// compositors show it too. Frames are steps of this thread's event loop, paced to the fastest
-// monitor's RandR mode rate and never more than 60 a second. The last step shows the final
-// pixmap exactly as a change at once would (both properties name it, its connection retained
-// when closed) and frees everything else the fade made. A fade asked for while one runs starts
-// from the frame that shows; another program that sets the root meanwhile ends the fade,
-// leaving the root to it.
+// server with RENDER, the new picture composited at a constant alpha over one of two frame
+// pixmaps that both start as the old picture (NextFadeStep), shown as the root's background
+// and named by _XROOTPMAP_ID, so that compositors show it too. Frames are steps of this thread's event loop, paced to
+// the fastest monitor's RandR mode rate and never more than 60 a second. The last step shows the final pixmap exactly
+// as a change at once would (both properties name it, its connection retained when closed) and frees everything else
+// the fade made. A fade asked for while one runs starts from the frame that shows; another program that sets the root
+// meanwhile ends the fade, leaving the root to it.
 #pragma once
 
 #include <QElapsedTimer>

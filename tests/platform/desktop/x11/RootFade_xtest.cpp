@@ -77,8 +77,9 @@ TEST_F(RootFadeTest, AFadeShowsBlendedFramesMidwayAndEndsExactlyOnTheNewPicture)
   WaitForEvents([] { return false; }, 1500);
   const QRgb midway = RootPixel();
   EXPECT_TRUE(Between(midway, kRed, kBlue)) << std::hex << midway;
-  // Each frame is one blend of the two: the shares add up to the whole.
-  EXPECT_NEAR(qRed(midway) + qBlue(midway), 255, 1) << std::hex << midway;
+  // Each frame is a blend of the two: the shares add up to the whole, within the rounding of
+  // the frames blended into it.
+  EXPECT_NEAR(qRed(midway) + qBlue(midway), 255, 4) << std::hex << midway;
   // The frame shown is the one compositors are told of; no other setter may free it meanwhile.
   const auto frame = Property("_XROOTPMAP_ID");
   ASSERT_TRUE(frame);
