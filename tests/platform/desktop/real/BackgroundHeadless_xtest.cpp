@@ -28,8 +28,8 @@ constexpr QRgb kBlue = 0xFF0000FF;
 
 class BackgroundHeadlessTest : public ::testing::Test {
  protected:
-  void Start(int outputs = 1, bool swaysOwnBackground = false) {
-    sway_ = std::make_unique<THeadlessSway>(HeadlessSwayOptions{outputs, {320, 240}, swaysOwnBackground, {}});
+  void Start(int outputs = 1, bool swaysOwnBackground = false, const QStringList& config = {}) {
+    sway_ = std::make_unique<THeadlessSway>(HeadlessSwayOptions{outputs, {320, 240}, swaysOwnBackground, config});
     if (!sway_->StartError().isEmpty()) GTEST_SKIP() << sway_->StartError().toStdString();
   }
   void TearDown() override {
@@ -174,6 +174,46 @@ TEST_F(BackgroundHeadlessTest, TwoOutputsEachShowTheirOwnPicture) {
     EXPECT_TRUE(Shows(colours[i], outputs[i].rect.topLeft() + QPoint(5, 5))) << outputs[i].name.toStdString();
     EXPECT_TRUE(Shows(colours[i], outputs[i].rect.bottomRight() - QPoint(5, 5))) << outputs[i].name.toStdString();
   }
+}
+
+// An output that comes later shows the primary monitor's picture.
+TEST_F(BackgroundHeadlessTest, ANewOutputGetsThePrimarysPicture) {
+  Start();
+  const std::vector<SwayOutput> first = sway_->Outputs();
+  ASSERT_EQ(first.size(), 1u);
+  Backend()->ApplyMonitors({{first[0].name.toStdString(), first[0].rect, Solid(kGreen, "green.bmp")}});
+  ASSERT_TRUE(Shows(kGreen));
+  QProcess create;
+  create.setProcessEnvironment(sway_->ClientEnvironment());
+  create.start("swaymsg", {"-s", sway_->SocketPath(), "create_output"});
+  ASSERT_TRUE(create.waitForFinished(10000));
+  ASSERT_TRUE(WaitFor([&] { return sway_->Outputs().size() == 2; }, kShowMs)) << "sway made no second output";
+  for (const SwayOutput& output : sway_->Outputs())
+    EXPECT_TRUE(Shows(kGreen, output.rect.center())) << output.name.toStdString();
+}
+
+// On a scaled output the picture is made at the output's mode, one picture pixel per screen
+// pixel, and shown at the surface's size.
+TEST_F(BackgroundHeadlessTest, AScaledOutputTakesAPictureOfItsDevicePixels) {
+  Start(1, false, {"output * scale 2"});
+  const auto connection = Backend()->Connect();
+  const std::vector<BackgroundOutput> outputs = connection->Outputs();
+  ASSERT_EQ(outputs.size(), 1u);
+  EXPECT_EQ(outputs[0].size, QSize(320, 240));
+  EXPECT_EQ(sway_->Outputs().front().rect.size(), QSize(160, 120));
+  // Two columns of colour: at one picture pixel per screen pixel the edge stays sharp.
+  QImage picture(320, 240, QImage::Format_RGB32);
+  for (int x = 0; x < 320; ++x)
+    for (int y = 0; y < 240; ++y) picture.setPixel(x, y, x % 2 ? kRed : kBlue);
+  const QString path = sway_->SharedDir() + "/columns.bmp";
+  ASSERT_TRUE(picture.save(path, "BMP"));
+  Backend()->Apply({QFile::encodeName(path).toStdString(), WallpaperLayout::Tile});
+  EXPECT_TRUE(WaitFor(
+      [&] {
+        const QImage shot = sway_->Screenshot();
+        return shot.size() == QSize(320, 240) && shot.pixel(10, 10) == kBlue && shot.pixel(11, 10) == kRed;
+      },
+      kShowMs));
 }
 
 // What is not a sound request is answered with an error, and the picture that showed stays.
