@@ -25,7 +25,7 @@ TEST(ChooseDesktop, OverrideThenCurrentDesktopThenDisplayThenFile) {
       {"", "MATE", true, true, DesktopKind::Mate},
       {"", "KDE", true, true, DesktopKind::Kde},
       {"", "XFCE", true, true, DesktopKind::Xfce},
-      {"", "sway", false, true, DesktopKind::Sway},
+      {"", "sway", false, true, DesktopKind::Background},
       {"", "kde", false, false, DesktopKind::Kde},
       {"", "LXQt:KDE", true, true, DesktopKind::Kde},
       {"", "LXQt", true, true, DesktopKind::X11},
@@ -54,25 +54,28 @@ TEST(ChooseDesktop, OverrideThenCurrentDesktopThenDisplayThenFile) {
   }
 }
 
+// Our own background program under sway and every other compositor without a desktop of
+// its own; sway's IPC and swaybg only by name.
 TEST(ChooseDesktop, WaylandCompositorsAfterTheNamedDesktops) {
   struct Row {
     const char* override;
     const char* current;
     bool x11Display;
-    bool swaySocket;
     DesktopKind kind;
   };
   const Row rows[] = {
-      {"", "", false, true, DesktopKind::Sway},
-      {"", "", true, true, DesktopKind::Sway},
-      {"", "labwc:wlroots", false, false, DesktopKind::Swaybg},
-      {"", "Hyprland", true, false, DesktopKind::Swaybg},
-      {"", "", false, false, DesktopKind::Swaybg},
-      {"", "GNOME", true, true, DesktopKind::Gnome},
-      {"", "KDE", false, false, DesktopKind::Kde},
-      {"", "sway", false, false, DesktopKind::Sway},
-      {"swaybg", "sway", false, true, DesktopKind::Swaybg},
-      {"x11", "", true, true, DesktopKind::X11},
+      {"", "", false, DesktopKind::Background},
+      {"", "", true, DesktopKind::Background},
+      {"", "labwc:wlroots", false, DesktopKind::Background},
+      {"", "Hyprland", true, DesktopKind::Background},
+      {"", "Wayfire", false, DesktopKind::Background},
+      {"", "GNOME", true, DesktopKind::Gnome},
+      {"", "KDE", false, DesktopKind::Kde},
+      {"", "sway", false, DesktopKind::Background},
+      {"sway", "sway", false, DesktopKind::Sway},
+      {"swaybg", "sway", false, DesktopKind::Swaybg},
+      {"background", "GNOME", true, DesktopKind::Background},
+      {"x11", "", true, DesktopKind::X11},
   };
   for (const Row& row : rows) {
     PlatformEnvironment environment;
@@ -81,7 +84,6 @@ TEST(ChooseDesktop, WaylandCompositorsAfterTheNamedDesktops) {
     environment.x11Display = row.x11Display;
     environment.x11Built = true;
     environment.wayland = environment.waylandDisplay = true;
-    environment.swaySocket = row.swaySocket;
     EXPECT_EQ(ChooseDesktop(environment), row.kind) << "'" << row.override << "' '" << row.current << "'";
   }
 }
@@ -90,7 +92,8 @@ TEST(CreateDesktopBackend, EachKindGetsItsNamedBackend) {
   const std::pair<DesktopKind, const char*> rows[] = {
       {DesktopKind::X11, "x11"},   {DesktopKind::Gnome, "gnome"},   {DesktopKind::Cinnamon, "cinnamon"},
       {DesktopKind::Mate, "mate"}, {DesktopKind::Kde, "kde"},       {DesktopKind::Xfce, "xfce"},
-      {DesktopKind::Sway, "sway"}, {DesktopKind::Swaybg, "swaybg"}, {DesktopKind::File, "file"},
+      {DesktopKind::Sway, "sway"}, {DesktopKind::Swaybg, "swaybg"}, {DesktopKind::Background, "background"},
+      {DesktopKind::File, "file"},
   };
   for (const auto& [kind, name] : rows) EXPECT_EQ(CreateDesktopBackend(kind, {})->Name(), name);
 }
@@ -105,7 +108,7 @@ TEST(CreateDesktopBackend, UnknownOverrideFailsAtHandOverListingTheKnownNames) {
   } catch (const TDesktopError& error) {
     EXPECT_STREQ(error.what(),
                  "The desktop \"windows\" could not be reached (TESSERINE_DESKTOP names no known desktop (known: x11, "
-                 "gnome, cinnamon, mate, kde, xfce, sway, swaybg, file)); the wallpaper was not changed.");
+                 "gnome, cinnamon, mate, kde, xfce, sway, swaybg, background, file)); the wallpaper was not changed.");
   }
 }
 
