@@ -9,6 +9,7 @@
 #include "config/BigIni.h"
 #include "config/ConfigKeys.h"
 #include "imagelist/FolderFile.h"
+#include "wallpaper/ConvertedBitmap.h"
 
 namespace {
 
@@ -25,7 +26,8 @@ TAgent::TAgent(TAgentWorld world, TAgentParts parts)
       compositions_(parts.compositions),
       busy_(parts.busy),
       view_(parts.view),
-      convertFileName_(world_.programFolder + "Tesserina Convert.BMP"),
+      convertFileName_(ConvertFileName(world_.programFolder)),
+      darkConvertFileName_(DarkConvertFileName(world_.programFolder)),
       historyFileName_(TChangeHistory::FileNameFor(world_.configFileName)),
       folders_(std::make_unique<TAgentFolders>(parts.settings, parts.list, parts.ini, commands_, parts.view,
                                                [this](const std::string& folder, const TFolderSyncResult& result,
@@ -46,7 +48,9 @@ void TAgent::FolderSynced(const std::string& folder, const TFolderSyncResult& re
   AnnounceStatus();
 }
 
-TRemoteStatus TAgent::Status() const { return {state_.LastImageNm, state_.LastDispStr, running_, state_.Paused}; }
+TRemoteStatus TAgent::Status() const {
+  return {state_.LastImageNm, state_.LastDispStr, running_, state_.Paused, SchemeText(scheme_)};
+}
 
 void TAgent::AnnounceStatus() const {
   if (OnStatusChanged) OnStatusChanged();

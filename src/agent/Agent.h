@@ -13,9 +13,15 @@
 // Images page and commands from outside (TAgentRemote) all go through here; the window's
 // handlers keep their names and call these.
 //
+// While the desktop's colour scheme is dark, a change shows each entry's dark partner in its
+// place (the entry stays what the program names); a change of the scheme makes the wallpaper
+// again with the other variant, recording nothing. A desktop that switches by itself between
+// a light and a dark picture (GNOME) is given both instead.
+//
 // The agent's own files: Agent.cpp (the run, its start and end, the tick, failures),
 // AgentChange.cpp (the change), AgentPicks.cpp (the display order and the way back),
-// AgentCommands.cpp (the tray's commands on the list).
+// AgentCommands.cpp (the tray's commands on the list), AgentScheme.cpp (the colour scheme
+// and the lock screen).
 #pragma once
 
 #include <QTimer>
@@ -38,6 +44,7 @@
 #include "imagelist/ListEdits.h"
 #include "imagelist/ListFile.h"
 #include "picture/PictureCache.h"
+#include "platform/desktop/ColorScheme.h"
 #include "platform/desktop/DesktopWallpaper.h"
 #include "platform/screen/ScreenMetrics.h"
 #include "platform/screen/ScreenSaverState.h"
@@ -182,6 +189,21 @@ class TAgent {
   // The way back is shown as open or not.
   void SetPreviousEnabled();
 
+  // ---- The colour scheme and the lock screen (AgentScheme.cpp) ----
+  const TSchemeReading& Scheme() const { return scheme_; }
+  // The desktop's scheme is now reading: where that changes which variant shows, the
+  // wallpaper on every monitor is made again at once (fading as a change does), even while
+  // paused or with the window open, with no new pick and nothing recorded.
+  void FollowScheme(const TSchemeReading& reading);
+  // The scheme once the list is loaded: where the desktop shows this program's last change in
+  // the variant the scheme does not ask for (a run that ended in the other scheme), it is made
+  // again; another program's wallpaper is left alone.
+  void StartFollowingScheme(const TSchemeReading& reading);
+  // Whether a change shows the entries' dark partners now.
+  bool ShowsDark() const;
+  // The file a change shows for the current entry (empty without one).
+  std::string ShownFileName() const;
+
   // ---- Commands on the list (AgentCommands.cpp) ----
   // The current entry leaves the list after the confirmation the settings ask for, and the
   // next one is applied; false when there is none or the user declined.
@@ -200,6 +222,15 @@ class TAgent {
   void ShowPauseState();
   void ReleasePictures();
   void ChgMonitors(const std::vector<TMonitor>& monitors);
+  // For a desktop that switches by itself: the current entry's dark partner made into its
+  // own converted file and stored as "WallpaperDark" (empty without a partner).
+  void PrepareDarkVariant(const ApplyRequest& light);
+  void RemakeForScheme();
+  // The file a change shows for entry now.
+  std::string ShownFor(const ImageEntry& entry) const;
+  // With "Lock screen too", the lock screen shows what the desktop was given; a failure is
+  // told once until it succeeds again.
+  void ShowOnLockScreen();
   std::vector<MonitorSource> PickFurtherSources(const std::vector<TMonitor>& monitors);
   ApplyRequest CurrentRequest() const;
   QRgb Fill() const;
@@ -226,6 +257,7 @@ class TAgent {
   double startTime_ = 0;
   std::int32_t cycleRemaining_ = 0;
   std::string convertFileName_;
+  std::string darkConvertFileName_;
   // A change ran since ReleasePictures last returned memory.
   bool changedSinceTrim_ = false;
   // The change under way is the display order's (every monitor changes), not an Apply.
@@ -241,4 +273,8 @@ class TAgent {
   // The further monitors' pictures of the last change that made them.
   std::vector<std::string> shownFurther_;
   std::unique_ptr<TAgentFolders> folders_;
+  TSchemeReading scheme_;
+  bool lockScreenFailureTold_ = false;
+  // A remake for the scheme that found the command gate closed waits on this for its turn.
+  QObject schemePosts_;
 };

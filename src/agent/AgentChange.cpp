@@ -45,7 +45,10 @@ TDispReader TAgent::DispReader() const {
 QRgb TAgent::Fill() const { return ColorFromTColor(settings_.FillColor); }
 
 ApplyRequest TAgent::CurrentRequest() const {
-  return {CurrentFileName(), CurrentDispObj(), settings_.PlusInstalled, convertFileName_, world_.screen.ScreenSize()};
+  const std::string shown = ShownFileName();
+  // The partner's converted file has a name of its own, so the entry's stays as it was.
+  const std::string& convertTo = shown == CurrentFileName() ? convertFileName_ : darkConvertFileName_;
+  return {shown, CurrentDispObj(), settings_.PlusInstalled, convertTo, world_.screen.ScreenSize()};
 }
 
 std::optional<TDecodeTarget> TAgent::WallpaperDecodeTarget() const {
@@ -63,7 +66,7 @@ void TAgent::LoadCurrent() {
     return;
   }
   const std::string name = list_.At(current).fileName;
-  pictures_.Load(name, WallpaperDecodeTarget());
+  pictures_.Load(ShownFileName(), WallpaperDecodeTarget());
   if (ToInt(list_.At(current).disp) >= 0) return;
   const TStoredDisp stored = ReadObjDisp(name, std::string());
   list_.SetDisp(current, stored.disp);
@@ -100,6 +103,8 @@ void TAgent::UpdtBackground() {
     ChgBackground();
   }
   ChangeSucceeded();
+  state_.LastShownNm = ShownFileName();
+  ShowOnLockScreen();
   RecordInHistory();
   // Going back shows an earlier change again: the cycle's marks stay as they are.
   if (settings_.RandomCycle() && !historyStep_) MarkShown();
@@ -150,6 +155,7 @@ void TAgent::ChgBackground() {
   // The centred part the hidden agent decoded has shown; the converted file gets the whole.
   const TPartOfPicture part{[this] { return pictures_.HoldsPart() ? pictures_.FileSize() : QSize(); },
                             [&request](const std::string& path) { WriteJpegConverted(request.name, path); }};
+  if (world_.desktop.SwitchesSchemeItself()) PrepareDarkVariant(request);
   // The hidden agent's pictures go before the desktop loads the converted file, so a
   // large composition is not held twice.
   ApplyToDesktop(
@@ -194,7 +200,10 @@ std::vector<MonitorSource> TAgent::PickFurtherSources(const std::vector<TMonitor
   if (settings_.RandomCycle()) view_.ShowEntries();
   if (plan.lastEntry >= 0) lastMonitorEntry_ = plan.lastEntry;
   shownFurther_.clear();
-  for (const MonitorSource& source : plan.sources) shownFurther_.push_back(source.file);
+  for (MonitorSource& source : plan.sources) {
+    shownFurther_.push_back(source.file);
+    if (const int entry = list_.Find(source.file); entry >= 0) source.file = ShownFor(list_.At(entry));
+  }
   return std::move(plan.sources);
 }
 

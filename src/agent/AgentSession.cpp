@@ -1,6 +1,7 @@
 #include "agent/AgentSession.h"
 
 #include "platform/system/PathParts.h"
+#include "wallpaper/ConvertedBitmap.h"
 #include "wallpaper/WallpaperApply.h"
 
 bool TAgentSession::ChangeFailed(const std::string& why) {
@@ -54,7 +55,10 @@ std::string TAgentSession::TrayHint(const std::string& wallpaper, const std::str
                                     const std::string& programFolder) const {
   std::string name = state_.LastImageNm;
   std::string kind = state_.LastDispStr;
-  if (!IsMonitorConvertFileName(programFolder, wallpaper) && wallpaper != state_.LastImageNm) {
+  const bool ours = IsMonitorConvertFileName(programFolder, wallpaper) ||
+                    wallpaper == DarkConvertFileName(programFolder) || wallpaper == state_.LastImageNm ||
+                    (!state_.LastShownNm.empty() && wallpaper == state_.LastShownNm);
+  if (!ours) {
     name = wallpaper;
     kind = tileWallpaper == "1" ? "TILED" : "CENTERED";
   }

@@ -47,8 +47,8 @@ class TAgentSession {
   static TrayCommand TrayClick(TrayClickAction action, bool leftButton);
 
   // The text of the tray menu's image item: the file name of what the desktop shows and its
-  // method. Ours (the last entry applied, or any monitor's converted bitmap) is named as
-  // that entry; another program's wallpaper by the desktop's own values.
+  // method. Ours (the last entry applied or its dark partner, any monitor's converted bitmap
+  // or the dark one) is named as that entry; another program's wallpaper by the desktop's own values.
   std::string TrayHint(const std::string& wallpaper, const std::string& tileWallpaper,
                        const std::string& programFolder) const;
   // The tray's tip: the failure while changes fail, otherwise the hint up to its first "|",

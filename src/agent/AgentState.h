@@ -18,6 +18,9 @@ struct TAgentState {
   double LastChgDateTime = 0;
   std::int32_t ExecSinceChg = 0;
   bool ExecCounted = false;
+  // The file the last change showed for LastImageNm: its dark partner while dark, else the
+  // entry's own. Another program's wallpaper is told apart from both.
+  std::string LastShownNm;
 
   // Why the last change the agent made by itself failed; empty once a change succeeds. The
   // agent tells the user without a box and goes on with its schedule.

@@ -17,7 +17,7 @@ const TCommandOption kCommands[] = {
      "Remove the current image from the list, after the confirmation the settings ask for."},
     {"show", ControlCommand::Show, "Show the properties window; start Tesserine when it is not running."},
     {"quit", ControlCommand::Quit, "Save the configuration and end the running Tesserine."},
-    {"status", ControlCommand::Status, "Print the current image, its method and the agent's state."},
+    {"status", ControlCommand::Status, "Print the current image, its method, the agent's state and the colour scheme."},
     {"login", std::nullopt, "Start as at log-in: as without an option, but end silently when Tesserine already runs.",
      Mode::Login},
     {"help", std::nullopt, "Print this text.", Mode::Help, "h"},

@@ -8,9 +8,10 @@
 namespace {
 
 QString StatusText(const TRemoteStatus& status) {
-  return QString("image: %1\nmethod: %2\nagent: %3\npaused: %4\n")
+  return QString("image: %1\nmethod: %2\nagent: %3\npaused: %4\nscheme: %5\n")
       .arg(QFile::decodeName(QByteArray::fromStdString(status.image)), QString::fromStdString(status.method),
-           status.agentRunning ? "running" : "stopped", status.paused ? "yes" : "no");
+           status.agentRunning ? "running" : "stopped", status.paused ? "yes" : "no",
+           QString::fromStdString(status.scheme));
 }
 
 TCommandResult Failure(const QString& text) { return {1, {}, text + "\n", false}; }

@@ -4,6 +4,7 @@
 
 #include "config/ConfigKeys.h"
 #include "config/ConfigValues.h"
+#include "imagelist/DarkFile.h"
 
 TWatchedFolders LoadFolders(const TBigIniFile& ini) {
   TWatchedFolders folders;
@@ -28,6 +29,19 @@ void StoreSync(TBigIniFile& ini, std::string_view folder, const TFolderSyncResul
                const std::function<std::string(DispObj)>& dispText, bool randomCycle) {
   if (!result.Changed() || ini.ReadString(FoldersSection, folder, "").empty()) return;
   ini.DeleteKeys(BitmapsSection, result.left);
-  for (const ImageEntry& entry : result.joined)
+  ini.DeleteKeys(DarkSection, result.left);
+  for (const auto& [before, after] : result.renamed) {
+    const std::string value = ini.ReadString(BitmapsSection, before, "");
+    const std::string dark = ini.ReadString(DarkSection, before, "");
+    ini.DeleteKey(BitmapsSection, before);
+    ini.WriteString(BitmapsSection, after, value);
+    if (dark.empty()) continue;
+    ini.DeleteKey(DarkSection, before);
+    ini.WriteString(DarkSection, after, dark);
+  }
+  for (const ImageEntry& entry : result.joined) {
     ini.WriteString(BitmapsSection, entry.fileName, EncodeBitmapsValue(dispText(entry.disp), entry.mark, randomCycle));
+    if (!entry.dark.empty()) ini.WriteString(DarkSection, entry.fileName, entry.dark);
+  }
+  for (const auto& [entry, dark] : result.partnered) ini.WriteString(DarkSection, entry, dark);
 }

@@ -25,7 +25,7 @@ bool IsPictureName(std::string_view path) {
   const std::size_t dot = name.rfind('.');
   // A name that is an extension alone (".jpg") is a hidden file, not a picture.
   if (dot == std::string_view::npos || dot == 0) return false;
-  if (SameIgnoringAsciiCase(name, ConvertBaseName)) return false;
+  if (IsConvertedName(name)) return false;
   const std::string_view extension = name.substr(dot);
   return std::any_of(kExtensions.begin(), kExtensions.end(),
                      [&](std::string_view known) { return SameIgnoringAsciiCase(extension, known); });

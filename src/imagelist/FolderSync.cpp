@@ -1,10 +1,14 @@
 #include "imagelist/FolderSync.h"
 
+#include <algorithm>
+#include <map>
 #include <optional>
 #include <string_view>
+#include <unordered_map>
 #include <unordered_set>
 
 #include "imagelist/ListEdits.h"
+#include "imagelist/WallpaperPackage.h"
 
 namespace {
 
@@ -31,27 +35,48 @@ std::unordered_set<std::string_view> ListedNames(const TFolderListing& listing) 
 // "Beach.jpg") has the same key as its entry but is another name, so the entry leaves and
 // the file joins under its new name.
 template <class Gone>
-void Leave(TImageList& list, const TFolderScanRequest& folder, const TJoinRule& rule, const Gone& gone,
+void Leave(TImageList& list, const TFolderListing& listing, const TJoinRule& rule, const Gone& gone,
            const std::function<bool(const std::string&)>& exists, TFolderSyncResult& result) {
+  const TFolderScanRequest& folder = listing.request;
+  const auto withheld = [&listing](const std::string& name) {
+    return std::binary_search(listing.withheld.begin(), listing.withheld.end(), name);
+  };
   result.currentLeft = RemoveWhere(list, [&](const ImageEntry& entry) {
     if (!LiesInFolder(entry.fileName, folder.folder, folder.subfolders)) return false;
-    if (!gone(entry.fileName) || exists(entry.fileName)) return false;
+    if (!gone(entry.fileName) || (exists(entry.fileName) && !withheld(entry.fileName))) return false;
     result.left.push_back(entry.fileName);
     if (rule.randomCycle && entry.mark == 0) --result.cycleDelta;
     return true;
   });
 }
 
+// The partner the listing gives file; empty without one.
+std::string PartnerIn(const TFolderListing& listing, const std::string& file) {
+  const auto found =
+      std::lower_bound(listing.partners.begin(), listing.partners.end(), file,
+                       [](const std::pair<std::string, std::string>& pair, const std::string& name) { return pair.first < name; });
+  return found != listing.partners.end() && found->first == file ? found->second : std::string();
+}
+
+// Whether the user took file out, or any file of the wallpaper package it belongs to.
+bool KeptOut(const TWatchedFolders& folders, const std::string& file) {
+  if (folders.Excluded(file)) return true;
+  if (!folders.AnyExcluded()) return false;
+  const std::optional<TPackageFile> package = PackageFileOf(file);
+  return package && folders.ExcludedUnder(package->package);
+}
+
 // Joins files[from, ...) that the list lacks and the user did not take out, looking at no
 // more than slice.limit of them; returns where it stopped, or nothing when it got to the end.
-std::optional<std::size_t> Join(TImageList& list, const TWatchedFolders& folders, const std::vector<std::string>& files,
-                                std::size_t from, const TJoinRule& rule, TJoinSlice slice, TFolderSyncResult& result) {
+std::optional<std::size_t> Join(TImageList& list, const TWatchedFolders& folders, const TFolderListing& listing,
+                                const std::vector<std::string>& files, std::size_t from, const TJoinRule& rule,
+                                TJoinSlice slice, TFolderSyncResult& result) {
   const std::size_t end = files.size() - from > slice.limit ? from + slice.limit : files.size();
   list.BeginUpdate();
   for (std::size_t i = from; i < end; ++i) {
     const std::string& file = files[i];
-    if (list.Contains(file) || folders.Excluded(file)) continue;
-    ImageEntry entry{file, rule.disp, rule.randomCycle ? 0 : -1};
+    if (list.Contains(file) || KeptOut(folders, file)) continue;
+    ImageEntry entry{file, rule.disp, rule.randomCycle ? 0 : -1, PartnerIn(listing, file)};
     list.Append(entry);
     result.joined.push_back(std::move(entry));
     if (rule.randomCycle) ++result.cycleDelta;
@@ -74,7 +99,7 @@ void SyncWhole(TImageList& list, TWatchedFolders& folders, const TFolderListing&
   });
   std::optional<std::unordered_set<std::string_view>> names;
   Leave(
-      list, listing.request, rule,
+      list, listing, rule,
       [&](const std::string& name) {
         if (!names) names = ListedNames(listing);
         return names->count(name) == 0;
@@ -94,7 +119,49 @@ void SyncRemoved(TImageList& list, TWatchedFolders& folders, const TFolderListin
   if (!listHoldsOne) return;
   const std::unordered_set<std::string_view> gone(listing.removed.begin(), listing.removed.end());
   Leave(
-      list, listing.request, rule, [&](const std::string& name) { return gone.count(name) > 0; }, exists, result);
+      list, listing, rule, [&](const std::string& name) { return gone.count(name) > 0; }, exists, result);
+}
+
+// Entries of a wallpaper package whose chosen picture is now another size take its name, one
+// entry a package; the package's further entries then leave as withheld files. from: the
+// listing's files that may be a package's new choice.
+void RenamePackages(TImageList& list, const TFolderListing& listing, const std::vector<std::string>& from,
+                    TFolderSyncResult& result) {
+  std::map<std::string, std::string> chosen;
+  for (const std::string& file : from)
+    if (const std::optional<TPackageFile> package = PackageFileOf(file);
+        package && package->kind != TPackageFile::Kind::Screenshot)
+      chosen.emplace(package->package, file);
+  if (chosen.empty()) return;
+  std::vector<std::pair<std::string, std::string>> renames;
+  for (int i = 0; i < list.Count(); ++i) {
+    const std::string& name = list.At(i).fileName;
+    if (!LiesInFolder(name, listing.request.folder, listing.request.subfolders)) continue;
+    const std::optional<TPackageFile> package = PackageFileOf(name);
+    if (!package) continue;
+    const auto found = chosen.find(package->package);
+    if (found != chosen.end() && found->second != name) renames.emplace_back(name, found->second);
+  }
+  for (auto& [before, after] : renames) {
+    if (list.Contains(after)) continue;
+    list.Rename(list.Find(before), after);
+    result.renamed.emplace_back(std::move(before), std::move(after));
+  }
+}
+
+// The listing's partners go to the entries the list already holds.
+void GivePartners(TImageList& list, const TFolderListing& listing, TFolderSyncResult& result) {
+  if (listing.partners.empty()) return;
+  std::unordered_map<std::string, int> positions;
+  for (int i = 0; i < list.Count(); ++i)
+    if (LiesInFolder(list.At(i).fileName, listing.request.folder, listing.request.subfolders))
+      positions.emplace(list.At(i).fileName, i);
+  for (const auto& [entry, dark] : listing.partners) {
+    const auto found = positions.find(entry);
+    if (found == positions.end() || list.At(found->second).dark == dark) continue;
+    list.SetDark(found->second, dark);
+    result.partnered.emplace_back(entry, dark);
+  }
 }
 
 // The files a sync joins from: all the listing's, or only those added since the listing
@@ -107,7 +174,7 @@ const std::vector<std::string>& Joining(const TFolderListing& listing, bool chan
 void JoinFrom(TImageList& list, TWatchedFolders& folders, TWatchedFolder& folder, const TFolderListing& listing,
               const TJoinRule& rule, TJoinResume resume, TJoinSlice slice, TFolderSyncResult& result) {
   const std::optional<std::size_t> next =
-      Join(list, folders, Joining(listing, resume.changesOnly), resume.from, rule, slice, result);
+      Join(list, folders, listing, Joining(listing, resume.changesOnly), resume.from, rule, slice, result);
   if (next) {
     resume.from = *next;
     result.resume = resume;
@@ -136,6 +203,8 @@ TFolderSyncResult SyncFolder(TImageList& list, TWatchedFolders& folders, const T
   folder->pictures = static_cast<std::int32_t>(listing.files.size());
   folder->skipped = listing.skipped;
   const bool changesOnly = listing.base != 0 && listing.base == folder->synced;
+  RenamePackages(list, listing, Joining(listing, changesOnly), result);
+  GivePartners(list, listing, result);
   if (changesOnly)
     SyncRemoved(list, folders, listing, rule, exists, result);
   else

@@ -43,22 +43,29 @@ struct TFolderSyncResult {
   std::int32_t cycleDelta = 0;
   // Whether the entry the list was on left, so another one is current now.
   bool currentLeft = false;
+  // Entries renamed in place (old name, new name): a wallpaper package's size chosen anew.
+  std::vector<std::pair<std::string, std::string>> renamed;
+  // Entries already in the list that the listing gave another dark partner (entry, partner).
+  std::vector<std::pair<std::string, std::string>> partnered;
   // Set when files are still to join: call ResumeFolderSync with it.
   std::optional<TJoinResume> resume;
-  bool Changed() const { return !joined.empty() || !left.empty(); }
+  bool Changed() const { return !joined.empty() || !left.empty() || !renamed.empty() || !partnered.empty(); }
 };
 
 // Whether entry leaves the list with removed when the user stops watching it: it lies in
 // the folder and no folder still watched (remaining) covers it.
 bool LeavesWithFolder(const ImageEntry& entry, const TWatchedFolders& remaining, const TWatchedFolder& removed);
 
-// Syncs list with listing, which must be of a folder that folders watches with the same
+// Syncs list with listing (shaped by ShapeListing or not), which must be of a folder that folders watches with the same
 // subfolders setting (a late listing of a folder since removed or changed does nothing).
 // exists(path) tells whether an entry's file is there although the listing does not hold
 // it (a hidden file added by hand): such an entry stays. The folder's state, picture and
 // skipped counts follow the listing; the exclusions whose files are gone are forgotten.
 // A listing compared with the one the list was last synced with brings only its added and
 // removed files, so a change in a large folder costs what changed, not the folder's size.
+// A withheld file leaves although it is there; an entry of a wallpaper package whose chosen
+// size changed is renamed to it; the listing's partners go to their entries (a joining one
+// takes its own), and an exclusion of any file of a package keeps the whole package out.
 TFolderSyncResult SyncFolder(TImageList& list, TWatchedFolders& folders, const TFolderListing& listing,
                              const TJoinRule& rule, const std::function<bool(const std::string&)>& exists,
                              TJoinSlice slice = {});

@@ -149,6 +149,18 @@ void TImageList::Delete(int i) {
     --focused_;
 }
 
+int TImageList::Rename(int i, std::string fileName) {
+  const bool selected = rows_[i].selected;
+  const bool focused = focused_ == i;
+  ImageEntry entry = std::move(rows_[i].entry);
+  entry.fileName = std::move(fileName);
+  Delete(i);
+  const int pos = Insert(i, std::move(entry));
+  if (selected) SetSelected(pos, true);
+  if (focused) focused_ = pos;
+  return pos;
+}
+
 void TImageList::DeleteSelectedExcept(int keep) {
   DeleteIf([this, keep](int i, const ImageEntry&) { return rows_[i].selected && i != keep; });
 }

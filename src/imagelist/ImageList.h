@@ -22,6 +22,9 @@ struct ImageEntry {
   DispObj disp = DispObj::None;
   // 1 shown in the current random cycle, 0 not shown, -1 no mark state yet.
   std::int32_t mark = -1;
+  // The dark partner: the picture shown in the entry's place while the desktop is dark;
+  // empty without one. It is no entry of its own and goes with its entry.
+  std::string dark;
 };
 
 class TImageList {
@@ -30,6 +33,10 @@ class TImageList {
   const ImageEntry& At(int i) const { return rows_[i].entry; }
   void SetDisp(int i, DispObj disp) { rows_[i].entry.disp = disp; }
   void SetMark(int i, std::int32_t mark) { rows_[i].entry.mark = mark; }
+  void SetDark(int i, std::string dark) { rows_[i].entry.dark = std::move(dark); }
+  // The entry at i takes another file name and keeps the rest (method, mark, partner,
+  // selection, focus); a sorted list moves it to its sorted place. Its new position.
+  int Rename(int i, std::string fileName);
 
   bool Sorted() const { return sorted_; }
   // Turning sorting on sorts at once; turning it off keeps the current order.

@@ -73,6 +73,12 @@ bool TWatchedFolders::Excluded(std::string_view path) const {
   return !excluded_.empty() && excluded_.count(TImageList::FoldKey(path)) > 0;
 }
 
+bool TWatchedFolders::ExcludedUnder(std::string_view folder) const {
+  const std::string prefix = TImageList::FoldKey(folder) + '/';
+  const auto found = excluded_.lower_bound(prefix);
+  return found != excluded_.end() && found->first.starts_with(prefix);
+}
+
 std::vector<std::string> TWatchedFolders::ExcludedPaths() const {
   std::vector<std::string> paths;
   for (const auto& [key, path] : excluded_) paths.push_back(path);

@@ -63,6 +63,9 @@ class TWatchedFolders {
   // Lets path join again (the user added it by hand).
   void Readmit(std::string_view path);
   bool Excluded(std::string_view path) const;
+  bool AnyExcluded() const { return !excluded_.empty(); }
+  // Whether an excluded path lies anywhere inside folder.
+  bool ExcludedUnder(std::string_view folder) const;
   // The excluded paths in the order of their case-folded names.
   std::vector<std::string> ExcludedPaths() const;
   // Forgets the exclusions that lie in folder (with its subfolders when they count) whose

@@ -1,13 +1,42 @@
 #include "wallpaper/ConvertedBitmap.h"
 
+#include <algorithm>
+
 #include "picture/BmpFile.h"
 #include "picture/BmpRowWriter.h"
 #include "picture/JpegDecoder.h"
 #include "picture/PictureErrors.h"
 
-std::string ConvertFileName(const std::string& folder) {
-  if (folder.empty() || folder.back() == '/') return folder + ConvertBaseName;
-  return folder + "/" + ConvertBaseName;
+namespace {
+
+std::string InFolder(const std::string& folder, const char* name) {
+  if (folder.empty() || folder.back() == '/') return folder + name;
+  return folder + "/" + name;
+}
+
+bool SameIgnoringAsciiCase(std::string_view a, std::string_view b) {
+  const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
+  return a.size() == b.size() &&
+         std::equal(a.begin(), a.end(), b.begin(), [&](char x, char y) { return lower(x) == lower(y); });
+}
+
+}  // namespace
+
+std::string ConvertFileName(const std::string& folder) { return InFolder(folder, ConvertBaseName); }
+
+std::string DarkConvertFileName(const std::string& folder) { return InFolder(folder, DarkConvertBaseName); }
+
+bool IsConvertedName(std::string_view name) {
+  if (SameIgnoringAsciiCase(name, ConvertBaseName) || SameIgnoringAsciiCase(name, DarkConvertBaseName)) return true;
+  // "Tesserina Convert <number>.BMP", the number of a further monitor.
+  constexpr std::string_view stem = "Tesserina Convert ";
+  constexpr std::string_view extension = ".BMP";
+  if (name.size() <= stem.size() + extension.size() || !SameIgnoringAsciiCase(name.substr(0, stem.size()), stem) ||
+      !SameIgnoringAsciiCase(name.substr(name.size() - extension.size()), extension))
+    return false;
+  const std::string_view number = name.substr(stem.size(), name.size() - stem.size() - extension.size());
+  return number.find_first_not_of("0123456789") == std::string_view::npos && number.front() != '0' &&
+         number != "1";
 }
 
 QImage StretchPicture(const QImage& picture, std::optional<QSize> stretchTo) {

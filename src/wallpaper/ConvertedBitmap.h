@@ -6,12 +6,23 @@
 #include <QSize>
 #include <optional>
 #include <string>
+#include <string_view>
 
 inline constexpr const char* ConvertBaseName = "Tesserina Convert.BMP";
+// The dark partner's converted bitmap, beside the other: desktops that switch by themselves
+// between a light and a dark picture are given both.
+inline constexpr const char* DarkConvertBaseName = "Tesserina Convert Dark.BMP";
 
 // folder (the program's folder, with or without a trailing "/") joined with
 // "Tesserina Convert.BMP".
 std::string ConvertFileName(const std::string& folder);
+// The same with "Tesserina Convert Dark.BMP".
+std::string DarkConvertFileName(const std::string& folder);
+
+// Whether a file's name (without its folder) is one of the program's converted bitmaps: the
+// primary's, a further monitor's ("Tesserina Convert 2.BMP", ...) or the dark partner's, in
+// any letter case.
+bool IsConvertedName(std::string_view name);
 
 // picture, or picture stretched to stretchTo independently in width and height by
 // repeating or dropping pixels (no smoothing). An empty picture stretched to a size gives

@@ -4,6 +4,8 @@
 #include <algorithm>
 
 #include "picture/PictureFormat.h"
+#include "picture/PictureLoader.h"
+#include "wallpaper/Compositions.h"
 #include "wallpaper/ConvertedBitmap.h"
 
 ApplyPlan PlanApply(const ApplyRequest& request) {
@@ -109,6 +111,20 @@ void ApplyToDesktop(const ApplyRequest& request, const std::function<const QImag
   }
   writeFile();
   if (!shown) desktop.Reload();
+}
+
+std::string WriteVariantFile(const ApplyRequest& request, QRgb fill) {
+  const ApplyPlan plan = PlanApply(request);
+  if (!plan.convert) return plan.wallpaper;
+  try {
+    QImage picture = LoadPicture(request.name);
+    if (picture.isNull()) return {};
+    if (IsSpecial(request.code)) picture = ComposeSpecial(picture, request.code, fill, request.screenSize);
+    WriteConverted(picture, plan.stretchTo, request.convertFileName);
+  } catch (const std::exception&) {
+    return {};
+  }
+  return plan.wallpaper;
 }
 
 std::string MonitorConvertFileName(const std::string& folder, std::size_t index) {

@@ -80,6 +80,12 @@ void ApplyToDesktop(const ApplyRequest& request, const std::function<const QImag
                     IDesktopWallpaper& desktop, const std::function<void()>& pictureUsed = {},
                     const TPartOfPicture& part = {});
 
+// The file a desktop is given for request without showing it now (a variant it shows by
+// itself later): the picture itself where the plan hands it over as it is, else its converted
+// file, written (composed for the program's own layouts, on fill) to request.convertFileName;
+// empty when the picture cannot be read or written.
+std::string WriteVariantFile(const ApplyRequest& request, QRgb fill);
+
 // The converted bitmap of the monitor at index in monitor order: "Tesserina Convert.BMP" for
 // the primary, "Tesserina Convert 2.BMP", "Tesserina Convert 3.BMP", ... for the others.
 std::string MonitorConvertFileName(const std::string& folder, std::size_t index);

@@ -90,9 +90,9 @@ TEST(CommandLine, EachReplyGivesItsOutputAndExitCode) {
   }
 
   TControlReply status;
-  status.status = {"/p/a b.jpg", "RATIO_STRETCH", true, true};
+  status.status = {"/p/a b.jpg", "RATIO_STRETCH", true, true, "dark (desktop portal)"};
   EXPECT_EQ(ResultOf(ControlCommand::Status, status, true).out,
-            "image: /p/a b.jpg\nmethod: RATIO_STRETCH\nagent: running\npaused: yes\n");
+            "image: /p/a b.jpg\nmethod: RATIO_STRETCH\nagent: running\npaused: yes\nscheme: dark (desktop portal)\n");
 }
 
 struct ProgramAnswer {

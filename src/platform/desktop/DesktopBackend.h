@@ -18,6 +18,9 @@ enum class WallpaperLayout { Tile, Center, Stretch };
 struct WallpaperValues {
   std::string file;
   WallpaperLayout layout = WallpaperLayout::Center;
+  // For a desktop that switches between a light and a dark picture by itself: the dark
+  // one; empty: file for both.
+  std::string darkFile;
 };
 
 // What the desktop really shows.
@@ -50,6 +53,9 @@ class IDesktopBackend {
   }
   // nullopt when this desktop cannot tell, or cannot be asked right now.
   virtual std::optional<ShownWallpaper> Query() { return std::nullopt; }
+  // Whether the desktop shows WallpaperValues::darkFile by itself while its scheme is dark,
+  // so the program need not make the wallpaper again when the scheme changes.
+  virtual bool SwitchesSchemeItself() const { return false; }
   // The monitor layout changed; nothing to do for a desktop that places the wallpaper itself.
   // The picture drawn again for the new layout never fades.
   virtual void ScreensChanged() {}

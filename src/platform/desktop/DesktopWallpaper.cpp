@@ -6,10 +6,14 @@
 
 #include "platform/desktop/DesktopBackend.h"
 #include "platform/desktop/DesktopValues.h"
+#include "platform/desktop/LockScreen.h"
 
 TDesktopWallpaper::TDesktopWallpaper(std::unique_ptr<TDesktopValues> values, std::unique_ptr<IDesktopBackend> backend,
-                                     std::function<bool()> reducedMotion)
-    : values_(std::move(values)), backend_(std::move(backend)), reducedMotion_(std::move(reducedMotion)) {}
+                                     std::function<bool()> reducedMotion, std::unique_ptr<ILockScreen> lockScreen)
+    : values_(std::move(values)),
+      backend_(std::move(backend)),
+      reducedMotion_(std::move(reducedMotion)),
+      lockScreen_(std::move(lockScreen)) {}
 
 TDesktopWallpaper::~TDesktopWallpaper() = default;
 
@@ -59,6 +63,7 @@ std::vector<MonitorWallpaper> MonitorsOf(const std::string& text) {
 WallpaperValues TDesktopWallpaper::ValuesToShow() {
   WallpaperValues values;
   values.file = values_->Get("Wallpaper").value_or("");
+  values.darkFile = values_->Get("WallpaperDark").value_or("");
   values.layout =
       LayoutFromValues(values_->Get("WallpaperStyle").value_or("0"), values_->Get("TileWallpaper").value_or("0"));
   if (values_->Get(kMonitorsValue).value_or("") != "") values_->Set(kMonitorsValue, "");
@@ -102,6 +107,12 @@ std::vector<MonitorWallpaper> TDesktopWallpaper::RecordedMonitors() const {
 }
 
 void TDesktopWallpaper::ScreensChanged() { backend_->ScreensChanged(); }
+
+bool TDesktopWallpaper::SwitchesSchemeItself() const { return backend_->SwitchesSchemeItself(); }
+
+void TDesktopWallpaper::ShowOnLockScreen(const std::string& file) {
+  if (lockScreen_) lockScreen_->Show(file);
+}
 
 bool TDesktopWallpaper::Fading() const { return backend_->Fading(); }
 

@@ -51,6 +51,7 @@ TRemoteStatus StatusOf(const QVariantMap& properties) {
   status.method = properties.value("CurrentMethod").toString().toStdString();
   status.paused = properties.value("Paused").toBool();
   status.agentRunning = properties.value("AgentRunning").toBool();
+  status.scheme = properties.value("ColorScheme").toString().toStdString();
   return status;
 }
 

@@ -36,6 +36,7 @@ class TControlObject final : public QObject, protected QDBusContext {
   Q_PROPERTY(QString CurrentMethod READ CurrentMethod)
   Q_PROPERTY(bool Paused READ Paused)
   Q_PROPERTY(bool AgentRunning READ AgentRunning)
+  Q_PROPERTY(QString ColorScheme READ ColorScheme)
 
  public:
   TControlObject(IRemoteControl& control, QDBusConnection bus)
@@ -45,6 +46,7 @@ class TControlObject final : public QObject, protected QDBusContext {
   QString CurrentMethod() const { return QString::fromStdString(control_.RemoteStatus().method); }
   bool Paused() const { return control_.RemoteStatus().paused; }
   bool AgentRunning() const { return control_.RemoteStatus().agentRunning; }
+  QString ColorScheme() const { return QString::fromStdString(control_.RemoteStatus().scheme); }
 
   IRemoteControl& control_;
   QDBusConnection bus_;
@@ -127,6 +129,7 @@ void TControlService::StatusChanged() {
   if (now.method != before.method) changed["CurrentMethod"] = QString::fromStdString(now.method);
   if (now.paused != before.paused) changed["Paused"] = now.paused;
   if (now.agentRunning != before.agentRunning) changed["AgentRunning"] = now.agentRunning;
+  if (now.scheme != before.scheme) changed["ColorScheme"] = QString::fromStdString(now.scheme);
   QDBusMessage signal =
       QDBusMessage::createSignal(kControlPath, "org.freedesktop.DBus.Properties", "PropertiesChanged");
   signal << QString(kControlInterface) << changed << QStringList();

@@ -22,6 +22,8 @@ struct TRemoteStatus {
   std::string method;
   bool agentRunning = false;
   bool paused = false;
+  // The colour scheme followed and where it was read, as --status prints it.
+  std::string scheme;
 
   bool operator==(const TRemoteStatus&) const = default;
 };

@@ -10,6 +10,7 @@
 #include <functional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 struct TFolderScanRequest {
@@ -48,7 +49,16 @@ struct TFolderListing {
   std::uint64_t base = 0;
   std::vector<std::string> added;
   std::vector<std::string> removed;
+  // Set by a shape (TListingShape): files the filter took that go with another file instead
+  // of standing alone (the other sizes of a picture, a dark variant), in byte order; and
+  // (file of files, the file that goes with it as its variant), in the order of the first.
+  std::vector<std::string> withheld;
+  std::vector<std::pair<std::string, std::string>> partners;
 };
+
+// Folds a listing's files after the scan, before it is compared with the one before: moves
+// files into withheld and records partners. Runs on the listing's thread.
+using TListingShape = std::function<void(TFolderListing&)>;
 
 // Fills listing's added and removed against earlier, an earlier listing of the same folder.
 void CompareListings(TFolderListing& listing, const TFolderListing& earlier);

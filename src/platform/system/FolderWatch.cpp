@@ -37,6 +37,7 @@ struct TFolderWatch::Impl {
 
   TFolderWatch& owner;
   TFileFilter filter;
+  TListingShape shape;
   std::chrono::milliseconds settle;
   std::chrono::milliseconds quiet;
   QFileSystemWatcher watcher;
@@ -81,13 +82,16 @@ struct TFolderWatch::Impl {
     root.listing = true;
     const TFolderScanRequest request = root.request;
     const TFileFilter copy = filter;
+    const TListingShape shapeCopy = shape;
     const std::chrono::milliseconds wait = settle;
     const std::uint64_t number = ++sequence;
     QPointer<TFolderWatch> target(&owner);
     // The earlier listing goes with the thread, which frees it there.
-    QThreadPool::globalInstance()->start([target, request, copy, wait, number, last = std::move(root.last)]() mutable {
+    QThreadPool::globalInstance()->start([target, request, copy, shapeCopy, wait, number,
+                                           last = std::move(root.last)]() mutable {
       auto listing = std::make_shared<TFolderListing>(ScanFolder(request, copy, wait, last.get()));
       listing->sequence = number;
+      if (shapeCopy && listing->available) shapeCopy(*listing);
       // Comparing with the previous listing here spares the owner's thread a pass over a
       // large folder when only a few files changed.
       if (last && last->available && listing->available) CompareListings(*listing, *last);
@@ -175,6 +179,8 @@ void TFolderWatch::SetFolders(const std::vector<TFolderScanRequest>& folders) {
 void TFolderWatch::RescanAll() {
   for (const auto& root : impl_->roots) impl_->List(*root);
 }
+
+void TFolderWatch::SetShape(TListingShape shape) { impl_->shape = std::move(shape); }
 
 bool TFolderWatch::WatchIncomplete() const { return impl_->incomplete; }
 

@@ -31,6 +31,9 @@ class TFolderWatch : public QObject {
   void SetFolders(const std::vector<TFolderScanRequest>& folders);
   // Lists every folder again now.
   void RescanAll();
+  // The shape of every listing from now on (none: as scanned); listings already under way
+  // keep the one they started with.
+  void SetShape(TListingShape shape);
   // True while some folder could not be watched.
   bool WatchIncomplete() const;
   // True while a listing is being made or is due.

@@ -14,6 +14,8 @@
 
 namespace {
 
+const char kDarkKey[] = "picture-uri-dark";
+
 struct GFreeDeleter {
   void operator()(void* p) const { g_free(p); }
 };
@@ -91,7 +93,9 @@ GSettingsTarget TargetOf(GSettingsDesktop desktop) {
   return {"gnome", "org.gnome.desktop.background", "picture-uri", true, true};
 }
 
-void TGSettingsBackend::Apply(const WallpaperValues& values) { Set(values.file, OptionFor(target_, values)); }
+void TGSettingsBackend::Apply(const WallpaperValues& values) {
+  Set(values.file, values.darkFile, OptionFor(target_, values));
+}
 
 void TGSettingsBackend::ApplyMonitors(const std::vector<MonitorWallpaper>& monitors) {
   if (monitors.empty()) {
@@ -110,25 +114,31 @@ void TGSettingsBackend::ApplyMonitors(const std::vector<MonitorWallpaper>& monit
   } catch (const std::system_error& error) {
     ThrowBackendError(target_.name, DesktopFailure::Refused, file + " cannot be written: " + error.code().message());
   }
-  Set(file, "spanned");
+  Set(file, std::string(), "spanned");
 }
 
-void TGSettingsBackend::Set(const std::string& file, const char* option) {
+void TGSettingsBackend::Set(const std::string& file, const std::string& darkFile, const char* option) {
   const SchemaPtr schema = LookupSchema(target_);
   if (!schema)
     ThrowBackendError(target_.name, DesktopFailure::Unreachable, "the schema " + target_.schema + " is not installed");
   const SettingsPtr settings(g_settings_new_full(schema.get(), nullptr, nullptr));
 
   const std::string value = KeyValue(target_, file);
+  const std::string darkValue = darkFile.empty() || file.empty() ? value : KeyValue(target_, darkFile);
   if (option) g_settings_set_string(settings.get(), "picture-options", option);
-  std::vector<const char*> keys{target_.fileKey.c_str()};
-  if (g_settings_schema_has_key(schema.get(), "picture-uri-dark")) keys.push_back("picture-uri-dark");
-  for (const char* key : keys) {
-    if (!value.empty() && ReadString(settings.get(), key) == value) g_settings_set_string(settings.get(), key, "");
-    if (!g_settings_set_string(settings.get(), key, value.c_str()))
+  std::vector<std::pair<const char*, const std::string*>> keys{{target_.fileKey.c_str(), &value}};
+  if (g_settings_schema_has_key(schema.get(), kDarkKey)) keys.emplace_back(kDarkKey, &darkValue);
+  for (const auto& [key, text] : keys) {
+    if (!text->empty() && ReadString(settings.get(), key) == *text) g_settings_set_string(settings.get(), key, "");
+    if (!g_settings_set_string(settings.get(), key, text->c_str()))
       ThrowBackendError(target_.name, DesktopFailure::Refused, std::string("the key ") + key + " is not writable");
   }
   g_settings_sync();
+}
+
+bool TGSettingsBackend::SwitchesSchemeItself() const {
+  const SchemaPtr schema = LookupSchema(target_);
+  return schema && g_settings_schema_has_key(schema.get(), kDarkKey);
 }
 
 std::optional<ShownWallpaper> TGSettingsBackend::Query() {

@@ -1,7 +1,8 @@
 // GNOME-family desktops read their wallpaper from GSettings: GNOME, Budgie and Unity from
 // org.gnome.desktop.background, Cinnamon from org.cinnamon.desktop.background (both a file
 // URI in picture-uri), MATE from org.mate.background (a plain path in picture-filename).
-// The desktop watches those keys, and what they hold is what it shows.
+// The desktop watches those keys, and what they hold is what it shows. GNOME's
+// picture-uri-dark gets the dark partner's file, so the shell switches by itself.
 #pragma once
 
 #include "platform/desktop/DesktopBackend.h"
@@ -31,10 +32,13 @@ class TGSettingsBackend final : public IDesktopBackend {
   // over the primary monitor's file, shown "spanned".
   void ApplyMonitors(const std::vector<MonitorWallpaper>& monitors) override;
   std::optional<ShownWallpaper> Query() override;
+  // Where the schema has picture-uri-dark (GNOME 42 and later).
+  bool SwitchesSchemeItself() const override;
 
  private:
-  // The file (empty for none) and the picture option (nullptr: left as it is).
-  void Set(const std::string& file, const char* option);
+  // The file (empty for none), the dark file for picture-uri-dark (empty: the same) and the
+  // picture option (nullptr: left as it is).
+  void Set(const std::string& file, const std::string& darkFile, const char* option);
 
   GSettingsTarget target_;
 };

@@ -1,0 +1,35 @@
+#include "imagelist/DarkFile.h"
+
+#include <string>
+#include <unordered_set>
+#include <vector>
+
+void LoadDark(TImageList& list, const TBigIniFile& ini) {
+  std::vector<std::string> keys;
+  ini.ReadSection(DarkSection, keys);
+  for (const std::string& key : keys) {
+    const std::string dark = ini.ReadString(DarkSection, key, "");
+    const int index = list.Find(key);
+    if (index >= 0 && !dark.empty()) list.SetDark(index, dark);
+  }
+}
+
+void SaveDark(TBigIniFile& ini, const TImageList& list) {
+  std::vector<std::string> stored;
+  ini.ReadSection(DarkSection, stored);
+  std::unordered_set<std::string> kept;
+  for (int i = 0; i < list.Count(); ++i)
+    if (!list.At(i).dark.empty()) kept.insert(TImageList::FoldKey(list.At(i).fileName));
+  if (kept.empty()) {
+    if (!stored.empty()) ini.EraseAllSections(DarkSection);
+    return;
+  }
+  std::vector<std::string> gone;
+  for (const std::string& key : stored)
+    if (!kept.count(TImageList::FoldKey(key))) gone.push_back(key);
+  ini.DeleteKeys(DarkSection, gone);
+  for (int i = 0; i < list.Count(); ++i) {
+    const ImageEntry& entry = list.At(i);
+    if (!entry.dark.empty()) ini.WriteString(DarkSection, entry.fileName, entry.dark);
+  }
+}

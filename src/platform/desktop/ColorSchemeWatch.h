@@ -1,0 +1,26 @@
+// Follows the desktop's colour scheme (ColorScheme.h) while the program runs, without ever
+// blocking: the portal is asked through the event loop with a short time-out and followed
+// through its SettingChanged signal, GNOME's key through GSettings' change signal.
+#pragma once
+
+#include <functional>
+#include <memory>
+
+#include "platform/desktop/ColorScheme.h"
+
+class TColorSchemeWatch {
+ public:
+  // Starts asking the session bus's portal at once; GNOME's key is read now.
+  TColorSchemeWatch();
+  ~TColorSchemeWatch();
+  TColorSchemeWatch(const TColorSchemeWatch&) = delete;
+  TColorSchemeWatch& operator=(const TColorSchemeWatch&) = delete;
+
+  TSchemeReading Current() const;
+  // Told when Current changes.
+  std::function<void(const TSchemeReading&)> OnChanged;
+
+ private:
+  struct Impl;
+  std::unique_ptr<Impl> impl_;
+};
