@@ -1,11 +1,8 @@
-#include "picture/QtImageDecoder.h"
+#include "picture/QtWebpReader.h"
 
-#include <QFile>
+#include <QBuffer>
 #include <QImageReader>
-#include <algorithm>
 #include <cstdint>
-#include <optional>
-#include <stdexcept>
 
 #include "picture/PictureErrors.h"
 
@@ -22,27 +19,10 @@ namespace {
   return true;
 }();
 
-struct QtFormat {
-  const char* reader;
-  const char* title;
-};
-
-QtFormat QtFormatOf(PictureFormat format) {
-  switch (format) {
-    case PictureFormat::Png:
-      return {"png", "PNG"};
-    case PictureFormat::Webp:
-      return {"webp", "WebP"};
-    default:
-      throw std::invalid_argument("Qt's readers decode only PNG and WebP here");
-  }
-}
-
 // The canvas of an extended WebP file (chunk "VP8X"), whose 24-bit sides can state far more
 // than the limit; Qt's reader allocates an animation's canvas while it reads the header, so
-// the size is checked here first. The simple formats' 14-bit sides stay within the limit.
-void CheckWebpCanvas(QFile& file) {
-  const QByteArray head = file.peek(30);
+// the size is checked here first.
+void CheckWebpCanvas(const QByteArray& head) {
   if (head.size() < 30 || !head.startsWith("RIFF") || head.mid(8, 8) != "WEBPVP8X") return;
   const auto side = [&head](int at) {
     const auto byte = [&head](int i) { return static_cast<std::int64_t>(static_cast<std::uint8_t>(head[i])); };
@@ -52,7 +32,7 @@ void CheckWebpCanvas(QFile& file) {
 }
 
 // Premultiplied colours over black are the colours themselves: only alpha becomes opaque.
-QImage OverBlack(const QImage& decoded) {
+QImage OverBlackPicture(const QImage& decoded) {
   QImage picture =
       decoded.convertToFormat(decoded.hasAlphaChannel() ? QImage::Format_ARGB32_Premultiplied : QImage::Format_RGB32);
   if (picture.isNull()) throw TPictureMemoryError(decoded.width(), decoded.height());
@@ -65,35 +45,22 @@ QImage OverBlack(const QImage& decoded) {
   return picture;
 }
 
-QSize FitLongerSide(QSize size, int minSide) {
-  if (std::max(size.width(), size.height()) <= minSide) return size;
-  return size.scaled(minSide, minSide, Qt::KeepAspectRatio).expandedTo(QSize(1, 1));
-}
+}  // namespace
 
-QImage Decode(const std::string& path, PictureFormat format, std::optional<int> minSide) {
-  const QtFormat qtFormat = QtFormatOf(format);
-  QFile file(QFile::decodeName(path.c_str()));
-  if (!file.open(QIODevice::ReadOnly)) throw TFileOpenError("Cannot open file \"" + path + "\"");
-  if (format == PictureFormat::Webp) CheckWebpCanvas(file);
-  QImageReader reader(&file, qtFormat.reader);
+QImage DecodeQtWebp(const QByteArray& bytes, const std::string& name) {
+  CheckWebpCanvas(bytes);
+  QByteArray data = bytes;
+  QBuffer buffer(&data);
+  buffer.open(QIODevice::ReadOnly);
+  QImageReader reader(&buffer, "webp");
   reader.setAutoDetectImageFormat(false);
   const auto fail = [&]() {
-    throw TDecodeError(std::string(qtFormat.title) + " error in \"" + path +
-                       "\": " + reader.errorString().toStdString());
+    throw TDecodeError("WebP error in \"" + name + "\": " + reader.errorString().toStdString());
   };
   const QSize size = reader.size();
   if (!size.isValid() || size.isEmpty()) fail();
   CheckPictureSize(size.width(), size.height());
-  if (minSide) reader.setScaledSize(FitLongerSide(size, *minSide));
   QImage decoded;
   if (!reader.read(&decoded)) fail();
-  return OverBlack(decoded);
-}
-
-}  // namespace
-
-QImage DecodeQtImage(const std::string& path, PictureFormat format) { return Decode(path, format, std::nullopt); }
-
-QImage DecodeQtImageThumbnail(const std::string& path, PictureFormat format, int minSide) {
-  return Decode(path, format, minSide);
+  return OverBlackPicture(decoded);
 }
