@@ -9,6 +9,9 @@ namespace {
 
 // Four channels per pixel, the unused one included, so the sums run over the row's bytes.
 constexpr int Channels = 4;
+// Below 1 / area for every area within the size limit, above the rounding error of a
+// quotient of at most 256.
+constexpr double Nudge = 1e-10;
 
 }  // namespace
 
@@ -55,8 +58,7 @@ void TAreaAverage::Accumulate(std::vector<Sum>& sums, const QRgb* row, std::uint
 template <typename Sum>
 void TAreaAverage::Finish(std::vector<Sum>& sums, int oy) noexcept {
   // The whole weight of an output pixel: from.width() units across by from.height() down.
-  const auto area = static_cast<std::uint64_t>(from_.width()) * static_cast<std::uint64_t>(from_.height());
-  const std::uint64_t half = area / 2;
+  const std::uint64_t half = static_cast<std::uint64_t>(from_.width()) * static_cast<std::uint64_t>(from_.height()) / 2;
   const std::uint64_t dw = static_cast<std::uint64_t>(to_.width());
   auto* out = reinterpret_cast<std::uint8_t*>(picture_.scanLine(oy));
   for (const Column& column : columns_) {
@@ -75,15 +77,13 @@ void TAreaAverage::Finish(std::vector<Sum>& sums, int oy) noexcept {
             std::uint64_t{column.firstWeight} * first[c] + dw * middle[c] + std::uint64_t{column.lastWeight} * last[c];
     }
     for (int c = 0; c < Channels; ++c) {
-      // The rounded quotient (total + half) / area, through the reciprocal, corrected by one
-      // where the floating-point product fell on the wrong side.
-      const std::uint64_t dividend = total[c] + half;
-      auto q = static_cast<std::uint64_t>(static_cast<double>(dividend) * inverseArea_);
-      if (q * area > dividend)
-        --q;
-      else if ((q + 1) * area <= dividend)
-        ++q;
-      out[c] = static_cast<std::uint8_t>(std::min<std::uint64_t>(q, 255));
+      // The rounded quotient (total + half) / area through the reciprocal: a quotient that is
+      // not whole is at least 1 / area below the next whole number, far more than the
+      // product's rounding error, so a nudge of less than that makes a whole one come out
+      // whole and leaves the others as they are.
+      const auto dividend = static_cast<std::int64_t>(total[c] + half);
+      const auto q = static_cast<int>(static_cast<double>(dividend) * inverseArea_ + Nudge);
+      out[c] = static_cast<std::uint8_t>(std::min(q, 255));
     }
     reinterpret_cast<QRgb*>(out)[0] |= 0xff000000u;
     out += Channels;

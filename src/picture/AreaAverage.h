@@ -12,8 +12,8 @@
 
 class TAreaAverage {
  public:
-  // from is the larger picture's size, to the result's, no larger on either axis. Throws
-  // TPictureMemoryError when the result cannot be had.
+  // from is the larger picture's size, within MaxPicturePixels, to the result's, no larger
+  // on either axis. Throws TPictureMemoryError when the result cannot be had.
   TAreaAverage(QSize from, QSize to);
   // Row y of the larger picture, from.width() Format_RGB32 pixels; the rows come top-down,
   // each once (a row out of order is ignored). Never throws.
