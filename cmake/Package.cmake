@@ -19,9 +19,9 @@ line and D-Bus interface for keyboard shortcuts and scripts. It works with
 GNOME, Cinnamon, MATE, KDE Plasma, Xfce, sway, other Wayland compositors
 through swaybg, and any X window manager.")
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-# An animated WebP through Qt's image plugin, the native Wayland window, and swaybg for Wayland
-# compositors without a wallpaper interface of their own.
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-image-formats-plugins, qt6-wayland")
+# The native Wayland window, and swaybg for Wayland compositors without a wallpaper interface
+# of their own.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-wayland")
 set(CPACK_DEBIAN_PACKAGE_SUGGESTS "swaybg")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 include(CPack)

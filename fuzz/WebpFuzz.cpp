@@ -2,6 +2,10 @@
 // within the size limit or fail with one of the decoder's own errors. The decode for a
 // centred target ends as the whole decode does, with exactly its middle or the same error;
 // the decode for a stretch fails as it does, or gives a picture of the size on the screen.
+// An animation's first frame is always whole.
+#include <webp/decode.h>
+
+#include <algorithm>
 #include <cstdint>
 #include <string>
 
@@ -41,13 +45,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   FuzzRequire(!picture.isNull() && picture.format() == QImage::Format_RGB32, "a decoded WebP is a 32-bit picture");
   FuzzRequire(std::int64_t{picture.width()} * picture.height() <= MaxPicturePixels, "the size limit holds");
   FuzzRequire(whole.fileSize == picture.size() && part.fileSize == picture.size(), "the file's size is stated");
-  if (part.picture.size() == picture.size()) {
-    FuzzRequire(part.picture.convertToFormat(QImage::Format_RGB32) == picture, "a picture the box holds is whole");
-  } else {
-    const QRect middle = CenterPart(picture.size(), centred.box);
-    FuzzRequire(part.picture == picture.copy(middle), "the part is the whole's middle");
+  WebPBitstreamFeatures features{};
+  WebPGetFeatures(data, std::min(size, sizeof features), &features);
+  if (features.has_animation) {
+    FuzzRequire(part.picture == picture && reduced.picture == picture, "an animation's first frame is whole");
+    return 0;
   }
+  FuzzRequire(part.picture == picture.copy(CenterPart(picture.size(), centred.box)), "the part is the whole's middle");
   const std::optional<QSize> smaller = ReducedSize(picture.size(), stretched);
-  FuzzRequire(reduced.picture.size() == (smaller ? *smaller : picture.size()), "the reduced picture's size");
+  if (smaller)
+    FuzzRequire(reduced.picture.size() == *smaller, "the reduced picture has the size on the screen");
+  else
+    FuzzRequire(reduced.picture == picture, "a picture the stretch does not reduce is whole");
   return 0;
 }

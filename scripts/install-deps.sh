@@ -11,7 +11,7 @@ set -euo pipefail
 # Building, and running on a desktop or, without one, on a private Xvfb (scripts/xvfb.sh).
 run_packages=(
   build-essential cmake ninja-build pkg-config
-  qt6-base-dev qt6-base-private-dev qt6-qpa-plugins libqt6dbus6 qt6-wayland qt6-image-formats-plugins
+  qt6-base-dev qt6-base-private-dev qt6-qpa-plugins libqt6dbus6 qt6-wayland
   libjpeg62-turbo-dev libgif-dev libpng-dev libwebp-dev
   libx11-dev libxss-dev libxrandr-dev libglib2.0-dev libglib2.0-bin
   gsettings-desktop-schemas fonts-dejavu-core dbus
@@ -35,6 +35,7 @@ test_packages=(
   dpkg-dev lintian libxml2-utils
   plasma-desktop kactivitymanagerd
   gnome-backgrounds plasma-workspace-wallpapers lomiri-wallpapers
+  qt6-image-formats-plugins
 )
 
 case "${1:-}" in

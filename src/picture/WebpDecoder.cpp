@@ -6,7 +6,6 @@
 #include <webp/decode.h>
 #include <webp/demux.h>
 
-#include <QByteArray>
 #include <QScopeGuard>
 #include <algorithm>
 #include <memory>
@@ -15,7 +14,6 @@
 #include "picture/OverBlack.h"
 #include "picture/PictureErrors.h"
 #include "picture/PictureFile.h"
-#include "picture/QtWebpReader.h"
 
 namespace {
 
@@ -37,21 +35,21 @@ constexpr const char* DataFailure = "Unable to read image data";
   throw TDecodeError("WebP error in \"" + name + "\": " + reason);
 }
 
-// The file's bytes: libwebp decodes a still picture from memory, and Qt's reader reads the
-// file whole too. A read that fails leaves what was read, which then fails to decode.
-QByteArray ReadFile(const std::string& path) {
+// The file's bytes, which libwebp decodes from memory. A read that fails leaves what was
+// read, which then fails to decode, as with Qt's reader, which reads the file whole too.
+std::string ReadFile(const std::string& path) {
   const int fd = OpenPictureFile(path);
   const auto closed = qScopeGuard([fd] { ::close(fd); });
   struct stat facts {};
   if (::fstat(fd, &facts) != 0) throw TFileOpenError("Cannot open file \"" + path + "\"");
-  QByteArray bytes(static_cast<qsizetype>(facts.st_size), Qt::Uninitialized);
-  qsizetype held = 0;
+  std::string bytes(static_cast<std::size_t>(facts.st_size), '\0');
+  std::size_t held = 0;
   while (held < bytes.size()) {
-    const ssize_t got = ::read(fd, bytes.data() + held, static_cast<std::size_t>(bytes.size() - held));
+    const ssize_t got = ::read(fd, bytes.data() + held, bytes.size() - held);
     if (got <= 0) break;
-    held += got;
+    held += static_cast<std::size_t>(got);
   }
-  bytes.truncate(held);
+  bytes.resize(held);
   return bytes;
 }
 
@@ -61,21 +59,15 @@ struct WebpHeader {
   bool animation = false;
 };
 
-// What Qt's reader learns from the file's first bytes before it decodes.
+// What Qt's reader learns from the file's first bytes before it decodes, the size (an
+// animation's canvas) checked against the limit.
 WebpHeader ReadHeader(std::string_view bytes, const std::string& name) {
   // Qt's reader looks at as many bytes as the features take, or the file's all when shorter.
   WebPBitstreamFeatures features{};
   if (WebPGetFeatures(reinterpret_cast<const std::uint8_t*>(bytes.data()), std::min(bytes.size(), sizeof features),
                       &features) != VP8_STATUS_OK)
     Fail(name, HeaderFailure);
-  return {{features.width, features.height}, features.has_alpha != 0, features.has_animation != 0};
-}
-
-// The header of a still picture, checked as Qt's reader and the size limit check it; nullopt
-// for an animation, which Qt's reader checks itself.
-std::optional<WebpHeader> StillHeader(std::string_view bytes, const std::string& name) {
-  const WebpHeader header = ReadHeader(bytes, name);
-  if (header.animation) return std::nullopt;
+  const WebpHeader header{{features.width, features.height}, features.has_alpha != 0, features.has_animation != 0};
   if (header.size.isEmpty()) Fail(name, HeaderFailure);
   CheckPictureSize(header.size.width(), header.size.height());
   return header;
@@ -85,9 +77,44 @@ struct DemuxDeleter {
   void operator()(WebPDemuxer* demux) const { WebPDemuxDelete(demux); }
 };
 
+struct AnimationDeleter {
+  void operator()(WebPAnimDecoder* decoder) const { WebPAnimDecoderDelete(decoder); }
+};
+
+// An animation's first frame as libwebp's animation decoder composes it on the canvas, which
+// starts transparent, over black: Qt's reader's pixels wherever its first frame covers its
+// canvas (elsewhere Qt's reader leaves the canvas as it found the memory).
+QImage DecodeFirstFrame(std::string_view bytes, const std::string& name) {
+  WebPAnimDecoderOptions options;
+  if (!WebPAnimDecoderOptionsInit(&options)) Fail(name, HeaderFailure);
+  options.color_mode = NativeBgra;
+  options.use_threads = 1;
+  const WebPData file{reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()};
+  // Qt's reader reads an animation's frames while it reads its header.
+  const std::unique_ptr<WebPAnimDecoder, AnimationDeleter> decoder(WebPAnimDecoderNew(&file, &options));
+  WebPAnimInfo info{};
+  if (!decoder || !WebPAnimDecoderGetInfo(decoder.get(), &info)) Fail(name, HeaderFailure);
+  std::uint8_t* canvas = nullptr;
+  int timestamp = 0;
+  if (!WebPAnimDecoderGetNext(decoder.get(), &canvas, &timestamp)) Fail(name, DataFailure);
+  const int width = static_cast<int>(info.canvas_width), height = static_cast<int>(info.canvas_height);
+  QImage picture = NewPicture(width, height);
+  for (int y = 0; y < height; ++y) {
+    auto* row = reinterpret_cast<QRgb*>(picture.scanLine(y));
+    std::copy_n(reinterpret_cast<const QRgb*>(canvas) + static_cast<std::size_t>(width) * y, width, row);
+    RowOverBlack(row, width);
+  }
+  return picture;
+}
+
 // The coded still picture, found as Qt's reader finds it: the first frame of the demuxed
-// file. It points into bytes.
-WebPData StillData(std::string_view bytes, const std::string& name) {
+// file; its data points into the file's bytes.
+struct TStillData {
+  WebPData data;
+  bool lossless = false;
+};
+
+TStillData StillData(std::string_view bytes, const std::string& name) {
   const WebPData file{reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()};
   const std::unique_ptr<WebPDemuxer, DemuxDeleter> demux(WebPDemux(&file));
   WebPIterator frame{};
@@ -96,7 +123,7 @@ WebPData StillData(std::string_view bytes, const std::string& name) {
   WebPDemuxReleaseIterator(&frame);
   WebPBitstreamFeatures features{};
   if (WebPGetFeatures(data.bytes, data.size, &features) != VP8_STATUS_OK) Fail(name, DataFailure);
-  return data;
+  return {data, features.format == 2};
 }
 
 WebPDecoderConfig NewConfig(const std::string& name) {
@@ -150,13 +177,20 @@ struct IncrementalDeleter {
   void operator()(WebPIDecoder* decoder) const { WebPIDelete(decoder); }
 };
 
-// The rectangle crop of the still picture (its left and top even, as libwebp wants them)
-// decoded by libwebp's incremental decoder, given StepBytes more of the file each turn; each
-// turn hands on to sink the rows it completed, crop.width() pixels each, the crop's top row
-// first, and lets them go. libwebp goes through the whole file whatever the crop, so a file
-// fails here exactly where the whole decode fails.
-void DecodeRows(const WebPData& data, const WebpHeader& header, const QRect& crop, const std::string& name,
-                const TRowSink& sink) {
+// Decodes only crop of the picture (its left and top even, as libwebp wants them).
+void SetCrop(WebPDecoderConfig& config, const QRect& crop, QSize picture) {
+  if (crop == QRect(QPoint(0, 0), picture)) return;
+  config.options.use_cropping = 1;
+  config.options.crop_left = crop.left();
+  config.options.crop_top = crop.top();
+  config.options.crop_width = crop.width();
+  config.options.crop_height = crop.height();
+}
+
+// DecodeRows through libwebp's incremental decoder, given StepBytes more of the file each
+// turn; each turn hands on the rows it completed and lets them go.
+void DecodeRowsIncrementally(const WebPData& data, const WebpHeader& header, const QRect& crop,
+                             const std::string& name, const TRowSink& sink) {
   const int width = crop.width(), height = crop.height();
   const std::size_t stride = sizeof(QRgb) * static_cast<std::size_t>(width);
   std::optional<TPassingRows> rows;
@@ -168,13 +202,7 @@ void DecodeRows(const WebPData& data, const WebpHeader& header, const QRect& cro
     throw TPictureMemoryError(width, height);
   }
   WebPDecoderConfig config = NewConfig(name);
-  if (crop != QRect(QPoint(0, 0), header.size)) {
-    config.options.use_cropping = 1;
-    config.options.crop_left = crop.left();
-    config.options.crop_top = crop.top();
-    config.options.crop_width = width;
-    config.options.crop_height = height;
-  }
+  SetCrop(config, crop, header.size);
   WebPRGBABuffer& out = config.output.u.RGBA;
   out.rgba = rows->Start();
   out.stride = static_cast<int>(stride);
@@ -201,6 +229,35 @@ void DecodeRows(const WebPData& data, const WebpHeader& header, const QRect& cro
   }
 }
 
+// DecodeRows in one call of libwebp's decoder, the crop held whole.
+void DecodeRowsAtOnce(const WebPData& data, const WebpHeader& header, const QRect& crop, const std::string& name,
+                      const TRowSink& sink) {
+  QImage decoded = NewPicture(crop.width(), crop.height());
+  WebPDecoderConfig config = NewConfig(name);
+  SetCrop(config, crop, header.size);
+  DecodeInto(decoded, config, data, name);
+  sink.start(sink.context, crop.size());
+  for (int y = 0; y < decoded.height(); ++y) {
+    auto* row = reinterpret_cast<QRgb*>(decoded.scanLine(y));
+    if (header.alpha) RowOverBlack(row, decoded.width());
+    sink.row(sink.context, y, row);
+  }
+}
+
+// The rectangle crop of the still picture handed to sink row by row, crop.width() pixels
+// each, the crop's top row first. libwebp goes through the whole file whatever the crop, so a
+// file fails here exactly where the whole decode fails: a lossy picture through the
+// incremental decoder, so that rows handed on are let go; a lossless one at once, since
+// libwebp's lossless decoder holds the whole picture in any case and its incremental decode
+// takes a stream that ends a little early, which the whole decode refuses.
+void DecodeRows(const TStillData& still, const WebpHeader& header, const QRect& crop, const std::string& name,
+                const TRowSink& sink) {
+  if (still.lossless)
+    DecodeRowsAtOnce(still.data, header, crop, name, sink);
+  else
+    DecodeRowsIncrementally(still.data, header, crop, name, sink);
+}
+
 // The rows of a crop that fall inside part (given within the crop), gathered into a picture
 // of their own.
 struct TPartRows {
@@ -217,23 +274,23 @@ struct TPartRows {
 
 // Only part of the picture: the crop reaches CropMargin beyond it on each side, its left and
 // top moved to even values, and down to the picture's bottom, so that the whole file is
-// decoded and checked; the rows are let go as they come but for part's.
-QImage DecodePart(const WebPData& data, const WebpHeader& header, const QRect& part, const std::string& name) {
+// decoded and checked; of its rows only part's are kept.
+QImage DecodePart(const TStillData& still, const WebpHeader& header, const QRect& part, const std::string& name) {
   const int left = std::max(0, part.left() - CropMargin) & ~1;
   const int top = std::max(0, part.top() - CropMargin) & ~1;
   const int right = std::min(header.size.width(), part.right() + 1 + CropMargin);
   const QRect crop(left, top, right - left, header.size.height() - top);
   TPartRows rows{NewPicture(part.width(), part.height()), part.translated(-crop.topLeft())};
-  DecodeRows(data, header, crop, name, {&rows, TPartRows::Start, TPartRows::Row});
+  DecodeRows(still, header, crop, name, {&rows, TPartRows::Start, TPartRows::Row});
   return std::move(rows.picture);
 }
 
 TScaledPicture DecodeStill(std::string_view bytes, const WebpHeader& header, const std::string& name,
                            const std::optional<TDecodeTarget>& target) {
-  const WebPData data = StillData(bytes, name);
+  const TStillData still = StillData(bytes, name);
   if (target && target->use == DecodeUse::Centred) {
     const QRect part = CenterPart(header.size, target->box);
-    if (part.size() != header.size) return {DecodePart(data, header, part, name), header.size};
+    if (part.size() != header.size) return {DecodePart(still, header, part, name), header.size};
   }
   WebPDecoderConfig config = NewConfig(name);
   QSize output = header.size;
@@ -244,7 +301,7 @@ TScaledPicture DecodeStill(std::string_view bytes, const WebpHeader& header, con
     output = *reduced;
   }
   QImage decoded = NewPicture(output.width(), output.height());
-  DecodeInto(decoded, config, data, name);
+  DecodeInto(decoded, config, still.data, name);
   // Without alpha in the file's header the fourth byte stays as libwebp wrote it, as in the
   // Format_RGB32 picture of Qt's reader.
   if (header.alpha)
@@ -253,13 +310,10 @@ TScaledPicture DecodeStill(std::string_view bytes, const WebpHeader& header, con
   return {std::move(decoded), header.size};
 }
 
-TScaledPicture DecodeBytes(const QByteArray& bytes, const std::string& name,
-                           const std::optional<TDecodeTarget>& target) {
-  const std::string_view view(bytes.constData(), static_cast<std::size_t>(bytes.size()));
-  if (const std::optional<WebpHeader> header = StillHeader(view, name)) return DecodeStill(view, *header, name, target);
-  QImage first = DecodeQtWebp(bytes, name);
-  const QSize size = first.size();
-  return {std::move(first), size};
+TScaledPicture DecodeBytes(std::string_view bytes, const std::string& name, const std::optional<TDecodeTarget>& target) {
+  const WebpHeader header = ReadHeader(bytes, name);
+  if (!header.animation) return DecodeStill(bytes, header, name, target);
+  return {DecodeFirstFrame(bytes, name), header.size};
 }
 
 }  // namespace
@@ -272,17 +326,17 @@ TScaledPicture DecodeWebpFor(const std::string& path, const TDecodeTarget& targe
 
 TScaledPicture DecodeWebpBytes(std::string_view bytes, const std::string& name,
                                const std::optional<TDecodeTarget>& target) {
-  return DecodeBytes(QByteArray::fromRawData(bytes.data(), static_cast<qsizetype>(bytes.size())), name, target);
+  return DecodeBytes(bytes, name, target);
 }
 
 void DecodeWebpRows(const std::string& path, const TRowSink& sink) {
-  const QByteArray bytes = ReadFile(path);
-  const std::string_view view(bytes.constData(), static_cast<std::size_t>(bytes.size()));
-  if (const std::optional<WebpHeader> header = StillHeader(view, path)) {
-    DecodeRows(StillData(view, path), *header, QRect(QPoint(0, 0), header->size), path, sink);
+  const std::string bytes = ReadFile(path);
+  const WebpHeader header = ReadHeader(bytes, path);
+  if (!header.animation) {
+    DecodeRows(StillData(bytes, path), header, QRect(QPoint(0, 0), header.size), path, sink);
     return;
   }
-  const QImage first = DecodeQtWebp(bytes, path);
+  const QImage first = DecodeFirstFrame(bytes, path);
   sink.start(sink.context, first.size());
   for (int y = 0; y < first.height(); ++y)
     sink.row(sink.context, y, reinterpret_cast<const QRgb*>(first.constScanLine(y)));

@@ -1,12 +1,13 @@
 // WebP decoding through libwebp itself. A still picture is decoded for its target as libwebp
 // allows: scaled while it decodes to the size a stretch shows (ReducedSize), or cropped to the
-// columns a centred picture shows (CenterPart), its rows let go as they come but for the
-// middle's, on a second thread where libwebp can use one. Either way libwebp goes through the
-// whole file, so a damaged one fails as it fails whole.
+// columns a centred picture shows (CenterPart), only the middle's rows kept, on a second
+// thread where libwebp can use one. Either way libwebp goes through the whole file, so a
+// damaged one fails as it fails whole.
 // The whole picture can be handed out row by row as it decodes, so the converted file of a
 // large picture is written without holding it. The pixels are those of Qt's WebP reader,
 // blue, green, red and alpha from libwebp with transparency over black, and so are the files
-// it refuses and its messages; an animation's first frame is Qt's reader's (QtWebpReader).
+// it refuses and its messages; an animation gives its first frame, composed by libwebp's
+// animation decoder, whole.
 #pragma once
 
 #include <QImage>
@@ -37,7 +38,8 @@ TScaledPicture DecodeWebpBytes(std::string_view bytes, const std::string& name,
                                const std::optional<TDecodeTarget>& target = std::nullopt);
 
 // The whole picture in the WebP file at path, DecodeWebp's pixels, handed to sink one row at
-// a time as libwebp decodes them; the rows handed over are let go, so the picture is never
-// held whole (an animation's first frame is). Throws as DecodeWebp does; on TDecodeError
-// the rows before the error have been handed over.
+// a time as libwebp decodes them; the rows handed over are let go, so a lossy picture is
+// never held whole (a lossless one and an animation's first frame are, as libwebp holds them
+// whole itself). Throws as DecodeWebp does; on TDecodeError the rows before the error may
+// have been handed over.
 void DecodeWebpRows(const std::string& path, const TRowSink& sink);

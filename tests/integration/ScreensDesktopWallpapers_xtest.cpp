@@ -122,8 +122,10 @@ TEST_F(DesktopWallpapersTest, GnomeWebpStretchedIsItsAverage) {
   ASSERT_FALSE(whole.isNull());
   Start(GnomeWebp, "STRETCH");
   const TPixelErrors errors = RootAgainst(ExactAreaAverage(whole, root));
+  // bench_stretch_quality: a mean of 0.7 and at most 7 here; a reduced JPEG photo comes to
+  // 1.2 and 67.
   EXPECT_LT(errors.mean, 1.0);
-  EXPECT_LE(errors.largest, 40);
+  EXPECT_LE(errors.largest, 16);
   EXPECT_TRUE(MessageLog().isEmpty()) << MessageLog().constData();
 }
 

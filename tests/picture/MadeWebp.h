@@ -3,10 +3,12 @@
 #pragma once
 
 #include <webp/encode.h>
+#include <webp/mux.h>
 
 #include <QByteArray>
 #include <QImage>
 #include <cmath>
+#include <vector>
 
 // The pattern at size: with alpha, its alpha sweeps from transparent to opaque across it and
 // a band is wholly transparent.
@@ -37,5 +39,37 @@ inline QByteArray EncodeWebp(const QImage& picture, WebpKind kind, int quality =
                                    static_cast<int>(picture.bytesPerLine()), &output);
   QByteArray bytes(reinterpret_cast<const char*>(output), static_cast<qsizetype>(size));
   WebPFree(output);
+  return bytes;
+}
+
+// An animation of frames (Format_ARGB32, the canvas's size each), a tenth of a second each,
+// every frame coded as kind; empty bytes when libwebp refused.
+inline QByteArray EncodeWebpAnimation(const std::vector<QImage>& frames, WebpKind kind) {
+  const QSize size = frames.front().size();
+  WebPAnimEncoderOptions options;
+  WebPAnimEncoderOptionsInit(&options);
+  WebPAnimEncoder* encoder = WebPAnimEncoderNew(size.width(), size.height(), &options);
+  int timestamp = 0;
+  bool added = encoder != nullptr;
+  for (const QImage& frame : frames) {
+    WebPConfig config;
+    WebPConfigInit(&config);
+    config.lossless = kind == WebpKind::Lossless;
+    WebPPicture picture;
+    WebPPictureInit(&picture);
+    picture.width = size.width();
+    picture.height = size.height();
+    picture.use_argb = 1;
+    added = added && WebPPictureImportBGRA(&picture, frame.constBits(), static_cast<int>(frame.bytesPerLine())) &&
+            WebPAnimEncoderAdd(encoder, &picture, timestamp, &config);
+    WebPPictureFree(&picture);
+    timestamp += 100;
+  }
+  WebPData data;
+  WebPDataInit(&data);
+  added = added && WebPAnimEncoderAdd(encoder, nullptr, timestamp, nullptr) && WebPAnimEncoderAssemble(encoder, &data);
+  const QByteArray bytes = added ? QByteArray(reinterpret_cast<const char*>(data.bytes), static_cast<qsizetype>(data.size)) : QByteArray();
+  WebPDataClear(&data);
+  WebPAnimEncoderDelete(encoder);
   return bytes;
 }

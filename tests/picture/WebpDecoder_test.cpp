@@ -112,17 +112,61 @@ TEST_F(WebpFiles, StretchesAreScaledCloseToTheWholeDecodesAverage) {
   }
 }
 
+// An animation's first frame, whatever the target, with the pixels of Qt's reader: opaque
+// or with alpha, lossy or lossless, each frame covering the canvas.
 TEST(DecodeWebp, AnimationsGiveTheirFirstFrameWhole) {
-  const std::string path = DataFile("ok/anim.webp");
-  const QImage first = DecodeWebp(path);
-  ASSERT_EQ(first.size(), QSize(8, 6));
-  EXPECT_EQ(first.pixel(3, 2), qRgb(0x0a, 0x14, 0x1e));
-  for (const TDecodeTarget& target : {TDecodeTarget{{4, 3}}, TDecodeTarget{{2, 2}, false, DecodeUse::Centred}}) {
-    const TScaledPicture scaled = DecodeWebpFor(path, target);
-    EXPECT_EQ(scaled.fileSize, QSize(8, 6));
-    EXPECT_TRUE(SamePixels(scaled.picture, first));
+  std::vector<QByteArray> animations{FileBytesOf(DataFile("ok/anim.webp"))};
+  for (const bool alpha : {false, true})
+    for (const WebpKind kind : {WebpKind::Lossy, WebpKind::Lossless}) {
+      const QImage first = WebpTestPattern({61, 43}, alpha);
+      const QImage second = WebpTestPattern({61, 43}, !alpha).mirrored(true, false);
+      animations.push_back(EncodeWebpAnimation({first, second}, kind));
+      ASSERT_FALSE(animations.back().isEmpty());
+    }
+  for (const QByteArray& bytes : animations) {
+    const std::string_view view(bytes.constData(), static_cast<std::size_t>(bytes.size()));
+    const TQtDecode qt = QtReaderDecode(bytes, "webp", "anim.webp");
+    ASSERT_TRUE(qt.error.empty()) << qt.error;
+    const QImage first = DecodeWebpBytes(view, "anim.webp").picture;
+    EXPECT_TRUE(SamePixels(first, qt.picture));
+    for (const TDecodeTarget& target : {TDecodeTarget{{4, 3}}, TDecodeTarget{{2, 2}, false, DecodeUse::Centred}}) {
+      const TScaledPicture scaled = DecodeWebpBytes(view, "anim.webp", target);
+      EXPECT_EQ(scaled.fileSize, first.size());
+      EXPECT_TRUE(SamePixels(scaled.picture, first));
+    }
   }
+  EXPECT_EQ(DecodeWebp(DataFile("ok/anim.webp")).pixel(3, 2), qRgb(0x0a, 0x14, 0x1e));
+}
+
+// anim.webp with its canvas (chunk VP8X) stating width x height; its frames stay 8 x 6.
+QByteArray WithCanvas(int width, int height) {
+  QByteArray bytes = FileBytesOf(DataFile("ok/anim.webp"));
+  const auto put = [&bytes](int at, int side) {
+    for (int i = 0; i < 3; ++i) bytes[at + i] = static_cast<char>(((side - 1) >> (8 * i)) & 0xff);
+  };
+  put(24, width);
+  put(27, height);
+  return bytes;
+}
+
+// A 20000 x 20000 canvas would take 1.6 GB the moment libwebp's animation decoder starts.
+TEST(DecodeWebp, GiganticCanvasesAreRefusedBeforeAnyAllocation) {
+  const std::int64_t before = PeakKilobytes();
   EXPECT_THROW(DecodeWebp(DataFile("bad/canvas-20000.webp")), TPictureTooLarge);
+  const QByteArray huge = WithCanvas(20000, 20000);
+  try {
+    DecodeWebpBytes({huge.constData(), static_cast<std::size_t>(huge.size())}, "huge.webp");
+    FAIL() << "no exception";
+  } catch (const TPictureTooLarge& error) {
+    EXPECT_STREQ(error.what(), "The picture is too large: 20000 x 20000 pixels (the limit is 268435456 pixels)");
+  }
+  EXPECT_LT(PeakKilobytes() - before, 64 * 1024);
+  // A canvas larger than the frames: the rest of it is black.
+  const QByteArray wide = WithCanvas(20, 10);
+  const QImage first = DecodeWebpBytes({wide.constData(), static_cast<std::size_t>(wide.size())}, "wide.webp").picture;
+  ASSERT_EQ(first.size(), QSize(20, 10));
+  EXPECT_EQ(first.pixel(7, 5), qRgb(0x0a, 0x14, 0x1e));
+  EXPECT_EQ(first.pixel(19, 9), qRgb(0, 0, 0));
 }
 
 // Damaged copies, cut short and with one byte changed, end as with Qt's reader: the same
@@ -159,12 +203,21 @@ TEST_F(WebpFiles, DamagedFilesEndAsWithQtsReader) {
 }
 
 TEST(DecodeWebp, BadTestFilesFailAsWithQtsReader) {
-  for (const char* file :
-       {"bad/empty.webp", "bad/truncated.webp", "bad/garbage-after-header.webp", "ok/rose.png", "ok/rose24.bmp"}) {
+  for (const char* file : {"bad/empty.webp", "bad/truncated.webp", "bad/garbage-after-header.webp",
+                           "bad/lossless-past-end.webp", "ok/rose.png", "ok/rose24.bmp"}) {
     const std::string path = DataFile(file);
     const TQtDecode qt = QtReaderDecode(FileBytesOf(path), "webp", path);
     ASSERT_FALSE(qt.error.empty()) << file;
-    EXPECT_EQ(Outcome([&] { return DecodeWebp(path); }).error, "TDecodeError: " + qt.error) << file;
+    const std::string error = "TDecodeError: " + qt.error;
+    EXPECT_EQ(Outcome([&] { return DecodeWebp(path); }).error, error) << file;
+    for (const TDecodeTarget& target : {TDecodeTarget{{40, 3}}, TDecodeTarget{{13, 3}, false, DecodeUse::Centred}})
+      EXPECT_EQ(Outcome([&] { return DecodeWebpFor(path, target).picture; }).error, error) << file;
+    TGatheredRows rows;
+    const auto decodeRows = [&] {
+      DecodeWebpRows(path, rows.Sink());
+      return rows.picture;
+    };
+    EXPECT_EQ(Outcome(decodeRows).error, error) << file;
   }
   EXPECT_THROW(DecodeWebp(DataFile("bad/no-such-file.webp")), TFileOpenError);
   EXPECT_THROW(DecodeWebp(DataFile("bad")), TFileOpenError);
