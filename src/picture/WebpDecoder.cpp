@@ -189,8 +189,8 @@ void SetCrop(WebPDecoderConfig& config, const QRect& crop, QSize picture) {
 
 // DecodeRows through libwebp's incremental decoder, given StepBytes more of the file each
 // turn; each turn hands on the rows it completed and lets them go.
-void DecodeRowsIncrementally(const WebPData& data, const WebpHeader& header, const QRect& crop,
-                             const std::string& name, const TRowSink& sink) {
+void DecodeRowsIncrementally(const WebPData& data, const WebpHeader& header, const QRect& crop, const std::string& name,
+                             const TRowSink& sink) {
   const int width = crop.width(), height = crop.height();
   const std::size_t stride = sizeof(QRgb) * static_cast<std::size_t>(width);
   std::optional<TPassingRows> rows;
@@ -310,7 +310,8 @@ TScaledPicture DecodeStill(std::string_view bytes, const WebpHeader& header, con
   return {std::move(decoded), header.size};
 }
 
-TScaledPicture DecodeBytes(std::string_view bytes, const std::string& name, const std::optional<TDecodeTarget>& target) {
+TScaledPicture DecodeBytes(std::string_view bytes, const std::string& name,
+                           const std::optional<TDecodeTarget>& target) {
   const WebpHeader header = ReadHeader(bytes, name);
   if (!header.animation) return DecodeStill(bytes, header, name, target);
   return {DecodeFirstFrame(bytes, name), header.size};

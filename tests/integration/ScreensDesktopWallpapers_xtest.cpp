@@ -65,9 +65,10 @@ class DesktopWallpapersTest : public ::testing::Test {
     TX11RootBackend().Apply({});
     QFile ini(dir.filePath("tesserine.INI"));
     ASSERT_TRUE(ini.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    ini.write("[Info]\r\nOpen Minimized=1\r\nPlus! Installed=0\r\nTrigger Measure=HOURS\r\nTrigger Qty=1\r\n"
-              "Fade Milliseconds=0\r\n\r\n[Bitmaps]\r\n" +
-              QByteArray(path) + "=" + method + ".NOT\r\n");
+    ini.write(
+        "[Info]\r\nOpen Minimized=1\r\nPlus! Installed=0\r\nTrigger Measure=HOURS\r\nTrigger Qty=1\r\n"
+        "Fade Milliseconds=0\r\n\r\n[Bitmaps]\r\n" +
+        QByteArray(path) + "=" + method + ".NOT\r\n");
     ini.close();
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert("TESSERINE_DESKTOP", "x11");

@@ -68,7 +68,8 @@ inline QByteArray EncodeWebpAnimation(const std::vector<QImage>& frames, WebpKin
   WebPData data;
   WebPDataInit(&data);
   added = added && WebPAnimEncoderAdd(encoder, nullptr, timestamp, nullptr) && WebPAnimEncoderAssemble(encoder, &data);
-  const QByteArray bytes = added ? QByteArray(reinterpret_cast<const char*>(data.bytes), static_cast<qsizetype>(data.size)) : QByteArray();
+  const QByteArray bytes =
+      added ? QByteArray(reinterpret_cast<const char*>(data.bytes), static_cast<qsizetype>(data.size)) : QByteArray();
   WebPDataClear(&data);
   WebPAnimEncoderDelete(encoder);
   return bytes;
