@@ -9,6 +9,10 @@ namespace {
 
 // Four channels per pixel, the unused one included, so the sums run over the row's bytes.
 constexpr int Channels = 4;
+// Where a Format_RGB32 pixel keeps red, green and blue; the other byte is the alpha, always
+// opaque.
+constexpr int ColourBytes[] = {Q_BYTE_ORDER == Q_LITTLE_ENDIAN ? 0 : 1, Q_BYTE_ORDER == Q_LITTLE_ENDIAN ? 1 : 2,
+                               Q_BYTE_ORDER == Q_LITTLE_ENDIAN ? 2 : 3};
 // Below 1 / area for every area within the size limit, above the rounding error of a
 // quotient of at most 256.
 constexpr double Nudge = 1e-10;
@@ -76,7 +80,7 @@ void TAreaAverage::Finish(std::vector<Sum>& sums, int oy) noexcept {
         total[c] =
             std::uint64_t{column.firstWeight} * first[c] + dw * middle[c] + std::uint64_t{column.lastWeight} * last[c];
     }
-    for (int c = 0; c < Channels; ++c) {
+    for (const int c : ColourBytes) {
       // The rounded quotient (total + half) / area through the reciprocal: a quotient that is
       // not whole is at least 1 / area below the next whole number, far more than the
       // product's rounding error, so a nudge of less than that makes a whole one come out

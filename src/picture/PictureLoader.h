@@ -4,9 +4,10 @@
 // Data flow: LoadPicture picks the decoder from PictureFormatOf(path): JPEG (DecodeJpeg),
 // GIF (TGIFImage's first frame), PNG (DecodePng), WebP (DecodeWebp) or, for any other
 // extension, a Windows bitmap (ReadBmp). With a target, a JPEG, PNG or WebP is decoded only
-// as far as the target shows it (DecodeJpegFor, DecodePngFor, DecodeWebpFor). The expected failures (the file cannot be
-// opened, a JPEG, GIF, PNG or WebP that does not decode) give an empty 0 x 0 picture; the ones the user must see are
-// thrown. TPictureCache keeps the last loaded picture by file name.
+// as far as the target shows it (DecodeJpegFor, DecodePngFor, DecodeWebpFor). The expected
+// failures (the file cannot be opened, a JPEG, GIF, PNG or WebP that does not decode) give
+// an empty 0 x 0 picture; the ones the user must see are thrown. TPictureCache keeps the
+// last loaded picture by file name.
 #pragma once
 
 #include <QImage>

@@ -9,16 +9,6 @@
 
 namespace {
 
-constexpr bool LittleEndian = Q_BYTE_ORDER == Q_LITTLE_ENDIAN;
-
-// Blue, green, red and alpha (or the filler) in memory as Format_RGB32 holds them.
-void AskForBgra(png_structp png) {
-  if constexpr (LittleEndian)
-    png_set_bgr(png);
-  else
-    png_set_swap_alpha(png);
-}
-
 // Qt's table for grey of fewer than 8 bits, or of 8 with a transparent level: level i of
 // count is i * 255 / (count - 1), the transparent level black.
 void GreyTable(png_structp png, png_infop info, int bitDepth, TPngPixels& pixels) {
@@ -80,35 +70,34 @@ TPngPixels SetUpPngPixels(png_structp png, png_infop info) {
     GreyTable(png, info, bitDepth, pixels);
     return pixels;
   }
-  if (grey) png_set_gray_to_rgb(png);
   if (!alpha && !transparentColour) {
-    pixels.kind = PngRowKind::Bgrx;
+    pixels.kind = grey ? PngRowKind::Grey8 : PngRowKind::Rgb8;
     if (bitDepth == 16) png_set_scale_16(png);
-    png_set_filler(png, 0xff, LittleEndian ? PNG_FILLER_AFTER : PNG_FILLER_BEFORE);
-    AskForBgra(png);
     return pixels;
   }
   // A transparent colour becomes alpha.
   png_set_expand(png);
+  if (grey) png_set_gray_to_rgb(png);
   if (bitDepth == 16) {
     pixels.kind = PngRowKind::Rgba64;
-    if constexpr (LittleEndian) png_set_swap(png);
+    if constexpr (Q_BYTE_ORDER == Q_LITTLE_ENDIAN) png_set_swap(png);
     return pixels;
   }
-  pixels.kind = PngRowKind::Bgra;
-  AskForBgra(png);
+  pixels.kind = PngRowKind::Rgba8;
   return pixels;
 }
 
 void ConvertPngRow(const TPngPixels& pixels, const png_byte* row, int width, QRgb* out) {
   const auto count = static_cast<std::size_t>(width);
   switch (pixels.kind) {
-    case PngRowKind::Bgrx:
-      std::memcpy(out, row, count * sizeof(QRgb));
+    case PngRowKind::Rgb8:
+      for (std::size_t x = 0; x < count; ++x, row += 3) out[x] = qRgb(row[0], row[1], row[2]);
       return;
-    case PngRowKind::Bgra:
-      std::memcpy(out, row, count * sizeof(QRgb));
-      RowOverBlack(out, width);
+    case PngRowKind::Grey8:
+      for (std::size_t x = 0; x < count; ++x) out[x] = qRgb(row[x], row[x], row[x]);
+      return;
+    case PngRowKind::Rgba8:
+      for (std::size_t x = 0; x < count; ++x, row += 4) out[x] = OverBlack(qRgba(row[0], row[1], row[2], row[3]));
       return;
     case PngRowKind::Rgba64:
       for (std::size_t x = 0; x < count; ++x) {

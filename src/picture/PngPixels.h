@@ -1,8 +1,8 @@
 // How the rows of a PNG file become the program's Format_RGB32 rows, the pixels Qt's PNG
 // reader gives, made opaque over black as the desktop shows them: the transformations libpng
 // is asked for by colour type and bit depth, and what is left to do on each row.
-//   8-bit colour or grey without transparency, and 16-bit without: blue, green, red and a
-//     filler straight from libpng, 16 bits rounded to 8 (png_set_scale_16, Qt's rounding).
+//   Colour or grey of 8 or 16 bits without transparency: its samples as they are, 16 bits
+//     rounded to 8 (png_set_scale_16, Qt's rounding).
 //   8-bit with alpha, or with a transparent colour: straight alpha, then over black.
 //   16-bit with alpha, or with a transparent colour: premultiplied at 16 bits, then rounded,
 //     as Qt converts its 64-bit pictures.
@@ -22,10 +22,10 @@
 #include <QRgb>
 #include <array>
 
-enum class PngRowKind { Bgrx, Bgra, Rgba64, Indexed };
+enum class PngRowKind { Rgb8, Grey8, Rgba8, Rgba64, Indexed };
 
 struct TPngPixels {
-  PngRowKind kind = PngRowKind::Bgrx;
+  PngRowKind kind = PngRowKind::Rgb8;
   // For Indexed: the colour over black of every index byte.
   std::array<QRgb, 256> colours{};
 };
