@@ -1,6 +1,5 @@
 #include "picture/WebpDecoder.h"
 
-#include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <webp/decode.h>
@@ -12,6 +11,7 @@
 #include <vector>
 
 #include "picture/OverBlack.h"
+#include "picture/PassingRows.h"
 #include "picture/PictureErrors.h"
 #include "picture/PictureFile.h"
 
@@ -144,34 +144,6 @@ void DecodeInto(QImage& picture, WebPDecoderConfig& config, const WebPData& data
   WebPFreeDecBuffer(&config.output);
   if (status != VP8_STATUS_OK) Fail(name, DataFailure);
 }
-
-// Memory for a picture's rows that are given back once used: each row handed on is dropped
-// from the process's memory, so only those decoded and not yet handed on are held.
-class TPassingRows {
- public:
-  explicit TPassingRows(std::size_t bytes) : bytes_(bytes) {
-    void* at = ::mmap(nullptr, bytes, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
-    if (at == MAP_FAILED) throw std::bad_alloc();
-    start_ = static_cast<std::uint8_t*>(at);
-  }
-  ~TPassingRows() { ::munmap(start_, bytes_); }
-  TPassingRows(const TPassingRows&) = delete;
-  TPassingRows& operator=(const TPassingRows&) = delete;
-
-  std::uint8_t* Start() const { return start_; }
-  // Gives back the whole pages of the first used bytes.
-  void Used(std::size_t used) {
-    const auto page = static_cast<std::size_t>(::sysconf(_SC_PAGESIZE));
-    const std::size_t end = used / page * page;
-    if (end > given_) ::madvise(start_ + given_, end - given_, MADV_DONTNEED);
-    given_ = std::max(given_, end);
-  }
-
- private:
-  std::uint8_t* start_ = nullptr;
-  std::size_t bytes_ = 0;
-  std::size_t given_ = 0;
-};
 
 struct IncrementalDeleter {
   void operator()(WebPIDecoder* decoder) const { WebPIDelete(decoder); }
