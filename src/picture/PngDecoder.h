@@ -35,5 +35,5 @@ TScaledPicture DecodePngBytes(std::string_view bytes, const std::string& name,
 
 // The whole picture in the PNG file at path, DecodePng's pixels, handed to sink one row at a
 // time. Throws as DecodePng does; on TDecodeError the rows before the error have been handed
-// over.
+// over (none of an interlaced picture).
 void DecodePngRows(const std::string& path, const TRowSink& sink);
