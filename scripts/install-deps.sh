@@ -2,7 +2,8 @@
 # Installs the Debian packages Tesserine needs: with "run", what building and running it
 # takes (scripts/run.sh); without an argument, that and everything the tests, the package
 # checks, the fuzz targets and the benchmarks take (scripts/test.sh): the desktops the
-# backends are tested against, clang, the X tools and the picture tools.
+# backends are tested against, clang, the X tools, the picture tools and the wallpapers of
+# Debian's desktops (GNOME's WebP, KDE's PNG, a large photo) the tests and benchmarks use.
 # Does nothing when all of them are present; uses sudo only when not root.
 #   bash scripts/install-deps.sh [run]
 set -euo pipefail
@@ -10,8 +11,8 @@ set -euo pipefail
 # Building, and running on a desktop or, without one, on a private Xvfb (scripts/xvfb.sh).
 run_packages=(
   build-essential cmake ninja-build pkg-config
-  qt6-base-dev qt6-base-private-dev qt6-qpa-plugins libqt6dbus6 qt6-wayland qt6-image-formats-plugins
-  libjpeg62-turbo-dev libgif-dev
+  qt6-base-dev qt6-base-private-dev qt6-qpa-plugins libqt6dbus6 qt6-wayland
+  libjpeg62-turbo-dev libgif-dev libpng-dev libwebp-dev
   libx11-dev libxss-dev libxrandr-dev libxrender-dev libglib2.0-dev libglib2.0-bin
   libwayland-dev libwayland-bin wayland-protocols
   gsettings-desktop-schemas fonts-dejavu-core dbus
@@ -34,6 +35,8 @@ test_packages=(
   wtype
   dpkg-dev lintian libxml2-utils
   plasma-desktop kactivitymanagerd
+  gnome-backgrounds plasma-workspace-wallpapers lomiri-wallpapers
+  qt6-image-formats-plugins
 )
 
 case "${1:-}" in
