@@ -33,8 +33,9 @@ inline unsigned PngSample(const TPngSpec& spec, int x, int y, int c) {
     return static_cast<unsigned>((x + 3 * y) % (spec.paletteSize + 2)) & max;
   // A spread of levels, with every fifth pixel at level 0 (the transparent one).
   if ((x + y) % 5 == 0) return c == 3 ? max : 0;
-  const std::uint32_t h = static_cast<std::uint32_t>(x * 73856093) ^ static_cast<std::uint32_t>(y * 19349663) ^
-                          static_cast<std::uint32_t>(c * 83492791);
+  // Unsigned arithmetic: the products wrap, where int's would overflow.
+  const std::uint32_t h = static_cast<std::uint32_t>(x) * 73856093u ^ static_cast<std::uint32_t>(y) * 19349663u ^
+                          static_cast<std::uint32_t>(c) * 83492791u;
   return (h * 2654435761u >> 7) & max;
 }
 
