@@ -1,6 +1,6 @@
 // Picks, once at start-up, how the wallpaper reaches the running desktop and how the screen
-// saver's state is asked. TESSERINE_DESKTOP (x11, gnome, cinnamon, mate, kde, xfce, sway,
-// swaybg, file) overrides; otherwise XDG_CURRENT_DESKTOP decides; otherwise, under Wayland,
+// saver's state is asked. TESSERINE_DESKTOP (x11, gnome, cinnamon, mate, kde, xfce, lxqt,
+// lxde, sway, swaybg, file) overrides; otherwise XDG_CURRENT_DESKTOP decides; otherwise, under Wayland,
 // sway when its socket is known and swaybg for any other compositor; otherwise the X root
 // window when there is a display, else the headless file backend. The stored values live in the
 // program's configuration folder whatever the choice.
@@ -13,7 +13,7 @@
 #include "platform/desktop/DesktopWallpaper.h"
 #include "platform/screen/ScreenSaverState.h"
 
-enum class DesktopKind { X11, Gnome, Cinnamon, Mate, Kde, Xfce, Sway, Swaybg, File, Unknown };
+enum class DesktopKind { X11, Gnome, Cinnamon, Mate, Kde, Xfce, Lxqt, Lxde, Sway, Swaybg, File, Unknown };
 
 struct PlatformEnvironment {
   std::string desktopOverride;  // TESSERINE_DESKTOP

@@ -7,13 +7,14 @@
 #include <optional>
 #include <vector>
 
+#include "platform/desktop/x11/DesktopWindows.h"
+#include "platform/desktop/x11/RandrMonitors.h"
 #include "platform/desktop/x11/RootPicture.h"
 #include "platform/desktop/x11/RootPlacement.h"
 
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
-#include <X11/extensions/Xrandr.h>
 
 #include "platform/desktop/x11/X11ErrorTrap.h"
 // clang-format on
@@ -98,23 +99,6 @@ void FreePreviousPixmap(Display* display, Window root, Atom rootId, Atom esetroo
   }
 }
 
-// The RandR monitors, active ones only; none when the server has no RandR 1.5.
-std::vector<QRect> Monitors(Display* display, Window root) {
-  int eventBase = 0;
-  int errorBase = 0;
-  int major = 0;
-  int minor = 0;
-  if (!XRRQueryExtension(display, &eventBase, &errorBase) || !XRRQueryVersion(display, &major, &minor) ||
-      major * 100 + minor < 105)
-    return {};
-  int count = 0;
-  XRRMonitorInfo* info = XRRGetMonitors(display, root, True, &count);
-  std::vector<QRect> monitors;
-  for (int i = 0; i < count; ++i) monitors.emplace_back(info[i].x, info[i].y, info[i].width, info[i].height);
-  if (info) XRRFreeMonitors(info);
-  return monitors;
-}
-
 QImage LoadPicture(const std::string& file) {
   if (file.empty()) return {};
   return QImage(QString::fromLocal8Bit(file.c_str()));
@@ -173,7 +157,7 @@ bool TX11RootBackend::Publish(const std::function<std::optional<QImage>(QSize, c
   const int height = DisplayHeight(dpy, screen);
   const int depth = DefaultDepth(dpy, screen);
 
-  const std::optional<QImage> composed = compose(QSize(width, height), Monitors(dpy, root));
+  const std::optional<QImage> composed = compose(QSize(width, height), RandrMonitors(dpy, root));
   if (!composed) return false;
   const QImage& picture = *composed;
   if (picture.isNull())
@@ -197,6 +181,7 @@ bool TX11RootBackend::Publish(const std::function<std::optional<QImage>(QSize, c
                     reinterpret_cast<const unsigned char*>(&pixmap), 1);
   XSetCloseDownMode(dpy, RetainPermanent);
   if (const int error = trap.Sync(dpy)) Fail("the root background was refused with X error " + std::to_string(error));
+  ThrowIfDesktopWindowHidesRoot(dpy);
   published_ = pixmap;
   return true;
 }

@@ -3,7 +3,9 @@
 // published through _XROOTPMAP_ID and ESETROOT_PMAP_ID, so compositors and terminals find
 // it. The pixmap outlives our connection; the previous one named by both properties is
 // freed, as other root setters expect. Nobody else redraws it for a new monitor layout, so
-// the backend does, as long as the root still shows its pixmap.
+// the backend does, as long as the root still shows its pixmap. Where another program's
+// desktop window covers a monitor (DesktopWindows.h), the root is drawn all the same, but
+// the change fails naming that program: nobody would see it.
 #pragma once
 
 #include <QImage>
