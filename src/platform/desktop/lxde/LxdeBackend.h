@@ -13,16 +13,6 @@
 #include "platform/desktop/WindowedDesktopBackend.h"
 #include "platform/desktop/x11/DesktopWindow.h"
 
-// Where pcmanfm keeps its instance socket for environment's DISPLAY:
-// "$XDG_RUNTIME_DIR/pcmanfm-socket-<host>-<display number>" (the cache folder when there is
-// no runtime folder).
-QString PcmanfmSocketPath(const QProcessEnvironment& environment);
-
-// The picture for pcmanfm's first monitor: that of the monitor where its first desktop window
-// (the oldest, the lowest id) lies, else the primary's.
-std::string FirstDesktopPicture(const std::vector<MonitorWallpaper>& monitors,
-                                const std::vector<TDesktopWindow>& desktops);
-
 class TLxdeBackend final : public TWindowedDesktopBackend {
  public:
   explicit TLxdeBackend(std::unique_ptr<IDesktopBackend> fallback, QString program = "pcmanfm",
