@@ -31,10 +31,9 @@ bool TLxdeBackend::DesktopRuns() {
 
 void TLxdeBackend::Run(const QStringList& arguments) {
   const QString socket = PcmanfmSocketPath(environment_);
-  if (std::string why; !SocketListening(socket, why))
-    ThrowBackendError(
-        Name(), DesktopFailure::Unreachable,
-        "pcmanfm draws the desktop, but nothing answers on its socket " + socket.toStdString() + ": " + why);
+  if (!SocketListening(socket))
+    ThrowBackendError(Name(), DesktopFailure::Unreachable,
+                      "pcmanfm draws the desktop, but nothing listens on its socket " + socket.toStdString());
   pid_t pid = 0;
   try {
     pid = StartDetached(program_, arguments, environment_);

@@ -15,9 +15,10 @@
 // no runtime folder).
 QString PcmanfmSocketPath(const QProcessEnvironment& environment);
 
-// Whether a program listens on the socket at path: a connection is taken, or waits for a
-// full queue. Otherwise false, with why.
-bool SocketListening(const QString& path, std::string& why);
+// Whether a program listens on the socket at path, as the kernel's table of sockets says.
+// Connecting to find out is no question for pcmanfm: it takes a connection that sends
+// nothing for a request to open a file manager window.
+bool SocketListening(const QString& path);
 
 // The picture for pcmanfm's first monitor: that of the monitor where its first desktop window
 // (the oldest, the lowest id) lies, else the primary's.
