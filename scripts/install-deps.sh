@@ -25,6 +25,8 @@ test_packages=(
   cinnamon-desktop-data mate-desktop-common
   desktop-file-utils appstream
   xfconf xfdesktop4
+  pcmanfm-qt pcmanfm
+  cinnamon
   sway
   swaybg
   grim
