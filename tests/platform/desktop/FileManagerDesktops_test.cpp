@@ -26,6 +26,7 @@ TEST(FirstCoveredMonitor, OnlyAWindowOverAWholeMonitorHidesIt) {
   const TDesktopWindow widget{3, "conky", QRect(1500, 20, 300, 400)};
   const TDesktopWindow almost{4, "xfdesktop", QRect(0, 0, 1200, 999)};
   const TDesktopWindow beyond{5, "nemo-desktop", QRect(-10, -10, 3000, 2000)};
+  const TDesktopWindow seeThrough{6, "nemo-desktop", QRect(0, 0, 2000, 1000), true};
   struct Row {
     const char* name;
     std::vector<TDesktopWindow> windows;
@@ -41,6 +42,8 @@ TEST(FirstCoveredMonitor, OnlyAWindowOverAWholeMonitorHidesIt) {
       {"the second monitor only", {widget, onRight}, {left, right}, std::pair{2ul, right}},
       {"larger than the root", {beyond}, {right}, std::pair{5ul, right}},
       {"the first monitor first", {onRight, full}, {left, right}, std::pair{1ul, left}},
+      {"a see-through window", {seeThrough}, {left, right}, std::nullopt},
+      {"an opaque one under a see-through one", {seeThrough, onRight}, {left, right}, std::pair{2ul, right}},
       {"a monitor reaching beyond the root is clipped", {onRight}, {QRect(1200, 0, 900, 600)}, std::pair{2ul, right}},
       {"monitors outside the root count as none",
        {full},

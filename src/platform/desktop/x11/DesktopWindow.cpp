@@ -9,7 +9,7 @@ std::optional<TCoveredMonitor> FirstCoveredMonitor(const std::vector<TDesktopWin
   if (areas.empty()) areas.push_back(whole);
   for (const QRect& area : areas)
     for (const TDesktopWindow& window : windows)
-      if (window.rect.contains(area)) return TCoveredMonitor{window, area};
+      if (!window.seeThrough && window.rect.contains(area)) return TCoveredMonitor{window, area};
   return std::nullopt;
 }
 

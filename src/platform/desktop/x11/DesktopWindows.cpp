@@ -88,6 +88,9 @@ std::string ProgramOf(Display* display, Window window) {
   return std::string("the program of window ") + id;
 }
 
+// The selection a compositing manager of the display's default screen owns.
+std::string CompositorSelection(Display* display) { return "_NET_WM_CM_S" + std::to_string(DefaultScreen(display)); }
+
 class Scan {
  public:
   explicit Scan(Display* display)
@@ -95,7 +98,9 @@ class Scan {
         root_(DefaultRootWindow(display)),
         type_(XInternAtom(display, "_NET_WM_WINDOW_TYPE", False)),
         desktop_(XInternAtom(display, "_NET_WM_WINDOW_TYPE_DESKTOP", False)),
-        wmState_(XInternAtom(display, "WM_STATE", False)) {}
+        wmState_(XInternAtom(display, "WM_STATE", False)),
+        compositing_(XGetSelectionOwner(display, XInternAtom(display, CompositorSelection(display).c_str(), False)) !=
+                     None) {}
 
   std::vector<TDesktopWindow> Run() {
     for (const Window child : Children(display_, root_)) {
@@ -128,7 +133,8 @@ class Scan {
     if (!XGetWindowAttributes(display_, window, &attributes) ||
         !XTranslateCoordinates(display_, window, root_, 0, 0, &x, &y, &child))
       return;
-    found_.push_back({window, ProgramOf(display_, window), QRect(x, y, attributes.width, attributes.height)});
+    found_.push_back({window, ProgramOf(display_, window), QRect(x, y, attributes.width, attributes.height),
+                      compositing_ && attributes.depth == 32});
   }
 
   Display* display_;
@@ -136,6 +142,7 @@ class Scan {
   Atom type_;
   Atom desktop_;
   Atom wmState_;
+  bool compositing_;
   std::vector<TDesktopWindow> found_;
 };
 

@@ -4,6 +4,8 @@
 // the session manager says the session runs; a stand-in answers that here, as
 // cinnamon-session does in a real session. What the screen shows is read back.
 #include <gtest/gtest.h>
+#include <pwd.h>
+#include <unistd.h>
 
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
@@ -11,11 +13,13 @@
 #include <QFile>
 #include <QImage>
 #include <QProcess>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QThread>
 #include <cstdlib>
 
 #include "platform/desktop/gsettings/GSettingsBackend.h"
+#include "platform/desktop/x11/X11RootBackend.h"
 #include "support/PrivateBus.h"
 #include "support/WaitFor.h"
 
@@ -99,7 +103,7 @@ class CinnamonShellTest : public ::testing::Test {
 
   void TearDown() override {
     if (display_) XCloseDisplay(display_);
-    for (QProcess* process : {&background_, &shell_}) {
+    for (QProcess* process : {&icons_, &background_, &shell_}) {
       if (process->state() == QProcess::NotRunning) continue;
       process->terminate();
       if (!process->waitForFinished(10000)) process->kill();
@@ -118,6 +122,29 @@ class CinnamonShellTest : public ::testing::Test {
     picture.fill(colour);
     EXPECT_TRUE(picture.save(dir_.filePath(name), "BMP"));
     return QFile::encodeName(dir_.filePath(name)).toStdString();
+  }
+
+  // Whether a mapped top-level window of program (its WM_CLASS instance name) covers the root.
+  bool DesktopWindowOf(const char* program) {
+    Window rootReturn = 0;
+    Window parent = 0;
+    Window* children = nullptr;
+    unsigned count = 0;
+    bool found = false;
+    if (!XQueryTree(display_, DefaultRootWindow(display_), &rootReturn, &parent, &children, &count)) return false;
+    for (unsigned i = 0; i < count && !found; ++i) {
+      XWindowAttributes attributes{};
+      XClassHint hint{};
+      if (!XGetWindowAttributes(display_, children[i], &attributes) || attributes.map_state != IsViewable ||
+          !XGetClassHint(display_, children[i], &hint))
+        continue;
+      found = hint.res_name && std::string(hint.res_name) == program && attributes.width == root_.width() &&
+              attributes.height == root_.height();
+      if (hint.res_name) XFree(hint.res_name);
+      if (hint.res_class) XFree(hint.res_class);
+    }
+    if (children) XFree(children);
+    return found;
   }
 
   unsigned long RootPixmap() {
@@ -159,6 +186,7 @@ class CinnamonShellTest : public ::testing::Test {
   SessionManager sessionManager_;
   QProcess shell_;
   QProcess background_;
+  QProcess icons_;
   Display* display_ = nullptr;
   QSize root_;
 };
@@ -175,6 +203,41 @@ TEST_F(CinnamonShellTest, EachLayoutShowsAndTheSameNameIsReadAnew) {
   EXPECT_TRUE(Shows(NearCorner(), qRgb(0, 0, 0))) << "the centred picture has no black margin";
   cinnamon.Apply({Save(name, qRgb(255, 255, 0), {7, 5}), WallpaperLayout::Tile});
   EXPECT_TRUE(Shows(NearCorner(), qRgb(255, 255, 0))) << "the tiled picture does not show";
+}
+
+// nemo-desktop draws Cinnamon's desktop icons on a see-through desktop window, under which
+// Cinnamon shows the root's pixmap: the X root's change shows, and is no failure.
+TEST_F(CinnamonShellTest, TheXRootShowsThroughNemosDesktopWindow) {
+  if (QStandardPaths::findExecutable("nemo-desktop").isEmpty()) GTEST_SKIP() << "nemo-desktop is not installed";
+  // It refuses to run as root.
+  QString program = "nemo-desktop";
+  QStringList arguments;
+  QTemporaryDir home;
+  if (geteuid() == 0) {
+    const passwd* nobody = getpwnam("nobody");
+    if (!nobody || QStandardPaths::findExecutable("setpriv").isEmpty()) GTEST_SKIP() << "no user nobody or no setpriv";
+    ASSERT_EQ(chown(QFile::encodeName(home.path()).constData(), nobody->pw_uid, nobody->pw_gid), 0);
+    arguments = {QString("--reuid=%1").arg(nobody->pw_uid), QString("--regid=%1").arg(nobody->pw_gid), "--clear-groups",
+                 program};
+    program = "setpriv";
+  }
+  QProcessEnvironment environment = shell_.processEnvironment();
+  environment.insert("HOME", home.path());
+  environment.insert("XDG_CONFIG_HOME", home.filePath("config"));
+  environment.insert("XDG_CACHE_HOME", home.filePath("cache"));
+  environment.insert("XDG_RUNTIME_DIR", home.path());
+  // Another user may not reach the private bus; nemo-desktop runs without one.
+  environment.insert("DBUS_SESSION_BUS_ADDRESS", "disabled:");
+  icons_.setProcessEnvironment(environment);
+  icons_.setWorkingDirectory(home.path());
+  icons_.setProcessChannelMode(QProcess::MergedChannels);
+  icons_.start(program, arguments);
+  ASSERT_TRUE(icons_.waitForStarted());
+  ASSERT_TRUE(WaitFor([&] { return DesktopWindowOf("nemo-desktop"); }, kStartMs)) << "nemo-desktop drew no desktop: " << icons_.readAll().constData();
+
+  TX11RootBackend x11;
+  EXPECT_NO_THROW(x11.Apply({Save("root.bmp", qRgb(255, 0, 255)), WallpaperLayout::Stretch}));
+  EXPECT_TRUE(Shows(NearCorner(), qRgb(255, 0, 255))) << "the root does not show through";
 }
 
 }  // namespace
