@@ -233,7 +233,8 @@ TEST_F(CinnamonShellTest, TheXRootShowsThroughNemosDesktopWindow) {
   icons_.setProcessChannelMode(QProcess::MergedChannels);
   icons_.start(program, arguments);
   ASSERT_TRUE(icons_.waitForStarted());
-  ASSERT_TRUE(WaitFor([&] { return DesktopWindowOf("nemo-desktop"); }, kStartMs)) << "nemo-desktop drew no desktop: " << icons_.readAll().constData();
+  ASSERT_TRUE(WaitFor([&] { return DesktopWindowOf("nemo-desktop"); }, kStartMs))
+      << "nemo-desktop drew no desktop: " << icons_.readAll().constData();
 
   TX11RootBackend x11;
   EXPECT_NO_THROW(x11.Apply({Save("root.bmp", qRgb(255, 0, 255)), WallpaperLayout::Stretch}));
