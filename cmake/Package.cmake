@@ -16,11 +16,13 @@ display method (tile, center, stretch, or one of four layouts it composes
 itself) and changes the wallpaper in sequential, random or random-cycle
 order. It has a properties window, an agent with a tray icon, and a command
 line and D-Bus interface for keyboard shortcuts and scripts. It works with
-GNOME, Cinnamon, MATE, KDE Plasma, Xfce, sway, other Wayland compositors
-through swaybg, and any X window manager.")
+GNOME, Cinnamon, MATE, KDE Plasma, Xfce, any X window manager, and sway and
+other Wayland compositors with the layer shell, where a small background
+program of its own draws the wallpaper. Changes fade where it draws the
+wallpaper itself.")
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-# PNG and WebP through Qt's image plugins, the native Wayland window, and swaybg for Wayland
-# compositors without a wallpaper interface of their own.
+# PNG and WebP through Qt's image plugins and the native Wayland window; swaybg stays a choice
+# for Wayland compositors (TESSERINE_DESKTOP=swaybg).
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-image-formats-plugins, qt6-wayland")
 set(CPACK_DEBIAN_PACKAGE_SUGGESTS "swaybg")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)

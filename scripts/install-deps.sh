@@ -12,7 +12,8 @@ run_packages=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev qt6-base-private-dev qt6-qpa-plugins libqt6dbus6 qt6-wayland qt6-image-formats-plugins
   libjpeg62-turbo-dev libgif-dev
-  libx11-dev libxss-dev libxrandr-dev libglib2.0-dev libglib2.0-bin
+  libx11-dev libxss-dev libxrandr-dev libxrender-dev libglib2.0-dev libglib2.0-bin
+  libwayland-dev libwayland-bin wayland-protocols
   gsettings-desktop-schemas fonts-dejavu-core dbus
   xvfb xauth x11-utils x11-xserver-utils
 )
@@ -20,7 +21,7 @@ run_packages=(
 test_packages=(
   clang-format
   libgtest-dev libgmock-dev libbenchmark-dev
-  trayer openbox xdotool dbus-x11
+  trayer openbox xdotool dbus-x11 libxres-dev
   feh xwallpaper libjpeg-turbo-progs giflib-tools imagemagick file bc time
   cinnamon-desktop-data mate-desktop-common
   desktop-file-utils appstream

@@ -33,9 +33,9 @@ std::int32_t TAgentSession::CycleRemainingAtStart(const TImageList& list) {
   return remaining;
 }
 
-TrayCommand TAgentSession::TrayClick(bool leftButton) const {
+TrayCommand TAgentSession::TrayClick(TrayClickAction action, bool leftButton) {
   if (!leftButton) return TrayCommand::Menu;
-  switch (state_.ClickAction) {
+  switch (action) {
     case TrayClickAction::OpenProperties:
       return TrayCommand::Properties;
     case TrayClickAction::NextImage:

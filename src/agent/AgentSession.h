@@ -10,6 +10,7 @@
 
 #include "agent/AgentState.h"
 #include "agent/CommandGate.h"
+#include "config/ConfigValues.h"
 #include "imagelist/ImageList.h"
 #include "platform/session/RemoteControl.h"
 
@@ -42,7 +43,8 @@ class TAgentSession {
   // The entries a random cycle still has to show when the agent starts: those marked 0.
   static std::int32_t CycleRemainingAtStart(const TImageList& list);
 
-  TrayCommand TrayClick(bool leftButton) const;
+  // What a click does: the left button the settings' action, any other the menu.
+  static TrayCommand TrayClick(TrayClickAction action, bool leftButton);
 
   // The text of the tray menu's image item: the file name of what the desktop shows and its
   // method. Ours (the last entry applied, or any monitor's converted bitmap) is named as

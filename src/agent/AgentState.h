@@ -1,27 +1,14 @@
-// The agent's state, apart from the window that shows it: whether it is paused, what a
-// click on its tray icon does, the display order it picks the next entry in, and the record
-// of the last change. The tray menu's captions, the tray icon and the pages' controls show
-// this state and write a user's choice into it; the tray, the scheduler and the selection
-// order read it from here.
+// The agent's state, apart from the window that shows it: whether it is paused, the record
+// of the last change, and why the last change it made by itself failed. The tray menu's
+// captions and the tray icon show this state; the tray, the scheduler and the change read
+// and write it here.
 #pragma once
 
 #include <cstdint>
 #include <string>
 
-#include "config/ConfigValues.h"
-
-// The items of the "Click on System Tray icon" list, by item index.
-enum class TrayClickAction { None = -1, OpenProperties = 0, NextImage = 1, RemoveImage = 2, PauseResume = 3 };
-
-// The action at an item index of that list; an index outside 0..3 (no item chosen, or a
-// number from a hand-edited file) is None, for which a left click does nothing.
-TrayClickAction TrayClickActionAt(int itemIndex);
-
 struct TAgentState {
   bool Paused = false;
-  TrayClickAction ClickAction = TrayClickAction::OpenProperties;
-  DisplayOrder Order = DisplayOrder::Sequential;
-  MonitorMode Monitors = MonitorMode::Same;
 
   // The last change, kept in section "Info" of the configuration: the applied entry's file
   // name and method text, when it was applied, the program runs counted since, and whether

@@ -1,7 +1,5 @@
 #include "agent/StartPicture.h"
 
-#include <algorithm>
-
 #include "agent/MonitorPlan.h"
 #include "config/ConfigKeys.h"
 #include "imagelist/ImageList.h"
@@ -9,6 +7,11 @@
 #include "imagelist/ListFile.h"
 #include "wallpaper/DispMethods.h"
 #include "wallpaper/MonitorPictures.h"
+
+ApplyRequest WallpaperRequest(const std::string& name, DispObj code, const TSettings& settings,
+                              const std::string& convertFileName, QSize screenSize) {
+  return {name, code, settings.PlusInstalled, convertFileName, screenSize};
+}
 
 std::optional<TDecodeTarget> HiddenAgentDecodeTarget(const ApplyRequest& request, MonitorMode mode,
                                                      const std::vector<TMonitor>& monitors, bool drawsFromMemory) {
@@ -26,27 +29,25 @@ std::optional<TDecodeTarget> HiddenAgentDecodeTarget(const ApplyRequest& request
 std::optional<TPictureRequest> StartPicture(const TBigIniFile& ini, const TRunDefaults& defaults,
                                             const TStartScreen& screen) {
   const TInfoReader info(ini, defaults);
-  if (!info.Bool(InfoKey::OpenMinimized)) return std::nullopt;
-  // The default method's box keeps its first code for a text it does not hold.
-  const DispObj defDisp = DefDispObj(std::max(DispCodeOfText(info.Text(InfoKey::DefaultDisplay)), 0));
-  const bool randomCycle = ParseDisplayOrder(info.Text(InfoKey::DisplayOrder)) == DisplayOrder::RandomCycle;
+  // The settings the load shows in a window just made.
+  const TSettings settings = LoadedSettings(info, TSettings());
+  if (!settings.OpenMinimized) return std::nullopt;
   TImageList list;
-  list.SetSorted(info.Bool(InfoKey::SortImages));
+  list.SetSorted(settings.SortImages);
   list.BeginUpdate();
   LoadBitmaps(
       list, ini,
       [&](const std::string& name, const std::string& value) {
-        return ReadStoredDisp(ini, name, value, randomCycle, defDisp);
+        return ReadStoredDisp(ini, name, value, settings.RandomCycle(), settings.DefaultDisplay);
       },
       [] {});
   list.EndUpdate();
   const int chosen = StartEntry(list, screen.wallpaper, info.Text(InfoKey::LastImageNm));
   if (chosen < 0) return std::nullopt;
   const ImageEntry& entry = list.At(chosen);
-  const ApplyRequest request{entry.fileName, entry.disp, info.Bool(InfoKey::PlusInstalled), std::string(),
-                             screen.screenSize};
-  const std::optional<TDecodeTarget> target = HiddenAgentDecodeTarget(
-      request, ParseMonitorMode(info.Text(InfoKey::Monitors)), screen.monitors, screen.drawsFromMemory);
+  const ApplyRequest request = WallpaperRequest(entry.fileName, entry.disp, settings, std::string(), screen.screenSize);
+  const std::optional<TDecodeTarget> target =
+      HiddenAgentDecodeTarget(request, settings.Monitors, screen.monitors, screen.drawsFromMemory);
   if (!target) return std::nullopt;
   return TPictureRequest{entry.fileName, *target};
 }

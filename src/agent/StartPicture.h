@@ -9,10 +9,15 @@
 
 #include "config/BigIni.h"
 #include "config/ConfigValues.h"
+#include "config/Settings.h"
 #include "config/SettingsIo.h"
 #include "picture/PictureAhead.h"
 #include "platform/screen/ScreenMetrics.h"
 #include "wallpaper/WallpaperApply.h"
+
+// What a change asks of the desktop for the entry of name and code, by the settings.
+ApplyRequest WallpaperRequest(const std::string& name, DispObj code, const TSettings& settings,
+                              const std::string& convertFileName, QSize screenSize);
 
 // The hidden agent shows the picture nowhere but on the desktop, so a stretched wallpaper is
 // decoded only as large as the screen needs and a centred one, where the desktop draws it

@@ -68,7 +68,7 @@ int RunProgram(int argc, char** argv, bool showWindow, bool login) {
   std::unique_ptr<TTesselForm1> form;
   TTerminationSignals termination;
   QObject::connect(&termination, &TTerminationSignals::Terminate, &app, [&form, terminate] {
-    if (form) form->Terminating = true;
+    if (form) form->SetTerminating(true);
     terminate();
   });
 
@@ -104,32 +104,29 @@ int RunProgram(int argc, char** argv, bool showWindow, bool login) {
     messages->Show(QString::fromLocal8Bit(error.what()), MsgKind::Error, MsgButtons::Ok);
     return 1;
   }
-  form->Pictures.Expect(std::move(ahead));
-  form->Terminating = termination.Requested();
-  if (showWindow) {
-    form->StartMinimized = false;
-    form->AgentRunning = false;
-  }
+  form->Agent().ExpectPicture(std::move(ahead));
+  form->SetTerminating(termination.Requested());
+  if (showWindow) form->StartWithWindow();
   QObject::connect(form.get(), &TTesselForm1::TerminateRequested, &app, terminate, Qt::QueuedConnection);
   QObject::connect(&app, &QGuiApplication::commitDataRequest, form.get(),
                    [&form](QSessionManager&) { form->SessionEnd(); });
 
   // Commands from outside reach the window from here on; while it loads they hear "busy".
-  auto control = std::make_unique<TControlService>(*form);
+  auto control = std::make_unique<TControlService>(form->Remote());
   std::string why;
   if (control->Register(&why) == TControlService::Registration::Refused)
     std::fprintf(stderr, "tesserine: runs without its D-Bus interface: %s\n", why.c_str());
-  form->OnStatusChanged = [&control] { control->StatusChanged(); };
+  form->Agent().OnStatusChanged = [&control] { control->StatusChanged(); };
 
   form->show();
-  if (form->StartMinimized) form->OKClick(form->OK);
+  if (form->StartMinimized()) form->OKClick(form->OK);
   splash.reset();
 
   // exec forgets an exit asked for before it runs (during the load's message processing, or
   // while a box of the start-up was open): such a request ends the loop as soon as it runs.
   if (termination.Requested()) QMetaObject::invokeMethod(&app, terminate, Qt::QueuedConnection);
   const int result = QCoreApplication::exec();
-  form->OnStatusChanged = nullptr;
+  form->Agent().OnStatusChanged = nullptr;
   control.reset();
   form->FormDestroy();
   form.reset();

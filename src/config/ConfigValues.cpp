@@ -41,8 +41,16 @@ std::string_view MonitorModeText(MonitorMode mode) {
   return "SAME";
 }
 
+MonitorMode MonitorModeAt(int itemIndex) {
+  return itemIndex == 1 ? MonitorMode::Each : itemIndex == 2 ? MonitorMode::Span : MonitorMode::Same;
+}
+
 namespace {
 constexpr std::string_view kMeasureTexts[] = {"DAYS", "EXECUTIONS", "HOURS", "MINUTES", "SECONDS"};
+}
+
+TrayClickAction TrayClickActionAt(int itemIndex) {
+  return itemIndex >= 0 && itemIndex <= 3 ? static_cast<TrayClickAction>(itemIndex) : TrayClickAction::None;
 }
 
 TriggerMeasure ParseTriggerMeasure(std::string_view text) {

@@ -1,6 +1,6 @@
 // The value rules of the configuration file as plain functions: the "Bitmaps" value of an
 // entry and back, the enumerated texts of "Display Order" and "Trigger Measure", the
-// up-down range and the integer conversion of the number fields.
+// tray-click action, the up-down range and the integer conversion of the number fields.
 #pragma once
 
 #include <cstdint>
@@ -14,6 +14,8 @@ enum class DisplayOrder { Sequential, Random, RandomCycle };
 // Several monitors: the same picture on all, the next entry on each, or one across them all.
 enum class MonitorMode { Same, Each, Span };
 enum class TriggerMeasure { Days = 0, Executions = 1, Hours = 2, Minutes = 3, Seconds = 4 };
+// The items of the "Click on System Tray icon" list, by item index.
+enum class TrayClickAction { None = -1, OpenProperties = 0, NextImage = 1, RemoveImage = 2, PauseResume = 3 };
 
 // Whole-text, case-sensitive; anything unknown is Sequential / Days.
 DisplayOrder ParseDisplayOrder(std::string_view text);
@@ -22,10 +24,16 @@ TriggerMeasure ParseTriggerMeasure(std::string_view text);
 // "SAME", "EACH" or "SPAN", whole text and case-sensitive; anything else is Same.
 MonitorMode ParseMonitorMode(std::string_view text);
 std::string_view MonitorModeText(MonitorMode mode);
+// The mode at an item index of the "Several monitors" list, in the order of MonitorMode; any
+// other index is Same.
+MonitorMode MonitorModeAt(int itemIndex);
 // The measure at an item index of the trigger list; any index outside 0..4 is Days.
 TriggerMeasure TriggerMeasureAt(int itemIndex);
 // Any index outside 1..4 writes "DAYS".
 std::string_view TriggerMeasureText(int itemIndex);
+// The action at an item index of the tray-click list; an index outside 0..3 (no item chosen,
+// or a number from a hand-edited file) is None, for which a left click does nothing.
+TrayClickAction TrayClickActionAt(int itemIndex);
 
 struct TStoredDisp {
   DispObj disp = DispObj::Tile;

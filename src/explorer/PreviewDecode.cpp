@@ -1,7 +1,16 @@
 #include "explorer/PreviewDecode.h"
 
 #include "picture/PictureErrors.h"
+#include "picture/PictureFormat.h"
 #include "picture/PictureLoader.h"
+
+PreviewKind PreviewKindOf(const std::string& name, bool isFolder) {
+  if (name.empty() || isFolder) return PreviewKind::None;
+  const PictureFormat format = PictureFormatOf(name);
+  if (format == PictureFormat::Gif) return PreviewKind::Gif;
+  if (format != PictureFormat::Bitmap || UpperExt(name) == ".BMP") return PreviewKind::Picture;
+  return PreviewKind::None;
+}
 
 std::optional<TDecodeTarget> PreviewDecodeTarget(PreviewMode mode, QSize box) {
   if (mode != PreviewMode::Shrink || box.isEmpty()) return std::nullopt;

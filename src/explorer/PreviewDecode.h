@@ -13,6 +13,12 @@
 #include "explorer/PreviewPlacement.h"
 #include "picture/DecodeScale.h"
 
+// What the preview shows of the chosen file: nothing (no file, a folder, or a file it does not
+// read: a picture format other than a bitmap's named as a bitmap), a GIF through its own
+// control, or a picture in the preview box.
+enum class PreviewKind { None, Gif, Picture };
+PreviewKind PreviewKindOf(const std::string& name, bool isFolder);
+
 // The reduced decode that serves mode in box: Shrink in a box with room, the box with the
 // picture's proportions kept; none (the whole picture) otherwise.
 std::optional<TDecodeTarget> PreviewDecodeTarget(PreviewMode mode, QSize box);

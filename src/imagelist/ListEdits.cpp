@@ -46,6 +46,13 @@ bool TAddBatch::Add(const std::string& fileName, DispObj disp, bool last) {
   return true;
 }
 
+std::vector<std::string> TAddBatch::AddAll(const std::vector<std::string>& fileNames, DispObj disp) {
+  std::vector<std::string> refused;
+  for (std::size_t i = 0; i < fileNames.size(); ++i)
+    if (!Add(fileNames[i], disp, i + 1 == fileNames.size())) refused.push_back(fileNames[i]);
+  return refused;
+}
+
 int TAddBatch::Finish() {
   open_ = false;
   list_.EndUpdate();
@@ -107,4 +114,12 @@ int StartEntry(const TImageList& list, const std::optional<std::string>& wallpap
   if (chosen < 0) chosen = list.Find(lastImage);
   if (chosen < 0 && list.Count() > 0) chosen = 0;
   return chosen;
+}
+
+bool SetMethod(TImageList& list, DispObj method, MethodScope scope) {
+  const int current = list.FirstSelected();
+  if (current < 0) return false;
+  for (int i = current; i < list.Count(); ++i)
+    if (i == current || (scope == MethodScope::Selected && list.Selected(i))) list.SetDisp(i, method);
+  return true;
 }

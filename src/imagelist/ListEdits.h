@@ -31,6 +31,8 @@ class TAddBatch {
 
   // False when the name cannot be stored; a blank name is passed over.
   bool Add(const std::string& fileName, DispObj disp, bool last);
+  // Adds every file, the last one focused at the end: the names that cannot be stored.
+  std::vector<std::string> AddAll(const std::vector<std::string>& fileNames, DispObj disp);
   // Ends the batch (sorting once), selects the entries that were there already and focuses
   // the last file's; returns its position or -1. Called at most once; the destructor ends
   // an unfinished batch.
@@ -65,3 +67,9 @@ int MoveEntry(TImageList& list, int index, int delta);
 // The entry a loaded list starts on: the desktop's wallpaper when it is in the list,
 // otherwise the last image the agent applied, otherwise the first entry; -1 for an empty list.
 int StartEntry(const TImageList& list, const std::optional<std::string>& wallpaper, const std::string& lastImage);
+
+// Where a method is set: on the current entry, or on every selected one.
+enum class MethodScope { Current, Selected };
+
+// Sets method as scope says; false, with nothing set, when there is no current entry.
+bool SetMethod(TImageList& list, DispObj method, MethodScope scope);

@@ -55,6 +55,21 @@ DispObj DispFromControls(const DispControls& controls) {
   return DispObj::None;
 }
 
+DispControls DispControlsFor(DispObj code) {
+  if (IsSpecial(code)) return {DispRadio::Special, false, ToInt(code) - ToInt(DispObj::MirrorTile)};
+  switch (code) {
+    case DispObj::Tile:
+      return {DispRadio::Tile, false, -1};
+    case DispObj::Center:
+      return {DispRadio::Center, false, -1};
+    case DispObj::Stretch:
+      return {DispRadio::Center, true, -1};
+    default:
+      break;
+  }
+  return {};
+}
+
 std::string DispObjToStr(DispObj code, const DispControls& controls, std::string_view defDispStr) {
   std::string_view text = code == DispObj::None ? DispText(DispFromControls(controls)) : DispText(code);
   return std::string(text.empty() ? defDispStr : text);

@@ -71,6 +71,9 @@ struct DispControls {
 
 // The code the display controls stand for, or None when they name no method.
 DispObj DispFromControls(const DispControls& controls);
+// The display controls that stand for code, the other way round: specialIndex is -1 for a
+// code that is none of the composed layouts, and the radio None for a code that is no method.
+DispControls DispControlsFor(DispObj code);
 
 // Text code of a code; -1 reads the display controls; an empty result becomes defDispStr.
 std::string DispObjToStr(DispObj code, const DispControls& controls, std::string_view defDispStr);

@@ -14,6 +14,11 @@ QString DesktopFolder() {
   return QFileInfo(desktop).isDir() ? desktop : QDir::homePath();
 }
 
+QString PicturesFolder() {
+  const QString pictures = QStandardPaths::writableLocation(QStandardPaths::PicturesLocation);
+  return QDir(pictures).exists() ? pictures : QDir::homePath();
+}
+
 QString ParentFolder(const QString& folder) {
   const QString clean = QDir::cleanPath(folder);
   const qsizetype slash = clean.lastIndexOf('/');

@@ -11,6 +11,9 @@ bool IsFolderPath(const std::string& path);
 // The user's desktop folder (XDG), or the home folder when there is none.
 QString DesktopFolder();
 
+// The user's pictures folder (XDG), or the home folder when it is not there.
+QString PicturesFolder();
+
 // The folder one level up; "/" stays "/".
 QString ParentFolder(const QString& folder);
 

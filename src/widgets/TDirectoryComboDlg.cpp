@@ -20,15 +20,18 @@ TDirectoryComboDlg::TDirectoryComboDlg(QWidget* parent) : QComboBox(parent) {
 
 void TDirectoryComboDlg::SetDirectory(const QString& folder) {
   directory_ = folder.isEmpty() ? QDir::homePath() : folder;
-  const QSignalBlocker blocker(this);
-  clear();
-  const QIcon folderIcon = style()->standardIcon(QStyle::SP_DirIcon);
-  addItem(style()->standardIcon(QStyle::SP_DesktopIcon), tr("Desktop"), DesktopFolder());
-  QStringList chain;
-  for (QString step = directory_; step != "/"; step = ParentFolder(step)) chain.prepend(step);
-  chain.prepend("/");
-  for (const QString& step : chain) addItem(folderIcon, step, step);
-  setCurrentIndex(count() - 1);
+  {
+    const QSignalBlocker blocker(this);
+    clear();
+    const QIcon folderIcon = style()->standardIcon(QStyle::SP_DirIcon);
+    addItem(style()->standardIcon(QStyle::SP_DesktopIcon), tr("Desktop"), DesktopFolder());
+    QStringList chain;
+    for (QString step = directory_; step != "/"; step = ParentFolder(step)) chain.prepend(step);
+    chain.prepend("/");
+    for (const QString& step : chain) addItem(folderIcon, step, step);
+    setCurrentIndex(count() - 1);
+  }
+  emit DirectoryShown(directory_);
 }
 
 void TDirectoryComboDlg::Picked(int index) { Go(itemData(index).toString()); }

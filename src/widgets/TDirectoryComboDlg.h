@@ -13,12 +13,14 @@ class TDirectoryComboDlg : public QComboBox {
   QString Directory() const { return directory_; }
   // Shows folder (the home folder for an empty text) as given, even when it does not exist,
   // so a stored folder that is missing now is kept until the user picks another; raises
-  // nothing.
+  // nothing but DirectoryShown.
   void SetDirectory(const QString& folder);
 
  signals:
   // The user picked another folder; canPrev tells whether it has a parent.
   void DirectoryChange(const QString& oldDir, const QString& directory, bool canPrev);
+  // The box shows directory now, however it came to.
+  void DirectoryShown(const QString& directory);
 
  private:
   void Picked(int index);

@@ -6,6 +6,7 @@
 #include <QStyledItemDelegate>
 
 #include "wallpaper/FillColor.h"
+#include "widgets/ColorBox.h"
 #include "widgets/DesignedControls.h"
 #include "widgets/ProgramIcons.h"
 #include "widgets/UpDown.h"
@@ -33,19 +34,6 @@ QComboBox* MakeDispCodeBox(QWidget* parent, const char* name, int left, int top)
                  QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
   }
   return box;
-}
-
-void AddStandardColors(QComboBox* box) {
-  for (const NamedColor& color : StandardColors) {
-    QPixmap swatch(22, 14);
-    swatch.fill(QColor::fromRgb(ColorFromTColor(color.tcolor)));
-    QPainter frame(&swatch);
-    frame.setPen(Qt::black);
-    frame.drawRect(swatch.rect().adjusted(0, 0, -1, -1));
-    frame.end();
-    box->addItem(QIcon(swatch), QString::fromUtf8(color.name.data(), static_cast<qsizetype>(color.name.size())),
-                 color.tcolor);
-  }
 }
 
 }  // namespace
@@ -90,19 +78,37 @@ void TTesselForm1::BuildAdvancedPage() {
   // In the order of MonitorMode.
   MonitorsComboBox->addItems({"Same image on all", "Next image on each", "One image across all"});
 
+  connect(DefDispCB, &QComboBox::currentIndexChanged, this,
+          [this](int index) { Values.DefaultDisplay = ::DefDispObj(index); });
   connect(DefDispCB, &QComboBox::activated, this, [this] { Change(DefDispCB); });
+  connect(DefExcCB, &QComboBox::currentIndexChanged, this,
+          [this](int index) { Values.ExceptDefaultDisplay = ToDispObj(index); });
   connect(DefExcCB, &QComboBox::activated, this, [this] { Change(DefExcCB); });
-  connect(excWidthQty, &QLineEdit::textChanged, this, [this] { Change(excWidthQty); });
-  connect(excHeightQty, &QLineEdit::textChanged, this, [this] { Change(excHeightQty); });
-  connect(PlusInstalled, &QCheckBox::toggled, this, [this] { Change(PlusInstalled); });
+  const auto numberField = [this](QLineEdit* field, std::string TSettings::*setting) {
+    connect(field, &QLineEdit::textChanged, this, [this, field, setting](const QString& text) {
+      Values.*setting = text.toStdString();
+      Change(field);
+    });
+  };
+  numberField(excWidthQty, &TSettings::ExceptWidth);
+  numberField(excHeightQty, &TSettings::ExceptHeight);
+  connect(excFlg, &QCheckBox::toggled, this, [this](bool on) { Values.ExceptEnabled = on; });
+  connect(PlusInstalled, &QCheckBox::toggled, this, [this](bool on) {
+    Values.PlusInstalled = on;
+    Change(PlusInstalled);
+  });
+  // The three boxes share one handler, which sorts the list as SortImages says.
+  connect(SortImages, &QCheckBox::toggled, this, [this](bool on) { Values.SortImages = on; });
+  connect(ConfirmRemove, &QCheckBox::toggled, this, [this](bool on) { Values.ConfirmRemove = on; });
   for (QCheckBox* box : {SortImages, ConfirmRemove, ShowSplash})
     connect(box, &QCheckBox::toggled, this, [this] { SortImagesClick(); });
-  // The list shows the agent's click action and records the user's choice in it.
+  connect(FillColorComboBox, &QComboBox::currentIndexChanged, this,
+          [this](int index) { Values.FillColor = FillColorComboBox->itemData(index).toInt(); });
+  // The list shows the click action and records the user's choice.
   connect(SysTrayClickCB, &QComboBox::currentIndexChanged, this,
-          [this](int index) { Agent.ClickAction = TrayClickActionAt(index); });
+          [this](int index) { Values.ClickAction = TrayClickActionAt(index); });
   connect(SysTrayClickCB, &QComboBox::activated, this, [this] { SysTrayClickCBChange(SysTrayClickCB); });
-  connect(MonitorsComboBox, &QComboBox::currentIndexChanged, this, [this](int index) {
-    Agent.Monitors = index == 1 ? MonitorMode::Each : index == 2 ? MonitorMode::Span : MonitorMode::Same;
-  });
+  connect(MonitorsComboBox, &QComboBox::currentIndexChanged, this,
+          [this](int index) { Values.Monitors = MonitorModeAt(index); });
   connect(MonitorsComboBox, &QComboBox::activated, this, [this] { Change(MonitorsComboBox); });
 }

@@ -93,7 +93,7 @@ void TTesselForm1::BuildExplorerPage() {
   handlePalette.setColor(QPalette::Window, handlePalette.color(QPalette::Highlight));
   handle->setPalette(handlePalette);
   handle->setAutoFillBackground(true);
-  SetIMPanelImageWidth(IMPanelWidth);
+  SetIMPanelImageWidth(Values.IMSplitter);
 
   auto* lower = MakeControl<QWidget>(page, "IMPanelBottom", 0, kUpperHeight, kPageWidth, 73);
   IMGroupInfo = MakeControl<QGroupBox>(lower, "IMGroupInfo", 0, 0, 209, 73, "Image Info");
@@ -142,9 +142,11 @@ void TTesselForm1::BuildExplorerPage() {
 
 void TTesselForm1::WireExplorerPage() {
   connect(IMSplitter1, &QSplitter::splitterMoved, this, [this] {
-    IMPanelWidth = IMSplitter1->sizes().value(1, IMPanelWidth);
+    Values.IMSplitter = IMSplitter1->sizes().value(1, Values.IMSplitter);
     Change(IMSplitter1);
   });
+  connect(DirectoryComboDlg1, &TDirectoryComboDlg::DirectoryShown, this,
+          [this](const QString& directory) { Values.ImgMgrDirectory = directory.toStdString(); });
   IMPanelDir->OnResize = [this] { IMPanelDirResize(); };
   IMPanelFilter->OnResize = [this] { IMPanelFilterResize(); };
   IMPaintBox1->OnPaint = [this](QPainter& painter) { IMPaintBox1Paint(painter); };
@@ -153,7 +155,8 @@ void TTesselForm1::WireExplorerPage() {
   auto* previewResized = new QTimer(this);
   previewResized->setSingleShot(true);
   previewResized->setInterval(150);
-  connect(previewResized, &QTimer::timeout, this, [this] { RunReportingErrors([this] { IMPaintBox1Resize(); }); });
+  connect(previewResized, &QTimer::timeout, this,
+          [this] { AgentRun->Run(FailureRoute::Box, [this] { IMPaintBox1Resize(); }); });
   IMPaintBox1->OnResize = [previewResized] { previewResized->start(); };
   connect(DirectoryComboDlg1, &TDirectoryComboDlg::DirectoryChange, this,
           &TTesselForm1::DirectoryComboDlg1DirectoryChange);

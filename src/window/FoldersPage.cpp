@@ -32,8 +32,8 @@ void TTesselForm1::BuildFoldersPage() {
   connect(FolderList, &QTreeWidget::itemSelectionChanged, this,
           [this] { RemoveFolder->setEnabled(!FolderList->selectedItems().isEmpty()); });
   connect(FolderList, &QTreeWidget::itemChanged, this, [this](QTreeWidgetItem* item, int column) {
-    if (column != 1 || !Commands.Open()) return;
-    const auto running = Commands.Hold();
+    if (column != 1 || !AgentRun->Commands().Open()) return;
+    const auto running = AgentRun->Commands().Hold();
     FolderSubfoldersClick(FolderList->indexOfTopLevelItem(item), item->checkState(1) == Qt::Checked);
   });
 }

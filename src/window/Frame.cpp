@@ -6,6 +6,7 @@
 #include <QPushButton>
 #include <QTabBar>
 #include <QTabWidget>
+#include <iterator>
 
 #include "widgets/DesignedControls.h"
 #include "widgets/ProgramPicture.h"
@@ -46,11 +47,9 @@ void TTesselForm1::BuildFrame() {
 }
 
 int TTesselForm1::PageControl1GlyphMap(int pageIndex) {
-  constexpr int kSchedulePage = 1;
-  constexpr int kAboutPage = 5;
-  if (pageIndex == kSchedulePage) return 1;
-  if (pageIndex == kAboutPage) return 0;
-  return -1;
+  // The Schedule page shows the second glyph, the About page the first.
+  constexpr int kGlyphs[] = {-1, 1, -1, -1, -1, 0};
+  return pageIndex >= 0 && pageIndex < static_cast<int>(std::size(kGlyphs)) ? kGlyphs[pageIndex] : -1;
 }
 
 // Drawn once the window has its real size, behind the buttons of the strip.

@@ -1,4 +1,3 @@
-#include <QActionGroup>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
@@ -10,9 +9,10 @@
 #include <QTreeView>
 
 #include "widgets/DesignedControls.h"
+#include "widgets/DispMethodMenu.h"
+#include "widgets/ImageListModel.h"
 #include "widgets/PaintBox.h"
 #include "widgets/ProgramIcons.h"
-#include "window/ImageListModel.h"
 #include "window/Tessel.h"
 
 namespace {
@@ -98,28 +98,20 @@ void TTesselForm1::BuildImagesPage() {
   MIApply = item("MIApply", "&Apply");
   MIDisplayType = ImgPopupMenu->addMenu("Display &Type");
   MIDisplayType->setObjectName("MIDisplayType");
-  QMenu* types = MIDisplayType;
-  auto* group = new QActionGroup(types);
-  group->setExclusionPolicy(QActionGroup::ExclusionPolicy::ExclusiveOptional);
-  for (DispObj code : DispMenuOrder) {
-    QAction* item = types->addAction(QString::fromUtf8(DispMenuCaption(code).data(), DispMenuCaption(code).size()));
-    item->setCheckable(true);
-    item->setData(ToInt(code));
-    item->setIcon(QIcon(QPixmap::fromImage(DrawDispMethodIcon(code, 16))));
-    group->addAction(item);
-    MIDisplayTypeItems[ToInt(code)] = item;
-    connect(item, &QAction::triggered, this, MenuCommand([this, item] { MIDisplayTypeClick(item); }));
-  }
+  AddDispMethodItems(MIDisplayType, MIDisplayTypeItems,
+                     [this](QAction* item) { MenuCommand([this, item] { MIDisplayTypeClick(item); })(); });
+  for (int code = 0; code < DispObjCount; ++code)
+    MIDisplayTypeItems[code]->setIcon(QIcon(QPixmap::fromImage(DrawDispMethodIcon(ToDispObj(code), 16))));
   connect(MIMoveUp, &QAction::triggered, this, MenuCommand([this] { MoveUpClick(); }));
   connect(MIMoveDown, &QAction::triggered, this, MenuCommand([this] { MoveDownClick(); }));
   connect(MIDisplay, &QAction::triggered, this, MenuCommand([this] { DisplayClick(); }));
   connect(MIRemove, &QAction::triggered, this, MenuCommand([this] { MIRemoveClick(); }));
   connect(MIApply, &QAction::triggered, this, MenuCommand([this] { ApplyClick(MIApply); }));
   connect(ImgPopupMenu, &QMenu::aboutToShow, this, [this] {
-    Commands.Enter();
+    AgentRun->Commands().Enter();
     ImgPopupMenuPopup();
   });
-  connect(ImgPopupMenu, &QMenu::aboutToHide, this, [this] { Commands.Leave(); });
+  connect(ImgPopupMenu, &QMenu::aboutToHide, this, [this] { AgentRun->Commands().Leave(); });
   WireImagesPage();
 }
 
@@ -132,7 +124,7 @@ void TTesselForm1::WireImagesPage() {
   connect(Apply, &QPushButton::clicked, this, Command([this] { ApplyClick(Apply); }));
   connect(ListView1, &QTreeView::clicked, this, Command([this] { ImgListClick(); }));
   connect(ListView1, &QTreeView::customContextMenuRequested, this, [this](QPoint pos) {
-    if (Commands.Open()) ImgPopupMenu->popup(ListView1->viewport()->mapToGlobal(pos));
+    if (AgentRun->Commands().Open()) ImgPopupMenu->popup(ListView1->viewport()->mapToGlobal(pos));
   });
   connect(ListView1->selectionModel(), &QItemSelectionModel::selectionChanged, this,
           [this] { SyncSelectionFromView(); });

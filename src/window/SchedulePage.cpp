@@ -9,15 +9,9 @@
 #include "window/Tessel.h"
 
 QRadioButton* TTesselForm1::OrderRadio(DisplayOrder order) const {
-  switch (order) {
-    case DisplayOrder::Random:
-      return orderRandom;
-    case DisplayOrder::RandomCycle:
-      return orderRandomCycle;
-    case DisplayOrder::Sequential:
-      break;
-  }
-  return orderSequential;
+  // By DisplayOrder.
+  QRadioButton* const radios[] = {orderSequential, orderRandom, orderRandomCycle};
+  return radios[static_cast<int>(order)];
 }
 
 void TTesselForm1::BuildSchedulePage() {
@@ -49,17 +43,31 @@ void TTesselForm1::BuildSchedulePage() {
   CreateShortcut =
       MakeControl<QPushButton>(page, "CreateShortcut", 136, 248, 209, 36, "Create Shortcut in Startup folder");
 
-  connect(execQty, &QLineEdit::textChanged, this, [this] { Change(execQty); });
+  connect(execQty, &QLineEdit::textChanged, this, [this](const QString& text) {
+    Values.TriggerQty = text.toStdString();
+    Change(execQty);
+  });
+  connect(execTypeCB, &QComboBox::currentIndexChanged, this,
+          [this](int index) { Values.Measure = TriggerMeasureAt(index); });
   connect(execTypeCB, &QComboBox::activated, this, [this] { Change(execTypeCB); });
-  connect(AutoCloseMin, &QLineEdit::textChanged, this, [this] { Change(AutoCloseMin); });
-  connect(OpenMinimized, &QCheckBox::toggled, this, [this] { Change(OpenMinimized); });
-  connect(AutoClose, &QCheckBox::toggled, this, [this] { Change(AutoClose); });
-  // The radio buttons show the agent's display order and record the user's choice in it.
+  connect(AutoCloseMin, &QLineEdit::textChanged, this, [this](const QString& text) {
+    Values.AutoCloseMinutes = text.toStdString();
+    Change(AutoCloseMin);
+  });
+  connect(OpenMinimized, &QCheckBox::toggled, this, [this](bool on) {
+    Values.OpenMinimized = on;
+    Change(OpenMinimized);
+  });
+  connect(AutoClose, &QCheckBox::toggled, this, [this](bool on) {
+    Values.AutoClose = on;
+    Change(AutoClose);
+  });
+  // The radio buttons show the display order and record the user's choice.
   for (DisplayOrder order : {DisplayOrder::Sequential, DisplayOrder::Random, DisplayOrder::RandomCycle}) {
     QRadioButton* radio = OrderRadio(order);
     connect(radio, &QRadioButton::toggled, this, [this, order, radio](bool on) {
       if (!on) return;
-      Agent.Order = order;
+      Values.Order = order;
       orderClick(radio);
     });
   }

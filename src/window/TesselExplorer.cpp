@@ -14,15 +14,11 @@
 #include "widgets/TFilterComboBox.h"
 #include "window/Tessel.h"
 
-int TTesselForm1::IMPanelImageWidth() const { return IMPanelWidth; }
-
 void TTesselForm1::SetIMPanelImageWidth(int width) {
-  IMPanelWidth = width;
+  Values.IMSplitter = width;
   const int total = IMSplitter1->width() - IMSplitter1->handleWidth();
   IMSplitter1->setSizes({std::max(total - width, 0), width});
 }
-
-std::string TTesselForm1::ImgMgrDirectory() const { return DirectoryComboDlg1->Directory().toStdString(); }
 
 void TTesselForm1::SetImgMgrDirectory(const std::string& folder) {
   DirectoryComboDlg1->SetDirectory(QString::fromStdString(folder));
@@ -31,6 +27,11 @@ void TTesselForm1::SetImgMgrDirectory(const std::string& folder) {
 
 void TTesselForm1::FileListViewDlg1Change() {
   if (!FileListViewDlg1->SelectedFileName().isEmpty()) FileListViewDlg1FileSelect2();
+  ShowFileListFolder();
+}
+
+// The directory box follows the folder the file list went to.
+void TTesselForm1::ShowFileListFolder() {
   if (DirectoryComboDlg1->Directory() != FileListViewDlg1->Directory())
     DirectoryComboDlg1->SetDirectory(FileListViewDlg1->Directory());
 }
@@ -45,8 +46,7 @@ void TTesselForm1::DirectoryComboDlg1DirectoryChange(const QString&, const QStri
 
 void TTesselForm1::IMPrevDirClick() {
   FileListViewDlg1->UpOneLevel();
-  if (DirectoryComboDlg1->Directory() != FileListViewDlg1->Directory())
-    DirectoryComboDlg1->SetDirectory(FileListViewDlg1->Directory());
+  ShowFileListFolder();
 }
 
 void TTesselForm1::IMReReadClick() { FileListViewDlg1->Reread(); }
@@ -102,8 +102,7 @@ void TTesselForm1::SetExplorerButtons() {
 }
 
 void TTesselForm1::PageControl1Change() {
-  if (PageControl1->currentWidget() != ExplorerPage)
-    FileListViewDlg1->SetReadEnabled(false);
-  else if (!ExplorerFirstRead)
-    FileListViewDlg1->SetReadEnabled(true);
+  // The page's first showing reads the folder itself (IMPaintBox1Paint).
+  const bool shown = PageControl1->currentWidget() == ExplorerPage;
+  if (!shown || !ExplorerReadPending) FileListViewDlg1->SetReadEnabled(shown);
 }

@@ -3,11 +3,10 @@
 #include <QLabel>
 #include <QPainter>
 #include <QRadioButton>
+#include <functional>
 
 #include "explorer/PreviewDecode.h"
 #include "explorer/PreviewPlacement.h"
-#include "picture/PictureFormat.h"
-#include "picture/PictureLoader.h"
 #include "widgets/FolderPath.h"
 #include "widgets/PaintBox.h"
 #include "widgets/TFileListViewDlg.h"
@@ -28,48 +27,46 @@ QString FileSizeText(const std::string& fileName) {
 }  // namespace
 
 void TTesselForm1::FileListViewDlg1FileSelect2() {
-  const auto busy = BusySection(Busy);
+  const auto busy = BusySection(BusyCounter);
   IMWidth->clear();
   IMHeight->clear();
   const std::string name = FileListViewDlg1->SelectedFileName().toStdString();
-  const PictureFormat format = PictureFormatOf(name);
-  bool previewable = false;
-  if (name.empty() || IsFolderPath(name)) {
-    IMSize->clear();
-  } else {
-    IMSize->setText(FileSizeText(name));
-    if (format == PictureFormat::Gif) {
-      previewable = true;
-      IMPaintBox1->hide();
-      if (name != PreviewName || PreviewName.empty()) {
-        PreviewName = name;
-        IMGifImage1->LoadFromFile(name);
-      }
-      IMGIFAttributes();
-      IMAnimate->setEnabled(IMGifImage1->FrameCount() > 1);
-      IMGifImage1->SetAnimate(IMAnimate->isChecked());
-      IMGifImage1->show();
-      IMWidth->setNum(IMGifImage1->PictureWidth());
-      IMHeight->setNum(IMGifImage1->PictureHeight());
-    } else if (format != PictureFormat::Bitmap || UpperExt(name) == ".BMP") {
-      previewable = true;
-      IMAnimate->setEnabled(false);
-      IMGifImage1->SetAnimate(false);
-      IMGifImage1->hide();
-      IMPaintBox1->show();
-      PreviewName = name;
-      LoadPreview(name);
-      IMWidth->setNum(Preview.fileSize.width());
-      IMHeight->setNum(Preview.fileSize.height());
-      ShowPreviewFit();
-    } else {
-      IMSize->clear();
-    }
-  }
+  const PreviewKind kind = PreviewKindOf(name, IsFolderPath(name));
+  IMSize->setText(kind == PreviewKind::None ? QString() : FileSizeText(name));
+  // By PreviewKind.
+  const std::function<void()> show[] = {[] {}, [this, &name] { ShowGif(name); }, [this, &name] { ShowPicture(name); }};
+  show[static_cast<int>(kind)]();
+  const bool previewable = kind != PreviewKind::None;
   IMShrink->setEnabled(previewable);
   IMTile->setEnabled(previewable);
   IMStretch->setEnabled(previewable);
   SetButtons();
+}
+
+void TTesselForm1::ShowGif(const std::string& name) {
+  IMPaintBox1->hide();
+  if (name != PreviewFile) {
+    PreviewFile = name;
+    IMGifImage1->LoadFromFile(name);
+  }
+  IMGIFAttributes();
+  IMAnimate->setEnabled(IMGifImage1->FrameCount() > 1);
+  IMGifImage1->SetAnimate(IMAnimate->isChecked());
+  IMGifImage1->show();
+  IMWidth->setNum(IMGifImage1->PictureWidth());
+  IMHeight->setNum(IMGifImage1->PictureHeight());
+}
+
+void TTesselForm1::ShowPicture(const std::string& name) {
+  IMAnimate->setEnabled(false);
+  IMGifImage1->SetAnimate(false);
+  IMGifImage1->hide();
+  IMPaintBox1->show();
+  PreviewFile = name;
+  LoadPreview(name);
+  IMWidth->setNum(PreviewPicture.fileSize.width());
+  IMHeight->setNum(PreviewPicture.fileSize.height());
+  ShowPreviewFit();
 }
 
 void TTesselForm1::IMGIFAttributes() {
@@ -83,21 +80,21 @@ void TTesselForm1::IMGIFAttributes() {
 
 void TTesselForm1::LoadPreview(const std::string& fileName) {
   const std::optional<TDecodeTarget> wanted = PreviewDecodeTarget(ExplorerPreviewMode(), IMPaintBox1->size());
-  if (PreviewServes(Preview, fileName, wanted)) return;
+  if (PreviewServes(PreviewPicture, fileName, wanted)) return;
   // The old picture goes first so that two large ones are never held at once.
-  Preview = TPreviewPicture();
-  Preview = LoadPreviewPicture(fileName, wanted);
+  PreviewPicture = TPreviewPicture();
+  PreviewPicture = LoadPreviewPicture(fileName, wanted);
 }
 
 void TTesselForm1::IMPaintBox1Resize() {
-  if (IMPaintBox1->isHidden() || PreviewName.empty() || Preview.name != PreviewName) return;
-  const auto busy = BusySection(Busy);
-  LoadPreview(PreviewName);
+  if (IMPaintBox1->isHidden() || PreviewFile.empty() || PreviewPicture.name != PreviewFile) return;
+  const auto busy = BusySection(BusyCounter);
+  LoadPreview(PreviewFile);
   ShowPreviewFit();
 }
 
 void TTesselForm1::ShowPreviewFit() {
-  IMShrink->setText(LargerThanBox(Preview.fileSize, IMPaintBox1->size()) ? kFitShrink : kFitFullSize);
+  IMShrink->setText(LargerThanBox(PreviewPicture.fileSize, IMPaintBox1->size()) ? kFitShrink : kFitFullSize);
   IMPaintBox1->update();
 }
 
@@ -107,25 +104,22 @@ PreviewMode TTesselForm1::ExplorerPreviewMode() const {
 }
 
 void TTesselForm1::IMPaintBox1Paint(QPainter& painter) {
-  if (ExplorerFirstRead) {
+  if (ExplorerReadPending) {
     IMPanelLoading->show();
     FileListViewDlg1->SetReadEnabled(true);
     FileListViewDlg1->Reread();
-    ExplorerFirstRead = false;
+    ExplorerReadPending = false;
     IMPanelLoading->hide();
   }
-  if (Preview.picture.isNull()) return;
+  if (PreviewPicture.picture.isNull()) return;
   // Placed by the file's size: a reduced decode is drawn where the whole picture would be.
-  const TPreviewPlacement placement = PlacePreview(ExplorerPreviewMode(), Preview.fileSize, IMPaintBox1->size());
-  switch (placement.kind) {
-    case TPreviewPlacement::Kind::Nothing:
-      break;
-    case TPreviewPlacement::Kind::Tiled:
-      painter.drawTiledPixmap(IMPaintBox1->rect(), QPixmap::fromImage(Preview.picture));
-      break;
-    case TPreviewPlacement::Kind::Stretched:
-      painter.setRenderHint(QPainter::SmoothPixmapTransform);
-      painter.drawImage(placement.target, Preview.picture);
-      break;
-  }
+  const TPreviewPlacement placement = PlacePreview(ExplorerPreviewMode(), PreviewPicture.fileSize, IMPaintBox1->size());
+  // By TPreviewPlacement::Kind.
+  const std::function<void()> draw[] = {
+      [] {}, [&] { painter.drawTiledPixmap(IMPaintBox1->rect(), QPixmap::fromImage(PreviewPicture.picture)); },
+      [&] {
+        painter.setRenderHint(QPainter::SmoothPixmapTransform);
+        painter.drawImage(placement.target, PreviewPicture.picture);
+      }};
+  draw[static_cast<int>(placement.kind)]();
 }

@@ -10,61 +10,46 @@
 #include <QScopeGuard>
 #include <QSignalBlocker>
 #include <QTreeView>
+#include <algorithm>
+#include <iterator>
 
 #include "imagelist/ImagesPageButtons.h"
 #include "platform/screen/ScreenMetrics.h"
 #include "platform/system/PathParts.h"
 #include "wallpaper/FillColor.h"
 #include "wallpaper/PreviewRender.h"
+#include "widgets/ImageListModel.h"
 #include "widgets/PaintBox.h"
-#include "window/ImageListModel.h"
 #include "window/ImgDispFrm.h"
 #include "window/Tessel.h"
 
 void TTesselForm1::ItemSelectUpdt() {
   {
-    const auto busy = BusySection(Busy);
-    TImageList& list = ImageList();
-    Count->setText(QString::number(list.Count()));
-    const int current = list.FirstSelected();
-    const QString hint =
-        current >= 0 ? QString("%1 (#%2)").arg(QString::fromStdString(list.At(current).fileName)).arg(current + 1)
-                     : QString();
+    const auto busy = BusySection(BusyCounter);
+    ShowCount();
+    const QString hint = QString::fromStdString(CurrentEntryHint(List));
     ListView1->setToolTip(hint);
     ImgListImage->setToolTip(hint);
-    if (current >= 0) {
-      const std::string name = list.At(current).fileName;
-      Pictures.Load(name, WallpaperDecodeTarget());
-      labelName->setText(QString::fromStdString(FileNamePart(name)));
-      labelWidth->setText(QString::number(Pictures.FileSize().width()));
-      labelHeight->setText(QString::number(Pictures.FileSize().height()));
-      if (ToInt(list.At(current).disp) < 0) {
-        const TStoredDisp stored = ReadObjDisp(name, std::string());
-        list.SetDisp(current, stored.disp);
-        list.SetMark(current, stored.mark);
-        if (stored.mark == 1) ResetMarked->setEnabled(true);
-        ListModel->EntriesChanged();
-      }
-    } else {
-      Pictures.Clear();
-      CompositionCache.CurrSpecial(std::string(), Pictures.SourceBitmap(), CurrentDispObj(),
-                                   ColorFromTColor(FillColor()), Services.screen.ScreenSize(), Busy);
-      labelName->setText(QString());
-      labelWidth->setText(" ");
-      labelHeight->setText(" ");
-    }
+    AgentRun->LoadCurrent();
+    const TEntryLabels labels = CurrentEntryLabels(List, PictureCache.FileSize());
+    labelName->setText(QString::fromStdString(labels.name));
+    labelWidth->setText(QString::fromStdString(labels.width));
+    labelHeight->setText(QString::fromStdString(labels.height));
     ImgListImage->update();
   }
   SetButtons();
 }
 
+void TTesselForm1::ShowCount() { Count->setText(QString::number(List.Count())); }
+
 void TTesselForm1::SetButtons() {
   SettingButtons = true;
   const auto setting = qScopeGuard([this] { SettingButtons = false; });
   const DispObj m = CurrentDispObj();
-  const QImage& picture = Pictures.SourceBitmap();
-  const TImagesPageButtons enabled = ImagesPageButtons(ImageList(), m, picture.width() >= 1 && picture.height() >= 1,
-                                                       SortImages->isChecked(), MoveRefused);
+  const QImage& picture = PictureCache.SourceBitmap();
+  const TImagesPageButtons enabled =
+      ImagesPageButtons(List, m, picture.width() >= 1 && picture.height() >= 1, Values.SortImages, MoveRefused);
+  ButtonsShown = enabled;
   SetExplorerButtons();
   Remove->setEnabled(enabled.remove);
   for (QWidget* control :
@@ -72,11 +57,13 @@ void TTesselForm1::SetButtons() {
         static_cast<QWidget*>(dispTile), static_cast<QWidget*>(dispSpecial), static_cast<QWidget*>(Stretch)})
     control->setEnabled(enabled.pictureCommands);
   if (m != DispObj::None) {
-    const bool center = m == DispObj::Center || m == DispObj::Stretch;
-    const bool tile = m == DispObj::Tile;
-    Stretch->setChecked(m == DispObj::Stretch);
-    (center ? dispCenter : tile ? dispTile : dispSpecial)->setChecked(true);
-    if (IsSpecial(m)) Special->setCurrentIndex(ToInt(m) - ToInt(DispObj::MirrorTile));
+    const DispControls group = DispControlsFor(m);
+    Stretch->setChecked(group.stretch);
+    // By DispRadio, None never being shown.
+    QRadioButton* const radios[] = {dispSpecial, dispTile, dispCenter, dispSpecial};
+    radios[static_cast<int>(group.radio)]->setChecked(true);
+    if (group.specialIndex >= 0) Special->setCurrentIndex(group.specialIndex);
+    MethodShown = m;
     for (int code = 0; code < DispObjCount; ++code) {
       MethodIcons[code]->setVisible(code == ToInt(m));
       mnuDispTypItems[code]->setChecked(code == ToInt(m));
@@ -96,88 +83,83 @@ void TTesselForm1::SetButtons() {
   PanelIcon->setEnabled(single);
 }
 
-void TTesselForm1::dispTileClick(QObject* sender) {
-  if (SettingButtons) return;
-  DispObj method = DispObj::None;
-  if (sender == Special || sender == dispSpecial) {
-    const int index = Special->currentIndex();
-    if (index >= 0 && index <= 3) method = ToDispObj(ToInt(DispObj::MirrorTile) + index);
-  } else if (sender == Stretch || sender == dispCenter) {
-    method = Stretch->isChecked() ? DispObj::Stretch : DispObj::Center;
-  } else if (sender == dispTile) {
-    method = DispObj::Tile;
-  }
-  const int current = ImageList().FirstSelected();
-  if (current < 0) return;
-  ImageList().SetDisp(current, method);
+bool TTesselForm1::SetEntriesMethod(DispObj method, MethodScope scope) {
+  if (!SetMethod(List, method, scope)) return false;
   ListModel->EntriesChanged();
   SetButtons();
-  Change(sender);
+  Change(nullptr);
   ItemSelectUpdt();
+  return true;
+}
+
+DispControls TTesselForm1::DisplayGroup() const {
+  const DispRadio radio = dispTile->isChecked()      ? DispRadio::Tile
+                          : dispCenter->isChecked()  ? DispRadio::Center
+                          : dispSpecial->isChecked() ? DispRadio::Special
+                                                     : DispRadio::None;
+  return {radio, Stretch->isChecked(), Special->currentIndex()};
+}
+
+// The radio button a control of the Display group stands for.
+DispRadio TTesselForm1::RadioOf(QObject* control) const {
+  if (control == Special || control == dispSpecial) return DispRadio::Special;
+  return control == dispTile ? DispRadio::Tile : DispRadio::Center;
+}
+
+void TTesselForm1::dispTileClick(QObject* sender) {
+  if (SettingButtons) return;
+  SetEntriesMethod(DispFromControls({RadioOf(sender), Stretch->isChecked(), Special->currentIndex()}),
+                   MethodScope::Current);
 }
 
 void TTesselForm1::MIDisplayTypeClick(QAction* sender) {
-  TImageList& list = ImageList();
-  const int current = list.FirstSelected();
-  if (current < 0) return;
-  const DispObj method = ToDispObj(sender->data().toInt());
-  for (int i = 0; i < list.Count(); ++i)
-    if (list.Selected(i)) list.SetDisp(i, method);
-  ListModel->EntriesChanged();
-  SetButtons();
-  Change(sender);
-  ItemSelectUpdt();
+  SetEntriesMethod(ToDispObj(sender->data().toInt()), MethodScope::Selected);
 }
 
 void TTesselForm1::ImgListImagePaint(QPainter& painter) {
   const DispObj m = CurrentDispObj();
   const QSize screen = Services.screen.ScreenSize();
   QImage composed;
-  if (IsSpecial(m) && !Pictures.SourceBitmap().isNull())
-    composed = CompositionCache.CurrSpecial(Pictures.SourceName(), Pictures.SourceBitmap(), m,
-                                            ColorFromTColor(FillColor()), screen, Busy);
-  painter.drawImage(QPoint(0, 0), RenderPreview(Pictures.SourceBitmap(), composed, m, ImgListImage->size(), screen));
+  if (IsSpecial(m) && !PictureCache.SourceBitmap().isNull())
+    composed = CompositionCache.CurrSpecial(PictureCache.SourceName(), PictureCache.SourceBitmap(), m,
+                                            ColorFromTColor(Values.FillColor), screen, BusyCounter);
+  painter.drawImage(QPoint(0, 0),
+                    RenderPreview(PictureCache.SourceBitmap(), composed, m, ImgListImage->size(), screen));
 }
 
 // Each icon moves on to the next method of the cycle through the Display group's controls,
 // as the user would by hand.
 void TTesselForm1::IconClick(QObject* sender) {
-  DispObj shown = DispObj::None;
-  for (int code = 0; code < DispObjCount; ++code)
-    if (sender == MethodIcons[code]) shown = ToDispObj(code);
-  const DispObj next = NextIconMethod(shown);
-  if (IsSpecial(next)) {
-    Special->setCurrentIndex(ToInt(next) - ToInt(DispObj::MirrorTile));
-    dispTileClick(Special);
-  } else if (next == DispObj::Center) {
-    dispTileClick(dispCenter);
-  } else if (next == DispObj::Stretch) {
-    {
-      // The check alone must not change the entry: the click below does.
-      const QSignalBlocker blocker(Stretch);
-      Stretch->setChecked(true);
-    }
-    dispTileClick(Stretch);
-  } else if (next == DispObj::Tile) {
-    dispTileClick(dispTile);
+  const auto clicked = std::find(std::begin(MethodIcons), std::end(MethodIcons), sender);
+  const DispObj next = NextIconMethod(ToDispObj(static_cast<int>(clicked - std::begin(MethodIcons))));
+  if (next == DispObj::None) return;
+  const DispControls group = DispControlsFor(next);
+  if (group.specialIndex >= 0) Special->setCurrentIndex(group.specialIndex);
+  {
+    // The check alone must not change the entry: the click below does.
+    const QSignalBlocker blocker(Stretch);
+    Stretch->setChecked(Stretch->isChecked() || group.stretch);
   }
+  // By DispObj code: the control whose click chooses it.
+  QObject* const choosers[DispObjCount] = {dispTile, dispCenter, Stretch, Special, Special, Special, Special};
+  dispTileClick(choosers[ToInt(next)]);
 }
 
 void TTesselForm1::DisplayClick() {
   ImgDispForm->LoadImage(CurrentFileName());
-  const auto busy = BusySection(Busy);
+  const auto busy = BusySection(BusyCounter);
   ListView1->setFocus();
   ImgDispForm->show();
   ImgDispForm->raise();
 }
 
 void TTesselForm1::ImgPopupMenuPopup() {
-  const int selected = ImageList().SelCount();
-  MIMoveUp->setEnabled(MoveUp->isEnabled() && selected == 1);
-  MIMoveDown->setEnabled(MoveDown->isEnabled() && selected == 1);
-  MIDisplay->setEnabled(Display->isEnabled() && selected == 1);
-  MIRemove->setEnabled(Remove->isEnabled() && selected >= 1);
-  MIDisplayType->setEnabled(Remove->isEnabled() && selected >= 1);
-  MIApply->setEnabled(Apply->isEnabled() && selected == 1);
-  for (int code = 0; code < DispObjCount; ++code) MIDisplayTypeItems[code]->setChecked(!MethodIcons[code]->isHidden());
+  const TPopupItems items = ImgPopupItems(ButtonsShown, List.SelCount());
+  MIMoveUp->setEnabled(items.moveUp);
+  MIMoveDown->setEnabled(items.moveDown);
+  MIDisplay->setEnabled(items.display);
+  MIRemove->setEnabled(items.remove);
+  MIDisplayType->setEnabled(items.remove);
+  MIApply->setEnabled(items.apply);
+  for (int code = 0; code < DispObjCount; ++code) MIDisplayTypeItems[code]->setChecked(code == ToInt(MethodShown));
 }

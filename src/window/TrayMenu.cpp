@@ -1,6 +1,6 @@
-#include <QActionGroup>
 #include <QMenu>
 
+#include "widgets/DispMethodMenu.h"
 #include "window/Tessel.h"
 
 namespace {
@@ -25,19 +25,9 @@ void TTesselForm1::BuildTrayMenu() {
   mnuImgName = item("mnuImgName", "image name");
   mnuDispTypItm = SysTrayPopupMenu1->addMenu("Display &Type");
   mnuDispTypItm->setObjectName("mnuDispTypItm");
-  auto* group = new QActionGroup(mnuDispTypItm);
-  group->setExclusionPolicy(QActionGroup::ExclusionPolicy::ExclusiveOptional);
-  for (DispObj code : DispMenuOrder) {
-    const std::string_view caption = DispMenuCaption(code);
-    QAction* action =
-        mnuDispTypItm->addAction(QString::fromUtf8(caption.data(), static_cast<qsizetype>(caption.size())));
-    action->setObjectName(kItemNames[ToInt(code)]);
-    action->setCheckable(true);
-    action->setData(ToInt(code));
-    group->addAction(action);
-    mnuDispTypItems[ToInt(code)] = action;
-    connect(action, &QAction::triggered, this, MenuCommand([this, action] { mnuDispTypItmClick(action); }));
-  }
+  AddDispMethodItems(mnuDispTypItm, mnuDispTypItems,
+                     [this](QAction* item) { MenuCommand([this, item] { mnuDispTypItmClick(item); })(); });
+  for (int code = 0; code < DispObjCount; ++code) mnuDispTypItems[code]->setObjectName(kItemNames[code]);
   Remove1 = item("Remove1", "&Remove...");
   SysTrayPopupMenu1->addSeparator()->setObjectName("N1");
   Close1 = item("Close1", "&Close");

@@ -73,11 +73,8 @@ TEST(AgentSession, TrayClickFollowsTheChosenAction) {
       {TrayClickAction::None, TrayCommand::None},
   };
   for (const auto& [action, command] : rows) {
-    TAgentState state;
-    state.ClickAction = action;
-    const TAgentSession session(state);
-    EXPECT_EQ(session.TrayClick(true), command) << static_cast<int>(action);
-    EXPECT_EQ(session.TrayClick(false), TrayCommand::Menu) << static_cast<int>(action);
+    EXPECT_EQ(TAgentSession::TrayClick(action, true), command) << static_cast<int>(action);
+    EXPECT_EQ(TAgentSession::TrayClick(action, false), TrayCommand::Menu) << static_cast<int>(action);
   }
 }
 

@@ -138,3 +138,11 @@ TEST(ConfigFileDateTime, MidnightHasNoTimeAndBadTextFails) {
   EXPECT_FALSE(TextToDateTime("not a date", locale).has_value());
   EXPECT_FALSE(TextToDateTime("", locale).has_value());
 }
+
+TEST(ConfigFileValues, ClickActionOfTheListsItemIndex) {
+  const std::pair<int, TrayClickAction> rows[] = {
+      {-1, TrayClickAction::None},       {0, TrayClickAction::OpenProperties}, {1, TrayClickAction::NextImage},
+      {2, TrayClickAction::RemoveImage}, {3, TrayClickAction::PauseResume},    {4, TrayClickAction::None},
+      {70000, TrayClickAction::None}};
+  for (const auto& [index, action] : rows) EXPECT_EQ(TrayClickActionAt(index), action) << index;
+}

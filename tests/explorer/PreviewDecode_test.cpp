@@ -138,3 +138,13 @@ TEST(LoadPreviewPicture, MissingFileIsEmpty) {
 }
 
 }  // namespace
+
+TEST(PreviewKind, WhatThePreviewShowsOfTheChosenFile) {
+  const std::pair<std::pair<const char*, bool>, PreviewKind> rows[] = {
+      {{"", false}, PreviewKind::None},           {{"/pictures", true}, PreviewKind::None},
+      {{"/a.gif", false}, PreviewKind::Gif},      {{"/a.JPG", false}, PreviewKind::Picture},
+      {{"/a.webp", false}, PreviewKind::Picture}, {{"/a.bmp", false}, PreviewKind::Picture},
+      {{"/a.pcx", false}, PreviewKind::None},
+  };
+  for (const auto& [file, kind] : rows) EXPECT_EQ(PreviewKindOf(file.first, file.second), kind) << file.first;
+}

@@ -193,3 +193,51 @@ TEST(ImageListEdits, ImagesPageButtonsFollowTheList) {
     EXPECT_EQ(got.singleEntry, row.expected.singleEntry) << row.name;
   }
 }
+
+TEST(ImageListEdits, AMethodIsSetOnTheCurrentEntryOrEverySelectedOne) {
+  TImageList list = ListOf({"/a", "/b", "/c", "/d"}, {1, 3});
+  ASSERT_TRUE(SetMethod(list, DispObj::Tile, MethodScope::Current));
+  EXPECT_EQ(list.At(1).disp, DispObj::Tile);
+  EXPECT_EQ(list.At(3).disp, DispObj::Center);
+  ASSERT_TRUE(SetMethod(list, DispObj::BrickTile, MethodScope::Selected));
+  for (const auto& [row, disp] : {std::pair{0, DispObj::Center}, std::pair{1, DispObj::BrickTile},
+                                  std::pair{2, DispObj::Center}, std::pair{3, DispObj::BrickTile}})
+    EXPECT_EQ(list.At(row).disp, disp) << row;
+  TImageList none = ListOf({"/a"});
+  EXPECT_FALSE(SetMethod(none, DispObj::Tile, MethodScope::Selected));
+  EXPECT_EQ(none.At(0).disp, DispObj::Center);
+}
+
+TEST(ImageListEdits, ABatchAddsAllAndNamesWhatItCannotKeep) {
+  TImageList list = ListOf({"/b"});
+  TAddBatch batch(list);
+  const std::vector<std::string> refused = batch.AddAll({"/a", "/b", "/with=sign", " ", "/c"}, DispObj::Stretch);
+  EXPECT_EQ(refused, std::vector<std::string>{"/with=sign"});
+  EXPECT_EQ(list.At(batch.Finish()).fileName, "/c") << "the last file has the focus";
+  EXPECT_EQ(Names(list), (std::vector<std::string>{"/b", "/a", "/c"}));
+  EXPECT_EQ(SelectedRows(list), (std::vector<int>{0, 1, 2})) << "the entry there already is selected too";
+  EXPECT_EQ(list.At(0).disp, DispObj::Center) << "an entry there already keeps its method";
+  EXPECT_EQ(list.At(1).disp, DispObj::Stretch);
+}
+
+TEST(ImageListEdits, TheShortcutMenuAndTheCaptionsFollowThePage) {
+  TImagesPageButtons buttons;
+  buttons.moveUp = buttons.remove = buttons.pictureCommands = true;
+  const TPopupItems one = ImgPopupItems(buttons, 1);
+  EXPECT_TRUE(one.moveUp && one.display && one.remove && one.apply);
+  EXPECT_FALSE(one.moveDown);
+  const TPopupItems several = ImgPopupItems(buttons, 2);
+  EXPECT_TRUE(several.remove) << "several entries are removed at once";
+  EXPECT_FALSE(several.moveUp || several.display || several.apply);
+  EXPECT_FALSE(ImgPopupItems(buttons, 0).remove);
+
+  TImageList list = ListOf({"/pictures/a.jpg", "/pictures/b.jpg"}, {1});
+  EXPECT_EQ(CurrentEntryHint(list), "/pictures/b.jpg (#2)");
+  const TEntryLabels labels = CurrentEntryLabels(list, QSize(640, 480));
+  EXPECT_EQ(labels.name, "b.jpg");
+  EXPECT_EQ(labels.width, "640");
+  EXPECT_EQ(labels.height, "480");
+  list.ClearSelection();
+  EXPECT_EQ(CurrentEntryHint(list), "");
+  EXPECT_EQ(CurrentEntryLabels(list, QSize(640, 480)).width, " ");
+}

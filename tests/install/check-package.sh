@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Builds the Debian package of a build folder and checks it: lintian finds no error, it holds
-# the systemd user unit (starting /usr/bin/tesserine --login) and the three shell
-# completions, and the packaged program answers --version and --help and makes one
+# the systemd user unit (starting /usr/bin/tesserine --login), the Wayland background program
+# and the three shell completions, and the packaged program answers --version and --help and makes one
 # wallpaper change on a private Xvfb, keeping its configuration in ~/.config/tesserine/ of a
 # private HOME. On CI (CI=true, root on a throwaway machine) the package is installed with
 # apt-get and removed again; anywhere else no system package is touched: it is unpacked
@@ -27,7 +27,8 @@ echo "package: ${deb}"
 lintian --fail-on error --tag-display-limit 0 "${deb}" 2>&1 | grep -v "root privileges is not recommended" || true
 lintian --fail-on error "${deb}" >/dev/null 2>&1 || { echo "lintian reports an error" >&2; exit 1; }
 dpkg-deb -c "${deb}" | awk '{print $6}' >"${work}/contents"
-for file in ./usr/lib/systemd/user/tesserine.service ./usr/share/bash-completion/completions/tesserine \
+for file in ./usr/lib/systemd/user/tesserine.service ./usr/libexec/tesserine/tesserine-background \
+  ./usr/share/bash-completion/completions/tesserine \
   ./usr/share/zsh/vendor-completions/_tesserine ./usr/share/fish/vendor_completions.d/tesserine.fish; do
   grep -qx -- "${file}" "${work}/contents" || { echo "the package lacks ${file}" >&2; exit 1; }
 done
@@ -46,6 +47,8 @@ fi
 
 [ "$("${program}" --version)" = "Tesserine 1.0" ] || { echo "--version is wrong" >&2; exit 1; }
 "${program}" --help | grep -q -- "--next" || { echo "--help is wrong" >&2; exit 1; }
+background="$(dirname "${program}")/../libexec/tesserine/tesserine-background"
+[ "$("${background}" --version)" = "tesserine-background 1.0" ] || { echo "the background program does not run" >&2; exit 1; }
 
 # One change by the agent, which then closes itself; any box would be logged, not shown.
 export HOME="${work}/home" XDG_CONFIG_HOME="${work}/home/.config" XDG_RUNTIME_DIR="${work}/runtime"

@@ -1,6 +1,6 @@
 // The real program as a native Wayland client of a headless sway, with no X server and no
-// Xwayland: the loader picks the compositor's backend from the environment, the agent
-// changes the wallpaper on schedule, and a termination ends the run with the state saved.
+// Xwayland: the loader picks our own background program (sway's own background on or off),
+// the agent changes the wallpaper on schedule, and a termination ends the run with the state saved.
 // The systemd user unit's ExecStart runs as the unit would run it, by hand: with the user
 // manager's environment and what the README's import hands it, in the home folder.
 #include <gtest/gtest.h>
@@ -208,7 +208,7 @@ class WaylandRunTest : public ::testing::Test {
     StartAsTheUnit(swaySocket);
     ASSERT_TRUE(program_.waitForFinished(20000)) << "the unit's agent did not close itself";
     EXPECT_EQ(program_.exitCode(), 0);
-    // sway draws the background its IPC was given a moment later.
+    // The picture is drawn a moment after it was handed over.
     EXPECT_TRUE(WaitFor([&] { return ShownPixel() == kYellow; }, 10000))
         << "the unit's second start changed nothing: " << std::hex << ShownPixel();
     QThread::msleep(1000);
@@ -269,7 +269,8 @@ class WaylandRunTest : public ::testing::Test {
   QProcess program_;
 };
 
-TEST_F(WaylandRunTest, UnderSwayTheAgentChangesTheWallpaperThroughSwaysIpc) {
+// Under sway, its own background on, the agent's pictures show through tesserine-background.
+TEST_F(WaylandRunTest, UnderSwayTheAgentChangesTheWallpaperThroughItsBackground) {
   Start(true);
   StartProgram(sway_->ClientEnvironment());
   EXPECT_EQ(WatchColours(2), (std::vector<QRgb>{kPixels[1], kPixels[2]}));
@@ -278,8 +279,8 @@ TEST_F(WaylandRunTest, UnderSwayTheAgentChangesTheWallpaperThroughSwaysIpc) {
 }
 
 // An agent that has ended leaves its wallpaper on the screen, as on every other desktop, and
-// the next run replaces that swaybg rather than stacking another.
-TEST_F(WaylandRunTest, UnderAnotherCompositorSwaybgShowsItAndItStaysAfterTheProgram) {
+// the next run hands its picture to the same tesserine-background rather than starting another.
+TEST_F(WaylandRunTest, UnderAnotherCompositorTheBackgroundShowsItAndItStaysAfterTheProgram) {
   Start(false);
   QProcessEnvironment environment = sway_->ClientEnvironment();
   environment.remove("SWAYSOCK");
@@ -296,7 +297,7 @@ TEST_F(WaylandRunTest, UnderAnotherCompositorSwaybgShowsItAndItStaysAfterTheProg
       << "the wallpaper went with the program: " << std::hex << left;
   QThread::msleep(1000);
   EXPECT_EQ(shownPixel(), left) << "the wallpaper did not stay";
-  EXPECT_EQ(sway_->SwaybgCount(), 1);
+  EXPECT_EQ(sway_->Backgrounds().size(), 1u);
 
   // The second run closes itself after its change, as an agent started at log-in often does.
   QFile ini(dir_ + "/tesserine.INI");
@@ -316,7 +317,8 @@ TEST_F(WaylandRunTest, UnderAnotherCompositorSwaybgShowsItAndItStaysAfterTheProg
   EXPECT_TRUE(std::find(std::begin(kPixels), std::end(kPixels), changed) != std::end(kPixels));
   QThread::msleep(1000);
   EXPECT_EQ(shownPixel(), changed) << "the wallpaper went with the auto-closed agent";
-  EXPECT_EQ(sway_->SwaybgCount(), 1) << "the second run stacked a swaybg on the first";
+  EXPECT_EQ(sway_->Backgrounds().size(), 1u) << "the second run started a second background";
+  EXPECT_EQ(sway_->SwaybgCount(), 0);
 }
 
 // The key binding a sway user writes, "bindsym $mod+n exec tesserine --next", pressed on a
@@ -397,12 +399,12 @@ TEST_F(WaylandRunTest, TheUnitsStartUnderSwayChangesTheWallpaperAndASecondLogInS
   CheckTheUnitsStart(true);
 }
 
-// Under a compositor without sway's IPC the agent's swaybg must outlive the unit's process.
-TEST_F(WaylandRunTest, TheUnitsStartUnderAnotherCompositorLeavesItsSwaybg) {
+// Under a compositor without sway's IPC the agent's background must outlive the unit's process.
+TEST_F(WaylandRunTest, TheUnitsStartUnderAnotherCompositorLeavesItsBackground) {
   Start(false);
   if (IsSkipped() || HasFatalFailure()) return;
   CheckTheUnitsStart(false);
-  EXPECT_EQ(sway_->SwaybgCount(), 1);
+  EXPECT_EQ(sway_->Backgrounds().size(), 1u);
 }
 
 }  // namespace

@@ -111,7 +111,7 @@ int main(int argc, char** argv) {
   TTesselForm1 form(services.Services((dir.path() + "/").toStdString(), ini.fileName().toStdString()));
   form.show();
   // The folders' pictures join once they have been left alone for a moment.
-  for (int i = 0; i < 200 && (form.FoldersReading() || form.FolderWatch->Busy()); ++i) Settle();
+  for (int i = 0; i < 200 && (form.FoldersReading() || form.Agent().Folders().Listing()); ++i) Settle();
   form.ImageList().ClearSelection();
   form.ImageList().SetSelected(0, true);
   form.ImageList().SetFocused(0);

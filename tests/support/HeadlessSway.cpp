@@ -174,16 +174,18 @@ QImage THeadlessSway::Screenshot() const {
   return QImage::fromData(Run("grim", {"-t", "ppm", "-"}, ClientEnvironment()));
 }
 
-int THeadlessSway::SwaybgCount() const {
+int THeadlessSway::SwaybgCount() const { return static_cast<int>(ProcessesOf("swaybg").size()); }
+
+std::vector<pid_t> THeadlessSway::ProcessesOf(const QByteArray& comm) const {
   const QByteArray runtime = "XDG_RUNTIME_DIR=" + dir_.filePath("runtime").toUtf8();
-  int count = 0;
+  std::vector<pid_t> pids;
   for (const QString& entry : QDir("/proc").entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
     QFile stat("/proc/" + entry + "/stat");
     QFile environ("/proc/" + entry + "/environ");
     if (!stat.open(QIODevice::ReadOnly) || !environ.open(QIODevice::ReadOnly)) continue;
     const QByteArray text = stat.readAll();
-    if (!text.contains("(swaybg) ") || text.contains("(swaybg) Z")) continue;
-    if (environ.readAll().split('\0').contains(runtime)) ++count;
+    if (!text.contains("(" + comm + ") ") || text.contains("(" + comm + ") Z")) continue;
+    if (environ.readAll().split('\0').contains(runtime)) pids.push_back(entry.toInt());
   }
-  return count;
+  return pids;
 }

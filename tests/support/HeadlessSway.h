@@ -4,6 +4,8 @@
 // SharedDir(), which every user can read.
 #pragma once
 
+#include <sys/types.h>
+
 #include <QImage>
 #include <QJsonDocument>
 #include <QProcess>
@@ -45,6 +47,11 @@ class THeadlessSway {
   QImage Screenshot() const;
   // swaybg processes drawing on this sway (other tests' may still be ending).
   int SwaybgCount() const;
+  // The processes whose name (/proc/<pid>/stat, 15 bytes at most) is comm, running for this
+  // sway's runtime folder; zombies left out.
+  std::vector<pid_t> ProcessesOf(const QByteArray& comm) const;
+  // Our own tesserine-background processes drawing on this sway.
+  std::vector<pid_t> Backgrounds() const { return ProcessesOf("tesserine-backg"); }
 
  private:
   bool Start(const HeadlessSwayOptions& options);

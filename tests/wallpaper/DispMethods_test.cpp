@@ -53,6 +53,19 @@ TEST(DispObjToStr, MinusOneReadsTheDisplayControls) {
   for (const Row& row : rows) EXPECT_EQ(DispObjToStr(DispObj::None, row.controls, "CENTER"), row.expected);
 }
 
+// The Images page shows a method on its display group and reads the group back as that
+// method; a code that is no method leaves the group empty.
+TEST(DispControlsFor, IsWhatTheControlsReadBackAs) {
+  for (int code = 0; code < DispObjCount; ++code)
+    EXPECT_EQ(DispFromControls(DispControlsFor(ToDispObj(code))), ToDispObj(code)) << code;
+  EXPECT_EQ(DispControlsFor(DispObj::Stretch).radio, DispRadio::Center);
+  EXPECT_EQ(DispControlsFor(DispObj::Center).specialIndex, -1);
+  for (DispObj noMethod : {DispObj::None, ToDispObj(7)}) {
+    EXPECT_EQ(DispControlsFor(noMethod).radio, DispRadio::None);
+    EXPECT_EQ(DispFromControls(DispControlsFor(noMethod)), DispObj::None);
+  }
+}
+
 TEST(DispTypeAttr, FollowsTheMethodTable) {
   struct Row {
     DispObj code;

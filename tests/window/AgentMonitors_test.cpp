@@ -51,7 +51,7 @@ TEST_F(AgentMonitorsTest, EachMonitorTakesTheNextEntryAndTheOrderGoesOnAfterTheL
   EXPECT_EQ(QImageReader(QString::fromStdString(files[0])).size(), QSize(64, 48));
   EXPECT_EQ(QImageReader(QString::fromStdString(files[1])).size(), QSize(32, 64));
   EXPECT_EQ(desktop.values["Wallpaper"], files[0]);
-  EXPECT_EQ(form->Agent.LastImageNm, Name(1));
+  EXPECT_EQ(form->Agent().State().LastImageNm, Name(1));
 
   // Two monitors showed entries 1 and 2: the next change shows 3 and 0.
   form->Next1Click(form->Next1);
@@ -81,7 +81,7 @@ TEST_F(AgentMonitorsTest, RandomCycleMarksEveryMonitorsEntry) {
   form->OKClick(form->OK);
   EXPECT_EQ(Selected(), 2);
   EXPECT_EQ(Marks(), (std::vector<std::int32_t>{1, 0, 1, 0}));
-  EXPECT_EQ(form->CycleRemaining, 2);
+  EXPECT_EQ(form->Agent().CycleRemaining(), 2);
 }
 
 TEST_F(AgentMonitorsTest, OneImageAcrossAllMonitors) {

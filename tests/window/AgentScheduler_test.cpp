@@ -17,7 +17,7 @@ TEST_F(AgentFormTest, TenSecondScheduleThroughTheWindow) {
   form->OKClick(form->OK);
   // The first check finds the 1000-day-old default due: the next entry is applied.
   EXPECT_EQ(Selected(), 1);
-  EXPECT_EQ(form->Agent.LastImageNm, Name(1));
+  EXPECT_EQ(form->Agent().State().LastImageNm, Name(1));
   EXPECT_EQ(desktop.values["Wallpaper"], Name(1));
   EXPECT_TRUE(TimerArmed(10));
 
@@ -47,7 +47,7 @@ TEST_F(AgentFormTest, ExecutionsCountOncePerRun) {
   Open("Trigger Measure=EXECUTIONS\r\nTrigger Qty=3\r\nExecSinceChg=1\r\nAutoClose=1\r\nAutoClose Minutes=5\r\n",
        kThree);
   form->OKClick(form->OK);
-  EXPECT_EQ(form->Agent.ExecSinceChg, 2);
+  EXPECT_EQ(form->Agent().State().ExecSinceChg, 2);
   EXPECT_EQ(form->Ini().ReadInteger("Info", "ExecSinceChg", -1), 2);
   EXPECT_EQ(Selected(), 0);
   // Only auto-close re-arms the timer in this measure.
@@ -55,7 +55,7 @@ TEST_F(AgentFormTest, ExecutionsCountOncePerRun) {
 
   AdvanceMs(60000);
   form->Timer1Timer(form->Timer1);
-  EXPECT_EQ(form->Agent.ExecSinceChg, 2);
+  EXPECT_EQ(form->Agent().State().ExecSinceChg, 2);
   EXPECT_TRUE(TimerArmed(4 * 60000 + 5));
 }
 
@@ -63,8 +63,8 @@ TEST_F(AgentFormTest, ThirdExecutionChanges) {
   Open("Trigger Measure=EXECUTIONS\r\nTrigger Qty=3\r\nExecSinceChg=2\r\n", kThree);
   form->OKClick(form->OK);
   EXPECT_EQ(Selected(), 1);
-  EXPECT_EQ(form->Agent.ExecSinceChg, 0);
-  EXPECT_TRUE(form->Agent.ExecCounted);
+  EXPECT_EQ(form->Agent().State().ExecSinceChg, 0);
+  EXPECT_TRUE(form->Agent().State().ExecCounted);
   EXPECT_EQ(form->Ini().ReadInteger("Info", "ExecSinceChg", -1), 0);
 }
 
@@ -72,7 +72,7 @@ TEST_F(AgentFormTest, ManualChangeBeforeTheFirstTickCountsNoExecution) {
   Open("Trigger Measure=EXECUTIONS\r\nTrigger Qty=3\r\nExecSinceChg=1\r\n", kThree);
   form->ApplyClick(form->Apply);
   form->OKClick(form->OK);
-  EXPECT_EQ(form->Agent.ExecSinceChg, 0);
+  EXPECT_EQ(form->Agent().State().ExecSinceChg, 0);
   EXPECT_EQ(Selected(), 0);
 }
 
@@ -152,8 +152,8 @@ TEST_F(AgentFormTest, QuantityThatIsNoNumberStopsTheTimer) {
 TEST_F(AgentFormTest, NoSelectionNeitherChangesNorCounts) {
   Open("Trigger Measure=EXECUTIONS\r\nTrigger Qty=1\r\nAutoClose=1\r\nAutoClose Minutes=2\r\n", {});
   form->OKClick(form->OK);
-  EXPECT_EQ(form->Agent.ExecSinceChg, 0);
-  EXPECT_FALSE(form->Agent.ExecCounted);
+  EXPECT_EQ(form->Agent().State().ExecSinceChg, 0);
+  EXPECT_FALSE(form->Agent().State().ExecCounted);
   EXPECT_TRUE(TimerArmed(2 * 60000 + 5));
   form->NextBackground();
   form->Next1Click(form->Next1);
@@ -202,7 +202,7 @@ TEST_F(AgentFormTest, TheAgentsOwnFailedChangesWaitForNoAnswerAndAreToldOnce) {
     AdvanceMs(10005);
     form->Timer1Timer(form->Timer1);
     EXPECT_EQ(Selected(), 3);
-    EXPECT_TRUE(form->Agent.ChangeFailure.empty());
+    EXPECT_TRUE(form->Agent().State().ChangeFailure.empty());
     EXPECT_EQ(told(), tray ? "c.bmp (TILE)" : "Tesserine agent (no system tray: restore to change the settings)");
 
     form->Next1Click(form->Next1);
@@ -220,7 +220,7 @@ TEST_F(AgentFormTest, RandomCycleThroughTheWindow) {
   Select(1);
   random.Add({0, 1});
   form->OKClick(form->OK);
-  EXPECT_EQ(form->CycleRemaining, 2);
+  EXPECT_EQ(form->Agent().CycleRemaining(), 2);
   // Unmarked are b, c, d; the draw of 0 is b, the current entry, so it is drawn again.
   EXPECT_EQ(Selected(), 2);
   EXPECT_EQ(Marks(), (std::vector<std::int32_t>{1, 0, 1, 0}));
@@ -235,7 +235,7 @@ TEST_F(AgentFormTest, RandomCycleThroughTheWindow) {
   }
   // The spent cycle starts over with every mark cleared.
   EXPECT_EQ(Selected(), 0);
-  EXPECT_EQ(form->CycleRemaining, 3);
+  EXPECT_EQ(form->Agent().CycleRemaining(), 3);
   EXPECT_EQ(Marks(), (std::vector<std::int32_t>{1, 0, 0, 0}));
   EXPECT_EQ(random.asked, (std::vector<int>{3, 3, 2, 1, 4}));
   EXPECT_TRUE(messages.asked.empty());
@@ -260,14 +260,14 @@ TEST_F(AgentFormTest, OrderSwitchAndResetMarkedClearMarks) {
 
 TEST_F(AgentFormTest, StartReturnsToTheLastAppliedEntryWithoutApplying) {
   Open("Trigger Measure=HOURS\r\nTrigger Qty=1\r\n" + LastChange(0), kThree);
-  form->Agent.LastImageNm = Name(2);
+  form->Agent().State().LastImageNm = Name(2);
   form->OKClick(form->OK);
   EXPECT_EQ(Selected(), 2);
   EXPECT_TRUE(desktop.values.empty());
 
   form->Properties1Click(form->Properties1);
   Select(0);
-  form->Agent.LastImageNm = "/nowhere.bmp";
+  form->Agent().State().LastImageNm = "/nowhere.bmp";
   form->OKClick(form->OK);
   EXPECT_EQ(Selected(), 0);
   EXPECT_TRUE(desktop.values.empty());
@@ -276,11 +276,11 @@ TEST_F(AgentFormTest, StartReturnsToTheLastAppliedEntryWithoutApplying) {
 TEST_F(AgentFormTest, StartReappliesAChangedMethod) {
   Open("Trigger Measure=HOURS\r\nTrigger Qty=1\r\nLastDispStr=TILE\r\n" + LastChange(0),
        {"a.bmp=CENTER.NOT", "b.bmp=TILE.NOT"});
-  form->Agent.LastImageNm = Name(0);
+  form->Agent().State().LastImageNm = Name(0);
   form->OKClick(form->OK);
   EXPECT_EQ(Selected(), 0);
   EXPECT_EQ(desktop.values["TileWallpaper"], "0");
-  EXPECT_EQ(form->Agent.LastDispStr, "CENTER");
+  EXPECT_EQ(form->Agent().State().LastDispStr, "CENTER");
 }
 
 }  // namespace

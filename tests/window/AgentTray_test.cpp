@@ -26,7 +26,7 @@ class AgentTrayTest : public AgentFormTest {
 
 TEST_F(AgentTrayTest, StartHidesTheWindowAndShowsTheRunningIcon) {
   Start();
-  EXPECT_TRUE(form->AgentRunning);
+  EXPECT_TRUE(form->Agent().Running());
   EXPECT_FALSE(form->isVisible());
   ASSERT_NE(form->RxTrayIcon1, nullptr);
   EXPECT_TRUE(form->RxTrayIcon1->isVisible());
@@ -35,7 +35,7 @@ TEST_F(AgentTrayTest, StartHidesTheWindowAndShowsTheRunningIcon) {
   EXPECT_TRUE(TimerArmed(3600 + 5));
 
   form->Properties1Click(form->Properties1);
-  EXPECT_FALSE(form->AgentRunning);
+  EXPECT_FALSE(form->Agent().Running());
   EXPECT_TRUE(form->isVisible());
   EXPECT_FALSE(form->RxTrayIcon1->isVisible());
   EXPECT_FALSE(form->Timer1->isActive());
@@ -87,7 +87,7 @@ TEST_F(AgentTrayTest, PreviousItemGoesBackKeepsTheMarksAndIsOffWithNothingBehind
   const std::vector<std::int32_t> marks = Marks();
   form->Previous1->trigger();
   EXPECT_EQ(Name(Selected()), first);
-  EXPECT_EQ(form->Agent.LastImageNm, first);
+  EXPECT_EQ(form->Agent().State().LastImageNm, first);
   EXPECT_EQ(Marks(), marks) << "going back changed the random-cycle marks";
   // Next walks forward to what was shown after it, drawing no random number.
   const std::size_t drawn = random.asked.size();
@@ -157,8 +157,8 @@ TEST_F(AgentTrayTest, DisplayTypeItemSetsAndAppliesTheMethod) {
   ASSERT_EQ(brick->data().toInt(), ToInt(DispObj::BrickTile));
   form->mnuDispTypItmClick(brick);
   EXPECT_EQ(form->ImageList().At(0).disp, DispObj::BrickTile);
-  EXPECT_EQ(form->Agent.LastDispStr, "BRICK_TILE");
-  EXPECT_EQ(desktop.values["Wallpaper"], form->ConvertFileName);
+  EXPECT_EQ(form->Agent().State().LastDispStr, "BRICK_TILE");
+  EXPECT_EQ(desktop.values["Wallpaper"], form->Agent().ConvertFileName());
   EXPECT_TRUE(brick->isChecked());
   EXPECT_FALSE(form->mnuDispTypItems[ToInt(DispObj::Tile)]->isChecked());
   EXPECT_TRUE(form->Save->isEnabled());
@@ -170,21 +170,21 @@ TEST_F(AgentTrayTest, DisplayTypeItemSetsAndAppliesTheMethod) {
 // again decodes it afresh, so a composition never comes from the freed picture.
 TEST_F(AgentTrayTest, HiddenAgentFreesThePictureBetweenChanges) {
   Start();
-  EXPECT_EQ(form->Pictures.SourceName(), Name(0));
-  EXPECT_TRUE(form->Pictures.SourceBitmap().isNull());
+  EXPECT_EQ(form->Pictures().SourceName(), Name(0));
+  EXPECT_TRUE(form->Pictures().SourceBitmap().isNull());
 
   form->mnuDispTypItmClick(form->mnuDispTypItems[ToInt(DispObj::MirrorTile)]);
   QImage red(4, 3, QImage::Format_RGB32);
   red.fill(Qt::red);
-  const QImage written(QString::fromStdString(form->ConvertFileName));
+  const QImage written(QString::fromStdString(form->Agent().ConvertFileName()));
   ASSERT_EQ(written.size(), BuildMirrorTile(red).size());
   EXPECT_EQ(written.pixel(written.width() - 1, written.height() - 1), qRgb(255, 0, 0));
   form->Timer1Timer(form->Timer1);
-  EXPECT_TRUE(form->Pictures.SourceBitmap().isNull());
-  EXPECT_TRUE(form->CompositionCache.ComposedBitmap().isNull());
+  EXPECT_TRUE(form->Pictures().SourceBitmap().isNull());
+  EXPECT_TRUE(form->Compositions().ComposedBitmap().isNull());
 
   form->Properties1Click(form->Properties1);
-  EXPECT_EQ(form->Pictures.SourceBitmap().size(), QSize(4, 3));
+  EXPECT_EQ(form->Pictures().SourceBitmap().size(), QSize(4, 3));
   EXPECT_EQ(form->labelWidth->text(), "4");
 }
 
@@ -203,7 +203,7 @@ TEST_F(AgentTrayTest, LeftClickRunsTheChosenAction) {
 
   form->SysTrayClickCB->setCurrentIndex(0);
   form->RxTrayIcon1Click(form->RxTrayIcon1, Qt::LeftButton, QPoint());
-  EXPECT_FALSE(form->AgentRunning);
+  EXPECT_FALSE(form->Agent().Running());
   EXPECT_TRUE(form->isVisible());
 }
 
@@ -225,8 +225,8 @@ TEST_F(AgentTrayTest, ClickActionMovesTheDefaultItemAndDoubleClickRunsIt) {
 TEST_F(AgentTrayTest, RightClickShowsTheMenuWithTheTimerOff) {
   Start();
   desktop.values["Wallpaper"] = Name(0);
-  form->Agent.LastImageNm = Name(0);
-  form->Agent.LastDispStr = "TILE";
+  form->Agent().State().LastImageNm = Name(0);
+  form->Agent().State().LastDispStr = "TILE";
   bool timerOffWhileOpen = false;
   bool imageNameDisabled = false;
   QTimer::singleShot(0, [&] {
@@ -271,10 +271,13 @@ struct HintCase {
 
 TEST_F(AgentTrayTest, HintNamesTheWallpaper) {
   Start();
-  form->Agent.LastDispStr = "BRICK_TILE";
+  form->Agent().State().LastDispStr = "BRICK_TILE";
   const HintCase cases[] = {
       {"our own image", {{"Wallpaper", "/p/forest.bmp"}}, "/p/forest.bmp", "forest.bmp (BRICK_TILE)"},
-      {"our converted file", {{"Wallpaper", form->ConvertFileName}}, "/p/forest.jpg", "forest.jpg (BRICK_TILE)"},
+      {"our converted file",
+       {{"Wallpaper", form->Agent().ConvertFileName()}},
+       "/p/forest.jpg",
+       "forest.jpg (BRICK_TILE)"},
       {"someone else's, tiled",
        {{"Wallpaper", "/q/sea.bmp"}, {"TileWallpaper", "1"}},
        "/p/forest.bmp",
@@ -287,7 +290,7 @@ TEST_F(AgentTrayTest, HintNamesTheWallpaper) {
   };
   for (const auto& c : cases) {
     desktop.values = c.desktopValues;
-    form->Agent.LastImageNm = c.lastImage;
+    form->Agent().State().LastImageNm = c.lastImage;
     form->SetHint();
     EXPECT_EQ(form->mnuImgName->text().toStdString(), c.expected) << c.name;
     EXPECT_EQ(form->RxTrayIcon1->toolTip().toStdString(), c.expected) << c.name;
@@ -298,15 +301,15 @@ TEST_F(AgentTrayTest, TrayTipIsCutTo63Characters) {
   Start();
   const std::string longName = "/p/" + std::string(70, 'x') + ".bmp";
   desktop.values = {{"Wallpaper", longName}};
-  form->Agent.LastImageNm = longName;
-  form->Agent.LastDispStr = "TILE";
+  form->Agent().State().LastImageNm = longName;
+  form->Agent().State().LastDispStr = "TILE";
   form->SetHint();
   const QString whole = QString::fromStdString(std::string(70, 'x') + ".bmp (TILE)");
   EXPECT_EQ(form->mnuImgName->text(), whole);
   EXPECT_EQ(form->RxTrayIcon1->toolTip(), whole.left(63));
 
   desktop.values = {{"Wallpaper", "/p/a|b.bmp"}};
-  form->Agent.LastImageNm = "/p/a|b.bmp";
+  form->Agent().State().LastImageNm = "/p/a|b.bmp";
   form->SetHint();
   EXPECT_EQ(form->mnuImgName->text(), "a|b.bmp (TILE)");
   EXPECT_EQ(form->RxTrayIcon1->toolTip(), "a");
@@ -321,7 +324,7 @@ TEST_F(AgentTrayTest, WithoutATrayTheUserIsToldOnceWithoutABoxThatWaits) {
     return true;
   };
   form->OKClick(form->OK);
-  EXPECT_TRUE(form->AgentRunning);
+  EXPECT_TRUE(form->Agent().Running());
   EXPECT_TRUE(form->isMinimized());
   EXPECT_FALSE(form->RxTrayIcon1->isVisible());
   EXPECT_TRUE(form->Timer1->isActive());

@@ -41,7 +41,7 @@ TEST_F(CloseTest, WindowCloseWithChangesFollowsTheAnswer) {
     EXPECT_EQ(messages.asked[0].text, kQuestion);
     EXPECT_EQ(messages.asked[0].buttons, MsgButtons::YesNoCancel);
     EXPECT_EQ(terminateRequests, row.closed ? 1 : 0);
-    EXPECT_EQ(form->CloseHandled, row.closed);
+    EXPECT_EQ(form->CloseHandled(), row.closed);
     form.reset();
     // Destroying the window after No must not save on its own; after Cancel the exit saves.
     EXPECT_EQ(SavedQty(), row.answer == MsgAnswer::Cancel ? "9" : row.qty);
@@ -57,7 +57,7 @@ TEST_F(CloseTest, WindowCloseWithoutChangesAsksNothing) {
 
 TEST_F(CloseTest, WindowCloseWhileAgentRunsSavesWithoutAsking) {
   OpenEdited();
-  form->AgentRunning = true;
+  form->Agent().SetRunning(true);
   EXPECT_TRUE(form->close());
   EXPECT_TRUE(messages.asked.empty());
   EXPECT_EQ(SavedQty(), "9");
@@ -85,7 +85,7 @@ TEST_F(CloseTest, AutoCloseAsksAndCancelGoesOn) {
   form->CloseClick(form->Close);
   EXPECT_EQ(messages.asked.size(), 1u);
   EXPECT_EQ(terminateRequests, 0);
-  EXPECT_FALSE(form->CloseHandled);
+  EXPECT_FALSE(form->CloseHandled());
   messages.Answer(MsgAnswer::No);
   form->CloseClick(form->Close);
   EXPECT_EQ(terminateRequests, 1);
@@ -140,10 +140,10 @@ TEST_F(CloseTest, TerminationDuringTheSaveQuestionSavesSilently) {
   for (const MsgAnswer reported : {MsgAnswer::Ok, MsgAnswer::No}) {
     WriteIni(kFile);
     OpenEdited();
-    form->Terminating = true;
+    form->SetTerminating(true);
     messages.Answer(reported);
     EXPECT_FALSE(form->close());
-    EXPECT_FALSE(form->CloseHandled);
+    EXPECT_FALSE(form->CloseHandled());
     form.reset();
     EXPECT_EQ(SavedQty(), "9");
   }

@@ -26,7 +26,7 @@ const QByteArray kFull =
 
 TEST_F(FormTest, LoadFeedsEveryControl) {
   OpenWith(kFull);
-  EXPECT_EQ(form->AddInitialDir, "/pictures");
+  EXPECT_EQ(form->Settings().AddDialogFolder, "/pictures");
   EXPECT_TRUE(form->orderRandomCycle->isChecked());
   EXPECT_EQ(form->ImgMgrDirectory(), "/explorer");
   EXPECT_EQ(form->execTypeCB->currentIndex(), 2);
@@ -44,8 +44,8 @@ TEST_F(FormTest, LoadFeedsEveryControl) {
   EXPECT_TRUE(form->AutoClose->isChecked());
   EXPECT_TRUE(form->PlusInstalled->isChecked());
   EXPECT_FALSE(form->SortImages->isChecked());
-  EXPECT_EQ(form->Agent.ExecSinceChg, 3);
-  EXPECT_EQ(form->Agent.LastImageNm, "/b.bmp");
+  EXPECT_EQ(form->Agent().State().ExecSinceChg, 3);
+  EXPECT_EQ(form->Agent().State().LastImageNm, "/b.bmp");
   // Unsorted: file order; the marked entry keeps its mark under Random Cycle.
   EXPECT_EQ(Names(), (std::vector<std::string>{"/c.bmp", "/b.bmp", "/a.jpg"}));
   EXPECT_EQ(form->ImageList().At(1).mark, 1);
@@ -78,9 +78,9 @@ TEST_F(FormTest, MissingFileGivesDefaultsAndFreshFileOrder) {
   EXPECT_EQ(form->DefExcCB->currentText(), "STRETCH");
   EXPECT_EQ(form->IMPanelImageWidth(), 305);
   EXPECT_EQ(form->ImgMgrDirectory(), dir.path().toStdString());
-  EXPECT_DOUBLE_EQ(form->Agent.LastChgDateTime, clock.now - 1000);
+  EXPECT_DOUBLE_EQ(form->Agent().State().LastChgDateTime, clock.now - 1000);
   EXPECT_TRUE(form->orderSequential->isChecked());
-  form->AddInitialDir = "/home/pics";
+  form->Settings().AddDialogFolder = "/home/pics";
   form->SaveClick();
   const QByteArray expected =
       "[Info]\r\nDefault Directory=/home/pics\r\nDisplay Order=SEQUENTIAL\r\nImgMgr Directory=" + dir.path().toUtf8() +
@@ -153,14 +153,14 @@ TEST_F(FormTest, CommandsThatArriveWhileTheListLoadsDoNothing) {
 // A click action from a hand-edited file that names no item does nothing and is kept.
 TEST_F(FormTest, UnknownTrayClickActionDoesNothingAndIsKept) {
   OpenWith("[Info]\r\nSysTrayClick=9\r\n[Bitmaps]\r\n/a.bmp=TILE.NOT\r\n");
-  EXPECT_EQ(form->Agent.ClickAction, TrayClickAction::None);
+  EXPECT_EQ(form->Settings().ClickAction, TrayClickAction::None);
   form->OKClick(form->OK);
   form->RxTrayIcon1Click(form->RxTrayIcon1, Qt::LeftButton, QPoint());
-  EXPECT_TRUE(form->AgentRunning);
+  EXPECT_TRUE(form->Agent().Running());
   form->SaveClick();
   EXPECT_EQ(TBigIniFile(IniPath()).ReadString("Info", "SysTrayClick", ""), "-1");
   form->SysTrayClickCB->setCurrentIndex(1);
-  EXPECT_EQ(form->Agent.ClickAction, TrayClickAction::NextImage);
+  EXPECT_EQ(form->Settings().ClickAction, TrayClickAction::NextImage);
 }
 
 TEST_F(FormTest, SeveralMonitorsSettingIsKeptOnlyWhenUsed) {
@@ -171,7 +171,7 @@ TEST_F(FormTest, SeveralMonitorsSettingIsKeptOnlyWhenUsed) {
   }
   OpenWith(kFull);
   form->MonitorsComboBox->setCurrentIndex(1);
-  EXPECT_EQ(form->Agent.Monitors, MonitorMode::Each);
+  EXPECT_EQ(form->Settings().Monitors, MonitorMode::Each);
   form->SaveClick();
   EXPECT_EQ(IniBytes(), QByteArray(kFull).replace("LastDispStr=TILE\r\n", "LastDispStr=TILE\r\nMonitors=EACH\r\n"));
   form->MonitorsComboBox->setCurrentIndex(0);
@@ -205,7 +205,7 @@ TEST_F(FormTest, LoadRules) {
   EXPECT_EQ(form->AutoCloseMin->text(), "32767");
   EXPECT_EQ(form->AutoCloseMinUpDown->Position(), 99);
   EXPECT_EQ(form->DefDispCB->currentText(), "TILE");
-  EXPECT_DOUBLE_EQ(form->Agent.LastChgDateTime, clock.now - 1000);
+  EXPECT_DOUBLE_EQ(form->Agent().State().LastChgDateTime, clock.now - 1000);
 }
 
 TEST_F(FormTest, ExecutionsMeasureChecksAutoCloseAfterLoad) {

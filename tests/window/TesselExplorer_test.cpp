@@ -69,14 +69,14 @@ class ExplorerTest : public FormTest {
 
 TEST_F(ExplorerTest, FirstPaintReadsTheStoredFolder) {
   OpenWith("[Info]\r\nImgMgr Directory=" + Pics().toUtf8() + "\r\n");
-  EXPECT_TRUE(form->ExplorerFirstRead);
+  EXPECT_TRUE(form->ExplorerFirstRead());
   EXPECT_EQ(form->FileListViewDlg1->Model().rowCount(), 0);
   EXPECT_EQ(form->ImgMgrDirectory(), Pics().toStdString());
   form->PageControl1->setCurrentWidget(form->ExplorerPage);
   form->PageControl1Change();
   form->IMPaintBox1->grab();
   form->FileListViewDlg1->WaitForRead();
-  EXPECT_FALSE(form->ExplorerFirstRead);
+  EXPECT_FALSE(form->ExplorerFirstRead());
   EXPECT_TRUE(form->IMPanelLoading->isHidden());
   EXPECT_EQ(form->FileListViewDlg1->Model().rowCount(), 8);  // sub and seven pictures by name
   form->PageControl1->setCurrentWidget(form->ImagesPage);
@@ -96,7 +96,7 @@ TEST_F(ExplorerTest, ChoosingABitmapShowsItsSizeAndTheShrinkCaption) {
   EXPECT_EQ(Offered(), "Add");
   Choose("wide.bmp");
   EXPECT_EQ(form->IMShrink->text(), "Fit (SHRINK)");
-  EXPECT_EQ(form->PreviewName, Pics("wide.bmp").toStdString());
+  EXPECT_EQ(form->PreviewName(), Pics("wide.bmp").toStdString());
   // The preview box draws the picture shrunk at the top left and nothing below it.
   const QImage shown = form->IMPaintBox1->grab().toImage();
   EXPECT_EQ(shown.pixelColor(2, 2), QColor(Qt::darkGreen));
@@ -120,7 +120,7 @@ TEST_F(ExplorerTest, AFolderAnUnknownTypeAndADanglingLink) {
   EXPECT_TRUE(OptionsEnabled());
   EXPECT_EQ(form->IMWidth->text(), "0");
   EXPECT_EQ(form->IMHeight->text(), "0");
-  EXPECT_TRUE(form->Preview.picture.isNull());
+  EXPECT_TRUE(form->Preview().picture.isNull());
   EXPECT_EQ(Offered(), "Add");
 }
 
@@ -133,7 +133,7 @@ TEST_F(ExplorerTest, ACorruptBitmapEndsTheRefreshWithAnError) {
   }
   EXPECT_THROW(form->FileListViewDlg1FileSelect2(), TInvalidBitmap);
   EXPECT_TRUE(OptionsEnabled());
-  EXPECT_EQ(form->Busy.Count(), 0);
+  EXPECT_EQ(form->Busy().Count(), 0);
 }
 
 TEST_F(ExplorerTest, PngAndWebpAreListedPreviewedAndFiltered) {
@@ -151,13 +151,13 @@ TEST_F(ExplorerTest, PngAndWebpAreListedPreviewedAndFiltered) {
   EXPECT_TRUE(form->IMGifImage1->isHidden());
   EXPECT_EQ(Offered(), "Add");
   Choose("alpha.png");
-  EXPECT_EQ(form->Preview.picture.pixel(0, 0), qRgb(128, 0, 0));
+  EXPECT_EQ(form->Preview().picture.pixel(0, 0), qRgb(128, 0, 0));
   {
     const QSignalBlocker quiet(form->FileListViewDlg1);
     Choose("cut.png");
   }
   EXPECT_THROW(form->FileListViewDlg1FileSelect2(), TDecodeError);
-  EXPECT_EQ(form->Busy.Count(), 0);
+  EXPECT_EQ(form->Busy().Count(), 0);
 
   const std::pair<const char*, int> filters[] = {
       {"All Images (BMP,GIF,JPG,JPEG,PNG,WEBP)", 11}, {"PNG files (PNG)", 3}, {"WebP files (WEBP)", 2}};
@@ -254,8 +254,8 @@ TEST_F(ExplorerTest, AReducedPreviewFollowsItsBox) {
   OpenExplorer();
   form->SetIMPanelImageWidth(150);
   Choose("big.jpg");
-  ASSERT_TRUE(form->Preview.Reduced());
-  const QSize first = form->Preview.picture.size();
+  ASSERT_TRUE(form->Preview().Reduced());
+  const QSize first = form->Preview().picture.size();
   EXPECT_LE(first.width(), form->IMPaintBox1->width());
   EXPECT_EQ(form->IMWidth->text(), "1600");
   // The values show whole in their places, not only in the labels' texts.
@@ -266,17 +266,17 @@ TEST_F(ExplorerTest, AReducedPreviewFollowsItsBox) {
   const QSize box = form->IMPaintBox1->size();
   ASSERT_GT(box.width(), first.width());
   const auto covers = [&] {
-    const QSize held = form->Preview.picture.size();
+    const QSize held = form->Preview().picture.size();
     return held.width() >= std::min(box.width(), box.height() * 4 / 3) && held.width() <= box.width();
   };
-  EXPECT_TRUE(WaitForEvents(covers, 5000)) << form->Preview.picture.width() << " for a box " << box.width();
-  EXPECT_TRUE(form->Preview.Reduced());
+  EXPECT_TRUE(WaitForEvents(covers, 5000)) << form->Preview().picture.width() << " for a box " << box.width();
+  EXPECT_TRUE(form->Preview().Reduced());
   EXPECT_EQ(form->IMShrink->text(), "Fit (SHRINK)");
 
-  const qint64 decoded = form->Preview.picture.cacheKey();
+  const qint64 decoded = form->Preview().picture.cacheKey();
   form->SetIMPanelImageWidth(200);
   WaitForEvents([] { return false; }, 400);
-  EXPECT_EQ(form->Preview.picture.cacheKey(), decoded);
+  EXPECT_EQ(form->Preview().picture.cacheKey(), decoded);
 }
 
 TEST_F(ExplorerTest, MovingTheSplitterRecordsAChange) {

@@ -155,8 +155,8 @@ TEST_F(FolderFormTest, TheAgentStartsOnceTheFolderIsListedAndShowsOneOfItsPictur
   OpenWith("[Info]\r\n\r\n[Bitmaps]\r\n\r\n[Folders]\r\n" + Folder().toUtf8() + "=1\r\n\r\n");
   form->TrayAvailable = [] { return true; };
   form->OKClick(form->OK);
-  ASSERT_TRUE(WaitWithEvents([&] { return form->AgentRunning; }));
-  EXPECT_EQ(form->Agent.LastImageNm, Path("a.bmp"));
+  ASSERT_TRUE(WaitWithEvents([&] { return form->Agent().Running(); }));
+  EXPECT_EQ(form->Agent().State().LastImageNm, Path("a.bmp"));
   EXPECT_TRUE(desktop.GetValue("Wallpaper").has_value());
 }
 

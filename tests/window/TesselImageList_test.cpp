@@ -39,7 +39,7 @@ TEST_F(ListTest, AddClickSelectsExactlyTheChosenFiles) {
   EXPECT_EQ(Names(), (std::vector<std::string>{"/new/y.gif", "/new/z.jpg", "/p/a.bmp", "/p/b.bmp", "/p/c.bmp"}));
   EXPECT_EQ(SelectedRows(), (std::vector<int>{0, 1, 3}));
   EXPECT_EQ(form->ImageList().At(0).disp, DispObj::Tile);
-  EXPECT_EQ(form->AddInitialDir, "/new");
+  EXPECT_EQ(form->Settings().AddDialogFolder, "/new");
   EXPECT_TRUE(form->Save->isEnabled());
   EXPECT_EQ(form->Count->text(), "5");
   EXPECT_TRUE(addDialog.lastFilter.startsWith(
@@ -141,7 +141,7 @@ TEST_F(ListTest, MoveWhileSortingIsRefusedOnceUntilSortClicked) {
   form->ItemSelectUpdt();
   EXPECT_FALSE(form->MoveUp->isEnabled());
   form->ConfirmRemove->click();
-  EXPECT_FALSE(form->MoveRefused);
+  EXPECT_FALSE(form->MovesRefused());
   EXPECT_TRUE(form->MoveUp->isEnabled());
 }
 

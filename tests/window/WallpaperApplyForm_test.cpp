@@ -61,16 +61,16 @@ TEST_F(ApplyForm, ApplyHandsTheEntryOverAndRecordsTheChange) {
   EXPECT_EQ(desktop.values["WallpaperStyle"], "0");
   EXPECT_EQ(desktop.values["TileWallpaper"], "0");
   EXPECT_TRUE(SamePixels(ReadBmp(Converted()), DecodeJpeg(DataFile("ok/baseline.jpg"))));
-  EXPECT_EQ(form->Agent.LastImageNm, Path("photo.jpg"));
-  EXPECT_EQ(form->Agent.LastDispStr, "CENTER");
-  EXPECT_EQ(form->Agent.LastChgDateTime, clock.now);
-  EXPECT_EQ(form->Agent.ExecSinceChg, 0);
-  EXPECT_TRUE(form->Agent.ExecCounted);
+  EXPECT_EQ(form->Agent().State().LastImageNm, Path("photo.jpg"));
+  EXPECT_EQ(form->Agent().State().LastDispStr, "CENTER");
+  EXPECT_EQ(form->Agent().State().LastChgDateTime, clock.now);
+  EXPECT_EQ(form->Agent().State().ExecSinceChg, 0);
+  EXPECT_TRUE(form->Agent().State().ExecCounted);
   EXPECT_EQ(Info("ExecSinceChg"), "0");
   EXPECT_EQ(Info("LastImageNm"), Path("photo.jpg"));
   EXPECT_EQ(Info("LastDispStr"), "CENTER");
   EXPECT_NE(Info("LastChgDateTime"), "(none)");
-  EXPECT_EQ(form->Busy.Count(), 0);
+  EXPECT_EQ(form->Busy().Count(), 0);
   EXPECT_TRUE(messages.asked.empty());
 }
 
@@ -97,9 +97,9 @@ TEST_F(ApplyForm, InvalidBitmapStopsBeforeTheDesktopAndTheFile) {
   desktop.values.clear();
   EXPECT_THROW(form->ApplyClick(form->Apply), TInvalidBitmap);
   EXPECT_TRUE(desktop.values.empty());
-  EXPECT_EQ(form->Agent.LastImageNm, Path("bad.bmp")) << "the record in memory is already updated";
+  EXPECT_EQ(form->Agent().State().LastImageNm, Path("bad.bmp")) << "the record in memory is already updated";
   EXPECT_EQ(Info("LastImageNm"), "(none)") << "the configuration is not written";
-  EXPECT_EQ(form->Busy.Count(), 0);
+  EXPECT_EQ(form->Busy().Count(), 0);
 
   form->ApplyClick(form->Apply);
   EXPECT_EQ(desktop.values["Wallpaper"], Path("bad.bmp")) << "the second attempt goes on with the empty picture";
@@ -109,24 +109,24 @@ TEST_F(ApplyForm, InvalidBitmapStopsBeforeTheDesktopAndTheFile) {
 TEST_F(ApplyForm, DisplayChangeRemakesOnlyAProgramStretch) {
   Select(2);
   form->ApplyClick(form->Apply);
-  const double recorded = form->Agent.LastChgDateTime;
+  const double recorded = form->Agent().State().LastChgDateTime;
   clock.now += 1;
-  form->AgentRunning = true;
+  form->Agent().SetRunning(true);
 
   screen.SetScreenSize(QSize(800, 600));
   form->WMDisplayChange();
   EXPECT_EQ(ReadBmp(Converted()).size(), QSize(800, 600));
-  EXPECT_EQ(form->Agent.LastChgDateTime, recorded) << "nothing is recorded";
+  EXPECT_EQ(form->Agent().State().LastChgDateTime, recorded) << "nothing is recorded";
 
   const std::pair<const char*, std::function<void()>> unchanged[] = {
-      {"agent not running", [&] { form->AgentRunning = false; }},
+      {"agent not running", [&] { form->Agent().SetRunning(false); }},
       {"Plus! installed", [&] { form->PlusInstalled->setChecked(true); }},
-      {"another method", [&] { form->Agent.LastDispStr = "RATIO_STRETCH"; }},
+      {"another method", [&] { form->Agent().State().LastDispStr = "RATIO_STRETCH"; }},
   };
   for (const auto& [why, arrange] : unchanged) {
-    form->AgentRunning = true;
+    form->Agent().SetRunning(true);
     form->PlusInstalled->setChecked(false);
-    form->Agent.LastDispStr = "STRETCH";
+    form->Agent().State().LastDispStr = "STRETCH";
     arrange();
     screen.SetScreenSize(QSize(640, 480));
     form->WMDisplayChange();

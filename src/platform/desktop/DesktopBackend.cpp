@@ -17,6 +17,7 @@ std::string DesktopOf(const std::string& backend) {
   if (backend == "xfce") return "The XFCE desktop settings service";
   if (backend == "sway") return "The sway compositor";
   if (backend == "swaybg") return "The Wayland background program swaybg";
+  if (backend == "background") return "Tesserine's Wayland background (tesserine-background)";
   if (backend == "lxqt") return "The LXQt desktop (pcmanfm-qt)";
   if (backend == "lxde") return "The LXDE desktop (pcmanfm)";
   return "The desktop \"" + backend + "\"";

@@ -1,8 +1,11 @@
 // One way of handing the wallpaper to the running desktop. A backend receives the picture
 // file and its layout, already decoded from the stored values, and tells the desktop; where
-// the desktop can say what it shows, Query reports it.
+// the desktop can say what it shows, Query reports it. A backend that draws the picture itself
+// can fade from what shows to the new picture (FadeNext).
 #pragma once
 
+#include <chrono>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -48,7 +51,20 @@ class IDesktopBackend {
   // nullopt when this desktop cannot tell, or cannot be asked right now.
   virtual std::optional<ShownWallpaper> Query() { return std::nullopt; }
   // The monitor layout changed; nothing to do for a desktop that places the wallpaper itself.
+  // The picture drawn again for the new layout never fades.
   virtual void ScreensChanged() {}
+
+  // The next Apply, ApplyFromMemory or ApplyMonitors fades from what shows to the new picture
+  // over duration; that hand-over takes the duration and the one after changes at once again.
+  // Zero changes at once; a backend that cannot fade ignores it.
+  virtual void FadeNext(std::chrono::milliseconds) {}
+  // Whether a fade of this program still runs (a fade that another program draws, such as
+  // our Wayland background's, does not count: its hand-over is over once the picture is taken).
+  virtual bool Fading() const { return false; }
+  // Ends a running fade at once on its final frame, the picture a change at once would show.
+  virtual void FinishFade() {}
+  // done runs once, as soon as no fade of this program runs: at once when none runs.
+  virtual void WhenFadeDone(std::function<void()> done) { done(); }
 };
 
 // How a hand-over failed, in the words the user reads.

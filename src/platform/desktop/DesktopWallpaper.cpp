@@ -2,12 +2,14 @@
 
 #include <QByteArray>
 #include <QList>
+#include <utility>
 
 #include "platform/desktop/DesktopBackend.h"
 #include "platform/desktop/DesktopValues.h"
 
-TDesktopWallpaper::TDesktopWallpaper(std::unique_ptr<TDesktopValues> values, std::unique_ptr<IDesktopBackend> backend)
-    : values_(std::move(values)), backend_(std::move(backend)) {}
+TDesktopWallpaper::TDesktopWallpaper(std::unique_ptr<TDesktopValues> values, std::unique_ptr<IDesktopBackend> backend,
+                                     std::function<bool()> reducedMotion)
+    : values_(std::move(values)), backend_(std::move(backend)), reducedMotion_(std::move(reducedMotion)) {}
 
 TDesktopWallpaper::~TDesktopWallpaper() = default;
 
@@ -63,17 +65,35 @@ WallpaperValues TDesktopWallpaper::ValuesToShow() {
   return values;
 }
 
-void TDesktopWallpaper::Reload() { backend_->Apply(ValuesToShow()); }
+void TDesktopWallpaper::PassFade() {
+  const std::chrono::milliseconds fade = std::exchange(fadeNext_, std::chrono::milliseconds(0));
+  const bool reduced = fade.count() > 0 && reducedMotion_ && reducedMotion_();
+  backend_->FadeNext(reduced ? std::chrono::milliseconds(0) : fade);
+}
+
+void TDesktopWallpaper::Reload() {
+  PassFade();
+  backend_->Apply(ValuesToShow());
+}
 
 bool TDesktopWallpaper::DrawsFromMemory() const { return backend_->DrawsFromMemory(); }
 
 bool TDesktopWallpaper::ReloadFromMemory(const WallpaperMemory& memory) {
   if (!backend_->DrawsFromMemory()) return false;
-  return backend_->ApplyFromMemory(ValuesToShow(), memory);
+  const std::chrono::milliseconds asked = fadeNext_;
+  PassFade();
+  const bool shown = backend_->ApplyFromMemory(ValuesToShow(), memory);
+  // Not shown: the caller's Reload that follows is the hand-over the fade was asked for.
+  if (!shown) {
+    backend_->FadeNext(std::chrono::milliseconds(0));
+    fadeNext_ = asked;
+  }
+  return shown;
 }
 
 void TDesktopWallpaper::ReloadMonitors(const std::vector<MonitorWallpaper>& monitors) {
   values_->Set(kMonitorsValue, MonitorsText(monitors));
+  PassFade();
   backend_->ApplyMonitors(monitors);
 }
 
@@ -82,3 +102,9 @@ std::vector<MonitorWallpaper> TDesktopWallpaper::RecordedMonitors() const {
 }
 
 void TDesktopWallpaper::ScreensChanged() { backend_->ScreensChanged(); }
+
+bool TDesktopWallpaper::Fading() const { return backend_->Fading(); }
+
+void TDesktopWallpaper::FinishFade() { backend_->FinishFade(); }
+
+void TDesktopWallpaper::WhenFadeDone(std::function<void()> done) { backend_->WhenFadeDone(std::move(done)); }

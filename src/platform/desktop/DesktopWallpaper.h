@@ -5,11 +5,21 @@
 // which hands them to the desktop through the backend chosen at start-up. GetValue reads
 // them back for the tray hint: what the desktop really shows where it can tell, otherwise
 // the last values written.
+//
+// Fading: FadeNextChange before a Reload, ReloadFromMemory or ReloadMonitors asks that
+// hand-over to fade from what shows over the given time (where the program draws the
+// wallpaper itself: the X root, our Wayland background), unless the desktop asks for reduced
+// motion. On the X root the fade runs in steps of this thread's event loop after the call
+// returns: Fading tells whether it still runs, FinishFade lands it on its final frame at once
+// (before the program ends), WhenFadeDone is told when it is over. Our Wayland background fades
+// on its own: the hand-over is over once it has taken the pictures, so Fading is false then.
 #pragma once
 
 #include <QImage>
 #include <QRect>
 #include <QSize>
+#include <chrono>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <stdexcept>
@@ -66,8 +76,20 @@ class IDesktopWallpaper {
   // The monitors' pictures last recorded; empty after a change to one picture for all.
   virtual std::vector<MonitorWallpaper> RecordedMonitors() const { return recorded_; }
   // The monitors were added, removed, moved or resized. Desktops that place the wallpaper
-  // themselves need nothing; a picture drawn for the old layout is drawn again.
+  // themselves need nothing; a picture drawn for the old layout is drawn again, at once.
   virtual void ScreensChanged() {}
+
+  // The next hand-over (Reload, ReloadFromMemory or ReloadMonitors) fades over duration, then
+  // changes are at once again. Zero, the default, changes at once exactly as before; no fade
+  // either while the desktop asks for reduced motion, or on a desktop that draws the wallpaper
+  // itself.
+  virtual void FadeNextChange(std::chrono::milliseconds) {}
+  // Whether a fade of this program still runs.
+  virtual bool Fading() const { return false; }
+  // Lands a running fade on its final frame at once.
+  virtual void FinishFade() {}
+  // done runs once when no fade of this program runs any more: at once when none runs.
+  virtual void WhenFadeDone(std::function<void()> done) { done(); }
 
  private:
   std::vector<MonitorWallpaper> recorded_;
@@ -77,10 +99,12 @@ class IDesktopBackend;
 class TDesktopValues;
 struct WallpaperValues;
 
-// The stored values plus the backend that shows them.
+// The stored values plus the backend that shows them. reducedMotion, when given, is asked at
+// each hand-over that would fade; true changes at once.
 class TDesktopWallpaper final : public IDesktopWallpaper {
  public:
-  TDesktopWallpaper(std::unique_ptr<TDesktopValues> values, std::unique_ptr<IDesktopBackend> backend);
+  TDesktopWallpaper(std::unique_ptr<TDesktopValues> values, std::unique_ptr<IDesktopBackend> backend,
+                    std::function<bool()> reducedMotion = {});
   ~TDesktopWallpaper() override;
 
   void OpenKey() override;
@@ -93,13 +117,21 @@ class TDesktopWallpaper final : public IDesktopWallpaper {
   void ReloadMonitors(const std::vector<MonitorWallpaper>& monitors) override;
   std::vector<MonitorWallpaper> RecordedMonitors() const override;
   void ScreensChanged() override;
+  void FadeNextChange(std::chrono::milliseconds duration) override { fadeNext_ = duration; }
+  bool Fading() const override;
+  void FinishFade() override;
+  void WhenFadeDone(std::function<void()> done) override;
 
   IDesktopBackend& Backend() { return *backend_; }
 
  private:
   // The stored values, the record of several monitors' pictures cleared.
   WallpaperValues ValuesToShow();
+  // Hands the asked fade to the backend for the hand-over that follows, and forgets it.
+  void PassFade();
 
   std::unique_ptr<TDesktopValues> values_;
   std::unique_ptr<IDesktopBackend> backend_;
+  std::function<bool()> reducedMotion_;
+  std::chrono::milliseconds fadeNext_{0};
 };

@@ -6,7 +6,9 @@
 
 #include "platform/desktop/DesktopValues.h"
 #include "platform/desktop/FileBackend.h"
+#include "platform/desktop/ReducedMotion.h"
 #include "platform/desktop/UnavailableBackend.h"
+#include "platform/desktop/background/BackgroundBackend.h"
 #include "platform/desktop/gsettings/GSettingsBackend.h"
 #include "platform/desktop/lxqt/LxqtBackend.h"
 #include "platform/desktop/plasma/PlasmaBackend.h"
@@ -33,10 +35,18 @@ struct NamedKind {
 };
 
 const NamedKind kBackendNames[] = {
-    {"x11", DesktopKind::X11},       {"gnome", DesktopKind::Gnome}, {"cinnamon", DesktopKind::Cinnamon},
-    {"mate", DesktopKind::Mate},     {"kde", DesktopKind::Kde},     {"xfce", DesktopKind::Xfce},
-    {"lxqt", DesktopKind::Lxqt},     {"lxde", DesktopKind::Lxde},   {"sway", DesktopKind::Sway},
-    {"swaybg", DesktopKind::Swaybg}, {"file", DesktopKind::File},
+    {"x11", DesktopKind::X11},
+    {"gnome", DesktopKind::Gnome},
+    {"cinnamon", DesktopKind::Cinnamon},
+    {"mate", DesktopKind::Mate},
+    {"kde", DesktopKind::Kde},
+    {"xfce", DesktopKind::Xfce},
+    {"lxqt", DesktopKind::Lxqt},
+    {"lxde", DesktopKind::Lxde},
+    {"sway", DesktopKind::Sway},
+    {"swaybg", DesktopKind::Swaybg},
+    {"background", DesktopKind::Background},
+    {"file", DesktopKind::File},
 };
 
 const NamedKind kDesktopNames[] = {
@@ -45,7 +55,7 @@ const NamedKind kDesktopNames[] = {
     {"x-cinnamon", DesktopKind::Cinnamon}, {"cinnamon", DesktopKind::Cinnamon},
     {"mate", DesktopKind::Mate},           {"kde", DesktopKind::Kde},
     {"xfce", DesktopKind::Xfce},           {"lxqt", DesktopKind::Lxqt},
-    {"lxde", DesktopKind::Lxde},           {"sway", DesktopKind::Sway},
+    {"lxde", DesktopKind::Lxde},           {"sway", DesktopKind::Background},
 };
 
 template <size_t N>
@@ -89,7 +99,6 @@ PlatformEnvironment CurrentEnvironment() {
   environment.x11Display = !Env("DISPLAY").empty();
   environment.waylandDisplay = !Env("WAYLAND_DISPLAY").empty();
   environment.wayland = environment.waylandDisplay || Env("XDG_SESSION_TYPE") == "wayland";
-  environment.swaySocket = !Env("SWAYSOCK").empty();
 #ifdef TESSERINE_HAVE_X11
   environment.x11Built = true;
 #endif
@@ -102,7 +111,7 @@ DesktopKind ChooseDesktop(const PlatformEnvironment& environment) {
   for (const QString& name : QString::fromStdString(environment.currentDesktop).split(':', Qt::SkipEmptyParts))
     if (const auto kind = Lookup(kDesktopNames, name.trimmed())) return *kind;
   // An X display beside a Wayland one is Xwayland, whose root window nobody sees.
-  if (environment.waylandDisplay) return environment.swaySocket ? DesktopKind::Sway : DesktopKind::Swaybg;
+  if (environment.waylandDisplay) return DesktopKind::Background;
   if (environment.x11Display && environment.x11Built) return DesktopKind::X11;
   return DesktopKind::File;
 }
@@ -133,6 +142,8 @@ std::unique_ptr<IDesktopBackend> CreateDesktopBackend(DesktopKind kind, const Pl
       return std::make_unique<TSwayBackend>();
     case DesktopKind::Swaybg:
       return std::make_unique<TSwaybgBackend>();
+    case DesktopKind::Background:
+      return std::make_unique<TBackgroundBackend>();
     case DesktopKind::File:
       return std::make_unique<TFileBackend>();
     case DesktopKind::Unknown:
@@ -144,8 +155,10 @@ std::unique_ptr<IDesktopBackend> CreateDesktopBackend(DesktopKind kind, const Pl
 
 std::unique_ptr<IDesktopWallpaper> CreateDesktopWallpaper() {
   const PlatformEnvironment environment = CurrentEnvironment();
+  auto motion = std::make_shared<TReducedMotion>(QDBusConnection::sessionBus());
   return std::make_unique<TDesktopWallpaper>(std::make_unique<TDesktopValues>(TDesktopValues::DefaultFolder()),
-                                             CreateDesktopBackend(ChooseDesktop(environment), environment));
+                                             CreateDesktopBackend(ChooseDesktop(environment), environment),
+                                             [motion] { return motion->Reduced(); });
 }
 
 ScreenSaverKind ChooseScreenSaver(const PlatformEnvironment& environment) {

@@ -25,7 +25,7 @@ TEST(ChooseDesktop, OverrideThenCurrentDesktopThenDisplayThenFile) {
       {"", "MATE", true, true, DesktopKind::Mate},
       {"", "KDE", true, true, DesktopKind::Kde},
       {"", "XFCE", true, true, DesktopKind::Xfce},
-      {"", "sway", false, true, DesktopKind::Sway},
+      {"", "sway", false, true, DesktopKind::Background},
       {"", "kde", false, false, DesktopKind::Kde},
       {"", "LXQt:KDE", true, true, DesktopKind::Lxqt},
       {"", "LXQt", true, true, DesktopKind::Lxqt},
@@ -58,26 +58,29 @@ TEST(ChooseDesktop, OverrideThenCurrentDesktopThenDisplayThenFile) {
   }
 }
 
+// Our own background program under sway and every other compositor without a desktop of
+// its own; sway's IPC and swaybg only by name.
 TEST(ChooseDesktop, WaylandCompositorsAfterTheNamedDesktops) {
   struct Row {
     const char* override;
     const char* current;
     bool x11Display;
-    bool swaySocket;
     DesktopKind kind;
   };
   const Row rows[] = {
-      {"", "", false, true, DesktopKind::Sway},
-      {"", "", true, true, DesktopKind::Sway},
-      {"", "labwc:wlroots", false, false, DesktopKind::Swaybg},
-      {"", "Hyprland", true, false, DesktopKind::Swaybg},
-      {"", "", false, false, DesktopKind::Swaybg},
-      {"", "GNOME", true, true, DesktopKind::Gnome},
-      {"", "KDE", false, false, DesktopKind::Kde},
-      {"", "sway", false, false, DesktopKind::Sway},
-      {"", "LXQt", false, false, DesktopKind::Lxqt},
-      {"swaybg", "sway", false, true, DesktopKind::Swaybg},
-      {"x11", "", true, true, DesktopKind::X11},
+      {"", "", false, DesktopKind::Background},
+      {"", "", true, DesktopKind::Background},
+      {"", "labwc:wlroots", false, DesktopKind::Background},
+      {"", "Hyprland", true, DesktopKind::Background},
+      {"", "Wayfire", false, DesktopKind::Background},
+      {"", "GNOME", true, DesktopKind::Gnome},
+      {"", "KDE", false, DesktopKind::Kde},
+      {"", "sway", false, DesktopKind::Background},
+      {"", "LXQt", false, DesktopKind::Lxqt},
+      {"sway", "sway", false, DesktopKind::Sway},
+      {"swaybg", "sway", false, DesktopKind::Swaybg},
+      {"background", "GNOME", true, DesktopKind::Background},
+      {"x11", "", true, DesktopKind::X11},
   };
   for (const Row& row : rows) {
     PlatformEnvironment environment;
@@ -86,17 +89,24 @@ TEST(ChooseDesktop, WaylandCompositorsAfterTheNamedDesktops) {
     environment.x11Display = row.x11Display;
     environment.x11Built = true;
     environment.wayland = environment.waylandDisplay = true;
-    environment.swaySocket = row.swaySocket;
     EXPECT_EQ(ChooseDesktop(environment), row.kind) << "'" << row.override << "' '" << row.current << "'";
   }
 }
 
 TEST(CreateDesktopBackend, EachKindGetsItsNamedBackend) {
   const std::pair<DesktopKind, const char*> rows[] = {
-      {DesktopKind::X11, "x11"},       {DesktopKind::Gnome, "gnome"}, {DesktopKind::Cinnamon, "cinnamon"},
-      {DesktopKind::Mate, "mate"},     {DesktopKind::Kde, "kde"},     {DesktopKind::Xfce, "xfce"},
-      {DesktopKind::Lxqt, "lxqt"},     {DesktopKind::Lxde, "lxde"},   {DesktopKind::Sway, "sway"},
-      {DesktopKind::Swaybg, "swaybg"}, {DesktopKind::File, "file"},
+      {DesktopKind::X11, "x11"},
+      {DesktopKind::Gnome, "gnome"},
+      {DesktopKind::Cinnamon, "cinnamon"},
+      {DesktopKind::Mate, "mate"},
+      {DesktopKind::Kde, "kde"},
+      {DesktopKind::Xfce, "xfce"},
+      {DesktopKind::Lxqt, "lxqt"},
+      {DesktopKind::Lxde, "lxde"},
+      {DesktopKind::Sway, "sway"},
+      {DesktopKind::Swaybg, "swaybg"},
+      {DesktopKind::Background, "background"},
+      {DesktopKind::File, "file"},
   };
   for (const auto& [kind, name] : rows) EXPECT_EQ(CreateDesktopBackend(kind, {})->Name(), name);
 }
@@ -107,21 +117,19 @@ TEST(CreateDesktopBackend, LxqtAndLxdeWithoutTheirDesktopGoWhereTheSessionWould)
   struct Row {
     DesktopKind kind;
     bool wayland;
-    bool swaySocket;
     const char* error;
   };
   const Row rows[] = {
-      {DesktopKind::Lxqt, false, false, "The X server could not be reached (DISPLAY is not set)"},
-      {DesktopKind::Lxqt, true, false, "The Wayland background program swaybg could not be reached"},
-      {DesktopKind::Lxqt, true, true, "The sway compositor could not be reached"},
-      {DesktopKind::Lxde, false, false, "The X server could not be reached (DISPLAY is not set)"},
+      {DesktopKind::Lxqt, false, "The X server could not be reached (DISPLAY is not set)"},
+      {DesktopKind::Lxqt, true,
+       "Tesserine's Wayland background (tesserine-background) could not be reached (WAYLAND_DISPLAY is not set)"},
+      {DesktopKind::Lxde, false, "The X server could not be reached (DISPLAY is not set)"},
   };
   for (const Row& row : rows) {
     PlatformEnvironment environment;
     environment.currentDesktop = row.kind == DesktopKind::Lxqt ? "LXQt" : "LXDE";
     environment.x11Built = true;
     environment.wayland = environment.waylandDisplay = row.wayland;
-    environment.swaySocket = row.swaySocket;
     const auto backend = CreateDesktopBackend(row.kind, environment);
     try {
       backend->Apply({"/a.bmp", WallpaperLayout::Stretch});
@@ -142,7 +150,8 @@ TEST(CreateDesktopBackend, UnknownOverrideFailsAtHandOverListingTheKnownNames) {
   } catch (const TDesktopError& error) {
     EXPECT_STREQ(error.what(),
                  "The desktop \"windows\" could not be reached (TESSERINE_DESKTOP names no known desktop (known: x11, "
-                 "gnome, cinnamon, mate, kde, xfce, lxqt, lxde, sway, swaybg, file)); the wallpaper was not changed.");
+                 "gnome, cinnamon, mate, kde, xfce, lxqt, lxde, sway, swaybg, background, file)); the wallpaper was "
+                 "not changed.");
   }
 }
 

@@ -20,6 +20,7 @@ const char kMagic[] = "i3-ipc";
 constexpr size_t kMagicSize = sizeof kMagic - 1;
 constexpr size_t kHeaderSize = kMagicSize + 8;
 constexpr uint32_t kRunCommand = 0;
+constexpr uint32_t kGetVersion = 7;
 constexpr uint32_t kMaxReply = 1 << 20;
 constexpr int kTimeoutSeconds = 5;
 
@@ -99,7 +100,19 @@ void TSwayBackend::Apply(const WallpaperValues& values) { Run(SwayBackgroundComm
 
 void TSwayBackend::ApplyMonitors(const std::vector<MonitorWallpaper>& monitors) { Run(SwayMonitorsCommand(monitors)); }
 
-void TSwayBackend::Run(const std::string& command) {
+void TSwayBackend::Run(const std::string& command) { CheckReply(Ask(kRunCommand, command)); }
+
+std::optional<SwayVersion> TSwayBackend::Version() {
+  try {
+    const QJsonObject version = QJsonDocument::fromJson(QByteArray::fromStdString(Ask(kGetVersion, ""))).object();
+    if (!version.contains("major") || !version.contains("minor")) return std::nullopt;
+    return SwayVersion{version.value("major").toInt(), version.value("minor").toInt()};
+  } catch (const TDesktopError&) {
+    return std::nullopt;
+  }
+}
+
+std::string TSwayBackend::Ask(uint32_t type, const std::string& payload) {
   std::string path = socketPath_;
   if (path.empty()) {
     const char* env = getenv("SWAYSOCK");
@@ -107,11 +120,11 @@ void TSwayBackend::Run(const std::string& command) {
     path = env;
   }
   Socket socket(path);
-  socket.Send(Message(kRunCommand, command));
+  socket.Send(Message(type, payload));
   const std::string header = socket.Receive(kHeaderSize);
   if (header.compare(0, kMagicSize, kMagic) != 0) Fail("its answer is not understood", DesktopFailure::Refused);
   uint32_t fields[2];
   std::memcpy(fields, header.data() + kMagicSize, sizeof fields);
   if (fields[0] > kMaxReply) Fail("its answer is not understood", DesktopFailure::Refused);
-  CheckReply(socket.Receive(fields[0]));
+  return socket.Receive(fields[0]);
 }

@@ -6,9 +6,6 @@
 #include <algorithm>
 #include <cstdio>
 
-#include "platform/desktop/DesktopBackend.h"
-#include "platform/desktop/x11/RandrMonitors.h"
-
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
@@ -162,12 +159,4 @@ std::vector<TDesktopWindow> DesktopWindowsOn(const std::string& displayName) {
   std::vector<TDesktopWindow> windows = ListDesktopWindows(display);
   XCloseDisplay(display);
   return windows;
-}
-
-void ThrowIfDesktopWindowHidesRoot(_XDisplay* display) {
-  const int screen = DefaultScreen(display);
-  const QSize root(DisplayWidth(display, screen), DisplayHeight(display, screen));
-  const auto covered =
-      FirstCoveredMonitor(ListDesktopWindows(display), root, RandrMonitors(display, RootWindow(display, screen)));
-  if (covered) ThrowBackendError("x11", DesktopFailure::Hidden, CoveredMonitorText(*covered));
 }

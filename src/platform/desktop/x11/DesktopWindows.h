@@ -17,8 +17,3 @@ std::vector<TDesktopWindow> ListDesktopWindows(_XDisplay* display);
 // The same on a display of its own ($DISPLAY when displayName is empty); none when it cannot
 // be opened.
 std::vector<TDesktopWindow> DesktopWindowsOn(const std::string& displayName);
-
-// After the root was drawn: throws TDesktopError for the X root ("drew the wallpaper behind
-// another program's desktop", naming the program) when a desktop window covers a whole
-// monitor, so that a change nobody sees is not taken for a success.
-void ThrowIfDesktopWindowHidesRoot(_XDisplay* display);

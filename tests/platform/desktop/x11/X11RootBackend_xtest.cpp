@@ -18,16 +18,11 @@
 
 #include "support/ExpectedRoot.h"
 #include "support/X11RootPixels.h"
+#include "support/X11RootPixmaps.h"
 #include "support/XrandrMonitors.h"
 // clang-format on
 
 namespace {
-
-int lastError = 0;
-int RecordError(Display*, XErrorEvent* event) {
-  lastError = event->error_code;
-  return 0;
-}
 
 class X11RootBackendTest : public ::testing::Test {
  protected:
@@ -58,36 +53,14 @@ class X11RootBackendTest : public ::testing::Test {
   }
   const QImage& Picture(const std::string& path) { return pictures_[path]; }
 
-  std::optional<Pixmap> RootProperty(const char* name) {
-    Atom type = None;
-    int format = 0;
-    unsigned long count = 0, after = 0;
-    unsigned char* data = nullptr;
-    XGetWindowProperty(display_, root_, XInternAtom(display_, name, False), 0, 1, False, XA_PIXMAP, &type, &format,
-                       &count, &after, &data);
-    std::optional<Pixmap> result;
-    if (type == XA_PIXMAP && count == 1) result = *reinterpret_cast<Pixmap*>(data);
-    if (data) XFree(data);
-    return result;
-  }
+  std::optional<Pixmap> RootProperty(const char* name) { return RootPixmapProperty(display_, name); }
   void SetRootProperty(const char* name, Pixmap value) {
     XChangeProperty(display_, root_, XInternAtom(display_, name, False), XA_PIXMAP, 32, PropModeReplace,
                     reinterpret_cast<unsigned char*>(&value), 1);
     XSync(display_, False);
   }
   // Whether the id names a live pixmap, and its size.
-  std::optional<QSize> PixmapSize(Pixmap pixmap) {
-    Window rootReturn;
-    int x, y;
-    unsigned w = 0, h = 0, border, depth;
-    lastError = 0;
-    XSetErrorHandler(RecordError);
-    const Status ok = XGetGeometry(display_, pixmap, &rootReturn, &x, &y, &w, &h, &border, &depth);
-    XSync(display_, False);
-    XSetErrorHandler(nullptr);
-    if (!ok || lastError) return std::nullopt;
-    return QSize(static_cast<int>(w), static_cast<int>(h));
-  }
+  std::optional<QSize> PixmapSize(Pixmap pixmap) { return LivePixmapSize(display_, pixmap); }
 
   QImage Feh(const char* option, const std::string& file) {
     if (QStandardPaths::findExecutable("feh").isEmpty()) return {};

@@ -1,4 +1,4 @@
-#include "window/ImageListModel.h"
+#include "widgets/ImageListModel.h"
 
 #include <QPainter>
 
@@ -24,6 +24,21 @@ QItemSelection TImageListModel::SelectionRanges() const {
     i = last;
   }
   return selection;
+}
+
+void TImageListModel::ShowSelection(QItemSelectionModel& selection) const {
+  selection.select(SelectionRanges(), QItemSelectionModel::ClearAndSelect);
+  const int focused = list_.Focused();
+  if (focused >= 0 && focused < list_.Count())
+    selection.setCurrentIndex(index(focused, 0), QItemSelectionModel::NoUpdate);
+}
+
+void TImageListModel::TakeSelection(const QItemSelectionModel& selection, TImageList& list) {
+  list.ClearSelection();
+  for (const QItemSelectionRange& range : selection.selection())
+    for (int row = range.top(); row <= range.bottom(); ++row)
+      if (row < list.Count()) list.SetSelected(row, true);
+  list.SetFocused(selection.currentIndex().isValid() ? selection.currentIndex().row() : -1);
 }
 
 int TImageListModel::rowCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : list_.Count(); }

@@ -1,0 +1,244 @@
+// TAgent: the run of the program below the window. It holds the run state (whether the agent
+// runs, the last change, the history, the random cycle, the monitors' last pictures), decides
+// each tick of the schedule, picks the next entry by the display order and changes the
+// wallpaper as one sequence.
+//
+// Data flow: the window hands it the settings (TSettings, which the pages keep up to date),
+// the image list with its current entry, the configuration, the picture and composition
+// caches that the Images page's preview shares, and a view (IAgentView) through which it tells
+// the window what to show. A change records itself, loads the current entry's picture through
+// the picture cache (LoadCurrent, the same load the Images page's refresh uses), hands it to
+// the desktop (ApplyToDesktop, ApplyToMonitors), records the history, marks the random cycle,
+// writes the state keys, reads unwatched folders again and shows the hint. The tray menu, the
+// Images page and commands from outside (TAgentRemote) all go through here; the window's
+// handlers keep their names and call these.
+//
+// The agent's own files: Agent.cpp (the run, its start and end, the tick, failures),
+// AgentChange.cpp (the change), AgentPicks.cpp (the display order and the way back),
+// AgentCommands.cpp (the tray's commands on the list).
+#pragma once
+
+#include <QTimer>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "agent/AgentSession.h"
+#include "agent/AgentState.h"
+#include "agent/AgentView.h"
+#include "agent/ChangeHistory.h"
+#include "agent/CommandGate.h"
+#include "agent/RandomSource.h"
+#include "config/Settings.h"
+#include "imagelist/FolderSync.h"
+#include "imagelist/ImageList.h"
+#include "imagelist/ListEdits.h"
+#include "imagelist/ListFile.h"
+#include "picture/PictureCache.h"
+#include "platform/desktop/DesktopWallpaper.h"
+#include "platform/screen/ScreenMetrics.h"
+#include "platform/screen/ScreenSaverState.h"
+#include "platform/session/RemoteControl.h"
+#include "platform/system/Clock.h"
+#include "wallpaper/BusyCursor.h"
+#include "wallpaper/CompositionCache.h"
+#include "wallpaper/PictureJobs.h"
+#include "wallpaper/WallpaperApply.h"
+
+class TAgentFolders;
+class TBigIniFile;
+
+// The outside world of the run.
+struct TAgentWorld {
+  IDesktopWallpaper& desktop;
+  IScreenMetrics& screen;
+  IScreenSaverState& screenSaver;
+  IClock& clock;
+  IRandomSource& random;
+  // The program's folder, ending in "/": the converted bitmaps go there.
+  std::string programFolder;
+  std::string configFileName;
+};
+
+// What the window owns and the agent works on.
+struct TAgentParts {
+  const TSettings& settings;
+  TImageList& list;
+  TBigIniFile& ini;
+  TPictureCache& pictures;
+  TCompositionCache& compositions;
+  TBusyCursor& busy;
+  IAgentView& view;
+};
+
+// Where the failure of a step goes: a box for a command of the user's, the tray tip and one
+// notification for a change the agent makes unattended, the caller for a command from outside.
+enum class FailureRoute { Box, Notice, Caller };
+
+class TAgent {
+ public:
+  TAgent(TAgentWorld world, TAgentParts parts);
+  ~TAgent();
+  TAgent(const TAgent&) = delete;
+  TAgent& operator=(const TAgent&) = delete;
+
+  // ---- The run (Agent.cpp) ----
+  bool Running() const { return running_; }
+  // The run goes on as the agent's: set by the start with "Open Minimized" before the load,
+  // so that the load already decodes for the desktop alone.
+  void SetRunning(bool running) { running_ = running; }
+  TAgentState& State() { return state_; }
+  const TAgentState& State() const { return state_; }
+  TCommandGate& Commands() { return commands_; }
+  TAgentFolders& Folders() { return *folders_; }
+  const TAgentFolders& Folders() const { return *folders_; }
+  // The scheduler's timer; its timeout is the window's Timer1Timer.
+  QTimer& Timer() { return timer_; }
+  std::int32_t CycleRemaining() const { return cycleRemaining_; }
+  const std::string& ConvertFileName() const { return convertFileName_; }
+  TRemoteStatus Status() const;
+  // Told after every change of what Status reports.
+  std::function<void()> OnStatusChanged;
+  void AnnounceStatus() const;
+
+  // The run's start, before the first load: auto-close counts from now, and this run has not
+  // been counted as an execution yet.
+  void BeginRun();
+  // The agent starts: back to the entry last applied (or that entry applied again when its
+  // method changed), the random cycle counted, the window giving way, the schedule running.
+  void Start();
+  // The agent ends for the properties window.
+  void Stop();
+  void TogglePause();
+  void SetPaused(bool paused);
+  // The tick: the schedule's check, a change when one is due (failing unattended), auto-close
+  // (closeNow asks the window to close and says whether it did), the timer set for the next
+  // check. Whatever the tick decoded, an agent running unseen does not keep it.
+  void Tick(const std::function<bool()>& closeNow);
+  // The next check at once.
+  void ArmTimerNow();
+  // Runs step; its failure goes where route says. Returns why it failed, empty when it did not.
+  std::string Run(FailureRoute route, const std::function<void()>& step);
+  // A change the user asked for in the tray menu or in a box: a failure shows in a box, and
+  // the schedule checks again at once.
+  void AskedChange(const std::function<void()>& change);
+  // A change succeeded: a failure told before is taken back.
+  void ChangeSucceeded();
+  // The tray's tip and its menu's image item.
+  void SetHint();
+  TrayCommand TrayClick(bool leftButton) const { return session_.TrayClick(settings_.ClickAction, leftButton); }
+  // The tray menu opens: the schedule waits for it. Closed again, the schedule checks at once
+  // while the agent goes on unseen and unpaused.
+  void MenuOpens();
+  void MenuClosed(bool agentGoesOn);
+  QString NoTrayCaption() const { return session_.NoTrayCaption(); }
+
+  // ---- The current entry and its picture (AgentChange.cpp) ----
+  std::string CurrentFileName() const;
+  DispObj CurrentDispObj() const;
+  // The text code of a method as it is stored (a method of -1 as the display group names it).
+  std::string MethodText(DispObj code) const;
+  // The stored method and mark of an entry, by the settings' display order and default method.
+  TStoredDisp ReadObjDisp(const std::string& fileName, const std::string& storedValue) const;
+  TDispReader DispReader() const;
+  // What the current entry's picture must cover while the agent runs unseen (nullopt: the
+  // whole picture).
+  std::optional<TDecodeTarget> WallpaperDecodeTarget() const;
+  // The current entry's picture into the picture cache, and its method fetched from the file
+  // when it has none yet; without a current entry, the caches emptied. Throws the picture
+  // errors a user must see, after the cache has taken the name.
+  void LoadCurrent();
+  // The picture cache's picture is the one the agent decoded ahead at its start, if it asks for it.
+  void ExpectPicture(std::unique_ptr<TPictureAhead> ahead) { pictures_.Expect(std::move(ahead)); }
+  void FreePictures();
+
+  // ---- The change (AgentChange.cpp) ----
+  // Records the change, shows the current entry on the desktop, and keeps what follows from
+  // it: the history, the random cycle's mark, the state keys, the hint.
+  void UpdtBackground();
+  // Shows the current entry on the desktop (a picture on each monitor where the settings ask).
+  void ChgBackground();
+  // A new monitor layout while the agent runs: the wallpaper made again where it was made for
+  // the old one.
+  void WMDisplayChange();
+  // The monitors were added, removed, moved or resized: the desktop is told, and the wallpaper
+  // made again; a failure waits for no answer while the agent runs.
+  void DisplayChanged();
+
+  // ---- The display order and the way back (AgentPicks.cpp) ----
+  void NextBackground();
+  // False when there is no earlier wallpaper to show.
+  bool PreviousBackground();
+  void SetNextIndex();
+  int RandomCycleIndex();
+  // Every mark cleared: a new random cycle.
+  void ResetMarks();
+  // The entry the display order goes on from: the last monitor's after a change of every
+  // monitor's picture, else the current one.
+  int OrderCurrentIndex() const;
+  // The way back is shown as open or not.
+  void SetPreviousEnabled();
+
+  // ---- Commands on the list (AgentCommands.cpp) ----
+  // The current entry leaves the list after the confirmation the settings ask for, and the
+  // next one is applied; false when there is none or the user declined.
+  bool RemoveCurrentEntry();
+  // The current entry leaves the list, and a watched folder keeps it out; the view shows
+  // the entry now current. Nothing without a current entry.
+  void RemoveCurrent();
+  // Every selected entry leaves the list likewise.
+  void RemoveSelected();
+
+ private:
+  // What a watched folder's joins and leaves mean for the run: the random cycle's count, the
+  // stored list, a current entry for a list that had none, the view.
+  void FolderSynced(const std::string& folder, const TFolderSyncResult& result, bool hadCurrent);
+  void SelectEntry(int index);
+  void ShowPauseState();
+  void ReleasePictures();
+  void ChgMonitors(const std::vector<TMonitor>& monitors);
+  std::vector<MonitorSource> PickFurtherSources(const std::vector<TMonitor>& monitors);
+  ApplyRequest CurrentRequest() const;
+  QRgb Fill() const;
+  void ShowHistoryStep(const THistoryStep& step);
+  bool UsablePicture(const std::string& file) const;
+  void RecordInHistory();
+  void MarkShown();
+  void WriteStateKeys();
+
+  TAgentWorld world_;
+  const TSettings& settings_;
+  TImageList& list_;
+  TBigIniFile& ini_;
+  TPictureCache& pictures_;
+  TCompositionCache& compositions_;
+  TBusyCursor& busy_;
+  IAgentView& view_;
+
+  bool running_ = false;
+  TAgentState state_;
+  TAgentSession session_{state_};
+  TCommandGate commands_;
+  QTimer timer_;
+  double startTime_ = 0;
+  std::int32_t cycleRemaining_ = 0;
+  std::string convertFileName_;
+  // A change ran since ReleasePictures last returned memory.
+  bool changedSinceTrim_ = false;
+  // The change under way is the display order's (every monitor changes), not an Apply.
+  bool wholeChange_ = false;
+  // The entry the last monitor showed after such a change; -1 without one.
+  int lastMonitorEntry_ = -1;
+  // The wallpapers shown, kept in historyFileName_. While a change shows one of them again,
+  // historyStep_ holds its pictures (the primary's first): it is no new change to record, the
+  // further monitors take its pictures and the random-cycle marks stay.
+  TChangeHistory history_;
+  std::string historyFileName_;
+  std::optional<THistoryStep> historyStep_;
+  // The further monitors' pictures of the last change that made them.
+  std::vector<std::string> shownFurther_;
+  std::unique_ptr<TAgentFolders> folders_;
+};

@@ -1,0 +1,59 @@
+#include "agent/AgentRemote.h"
+
+#include "agent/Agent.h"
+
+void TAgentRemote::RemoteNext() {
+  const auto running = TAgentSession::AdmitRemote(agent_.Commands());
+  Change([this] { agent_.NextBackground(); });
+}
+
+void TAgentRemote::RemotePrevious() {
+  const auto running = TAgentSession::AdmitRemote(agent_.Commands());
+  bool wentBack = false;
+  Change([this, &wentBack] { wentBack = agent_.PreviousBackground(); });
+  if (!wentBack) throw TRemoteRefusal(TRemoteRefusal::Reason::Failed, "There is no earlier wallpaper to go back to");
+}
+
+void TAgentRemote::Change(const std::function<void()>& change) {
+  const bool agentRunning = agent_.Running();
+  const std::string failure = agent_.Run(agentRunning ? FailureRoute::Notice : FailureRoute::Caller, change);
+  if (agentRunning) agent_.ArmTimerNow();
+  if (!failure.empty()) throw TRemoteRefusal(TRemoteRefusal::Reason::Failed, failure);
+}
+
+void TAgentRemote::RemotePause() { SetPaused(true); }
+
+void TAgentRemote::RemoteResume() { SetPaused(false); }
+
+void TAgentRemote::RemoteTogglePause() { SetPaused(!agent_.State().Paused); }
+
+void TAgentRemote::SetPaused(bool paused) {
+  const auto running = TAgentSession::AdmitRemote(agent_.Commands());
+  agent_.SetPaused(paused);
+}
+
+bool TAgentRemote::RemoteRemoveCurrent() {
+  const auto running = TAgentSession::AdmitRemote(agent_.Commands());
+  if (agent_.Running()) agent_.Timer().stop();
+  bool removed = false;
+  const std::string failure =
+      agent_.Run(FailureRoute::Caller, [this, &removed] { removed = agent_.RemoveCurrentEntry(); });
+  agent_.SetHint();
+  if (agent_.Running() && !agent_.State().Paused) agent_.ArmTimerNow();
+  if (!failure.empty()) throw TRemoteRefusal(TRemoteRefusal::Reason::Failed, failure);
+  return removed;
+}
+
+void TAgentRemote::RemoteShow() {
+  const auto running = TAgentSession::AdmitRemote(agent_.Commands());
+  view_.ShowWindow();
+}
+
+// As a termination request: the run ends with the silent save of the window's end, after the
+// caller has had its answer.
+void TAgentRemote::RemoteQuit() {
+  const auto running = TAgentSession::AdmitRemote(agent_.Commands());
+  view_.Quit();
+}
+
+TRemoteStatus TAgentRemote::RemoteStatus() const { return agent_.Status(); }
