@@ -1,5 +1,7 @@
 #include "platform/desktop/WindowedDesktopBackend.h"
 
+#include <utility>
+
 const char* PcmanfmMode(const WallpaperValues& values) {
   if (values.file.empty()) return "color";
   switch (values.layout) {
@@ -13,17 +15,26 @@ const char* PcmanfmMode(const WallpaperValues& values) {
   return "center";
 }
 
-void TWindowedDesktopBackend::Apply(const WallpaperValues& values) {
+bool TWindowedDesktopBackend::ToFallback() {
+  const std::chrono::milliseconds fade = std::exchange(fadeNext_, std::chrono::milliseconds(0));
   fallbackShown_ = !DesktopRuns();
+  // A fade of the root left running under the desktop's window would go on unseen.
   if (fallbackShown_)
+    fallback_->FadeNext(fade);
+  else
+    fallback_->FinishFade();
+  return fallbackShown_;
+}
+
+void TWindowedDesktopBackend::Apply(const WallpaperValues& values) {
+  if (ToFallback())
     fallback_->Apply(values);
   else
     Show(values);
 }
 
 void TWindowedDesktopBackend::ApplyMonitors(const std::vector<MonitorWallpaper>& monitors) {
-  fallbackShown_ = !DesktopRuns();
-  if (fallbackShown_)
+  if (ToFallback())
     fallback_->ApplyMonitors(monitors);
   else
     ShowMonitors(monitors);
