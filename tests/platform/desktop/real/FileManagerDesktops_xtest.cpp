@@ -120,7 +120,9 @@ TEST_P(FileManagerDesktopTest, EachLayoutShowsAndTheSameNameIsReadAnew) {
   EXPECT_TRUE(Shows(NearCorner(), qRgb(255, 255, 0))) << "the tiled picture does not show";
   backend->Apply({});
   // pcmanfm-qt 1.2 takes its "color" mode but keeps painting the picture it had.
-  if (!Lxqt()) EXPECT_TRUE(Shows(NearCorner(), qRgb(0, 0, 0))) << "no wallpaper still shows a picture";
+  if (!Lxqt()) {
+    EXPECT_TRUE(Shows(NearCorner(), qRgb(0, 0, 0))) << "no wallpaper still shows a picture";
+  }
 }
 
 // Running without drawing the desktop (its daemon mode), neither program is handed the
