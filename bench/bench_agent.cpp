@@ -95,7 +95,7 @@ class TRun {
     picture.save(dir_.filePath("p.bmp"), "BMP");
     QFile ini(dir_.filePath("tesserine.INI"));
     ini.open(QIODevice::WriteOnly);
-    ini.write(QByteArray("[Info]\r\nOpen Minimized=") + (agent ? "1" : "0") +
+    ini.write(QByteArray("[Info]\r\nFade Milliseconds=0\r\nOpen Minimized=") + (agent ? "1" : "0") +
               "\r\nTrigger Measure=HOURS\r\nTrigger Qty=1\r\n\r\n[Bitmaps]\r\n" + dir_.filePath("p.bmp").toUtf8() +
               "=TILE.NOT\r\n");
     ini.close();

@@ -58,7 +58,7 @@ prepare_run() {
   rm -rf "${at}/run"
   mkdir -p "${at}/run"
   cp "${program}" "${at}/run/tesserine"
-  printf '[Info]\r\nOpen Minimized=1\r\nDisplay Order=SEQUENTIAL\r\nTrigger Measure=SECONDS\r\nTrigger Qty=5\r\nAutoClose=1\r\nAutoClose Minutes=0\r\nPlus! Installed=0\r\nMonitors=SAME\r\nSortImages=0\r\n\r\n[Bitmaps]\r\n%s=%s.NOT\r\n' \
+  printf '[Info]\r\nFade Milliseconds=0\r\nOpen Minimized=1\r\nDisplay Order=SEQUENTIAL\r\nTrigger Measure=SECONDS\r\nTrigger Qty=5\r\nAutoClose=1\r\nAutoClose Minutes=0\r\nPlus! Installed=0\r\nMonitors=SAME\r\nSortImages=0\r\n\r\n[Bitmaps]\r\n%s=%s.NOT\r\n' \
     "$1" "$2" >"${at}/run/tesserine.INI"
 }
 check_run() {

@@ -24,7 +24,7 @@ mkdir -p "${XDG_CONFIG_HOME}/tesserine" "${XDG_RUNTIME_DIR}"
 chmod 700 "${XDG_RUNTIME_DIR}"
 
 cp "${program}" "${work}/tesserine"
-ini="[Info]\r\nOpen Minimized=1\r\nTrigger Measure=DAYS\r\nSortImages=0\r\n\r\n[Bitmaps]\r\n"
+ini="[Info]\r\nFade Milliseconds=0\r\nOpen Minimized=1\r\nTrigger Measure=DAYS\r\nSortImages=0\r\n\r\n[Bitmaps]\r\n"
 for colour in red green blue; do
   convert -size 16x16 "xc:${colour}" "BMP3:${work}/${colour}.bmp"
   ini+="${work}/${colour}.bmp=TILE.NOT\r\n"

@@ -34,7 +34,7 @@ done
 methods=(TILE CENTER STRETCH MIRROR_TILE BRICK_TILE RATIO_STRETCH DOUBLE_TILE)
 write_config() {  # folder, trigger measure, [last image]
   {
-    printf '[Info]\r\nTrigger Measure=%s\r\nTrigger Qty=1\r\nDisplay Order=RANDOM\r\nOpen Minimized=1\r\n' "$2"
+    printf '[Info]\r\nFade Milliseconds=0\r\nTrigger Measure=%s\r\nTrigger Qty=1\r\nDisplay Order=RANDOM\r\nOpen Minimized=1\r\n' "$2"
     [ -n "${3:-}" ] && printf 'LastImageNm=%s\r\nLastChgDateTime=%s\r\n' "$3" "$(date '+%x %X')"
     printf '\r\n[Bitmaps]\r\n'
     cat "${work}/bitmaps"

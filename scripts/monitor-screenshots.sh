@@ -23,7 +23,7 @@ convert -size 64x64 pattern:checkerboard -fill '#406080' -opaque black "BMP3:${w
 for mode in SAME EACH SPAN; do
   rm -rf "${work}/run" && mkdir -p "${work}/run"
   cp "${program}" "${work}/run/tesserine"
-  printf '[Info]\r\nOpen Minimized=1\r\nAutoClose=1\r\nAutoClose Minutes=0\r\nSortImages=0\r\nMonitors=%s\r\n\r\n[Bitmaps]\r\n%s=TILE.NOT\r\n%s=STRETCH.NOT\r\n%s=CENTER.NOT\r\n' \
+  printf '[Info]\r\nFade Milliseconds=0\r\nOpen Minimized=1\r\nAutoClose=1\r\nAutoClose Minutes=0\r\nSortImages=0\r\nMonitors=%s\r\n\r\n[Bitmaps]\r\n%s=TILE.NOT\r\n%s=STRETCH.NOT\r\n%s=CENTER.NOT\r\n' \
     "${mode}" "${work}/checks.bmp" "${work}/plasma.bmp" "${work}/gradient.bmp" >"${work}/run/tesserine.INI"
   TESSERINE_DESKTOP=x11 TESSERINE_MESSAGE_LOG="${work}/run/log" XDG_CONFIG_HOME="${work}/config" \
     timeout 60 "${work}/run/tesserine"

@@ -49,7 +49,7 @@ for folder in "${folders[@]}" .hidden; do mkdir -p "${tree}/${folder}"; done
 cp "${picture}" "${tree}/start.bmp"
 
 cp "${program}" "${work}/tesserine"
-printf '[Info]\r\nOpen Minimized=1\r\nDefault Display=TILE\r\nDisplay Order=RANDOM\r\nTrigger Measure=SECONDS\r\n' \
+printf '[Info]\r\nFade Milliseconds=0\r\nOpen Minimized=1\r\nDefault Display=TILE\r\nDisplay Order=RANDOM\r\nTrigger Measure=SECONDS\r\n' \
   >"${work}/tesserine.INI"
 printf 'Trigger Qty=1\r\n\r\n[Bitmaps]\r\n\r\n[Folders]\r\n%s=1\r\n\r\n' "${tree}" >>"${work}/tesserine.INI"
 TESSERINE_DESKTOP=x11 TESSERINE_MESSAGE_LOG="${work}/messages.log" "${work}/tesserine" >/dev/null 2>&1 &

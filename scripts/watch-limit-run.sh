@@ -27,7 +27,7 @@ trap cleanup EXIT
 cp "${root}/build/dev/bin/tesserine" "${work}/"
 for i in $(seq 1 60); do mkdir -p "${work}/Wallpapers/s${i}"; done
 cp "${root}/tests/data/ok/rose1.bmp" "${work}/Wallpapers/s1/first.bmp"
-printf '[Info]\r\nOpen Minimized=1\r\nTrigger Measure=SECONDS\r\nTrigger Qty=1\r\n\r\n[Bitmaps]\r\n\r\n[Folders]\r\n%s=1\r\n\r\n' \
+printf '[Info]\r\nFade Milliseconds=0\r\nOpen Minimized=1\r\nTrigger Measure=SECONDS\r\nTrigger Qty=1\r\n\r\n[Bitmaps]\r\n\r\n[Folders]\r\n%s=1\r\n\r\n' \
   "${work}/Wallpapers" >"${work}/tesserine.INI"
 { read -r bus; read -r bus_pid; } < <(dbus-daemon --session --fork --print-address=1 --print-pid=1)
 export DBUS_SESSION_BUS_ADDRESS="${bus}" TESSERINE_DESKTOP=x11 TESSERINE_MESSAGE_LOG="${work}/messages.log"

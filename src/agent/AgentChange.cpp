@@ -3,6 +3,7 @@
 // ask), and what the change leaves behind: the history, the random cycle's mark, the state
 // keys, the hint.
 #include <QScopeGuard>
+#include <chrono>
 
 #include "agent/Agent.h"
 #include "agent/AgentFolders.h"
@@ -91,7 +92,13 @@ void TAgent::ReleasePictures() {
 
 void TAgent::UpdtBackground() {
   state_.RecordChange(CurrentFileName(), world_.clock.Now());
-  ChgBackground();
+  {
+    // Another picture fades in where the program draws it; the remake of the same picture for
+    // a new layout (ChgBackground alone) does not, nor does a hand-over after a failed change.
+    world_.desktop.FadeNextChange(std::chrono::milliseconds(FadeTime(settings_)));
+    const auto once = qScopeGuard([this] { world_.desktop.FadeNextChange(std::chrono::milliseconds(0)); });
+    ChgBackground();
+  }
   ChangeSucceeded();
   RecordInHistory();
   // Going back shows an earlier change again: the cycle's marks stay as they are.

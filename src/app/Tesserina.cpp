@@ -65,10 +65,13 @@ int RunProgram(int argc, char** argv, bool showWindow, bool login) {
   // exit, not quit: quit would first send every window a close command, and an exit that
   // passes through no close command must not ask anything. exit also ends a box's own loop.
   const auto terminate = [] { QCoreApplication::exit(0); };
+  std::unique_ptr<IDesktopWallpaper> desktop;
   std::unique_ptr<TTesselForm1> form;
   TTerminationSignals termination;
-  QObject::connect(&termination, &TTerminationSignals::Terminate, &app, [&form, terminate] {
+  // A termination request lands a fade on its final picture at once.
+  QObject::connect(&termination, &TTerminationSignals::Terminate, &app, [&form, &desktop, terminate] {
     if (form) form->SetTerminating(true);
+    if (desktop) desktop->FinishFade();
     terminate();
   });
 
@@ -86,7 +89,7 @@ int RunProgram(int argc, char** argv, bool showWindow, bool login) {
   const std::string& executable = ProgramPath();
   const std::string folder = ProgramFolder(executable);
   const std::string configFile = folder + IniFileNameOf(executable);
-  std::unique_ptr<IDesktopWallpaper> desktop = CreateDesktopWallpaper();
+  desktop = CreateDesktopWallpaper();
   std::unique_ptr<TPictureAhead> ahead;
   if (!showWindow) ahead = StartPictureAhead(configFile, folder, screen, *desktop);
   SetProgramIcon();
@@ -107,7 +110,10 @@ int RunProgram(int argc, char** argv, bool showWindow, bool login) {
   form->Agent().ExpectPicture(std::move(ahead));
   form->SetTerminating(termination.Requested());
   if (showWindow) form->StartWithWindow();
-  QObject::connect(form.get(), &TTesselForm1::TerminateRequested, &app, terminate, Qt::QueuedConnection);
+  // A close path ends the run once the wallpaper has faded in: a one-shot agent ends after its fade.
+  QObject::connect(
+      form.get(), &TTesselForm1::TerminateRequested, &app, [&desktop, terminate] { desktop->WhenFadeDone(terminate); },
+      Qt::QueuedConnection);
   QObject::connect(&app, &QGuiApplication::commitDataRequest, form.get(),
                    [&form](QSessionManager&) { form->SessionEnd(); });
 

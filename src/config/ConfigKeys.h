@@ -41,6 +41,7 @@ enum class InfoKeyId {
   PlusInstalled,
   SortImages,
   Monitors,
+  FadeMilliseconds,
   ExecSinceChg,
   LastImageNm,
   LastDispStr,
@@ -101,6 +102,14 @@ inline constexpr ConfigKey PlusInstalled{
 inline constexpr ConfigKey SortImages{InfoKeyId::SortImages, "SortImages", KeyType::Bool, KeyDefault::Fixed, "", 1};
 inline constexpr ConfigKey Monitors{InfoKeyId::Monitors, "Monitors", KeyType::Text, KeyDefault::Fixed, "SAME", 0,
                                     KeyRole::Setting,    true};
+inline constexpr ConfigKey FadeMilliseconds{InfoKeyId::FadeMilliseconds,
+                                            "Fade Milliseconds",
+                                            KeyType::Integer,
+                                            KeyDefault::Fixed,
+                                            "",
+                                            500,
+                                            KeyRole::Setting,
+                                            true};
 inline constexpr ConfigKey ExecSinceChg{
     InfoKeyId::ExecSinceChg, "ExecSinceChg", KeyType::Integer, KeyDefault::Fixed, "", 0, KeyRole::State};
 inline constexpr ConfigKey LastImageNm{InfoKeyId::LastImageNm, "LastImageNm", KeyType::Text, KeyDefault::Fixed, "", 0,
@@ -117,13 +126,14 @@ inline constexpr ConfigKey LastChgDateTime{InfoKeyId::LastChgDateTime,
 }  // namespace InfoKey
 
 // Section "Info" in the order SaveClick writes it, the state keys last.
-inline constexpr std::array<const ConfigKey*, 24> InfoKeys = {
+inline constexpr std::array<const ConfigKey*, 25> InfoKeys = {
     &InfoKey::DefaultDirectory, &InfoKey::DisplayOrder,         &InfoKey::ImgMgrDirectory,  &InfoKey::TriggerMeasure,
     &InfoKey::DefaultDisplay,   &InfoKey::ExceptDefaultDisplay, &InfoKey::ExceptWidth,      &InfoKey::ExceptHeight,
     &InfoKey::ExceptEnabled,    &InfoKey::IMSplitter,           &InfoKey::SysTrayClick,     &InfoKey::ConfirmRemove,
     &InfoKey::FillColor,        &InfoKey::TriggerQty,           &InfoKey::AutoCloseMinutes, &InfoKey::AutoClose,
     &InfoKey::OpenMinimized,    &InfoKey::PlusInstalled,        &InfoKey::SortImages,       &InfoKey::Monitors,
-    &InfoKey::ExecSinceChg,     &InfoKey::LastImageNm,          &InfoKey::LastDispStr,      &InfoKey::LastChgDateTime};
+    &InfoKey::FadeMilliseconds, &InfoKey::ExecSinceChg,         &InfoKey::LastImageNm,      &InfoKey::LastDispStr,
+    &InfoKey::LastChgDateTime};
 
 inline constexpr std::string_view MarkedSuffix = ".MARKED";
 inline constexpr std::string_view NotMarkedSuffix = ".NOT";

@@ -1,5 +1,7 @@
 #include "config/Settings.h"
 
+#include <algorithm>
+#include <cmath>
 #include <stdexcept>
 #include <string_view>
 
@@ -68,6 +70,8 @@ TKeyValue TSettings::Value(const ConfigKey& key) const {
       return SortImages;
     case InfoKeyId::Monitors:
       return std::string(MonitorModeText(Monitors));
+    case InfoKeyId::FadeMilliseconds:
+      return FadeMilliseconds;
     case InfoKeyId::ExecSinceChg:
     case InfoKeyId::LastImageNm:
     case InfoKeyId::LastDispStr:
@@ -93,6 +97,7 @@ TSettings LoadedSettings(const TInfoReader& info, const TSettings& before) {
   loaded.IMSplitter = info.Integer(InfoKey::IMSplitter);
   loaded.ClickAction = TrayClickActionAt(info.Integer(InfoKey::SysTrayClick));
   loaded.Monitors = ParseMonitorMode(info.Text(InfoKey::Monitors));
+  loaded.FadeMilliseconds = info.Integer(InfoKey::FadeMilliseconds);
   loaded.ConfirmRemove = info.Bool(InfoKey::ConfirmRemove);
   loaded.ExceptDefaultDisplay = MatchDispText(info.Text(InfoKey::ExceptDefaultDisplay), before.ExceptDefaultDisplay);
   loaded.ExceptWidth = NumberText(ClampUpDown(info.Integer(InfoKey::ExceptWidth)));
@@ -100,6 +105,18 @@ TSettings LoadedSettings(const TInfoReader& info, const TSettings& before) {
   loaded.ImgMgrDirectory = info.Text(InfoKey::ImgMgrDirectory);
   loaded.AddDialogFolder = info.Text(InfoKey::DefaultDirectory);
   return loaded;
+}
+
+std::int32_t FadeTime(const TSettings& settings) { return std::clamp(settings.FadeMilliseconds, 0, 10000); }
+
+double FadeSecondsShown(std::int32_t fadeMilliseconds) {
+  return std::round(std::clamp(fadeMilliseconds, 0, 10000) / 100.0) / 10.0;
+}
+
+std::int32_t FadeFromControl(double seconds, std::int32_t held) {
+  const long tenths = std::lround(seconds * 10.0);
+  if (tenths == std::lround(FadeSecondsShown(held) * 10.0)) return held;
+  return static_cast<std::int32_t>(tenths) * 100;
 }
 
 bool AutoCloseAfterChange(const TSettings& settings) {

@@ -43,6 +43,9 @@ struct TSettings {
   bool PlusInstalled = false;
   bool SortImages = true;
   MonitorMode Monitors = MonitorMode::Same;
+  // "Fade Milliseconds" as the file holds it: a value outside 0..10000 is used held to that
+  // range (FadeTime) and kept as it stands until the user edits it.
+  std::int32_t FadeMilliseconds = 500;
 
   // The folder of the last file chosen in the Add dialog, else its initial folder.
   std::string DefaultDirectory() const;
@@ -60,6 +63,15 @@ struct TSettings {
 // comes from before: a method text no item matches keeps the method chosen, and
 // "Except:Enabled" and the Add dialog's last file are never read.
 TSettings LoadedSettings(const TInfoReader& info, const TSettings& before);
+
+// The fade of a change that shows another picture: FadeMilliseconds held to 0..10000.
+std::int32_t FadeTime(const TSettings& settings);
+// The fade's control shows tenths of a second.
+double FadeSecondsShown(std::int32_t fadeMilliseconds);
+// The setting after its control changed to seconds: the one held when the control shows what
+// it would show for it (a stored value outside the range, or between two tenths, stays as it
+// is), else the control's.
+std::int32_t FadeFromControl(double seconds, std::int32_t held);
 
 // Any change while the execution trigger is chosen turns auto-close on: an agent counting
 // program runs ends after its minutes.

@@ -11,6 +11,12 @@ void Expect(const ConfigKey& key, bool typeFits) {
   if (!typeFits) throw std::logic_error("key \"" + std::string(key.name) + "\" is read as another type");
 }
 
+bool IsDefault(const ConfigKey& key, const TKeyValue& value) {
+  if (const auto* text = std::get_if<std::string>(&value)) return *text == key.defaultText;
+  if (const auto* number = std::get_if<std::int32_t>(&value)) return *number == key.defaultInt;
+  return std::get<bool>(value) == (key.defaultInt != 0);
+}
+
 }  // namespace
 
 std::string TInfoReader::Text(const ConfigKey& key) const {
@@ -46,7 +52,7 @@ void WriteSettings(TBigIniFile& ini, const std::function<TKeyValue(const ConfigK
   for (const ConfigKey* key : InfoKeys) {
     if (key->role != KeyRole::Setting) continue;
     const TKeyValue value = valueOf(*key);
-    if (key->onlyWhenChanged && std::get<std::string>(value) == key->defaultText) {
+    if (key->onlyWhenChanged && IsDefault(*key, value)) {
       ini.DeleteKey(InfoSection, key->name);
       continue;
     }

@@ -14,10 +14,12 @@
 
 void TTesselForm1::BuildFrame() {
   PageControl1 = MakeControl<QTabWidget>(this, "PageControl1", 0, 0, 529, 337);
-  const char* captions[] = {"Images", "Schedule", "Advanced", "Folders", "Image Explorer", "About"};
-  QWidget** pages[] = {&ImagesPage, &SchedulePage, &AdvancedPage, &FoldersPage, &ExplorerPage, &AboutPage};
-  const char* names[] = {"ImagesPage", "SchedulePage", "AdvancedPage", "FoldersPage", "ExplorerPage", "AboutPage"};
-  for (int i = 0; i < 6; ++i) {
+  const char* captions[] = {"Images", "Schedule", "Advanced", "Desktop", "Folders", "Image Explorer", "About"};
+  QWidget** pages[] = {&ImagesPage,  &SchedulePage, &AdvancedPage, &DesktopPage,
+                       &FoldersPage, &ExplorerPage, &AboutPage};
+  const char* names[] = {"ImagesPage",  "SchedulePage", "AdvancedPage", "DesktopPage",
+                         "FoldersPage", "ExplorerPage", "AboutPage"};
+  for (int i = 0; i < static_cast<int>(std::size(pages)); ++i) {
     *pages[i] = new QWidget;
     (*pages[i])->setObjectName(names[i]);
     PageControl1->addTab(*pages[i], captions[i]);
@@ -48,7 +50,7 @@ void TTesselForm1::BuildFrame() {
 
 int TTesselForm1::PageControl1GlyphMap(int pageIndex) {
   // The Schedule page shows the second glyph, the About page the first.
-  constexpr int kGlyphs[] = {-1, 1, -1, -1, -1, 0};
+  constexpr int kGlyphs[] = {-1, 1, -1, -1, -1, -1, 0};
   return pageIndex >= 0 && pageIndex < static_cast<int>(std::size(kGlyphs)) ? kGlyphs[pageIndex] : -1;
 }
 

@@ -62,6 +62,7 @@ TTesselForm1::TTesselForm1(TFormServices services, QWidget* parent)
   BuildImagesPage();
   BuildSchedulePage();
   BuildAdvancedPage();
+  BuildDesktopPage();
   BuildFoldersPage();
   BuildExplorerPage();
   BuildTrayMenu();

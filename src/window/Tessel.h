@@ -50,6 +50,7 @@
 class QAction;
 class QCheckBox;
 class QComboBox;
+class QDoubleSpinBox;
 class QFrame;
 class QGroupBox;
 class QLabel;
@@ -283,6 +284,7 @@ class TTesselForm1 : public QWidget, private IAgentView {
   QWidget* ImagesPage = nullptr;
   QWidget* SchedulePage = nullptr;
   QWidget* AdvancedPage = nullptr;
+  QWidget* DesktopPage = nullptr;
   QWidget* FoldersPage = nullptr;
   QWidget* ExplorerPage = nullptr;
   QWidget* AboutPage = nullptr;
@@ -369,6 +371,10 @@ class TTesselForm1 : public QWidget, private IAgentView {
   QComboBox* SysTrayClickCB = nullptr;
   QLabel* MonitorsLabel = nullptr;
   QComboBox* MonitorsComboBox = nullptr;
+
+  // Desktop page.
+  QLabel* FadeLabel = nullptr;
+  QDoubleSpinBox* FadeSeconds = nullptr;
 
   // Folders page.
   QLabel* FoldersIntro = nullptr;
@@ -463,6 +469,7 @@ class TTesselForm1 : public QWidget, private IAgentView {
   void BuildImagesPage();
   void BuildSchedulePage();
   void BuildAdvancedPage();
+  void BuildDesktopPage();
   void BuildFoldersPage();
   void BuildExplorerPage();
   void BuildTrayMenu();

@@ -4,6 +4,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QCoreApplication>
+#include <QDoubleSpinBox>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -76,6 +77,9 @@ void TTesselForm1::IniLoad() {
   SetIMPanelImageWidth(loaded.IMSplitter);
   SysTrayClickCB->setCurrentIndex(static_cast<int>(loaded.ClickAction));
   MonitorsComboBox->setCurrentIndex(static_cast<int>(loaded.Monitors));
+  // The file's value is kept as it stands while the control shows it held to its range.
+  Values.FadeMilliseconds = loaded.FadeMilliseconds;
+  FadeSeconds->setValue(FadeSecondsShown(loaded.FadeMilliseconds));
   ConfirmRemove->setChecked(loaded.ConfirmRemove);
   DefExcCB->setCurrentIndex(ToInt(loaded.ExceptDefaultDisplay));
   SetNumberField(excWidthQty, excWidthQtyUpDown, loaded.ExceptWidth);

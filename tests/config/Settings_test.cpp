@@ -106,3 +106,28 @@ TEST(Settings, OnlyTheExecutionTriggerTurnsAutoCloseOnWithAChange) {
     EXPECT_TRUE(AutoCloseAfterChange(settings)) << "a change never turns it off";
   }
 }
+
+// "Fade Milliseconds": absent means half a second and is written only when it differs; a
+// value outside the range is used held to it and kept as the file has it until the control
+// shows another.
+TEST(Settings, TheFadeIsKeptAsTheFileHasItAndUsedWithinItsRange) {
+  EXPECT_EQ(Loaded("").FadeMilliseconds, 500);
+  EXPECT_EQ(Saved(Loaded("")).find("Fade Milliseconds"), std::string::npos);
+  const std::string saved = Saved(Loaded("Fade Milliseconds=20000\r\n"));
+  EXPECT_NE(saved.find("Fade Milliseconds=20000\r\n"), std::string::npos);
+  struct Row {
+    std::int32_t stored;
+    std::int32_t used;
+    double shown;
+  };
+  const Row rows[] = {{20000, 10000, 10.0}, {-5, 0, 0.0}, {1234, 1234, 1.2}, {0, 0, 0.0}, {500, 500, 0.5}};
+  for (const Row& row : rows) {
+    TSettings settings;
+    settings.FadeMilliseconds = row.stored;
+    EXPECT_EQ(FadeTime(settings), row.used) << row.stored;
+    EXPECT_DOUBLE_EQ(FadeSecondsShown(row.stored), row.shown) << row.stored;
+    EXPECT_EQ(FadeFromControl(row.shown, row.stored), row.stored) << "shown as it is, it stays " << row.stored;
+  }
+  EXPECT_EQ(FadeFromControl(2.5, 20000), 2500) << "an edit takes the control's value";
+  EXPECT_EQ(FadeFromControl(1.3, 1234), 1300);
+}

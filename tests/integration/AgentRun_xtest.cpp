@@ -138,7 +138,8 @@ class AgentRunTest : public ::testing::Test {
 
   void WriteIni(const QByteArray& info) {
     QByteArray text =
-        "[Info]\r\nOpen Minimized=1\r\nDisplay Order=SEQUENTIAL\r\nSortImages=0\r\n" + info + "\r\n[Bitmaps]\r\n";
+        "[Info]\r\nFade Milliseconds=0\r\nOpen Minimized=1\r\nDisplay Order=SEQUENTIAL\r\nSortImages=0\r\n" + info +
+        "\r\n[Bitmaps]\r\n";
     for (int i = 0; i < 3; ++i) text += Picture(i).toUtf8() + "=TILE.NOT\r\n";
     QFile file(IniPath());
     ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));

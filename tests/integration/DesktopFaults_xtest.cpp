@@ -46,7 +46,8 @@ TEST_P(DesktopFaultTest, TheUnattendedAgentShowsNoBoxAndEndsAsConfigured) {
   const QByteArray last =
       at == ChangeAt::Start ? "LastImageNm=" + (dir + "/a.bmp").toUtf8() + "\r\nLastDispStr=CENTER\r\n" : QByteArray();
   const QByteArray ini =
-      "[Info]\r\nOpen Minimized=1\r\nAutoClose=1\r\nAutoClose Minutes=0\r\nTrigger Measure=SECONDS\r\n"
+      "[Info]\r\nFade Milliseconds=0\r\nOpen Minimized=1\r\nAutoClose=1\r\nAutoClose Minutes=0\r\nTrigger "
+      "Measure=SECONDS\r\n"
       "Trigger Qty=1\r\nSortImages=0\r\n" +
       last + "\r\n" + bitmaps;
   ASSERT_TRUE(TProgramRun::Write(run.Ini(), ini));

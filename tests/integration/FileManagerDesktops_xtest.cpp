@@ -1,9 +1,11 @@
 // The real program as agent on LXQt and LXDE, whose file managers (pcmanfm-qt --desktop,
-// pcmanfm --desktop) draw the desktop as a window of their own over the private Xvfb, each
-// run with a private session bus: a centred and then two stretched pictures, all handed over
-// as the converted bitmap under the same name, show on the screen; without their desktop the X
-// root shows the picture; and where the program does not know the desktop that hides the
-// root, the unattended agent says so once, naming that program.
+// pcmanfm --desktop) draw the desktop as a window of their own over the private Xvfb, each run
+// with a private session bus: a centred and then two stretched pictures, all handed over as the
+// converted bitmap under the same name, show on the screen; without their desktop the X root
+// shows the picture; and where the program does not know the desktop that hides the root, the
+// unattended agent says so once, naming that program. The runs keep the default fade: the
+// desktops take each picture at once, the root without them fades as elsewhere, and a root
+// hidden by another desktop's window is drawn at once and fails.
 #include <QDBusConnection>
 #include <QFileInfo>
 #include <QImage>

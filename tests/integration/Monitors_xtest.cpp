@@ -66,8 +66,10 @@ class MonitorsTest : public ::testing::Test {
   void Start(const QByteArray& mode, const QByteArray& bitmaps) {
     QFile ini(dir_.filePath("tesserine.INI"));
     ASSERT_TRUE(ini.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    ini.write("[Info]\r\nOpen Minimized=1\r\nTrigger Measure=HOURS\r\nTrigger Qty=1\r\nSortImages=0\r\nMonitors=" +
-              mode + "\r\n\r\n[Bitmaps]\r\n" + bitmaps);
+    ini.write(
+        "[Info]\r\nFade Milliseconds=0\r\nOpen Minimized=1\r\nTrigger Measure=HOURS\r\nTrigger "
+        "Qty=1\r\nSortImages=0\r\nMonitors=" +
+        mode + "\r\n\r\n[Bitmaps]\r\n" + bitmaps);
     ini.close();
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert("TESSERINE_DESKTOP", "x11");

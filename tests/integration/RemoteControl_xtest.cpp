@@ -42,7 +42,8 @@ class RemoteControlTest : public ::testing::Test {
 
   void WriteConfig() {
     QByteArray ini =
-        "[Info]\r\nOpen Minimized=1\r\nTrigger Measure=DAYS\r\nTrigger Qty=1\r\nSortImages=0\r\n\r\n[Bitmaps]\r\n";
+        "[Info]\r\nFade Milliseconds=0\r\nOpen Minimized=1\r\nTrigger Measure=DAYS\r\nTrigger "
+        "Qty=1\r\nSortImages=0\r\n\r\n[Bitmaps]\r\n";
     for (int i = 0; i < 3; ++i) {
       QImage picture(16, 16, QImage::Format_RGB32);
       picture.fill(kColours[i]);
@@ -165,7 +166,8 @@ TEST_F(RemoteControlTest, PreviousGoesBackAndNextForwardAlsoAfterARestart) {
   // Five pictures, so that three changes never come round to the first again.
   const QRgb colours[] = {0xFFFF0000, 0xFF00FF00, 0xFF0000FF, 0xFFFFFF00, 0xFF00FFFF};
   QByteArray ini =
-      "[Info]\r\nOpen Minimized=1\r\nTrigger Measure=DAYS\r\nTrigger Qty=1\r\nSortImages=0\r\n\r\n[Bitmaps]\r\n";
+      "[Info]\r\nFade Milliseconds=0\r\nOpen Minimized=1\r\nTrigger Measure=DAYS\r\nTrigger "
+      "Qty=1\r\nSortImages=0\r\n\r\n[Bitmaps]\r\n";
   for (int i = 0; i < 5; ++i) {
     QImage picture(16, 16, QImage::Format_RGB32);
     picture.fill(colours[i]);

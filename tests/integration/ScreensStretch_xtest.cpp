@@ -57,7 +57,8 @@ class ScreensStretchTest : public ::testing::Test {
     QFile ini(dir.filePath("tesserine.INI"));
     ASSERT_TRUE(ini.open(QIODevice::WriteOnly | QIODevice::Truncate));
     ini.write(
-        "[Info]\r\nOpen Minimized=1\r\nPlus! Installed=0\r\nTrigger Measure=HOURS\r\nTrigger Qty=1\r\n\r\n"
+        "[Info]\r\nFade Milliseconds=0\r\nOpen Minimized=1\r\nPlus! Installed=0\r\nTrigger Measure=HOURS\r\nTrigger "
+        "Qty=1\r\n\r\n"
         "[Bitmaps]\r\n" +
         dir.filePath("picture.bmp").toUtf8() + "=" + method + ".NOT\r\n");
     ini.close();

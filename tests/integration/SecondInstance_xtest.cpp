@@ -17,7 +17,7 @@
 
 namespace {
 
-const QByteArray kConfig = "[Info]\r\nTrigger Qty=4\r\n\r\n[Bitmaps]\r\n/a.bmp=TILE.NOT\r\n\r\n";
+const QByteArray kConfig = "[Info]\r\nFade Milliseconds=0\r\nTrigger Qty=4\r\n\r\n[Bitmaps]\r\n/a.bmp=TILE.NOT\r\n\r\n";
 
 class SecondInstance : public ::testing::Test {
  protected:

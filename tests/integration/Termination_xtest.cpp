@@ -22,7 +22,9 @@ QByteArray Bitmaps(const QByteArray& firstEntry) {
   return text + "\r\n";
 }
 
-QByteArray Config(const QByteArray& firstEntry = {}) { return "[Info]\r\nTrigger Qty=4\r\n\r\n" + Bitmaps(firstEntry); }
+QByteArray Config(const QByteArray& firstEntry = {}) {
+  return "[Info]\r\nFade Milliseconds=0\r\nTrigger Qty=4\r\n\r\n" + Bitmaps(firstEntry);
+}
 
 QList<QByteArray> SortedLines(const QByteArray& text) {
   QList<QByteArray> lines = text.split('\n');
@@ -71,8 +73,8 @@ TEST(Termination, WhileABoxWaitsForAnAnswerEndsWithTheSilentSave) {
   const QByteArray bad = (program.Exe() + "-bad.bmp").toLocal8Bit();
   ASSERT_TRUE(TProgramRun::Write(QString::fromLocal8Bit(bad), "not a bitmap"));
   const QByteArray firstEntry = bad + "=TILE.NOT\r\n";
-  ASSERT_TRUE(TProgramRun::Write(program.Ini(),
-                                 "[Info]\r\nTrigger Qty=4\r\nLastImageNm=" + bad + "\r\n\r\n" + Bitmaps(firstEntry)));
+  ASSERT_TRUE(TProgramRun::Write(program.Ini(), "[Info]\r\nFade Milliseconds=0\r\nTrigger Qty=4\r\nLastImageNm=" + bad +
+                                                    "\r\n\r\n" + Bitmaps(firstEntry)));
   QProcess& process = program.Start({{"TESSERINE_TEST_ANSWERS", "wait"}});
   ASSERT_TRUE(TProgramRun::WaitFor([&] { return TProgramRun::Read(program.Log()).contains("not valid"); }, 30000));
   EXPECT_EQ(process.state(), QProcess::Running);

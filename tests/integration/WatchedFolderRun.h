@@ -75,7 +75,8 @@ class TWatchedFolderRun : public ::testing::Test {
   // The configuration: info's lines in [Info], bitmaps in [Bitmaps], and the folder watched
   // with its subfolders.
   void WriteConfig(const QByteArray& info, const Lines& bitmaps = {}) const {
-    QByteArray text = "[Info]\r\nOpen Minimized=1\r\nDefault Display=TILE\r\n" + info + "\r\n[Bitmaps]\r\n";
+    QByteArray text =
+        "[Info]\r\nFade Milliseconds=0\r\nOpen Minimized=1\r\nDefault Display=TILE\r\n" + info + "\r\n[Bitmaps]\r\n";
     for (const auto& [name, value] : bitmaps) text += name.toUtf8() + "=" + value.toUtf8() + "\r\n";
     text += "\r\n[Folders]\r\n" + Folder().toUtf8() + "=1\r\n\r\n";
     ASSERT_TRUE(TProgramRun::Write(Ini(), text));

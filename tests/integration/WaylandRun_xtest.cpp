@@ -5,6 +5,7 @@
 // manager's environment and what the README's import hands it, in the home folder.
 #include <gtest/gtest.h>
 
+#include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
 #include <QJsonArray>
@@ -45,7 +46,7 @@ class WaylandRunTest : public ::testing::Test {
     dir_ = sway_->SharedDir();
     ASSERT_TRUE(CopyProgram(dir_ + "/tesserine"));
     QByteArray ini =
-        "[Info]\r\nOpen Minimized=1\r\nDisplay Order=SEQUENTIAL\r\nSortImages=0\r\n"
+        "[Info]\r\nFade Milliseconds=0\r\nOpen Minimized=1\r\nDisplay Order=SEQUENTIAL\r\nSortImages=0\r\n"
         "Trigger Measure=SECONDS\r\nTrigger Qty=1\r\n\r\n[Bitmaps]\r\n";
     for (int i = 0; i < 3; ++i) {
       QImage picture(16, 16, QImage::Format_RGB32);
@@ -200,7 +201,8 @@ class WaylandRunTest : public ::testing::Test {
     QFile ini(dir_ + "/tesserine.INI");
     ASSERT_TRUE(ini.open(QIODevice::WriteOnly | QIODevice::Truncate));
     ini.write(
-        "[Info]\r\nOpen Minimized=1\r\nAutoClose=1\r\nAutoClose Minutes=0\r\nTrigger Measure=SECONDS\r\n"
+        "[Info]\r\nFade Milliseconds=0\r\nOpen Minimized=1\r\nAutoClose=1\r\nAutoClose Minutes=0\r\nTrigger "
+        "Measure=SECONDS\r\n"
         "Trigger Qty=1\r\n\r\n[Bitmaps]\r\n" +
         yellow.toUtf8() + "=TILE.NOT\r\n");
     ini.close();
@@ -306,12 +308,18 @@ TEST_F(WaylandRunTest, UnderAnotherCompositorTheBackgroundShowsItAndItStaysAfter
   ini.close();
   text.replace("[Info]\r\n", "[Info]\r\nAutoClose=1\r\nAutoClose Minutes=0\r\n");
   text.replace("AutoClose=0\r\n", "");
+  // Its change is due at once, however soon after the first run's last change it starts.
+  const qsizetype lastChange = text.indexOf("LastChgDateTime=");
+  ASSERT_GE(lastChange, 0);
+  text.remove(lastChange, text.indexOf("\r\n", lastChange) + 2 - lastChange);
   ASSERT_TRUE(ini.open(QIODevice::WriteOnly | QIODevice::Truncate));
   ini.write(text);
   ini.close();
   StartProgram(environment);
   ASSERT_TRUE(program_.waitForFinished(20000)) << "the agent did not close itself";
   EXPECT_EQ(program_.exitCode(), 0);
+  // The compositor shows the new buffer a moment after the program has handed it over.
+  WaitFor([&] { return shownPixel() != left; }, 5000);
   const QRgb changed = shownPixel();
   EXPECT_NE(changed, left) << "the second run changed nothing";
   EXPECT_TRUE(std::find(std::begin(kPixels), std::end(kPixels), changed) != std::end(kPixels));
@@ -319,6 +327,51 @@ TEST_F(WaylandRunTest, UnderAnotherCompositorTheBackgroundShowsItAndItStaysAfter
   EXPECT_EQ(shownPixel(), changed) << "the wallpaper went with the auto-closed agent";
   EXPECT_EQ(sway_->Backgrounds().size(), 1u) << "the second run started a second background";
   EXPECT_EQ(sway_->SwaybgCount(), 0);
+}
+
+// A change cross-fades through tesserine-background, which goes on after the one-shot agent
+// has ended and keeps the picture; the next run fades from that picture to its own.
+TEST_F(WaylandRunTest, UnderAnotherCompositorEachRunFadesFromWhatTheLastOneLeft) {
+  Start(false);
+  if (!sway_) return;
+  QFile ini(dir_ + "/tesserine.INI");
+  ASSERT_TRUE(ini.open(QIODevice::ReadOnly));
+  QByteArray text = ini.readAll();
+  ini.close();
+  text.replace("Fade Milliseconds=0\r\n", "Fade Milliseconds=2500\r\nAutoClose=1\r\nAutoClose Minutes=0\r\n");
+  ASSERT_TRUE(ini.open(QIODevice::WriteOnly | QIODevice::Truncate));
+  ini.write(text);
+  ini.close();
+  QProcessEnvironment environment = sway_->ClientEnvironment();
+  environment.remove("SWAYSOCK");
+  environment.insert("XDG_CURRENT_DESKTOP", "labwc:wlroots");
+  const auto shownPixel = [this] {
+    const QImage shot = sway_->Screenshot();
+    return shot.isNull() ? QRgb(0) : shot.pixel(20, shot.height() - 20);
+  };
+  const auto blended = [](QRgb pixel) {
+    for (int channel : {qRed(pixel), qGreen(pixel), qBlue(pixel)})
+      if (channel > 8 && channel < 247) return true;
+    return false;
+  };
+  // One run: the pixels seen until its fade is over, and the picture it left.
+  const auto run = [&](std::vector<QRgb>& seen) {
+    StartProgram(environment);
+    QDeadlineTimer fade(6000);
+    while (!fade.hasExpired()) seen.push_back(shownPixel());
+    EXPECT_TRUE(program_.waitForFinished(20000)) << "the one-shot agent did not end";
+    return shownPixel();
+  };
+  std::vector<QRgb> first;
+  const QRgb left = run(first);
+  EXPECT_TRUE(std::find(std::begin(kPixels), std::end(kPixels), left) != std::end(kPixels)) << std::hex << left;
+  std::vector<QRgb> second;
+  const QRgb now = run(second);
+  EXPECT_NE(now, left) << "the second run changed nothing";
+  EXPECT_TRUE(std::find(std::begin(kPixels), std::end(kPixels), now) != std::end(kPixels)) << std::hex << now;
+  EXPECT_EQ(second.front(), left) << "the second run did not start from the picture the first left";
+  EXPECT_TRUE(std::any_of(second.begin(), second.end(), blended)) << "the second change did not fade";
+  EXPECT_EQ(sway_->Backgrounds().size(), 1u) << "one background serves both runs";
 }
 
 // The key binding a sway user writes, "bindsym $mod+n exec tesserine --next", pressed on a

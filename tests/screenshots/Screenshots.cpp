@@ -117,7 +117,7 @@ int main(int argc, char** argv) {
   form.ImageList().SetFocused(0);
   form.ListChanged();
   form.ItemSelectUpdt();
-  const char* pages[] = {"images", "schedule", "advanced", "folders", "explorer", "about"};
+  const char* pages[] = {"images", "schedule", "advanced", "desktop", "folders", "explorer", "about"};
   for (int page = 0; page < form.PageControl1->count(); ++page) {
     form.PageControl1->setCurrentIndex(page);
     if (form.PageControl1->currentWidget() == form.ExplorerPage) {

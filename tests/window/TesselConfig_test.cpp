@@ -1,6 +1,7 @@
 // Loading a prepared file into the real window, editing controls and saving it back.
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDoubleSpinBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -177,6 +178,24 @@ TEST_F(FormTest, SeveralMonitorsSettingIsKeptOnlyWhenUsed) {
   form->MonitorsComboBox->setCurrentIndex(0);
   form->SaveClick();
   EXPECT_EQ(IniBytes(), kFull) << "back to SAME, the file is byte for byte what it was";
+}
+
+// The Desktop page's fade shows the file's value held to its range and keeps it in the file
+// until the user edits it; half a second is never written.
+TEST_F(FormTest, TheFadeSettingIsKeptUntilItIsEdited) {
+  OpenWith(QByteArray(kFull).replace("SortImages=0\r\n", "SortImages=0\r\nFade Milliseconds=20000\r\n"));
+  EXPECT_DOUBLE_EQ(form->FadeSeconds->value(), 10.0);
+  EXPECT_EQ(FadeTime(form->Settings()), 10000);
+  EXPECT_FALSE(form->Save->isEnabled());
+  form->SaveClick();
+  EXPECT_TRUE(IniBytes().contains("Fade Milliseconds=20000\r\n"));
+  form->FadeSeconds->setValue(0.5);
+  EXPECT_TRUE(form->Save->isEnabled());
+  form->SaveClick();
+  EXPECT_EQ(IniBytes(), kFull) << "back to half a second, the file is byte for byte what it was";
+  form->FadeSeconds->setValue(2.3);
+  form->SaveClick();
+  EXPECT_TRUE(IniBytes().contains("Fade Milliseconds=2300\r\n"));
 }
 
 TEST_F(FormTest, ReloadDiscardsEdits) {

@@ -6,6 +6,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
+#include <QTabBar>
 #include <QTabWidget>
 
 #include "widgets/PaintBox.h"
@@ -81,6 +82,10 @@ TEST_P(PagesLayoutTest, EveryCaptionIsWholeAndOverlapsNothing) {
       }
     }
   }
+  // Every tab's caption shows whole, without the tab bar's scroll buttons.
+  const QTabBar* tabs = form->PageControl1->tabBar();
+  for (int tab = 0; tab < tabs->count(); ++tab)
+    if (!tabs->rect().contains(tabs->tabRect(tab))) faults << "the tab " + tabs->tabText(tab) + " is cut off";
   EXPECT_TRUE(faults.isEmpty()) << faults.join("\n").toStdString();
   // Fitting never gives up and takes the largest scale: the window stays near the font's size.
   EXPECT_LT(form->width(), 528 * 2 * GetParam());

@@ -1,0 +1,23 @@
+// The Desktop page: how a change meets the desktop beyond the picture itself.
+#include <QDoubleSpinBox>
+#include <QLabel>
+
+#include "widgets/DesignedControls.h"
+#include "window/Tessel.h"
+
+void TTesselForm1::BuildDesktopPage() {
+  QWidget* page = DesktopPage;
+  FadeLabel = MakeLabel(page, "FadeLabel", "Fade between wallpapers:", 108, 24);
+  FadeSeconds = MakeControl<QDoubleSpinBox>(page, "FadeSeconds", 264, 20, 89, 22);
+  FadeSeconds->setRange(0.0, 10.0);
+  FadeSeconds->setDecimals(1);
+  FadeSeconds->setSingleStep(0.1);
+  FadeSeconds->setSuffix(" s");
+  FadeSeconds->setValue(FadeSecondsShown(Values.FadeMilliseconds));
+  FadeSeconds->setToolTip("Where Tesserine draws the wallpaper itself; 0 changes at once.");
+
+  connect(FadeSeconds, &QDoubleSpinBox::valueChanged, this, [this](double seconds) {
+    Values.FadeMilliseconds = FadeFromControl(seconds, Values.FadeMilliseconds);
+    Change(FadeSeconds);
+  });
+}
