@@ -1,9 +1,14 @@
 #!/usr/bin/env bash
 # Whole-process cost of one wallpaper change against its peers on the same display, run
 # alternately: Tesserine's one-shot agent ("Open Minimized", "AutoClose" after 0 minutes,
-# "SEQUENTIAL", "Plus! Installed" off, one monitor), feh, xwallpaper, and djpeg at full
-# size and at 3/8 as the decoder's floor. Pictures: a 6000x4000 and a 1920x1080 JPEG
-# (ImageMagick's fractal plasma, seed 1, quality 90); methods STRETCH and CENTER.
+# "SEQUENTIAL", "Plus! Installed" off, one monitor, no fade), feh, xwallpaper (which reads
+# no WebP), the program's own decoding alone as its floor (bench_decode_for: the picture
+# decoded for the screen and, centred, the whole picture's converted file written), and for
+# a JPEG djpeg at full size and at 3/8. Pictures: a 6000x4000 and a 1920x1080 JPEG
+# (ImageMagick's fractal plasma, seed 1, quality 90), and the wallpapers Debian's desktops
+# install: GNOME's adwaita-l.webp, 4096x4096 (gnome-backgrounds), KDE's Altai at 5120x2880,
+# a PNG (plasma-workspace-wallpapers), and Kleiber_by_Lukas_Baubkus.jpg, a 6028x3391 photo
+# (lomiri-wallpapers); methods STRETCH and CENTER.
 # Prints, per case, the median wall time and peak resident set (/usr/bin/time -v) of each,
 # for the programs that set the root the median time from their start to the root's new
 # pixmap (_XROOTPMAP_ID, watched with xprop -spy), the ratios to the peers, and Tesserine's
@@ -16,13 +21,18 @@
 #   bench/bench_peers.sh [runs, default 5]
 #   (TESSERINE_WINDOW_PROGRAM: another build's libexec/tesserine/tesserine to time;
 #    TESSERINE_BASE_WINDOW_PROGRAM: a second build, timed alternately with the first as "base";
-#    PEERS_CASES: the cases to run, default "big:STRETCH big:CENTER hd:STRETCH hd:CENTER";
+#    PEERS_CASES: the cases to run, default "big:STRETCH big:CENTER hd:STRETCH hd:CENTER
+#      gnome:STRETCH gnome:CENTER kde:STRETCH kde:CENTER lomiri:STRETCH lomiri:CENTER";
 #    PEERS_IDLE=0 leaves out the idle agent beside swaybg)
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 source "${root}/scripts/xvfb.sh"
 runs="${1:-5}"
 program="${root}/build/dev/bin/tesserine"
+decode_for="${root}/build/dev/bench/bench_decode_for"
+declare -A pictures=([gnome]=/usr/share/backgrounds/gnome/adwaita-l.webp
+  [kde]=/usr/share/wallpapers/Altai/contents/images/5120x2880.png
+  [lomiri]=/usr/share/backgrounds/Kleiber_by_Lukas_Baubkus.jpg)
 window_program="${TESSERINE_WINDOW_PROGRAM:-${root}/build/dev/libexec/tesserine/tesserine}"
 work="$(mktemp -d /tmp/tesserine-peers-XXXXXX)"
 
@@ -48,6 +58,7 @@ fi
 convert -seed 1 -size 6000x4000 plasma:fractal -blur 0x1.5 -quality 90 "${work}/big.jpg"
 convert -seed 2 -size 1920x1080 plasma:fractal -blur 0x1.5 -quality 90 "${work}/hd.jpg"
 convert -size 8x8 xc:blue "BMP3:${work}/tiny.bmp"
+pictures[big]="${work}/big.jpg" pictures[hd]="${work}/hd.jpg"
 
 # A one-shot change: the list holds the picture alone, applied by method at the first check
 # (decoded once, at the start or at the change); AutoClose after 0 minutes then ends the
@@ -107,6 +118,7 @@ run_label() {
     ours) prepare_run "${jpeg}" "${method}" && measure "${work}/ours.times" env TESSERINE_MESSAGE_LOG="${work}/run/log" "${work}/run/tesserine" && check_run "${jpeg}" ;;
     feh) measure "${work}/feh.times" feh --no-fehbg "${feh_opt}" "${jpeg}" ;;
     xw) measure "${work}/xw.times" xwallpaper "${xw_opt}" "${jpeg}" ;;
+    decode) measure "${work}/decode.times" "${decode_for}" "${jpeg}" 1920x1080 "${method}" ;;
     djpeg) measure "${work}/djpeg.times" djpeg -outfile /dev/null "${jpeg}" ;;
     djpeg38) measure "${work}/djpeg38.times" djpeg -scale 3/8 -outfile /dev/null "${jpeg}" ;;
   esac
@@ -117,7 +129,7 @@ med() { cut -d' ' -f"$2" "${work}/$1.times" | median; }
 mb() { echo "$1 / 1024" | bc -l; }
 
 declare -A names=([tiny]="tesserine (8x8 bitmap)" [ours]="tesserine one-shot agent" [feh]="feh" [xw]="xwallpaper"
-  [djpeg]="djpeg" [djpeg38]="djpeg -scale 3/8" [base]="tesserine, base build")
+  [djpeg]="djpeg" [djpeg38]="djpeg -scale 3/8" [base]="tesserine, base build" [decode]="its decoding alone")
 run_case() {
   local title="$1" label i
   shift
@@ -145,14 +157,28 @@ jpeg="" method="" feh_opt="" xw_opt=""
 run_case "change to an 8x8 bitmap" tiny
 tiny_kb="$(med tiny 2)"
 screen_kb=$((1920 * 1080 * 4 / 1024))
-for case in ${PEERS_CASES:-big:STRETCH big:CENTER hd:STRETCH hd:CENTER}; do
+default_cases="big:STRETCH big:CENTER hd:STRETCH hd:CENTER gnome:STRETCH gnome:CENTER kde:STRETCH kde:CENTER"
+default_cases+=" lomiri:STRETCH lomiri:CENTER"
+for case in ${PEERS_CASES:-${default_cases}}; do
   picture="${case%%:*}" method="${case#*:}"
-  jpeg="${work}/${picture}.jpg"
+  jpeg="${pictures[${picture}]}"
+  [ -f "${jpeg}" ] || { echo "${jpeg} is missing: scripts/install-deps.sh installs it" >&2; exit 1; }
   if [ "${method}" = STRETCH ]; then feh_opt=--bg-scale xw_opt=--stretch; else feh_opt=--bg-center xw_opt=--center; fi
-  run_case "$(identify -format %wx%h "${jpeg}") JPEG, ${method}" ours ${base_program:+base} feh xw djpeg djpeg38
-  printf '  ratios: x feh %.2f  x xwallpaper %.2f  x djpeg %.2f  x djpeg-3/8 %.2f\n' \
-    "$(ratio ours feh)" "$(ratio ours xw)" "$(ratio ours djpeg)" "$(ratio ours djpeg38)"
-  printf '  to the screen: x feh %.2f  x xwallpaper %.2f\n' "$(ratio ours feh 3)" "$(ratio ours xw 3)"
+  format="$(identify -format %m "${jpeg}")"
+  # xwallpaper reads no WebP; djpeg only JPEG.
+  peers=(feh xw) floors=(decode)
+  [ "${format}" = WEBP ] && peers=(feh)
+  [ "${format}" = JPEG ] && floors+=(djpeg djpeg38)
+  run_case "$(identify -format %wx%h "${jpeg}") ${format} ($(basename "${jpeg}")), ${method}" ours ${base_program:+base} \
+    "${peers[@]}" "${floors[@]}"
+  printf '  ratios: x feh %.2f' "$(ratio ours feh)"
+  if [ "${format}" = WEBP ]; then printf '  x xwallpaper: it cannot read WebP'; else printf '  x xwallpaper %.2f' "$(ratio ours xw)"; fi
+  printf '  x its decoding alone %.2f' "$(ratio ours decode)"
+  [ "${format}" = JPEG ] && printf '  x djpeg %.2f  x djpeg-3/8 %.2f' "$(ratio ours djpeg)" "$(ratio ours djpeg38)"
+  printf '\n  to the screen: x feh %.2f' "$(ratio ours feh 3)"
+  [ "${format}" = WEBP ] || printf '  x xwallpaper %.2f' "$(ratio ours xw 3)"
+  printf '\n'
+  printf '  its decoding alone: %s\n' "$("${decode_for}" "${jpeg}" 1920x1080 "${method}")"
   if [ -n "${base_program}" ]; then
     printf '  against the base build: total x %.2f  to the screen x %.2f  peak above the 8x8 change %.1f MB -> %.1f MB\n' \
       "$(ratio ours base)" "$(ratio ours base 3)" "$(mb $(($(med base 2) - tiny_kb)))" "$(mb $(($(med ours 2) - tiny_kb)))"

@@ -1,20 +1,18 @@
 // How close a program-stretched wallpaper comes to the ideal reduction of its picture:
 // the stretch from the whole decode (as the hidden agent did before it decoded reduced) and
-// the stretch from the reduced decode (DecodeJpegFor for a JPEG; for a PNG or WebP, Qt's
-// reader asked for the screen's size through QImageReader::setScaledSize, which Qt's PNG
-// and WebP readers meet with a smooth scale after the whole decode), each against an area
-// average of the whole decode over the screen's pixels. Mean and largest error per channel.
+// the stretch from the reduced decode (DecodeStillPictureFor: a JPEG at N/8 then averaged, a
+// WebP scaled by libwebp, a PNG averaged row by row), each against an area average of the
+// whole decode over the screen's pixels. Mean and largest error per channel.
 //
 //   bench_stretch_quality [WxH screen] [picture.jpg|.png|.webp ...]
 //
 // Without pictures it makes two 6000 x 4000 JPEGs (quality 90): a zone plate, whose rings
 // run up to the finest detail a picture can hold, and a fractal plasma from ImageMagick
 // (convert, seed 1, softened), whose detail falls off as a photograph's does; and the same
-// two as WebP (quality 90).
+// two as WebP (quality 90) and as PNG.
 
 #include <QCoreApplication>
 #include <QImage>
-#include <QImageReader>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <algorithm>
@@ -24,7 +22,7 @@
 #include <optional>
 #include <vector>
 
-#include "picture/JpegDecoder.h"
+#include "picture/PictureLoader.h"
 #include "wallpaper/ConvertedBitmap.h"
 
 namespace {
@@ -125,26 +123,21 @@ bool MakePlasma(const QString& path) {
                 {"-seed", "1", "-size", "6000x4000", "plasma:fractal", "-blur", "0x1.5", "-quality", "90", path});
 }
 
-QImage QtDecode(const QString& path, std::optional<QSize> scaledTo = std::nullopt) {
-  QImageReader reader(path);
-  if (scaledTo) reader.setScaledSize(*scaledTo);
-  return reader.read().convertToFormat(QImage::Format_RGB32);
-}
-
 void Measure(const QString& path, QSize screen) {
-  const bool jpeg = path.endsWith(".jpg", Qt::CaseInsensitive) || path.endsWith(".jpeg", Qt::CaseInsensitive);
-  const QImage whole = jpeg ? DecodeJpeg(path.toStdString()) : QtDecode(path);
-  const QImage reduced = jpeg ? DecodeJpegFor(path.toStdString(), {screen, false}).picture : QtDecode(path, screen);
-  if (whole.isNull() || reduced.isNull()) {
-    std::printf("%s: cannot be decoded\n", qPrintable(path));
+  const std::string name = path.toStdString();
+  QImage whole, reduced;
+  try {
+    whole = DecodeStillPicture(name);
+    reduced = DecodeStillPictureFor(name, {screen, false}).picture;
+  } catch (const std::exception& error) {
+    std::printf("%s: cannot be decoded: %s\n", qPrintable(path), error.what());
     return;
   }
   const QImage ideal = AreaAverage(whole, screen);
   std::printf("%s: %dx%d, decoded at %dx%d for %dx%d\n", qPrintable(path), whole.width(), whole.height(),
               reduced.width(), reduced.height(), screen.width(), screen.height());
   Print("whole decode, stretched", Compare(StretchPicture(whole, screen), ideal));
-  Print(jpeg ? "reduced decode, stretched" : "setScaledSize, stretched",
-        Compare(StretchPicture(reduced, screen), ideal));
+  Print("reduced decode, stretched", Compare(StretchPicture(reduced, screen), ideal));
 }
 
 }  // namespace
@@ -164,13 +157,16 @@ int main(int argc, char** argv) {
       std::fprintf(stderr, "cannot make the test pictures (ImageMagick's convert missing?)\n");
       return 1;
     }
-    const QString zoneWebp = dir.filePath("zoneplate.webp"), plasmaWebp = dir.filePath("plasma.webp");
-    if (!RunsOk("convert", {zone, "-quality", "90", zoneWebp}) ||
-        !RunsOk("convert", {plasma, "-quality", "90", plasmaWebp})) {
-      std::fprintf(stderr, "cannot make the WebP test pictures\n");
-      return 1;
-    }
-    args = {zone, plasma, zoneWebp, plasmaWebp};
+    args = {zone, plasma};
+    for (const QString& source : {zone, plasma})
+      for (const QString& ext : {QString("webp"), QString("png")}) {
+        const QString made = source.chopped(3) + ext;
+        if (!RunsOk("convert", {source, "-quality", "90", made})) {
+          std::fprintf(stderr, "cannot make the %s test pictures\n", qPrintable(ext));
+          return 1;
+        }
+        args << made;
+      }
   }
   for (const QString& path : args) Measure(path, screen);
   return 0;

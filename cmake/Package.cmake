@@ -21,9 +21,9 @@ other Wayland compositors with the layer shell, where a small background
 program of its own draws the wallpaper. Changes fade where it draws the
 wallpaper itself.")
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-# PNG and WebP through Qt's image plugins and the native Wayland window; swaybg stays a choice
-# for Wayland compositors (TESSERINE_DESKTOP=swaybg).
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-image-formats-plugins, qt6-wayland")
+# The native Wayland window; swaybg stays a choice for Wayland compositors
+# (TESSERINE_DESKTOP=swaybg).
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-wayland")
 set(CPACK_DEBIAN_PACKAGE_SUGGESTS "swaybg")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 include(CPack)

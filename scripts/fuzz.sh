@@ -4,7 +4,7 @@
 # build/fuzz/corpus/<target>, seeded from tests/data and fuzz/seeds; a crash, hang, leak or
 # sanitizer report leaves its input in build/fuzz/artifacts/<target>/ and makes the script
 # exit non-zero. As many targets run at once as there are processors, in the order given.
-#   bash scripts/fuzz.sh [SECONDS [TARGET...]]    TARGET: ini jpeg config gif bmp
+#   bash scripts/fuzz.sh [SECONDS [TARGET...]]    TARGET: ini jpeg config gif bmp png webp
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 cd "${root}"
@@ -14,7 +14,7 @@ shift || true
 targets=("$@")
 # By default each picture decoder runs beside an INI target: the decoders' large picture
 # buffers cost page faults, and two of them at once slow each other down in the kernel.
-[ ${#targets[@]} -eq 0 ] && targets=(ini jpeg config gif bmp)
+[ ${#targets[@]} -eq 0 ] && targets=(ini jpeg config gif bmp png webp)
 
 echo "== build (fuzz)"
 cmake --preset fuzz >/dev/null
@@ -27,6 +27,8 @@ seeds() {
     jpeg) ls tests/data/ok/*.jpg tests/data/bad/*.jpg ;;
     gif) ls tests/data/ok/*.gif tests/data/bad/*.gif ;;
     bmp) ls tests/data/ok/*.bmp tests/data/bad/*.bmp ;;
+    png) ls tests/data/ok/*.png tests/data/bad/*.png ;;
+    webp) ls tests/data/ok/*.webp tests/data/bad/*.webp ;;
   esac
 }
 max_len() {

@@ -154,7 +154,7 @@ void TAgent::ChgBackground() {
   };
   // The centred part the hidden agent decoded has shown; the converted file gets the whole.
   const TPartOfPicture part{[this] { return pictures_.HoldsPart() ? pictures_.FileSize() : QSize(); },
-                            [&request](const std::string& path) { WriteJpegConverted(request.name, path); }};
+                            [&request](const std::string& path) { WritePictureConverted(request.name, path); }};
   if (world_.desktop.SwitchesSchemeItself()) PrepareDarkVariant(request);
   // The hidden agent's pictures go before the desktop loads the converted file, so a
   // large composition is not held twice.

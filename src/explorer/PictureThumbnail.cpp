@@ -3,13 +3,17 @@
 #include "picture/BmpFile.h"
 #include "picture/JpegDecoder.h"
 #include "picture/PictureFormat.h"
-#include "picture/QtImageDecoder.h"
+#include "picture/PngDecoder.h"
 #include "picture/TGIFImage.h"
+#include "picture/WebpDecoder.h"
 
 namespace {
 
+// A picture reduced to size on its longer side, its proportions kept.
+TDecodeTarget ThumbnailTarget(int size) { return {QSize(size, size), true, DecodeUse::Stretched}; }
+
 QImage Decode(const std::string& path, int size) {
-  switch (const PictureFormat format = PictureFormatOf(path)) {
+  switch (PictureFormatOf(path)) {
     case PictureFormat::Jpeg:
       return DecodeJpegThumbnail(path, size);
     case PictureFormat::Gif: {
@@ -17,8 +21,9 @@ QImage Decode(const std::string& path, int size) {
       return gif.LoadFromFile(path) ? gif.Bitmap() : QImage();
     }
     case PictureFormat::Png:
+      return DecodePngFor(path, ThumbnailTarget(size)).picture;
     case PictureFormat::Webp:
-      return DecodeQtImageThumbnail(path, format, size);
+      return DecodeWebpFor(path, ThumbnailTarget(size)).picture;
     case PictureFormat::Bitmap:
       break;
   }

@@ -1,6 +1,6 @@
 // The thumbnail maker of the Image Explorer's file list, by file extension: JPEG through
-// the reduced-size decoder, GIF's first frame, PNG and WebP scaled by Qt's readers,
-// anything else as a Windows bitmap.
+// the reduced-size decoder, GIF's first frame, PNG averaged down as its rows are decoded,
+// WebP scaled by libwebp as it decodes, anything else as a Windows bitmap.
 #pragma once
 
 #include <QImage>

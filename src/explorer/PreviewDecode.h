@@ -1,6 +1,6 @@
 // How much of a picture the Image Explorer's preview decodes. Shrink shows a large picture
-// reduced to the box with its proportions kept, so a JPEG is decoded no larger than that
-// (LoadPictureFor's reduced decode); Tile and Stretch take the whole picture, Tile showing
+// reduced to the box with its proportions kept, so a JPEG, PNG or WebP is decoded no larger
+// than that (DecodeStillPictureFor's reduced decode); Tile and Stretch take the whole picture, Tile showing
 // it pixel for pixel. The size labels and the fit caption go by the size the file states,
 // never by the decoded size.
 #pragma once
@@ -38,8 +38,8 @@ struct TPreviewPicture {
 // box that grows decodes again and one that shrinks does not.
 bool PreviewServes(const TPreviewPicture& held, const std::string& name, const std::optional<TDecodeTarget>& wanted);
 
-// The file at name decoded as DecodeStillPicture does, a JPEG reduced for wanted when there
-// is one; an empty picture when the file cannot be opened. Throws the other errors of
+// The file at name decoded as DecodeStillPicture does, reduced for wanted when there is
+// one; an empty picture when the file cannot be opened. Throws the other errors of
 // DecodeStillPicture.
 TPreviewPicture LoadPreviewPicture(const std::string& name, const std::optional<TDecodeTarget>& wanted);
 

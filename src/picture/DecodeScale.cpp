@@ -39,6 +39,14 @@ int DecodeEighths(QSize picture, const TDecodeTarget& target) {
   return 8;
 }
 
+std::optional<QSize> ReducedSize(QSize picture, const TDecodeTarget& target) {
+  if (target.use == DecodeUse::Centred || picture.isEmpty()) return std::nullopt;
+  const QSize shown = StretchedSize(picture, target);
+  if (shown.isEmpty() || shown.width() > picture.width() || shown.height() > picture.height() || shown == picture)
+    return std::nullopt;
+  return shown;
+}
+
 QRect CenterPart(QSize picture, QSize box) {
   if (box.isEmpty() || picture.isEmpty()) return {QPoint(0, 0), picture};
   const auto [left, width] = CenterSpan(picture.width(), box.width());

@@ -181,7 +181,7 @@ void Decode(const JpegInput& input, const JpegScaling& scaling, QImage& picture,
 
 // Decodes the whole picture one row at a time into sink: nothing is held but that row. The
 // row buffers come from libjpeg's pool, so a longjmp leaves nothing to destroy.
-void DecodeRows(std::FILE* file, const JpegRowSink& sink, JpegOutcome& outcome) {
+void DecodeRows(std::FILE* file, const TRowSink& sink, JpegOutcome& outcome) {
   jpeg_decompress_struct info;
   JpegErrorManager manager;
   UseJpegErrorManager(info, manager, outcome.message);
@@ -257,7 +257,7 @@ TScaledPicture DecodeFile(const std::string& path, const JpegScaling& scaling) {
 
 QImage DecodeJpeg(const std::string& path) { return DecodeFile(path, {}).picture; }
 
-void DecodeJpegRows(const std::string& path, const JpegRowSink& sink) {
+void DecodeJpegRows(const std::string& path, const TRowSink& sink) {
   const TPictureStream file = OpenPictureStream(path);
   JpegOutcome outcome;
   DecodeRows(file.get(), sink, outcome);

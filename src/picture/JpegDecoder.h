@@ -13,12 +13,7 @@
 #include <string_view>
 
 #include "picture/DecodeScale.h"
-
-// A picture decoded at reduced size, with the size the file itself states.
-struct TScaledPicture {
-  QImage picture;
-  QSize fileSize;
-};
+#include "picture/RowSink.h"
 
 // Decodes the file at path into a Format_RGB32 picture. A file cut short is not an error:
 // libjpeg fills in the missing part (grey, or coarser detail in a progressive file) and
@@ -46,19 +41,10 @@ QImage DecodeJpegThumbnail(const std::string& path, int minSide);
 // picture, so the same files are refused as by DecodeJpeg.
 TScaledPicture DecodeJpegFor(const std::string& path, const TDecodeTarget& target);
 
-// Where DecodeJpegRows hands the picture: its size first, then each row of Format_RGB32
-// pixels, the top one first. Plain functions, since they run inside the decoder's error
-// frame: they must not throw.
-struct JpegRowSink {
-  void* context;
-  void (*start)(void* context, QSize size) noexcept;
-  void (*row)(void* context, int y, const QRgb* pixels) noexcept;
-};
-
 // The whole picture in the JPEG file at path, the same pixels as DecodeJpeg's, handed to sink
 // one row at a time without ever being held whole. Throws as DecodeJpeg does; on
 // TDecodeError the rows before the error have been handed over.
-void DecodeJpegRows(const std::string& path, const JpegRowSink& sink);
+void DecodeJpegRows(const std::string& path, const TRowSink& sink);
 
 // The libjpeg scale denominator (1, 2, 4 or 8) for a width x height picture.
 int JpegThumbnailDenominator(int width, int height, int minSide);

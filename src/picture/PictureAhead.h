@@ -9,7 +9,6 @@
 #include <string>
 
 #include "picture/DecodeScale.h"
-#include "picture/JpegDecoder.h"
 
 // A picture to decode reduced for a wallpaper: LoadPictureFor(name, target).
 struct TPictureRequest {

@@ -18,8 +18,8 @@ class TPictureCache {
   // cannot be opened or decoded leaves an empty 0 x 0 picture; errors that must reach the
   // user (an invalid bitmap, a picture beyond the size limit) propagate as exceptions after
   // SourceName has been set, so the next Load of the same name does not decode again.
-  // With a target, the picture only has to serve a wallpaper stretched to it: a JPEG is
-  // then decoded reduced (LoadPictureFor). A picture decoded whole serves every target; a
+  // With a target, the picture only has to serve a wallpaper shown under it: a JPEG, PNG or
+  // WebP is then decoded only as far as it shows (LoadPictureFor). A picture decoded whole serves every target; a
   // reduced one only its own, so a Load for another target, or for none, decodes again.
   void Load(const std::string& name, const std::optional<TDecodeTarget>& target = std::nullopt);
   // The next Load for a target takes ahead's picture when it is the one asked for; ahead is

@@ -4,8 +4,9 @@
 #include "picture/JpegDecoder.h"
 #include "picture/PictureErrors.h"
 #include "picture/PictureFormat.h"
-#include "picture/QtImageDecoder.h"
+#include "picture/PngDecoder.h"
 #include "picture/TGIFImage.h"
+#include "picture/WebpDecoder.h"
 
 namespace {
 
@@ -42,12 +43,13 @@ std::string UpperExt(std::string_view path) {
 }
 
 QImage DecodeStillPicture(const std::string& path) {
-  switch (const PictureFormat format = PictureFormatOf(path)) {
+  switch (PictureFormatOf(path)) {
     case PictureFormat::Jpeg:
       return DecodeJpeg(path);
     case PictureFormat::Png:
+      return DecodePng(path);
     case PictureFormat::Webp:
-      return DecodeQtImage(path, format);
+      return DecodeWebp(path);
     case PictureFormat::Gif:
     case PictureFormat::Bitmap:
       break;
@@ -67,8 +69,36 @@ QImage LoadPicture(const std::string& path) {
 }
 
 TScaledPicture DecodeStillPictureFor(const std::string& path, const TDecodeTarget& target) {
-  if (PictureFormatOf(path) == PictureFormat::Jpeg) return DecodeJpegFor(path, target);
+  switch (PictureFormatOf(path)) {
+    case PictureFormat::Jpeg:
+      return DecodeJpegFor(path, target);
+    case PictureFormat::Png:
+      return DecodePngFor(path, target);
+    case PictureFormat::Webp:
+      return DecodeWebpFor(path, target);
+    case PictureFormat::Gif:
+    case PictureFormat::Bitmap:
+      break;
+  }
   return Whole(DecodeStillPicture(path));
+}
+
+void DecodeStillPictureRows(const std::string& path, const TRowSink& sink) {
+  switch (PictureFormatOf(path)) {
+    case PictureFormat::Jpeg:
+      return DecodeJpegRows(path, sink);
+    case PictureFormat::Png:
+      return DecodePngRows(path, sink);
+    case PictureFormat::Webp:
+      return DecodeWebpRows(path, sink);
+    case PictureFormat::Gif:
+    case PictureFormat::Bitmap:
+      break;
+  }
+  const QImage picture = DecodeStillPicture(path);
+  sink.start(sink.context, picture.size());
+  for (int y = 0; y < picture.height(); ++y)
+    sink.row(sink.context, y, reinterpret_cast<const QRgb*>(picture.constScanLine(y)));
 }
 
 TScaledPicture LoadPictureFor(const std::string& path, const TDecodeTarget& target) {

@@ -4,8 +4,8 @@
 
 #include "picture/BmpFile.h"
 #include "picture/BmpRowWriter.h"
-#include "picture/JpegDecoder.h"
 #include "picture/PictureErrors.h"
+#include "picture/PictureLoader.h"
 
 namespace {
 
@@ -84,9 +84,9 @@ void PutRow(void* context, int y, const QRgb* pixels) noexcept {
 
 }  // namespace
 
-void WriteJpegConverted(const std::string& jpegPath, const std::string& path) {
+void WritePictureConverted(const std::string& picturePath, const std::string& path) {
   RowsToFile file{path, std::nullopt};
-  DecodeJpegRows(jpegPath, {&file, StartFile, PutRow});
+  DecodeStillPictureRows(picturePath, {&file, StartFile, PutRow});
   if (file.failed || !file.writer) throw TFileWriteError("Cannot write file \"" + path + "\"");
   file.writer->Commit();
 }

@@ -33,8 +33,9 @@ QImage StretchPicture(const QImage& picture, std::optional<QSize> stretchTo);
 // file only once the new one is complete. Throws TFileWriteError.
 void WriteConverted(const QImage& picture, std::optional<QSize> stretchTo, const std::string& path);
 
-// WriteConverted of the whole picture in the JPEG file at jpegPath, unstretched, decoded row
-// by row straight into the file, so the picture is never held whole in memory: the bytes
-// are those of WriteConverted(DecodeJpeg(jpegPath), std::nullopt, path). Throws
-// TFileWriteError and DecodeJpeg's errors; the previous file is then left as it was.
-void WriteJpegConverted(const std::string& jpegPath, const std::string& path);
+// WriteConverted of the whole picture in the file at picturePath, unstretched, decoded row
+// by row straight into the file (DecodeStillPictureRows), so a JPEG, PNG or WebP is never
+// held whole in memory: the bytes are those of
+// WriteConverted(DecodeStillPicture(picturePath), std::nullopt, path). Throws
+// TFileWriteError and DecodeStillPicture's errors; the previous file is then left as it was.
+void WritePictureConverted(const std::string& picturePath, const std::string& path);

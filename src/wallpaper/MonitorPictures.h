@@ -19,8 +19,8 @@
 // the program's own layouts composed first (a ratio stretch to the area's proportions).
 QImage FillArea(const QImage& source, DispObj method, QSize area, QRgb fill);
 
-// What FillArea of method on area needs of the picture, so that a large JPEG is decoded only
-// as far as the area shows it: a stretch's size on the area (a ratio stretch keeps the
+// What FillArea of method on area needs of the picture, so that a large JPEG, PNG or WebP is
+// decoded only as far as the area shows it: a stretch's size on the area (a ratio stretch keeps the
 // picture's proportions), a centred picture's part inside the area; nullopt (the whole
 // picture) for tiles and the tiled layouts, whose result the whole picture defines.
 std::optional<TDecodeTarget> AreaDecodeTarget(DispObj method, QSize area);

@@ -59,7 +59,7 @@ QSize LargestMonitor(const std::vector<TMonitor>& monitors, QSize screen);
 // For a picture callback that may give only the middle of the file's picture (a centred
 // target): wholeSize gives the whole picture's size when it did, an empty size otherwise;
 // writeWhole writes the whole picture as the converted file at the path it is given
-// (WriteJpegConverted, which never holds it whole), throwing as WriteConverted does.
+// (WritePictureConverted, which never holds it whole), throwing as WriteConverted does.
 struct TPartOfPicture {
   std::function<QSize()> wholeSize;
   std::function<void(const std::string&)> writeWhole;

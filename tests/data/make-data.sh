@@ -114,6 +114,10 @@ webp = open('ok/rose.webp', 'rb').read()
 write('bad/truncated.webp', webp[:len(webp) // 2])
 write('bad/garbage-after-header.webp', webp[:12] + bytes(rnd.randrange(256) for _ in range(2000)))
 anim = open('ok/anim.webp', 'rb').read()
+# A bare lossless stream whose last codes run past its end: every pixel decodes, but libwebp's
+# decoder (unlike its incremental one) refuses it.
+write('bad/lossless-past-end.webp', bytes.fromhex(
+    '5650384ca40000002f02801b001f20102078f5bf60432090e46f36d583201020ac3b732680d959438d23fa1f'))
 write('bad/canvas-20000.webp', patch(anim, 20, '<B3x', anim[20] | 0x10)[:24] +
       (20000 - 1).to_bytes(3, 'little') * 2 + anim[30:])
 PY

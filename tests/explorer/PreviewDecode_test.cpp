@@ -53,7 +53,10 @@ INSTANTIATE_TEST_SUITE_P(Pictures, LoadPreviewPictureTable,
                                            LoadCase{"ok/baseline.jpg", PreviewMode::Stretch, {20, 20}, false},
                                            LoadCase{"ok/baseline.jpg", PreviewMode::Shrink, {70, 46}, false},
                                            LoadCase{"ok/progressive.jpg", PreviewMode::Shrink, {200, 100}, false},
-                                           LoadCase{"ok/rose.png", PreviewMode::Shrink, {4, 4}, false},
+                                           LoadCase{"ok/rose.png", PreviewMode::Shrink, {4, 4}, true},
+                                           LoadCase{"ok/rose.webp", PreviewMode::Shrink, {30, 40}, true},
+                                           LoadCase{"ok/rose.png", PreviewMode::Tile, {4, 4}, false},
+                                           LoadCase{"ok/rose.webp", PreviewMode::Shrink, {70, 46}, false},
                                            LoadCase{"ok/rose24.bmp", PreviewMode::Shrink, {4, 4}, false}));
 
 class SwitchToWholeTable : public ::testing::TestWithParam<PreviewMode> {};

@@ -45,9 +45,9 @@ INSTANTIATE_TEST_SUITE_P(Files, DecodeJpegForTable,
                                            TargetCase{"ok/cmyk.jpg", {{30, 20}, false}, "4/8", {30, 20}},
                                            TargetCase{"ok/444.jpg", {{50, 10}, false}, "6/8", {50, 10}}));
 
-// Formats other than JPEG are loaded whole, as LoadPicture loads them.
-TEST(LoadPictureFor, OtherFormatsWhole) {
-  for (const char* file : {"ok/rose24.bmp", "ok/rose.png", "ok/rose.gif"}) {
+// Bitmaps and GIF files are loaded whole, as LoadPicture loads them.
+TEST(LoadPictureFor, BitmapsAndGifWhole) {
+  for (const char* file : {"ok/rose24.bmp", "ok/rose.gif"}) {
     const std::string path = DataFile(file);
     const QImage whole = LoadPicture(path);
     const TScaledPicture loaded = LoadPictureFor(path, {{4, 4}, false});
@@ -56,10 +56,25 @@ TEST(LoadPictureFor, OtherFormatsWhole) {
   }
 }
 
-TEST(LoadPictureFor, UndecodableJpegIsEmpty) {
-  const TScaledPicture loaded = LoadPictureFor(DataFile("missing.jpg"), {{4, 4}, false});
-  EXPECT_TRUE(loaded.picture.isNull());
-  EXPECT_TRUE(loaded.fileSize.isEmpty());
+// PNG and WebP are decoded for the target, as DecodeStillPictureFor decodes them.
+TEST(LoadPictureFor, PngAndWebpForTheTarget) {
+  for (const char* file : {"ok/rose.png", "ok/rose.webp"}) {
+    const std::string path = DataFile(file);
+    for (const TDecodeTarget& target : {TDecodeTarget{{30, 20}}, TDecodeTarget{{30, 20}, false, DecodeUse::Centred}}) {
+      const TScaledPicture loaded = LoadPictureFor(path, target);
+      EXPECT_EQ(loaded.fileSize, QSize(70, 46)) << file;
+      EXPECT_EQ(loaded.picture.size(), QSize(30, 20)) << file;
+      EXPECT_TRUE(SamePixels(loaded.picture, DecodeStillPictureFor(path, target).picture)) << file;
+    }
+  }
+}
+
+TEST(LoadPictureFor, UndecodablePicturesAreEmpty) {
+  for (const char* file : {"missing.jpg", "bad/truncated.png", "bad/truncated.webp", "missing.webp"}) {
+    const TScaledPicture loaded = LoadPictureFor(DataFile(file), {{4, 4}, false});
+    EXPECT_TRUE(loaded.picture.isNull()) << file;
+    EXPECT_TRUE(loaded.fileSize.isEmpty()) << file;
+  }
 }
 
 }  // namespace

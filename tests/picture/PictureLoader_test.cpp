@@ -14,7 +14,8 @@
 #include "picture/PictureErrors.h"
 #include "picture/PictureFormat.h"
 #include "picture/PictureTestTools.h"
-#include "picture/QtImageDecoder.h"
+#include "picture/PngDecoder.h"
+#include "picture/WebpDecoder.h"
 
 namespace {
 
@@ -64,8 +65,8 @@ class PictureFiles : public ::testing::Test {
 TEST_F(PictureFiles, DecoderFollowsTheExtension) {
   const QImage rose = LoadPicture(DataFile("ok/rose24.bmp"));
   const QImage jpeg = DecodeJpeg(DataFile("ok/baseline.jpg"));
-  const QImage png = DecodeQtImage(DataFile("ok/rose.png"), PictureFormat::Png);
-  const QImage webp = DecodeQtImage(DataFile("ok/lossless.webp"), PictureFormat::Webp);
+  const QImage png = DecodePng(DataFile("ok/rose.png"));
+  const QImage webp = DecodeWebp(DataFile("ok/lossless.webp"));
   ASSERT_TRUE(SamePixels(png, rose)) << "the same rose as a bitmap and a PNG";
   const std::pair<std::string, QImage> cases[] = {
       {Copy("ok/baseline.jpg", "lower.jpeg"), jpeg},     {Copy("ok/baseline.jpg", "mixed.Jpg"), jpeg},

@@ -1,5 +1,6 @@
-// A JPEG of ImageMagick's fractal plasma, a picture with detail at every scale as photographs
-// have, made with `convert` in a test's folder.
+// Pictures of ImageMagick's fractal plasma, a picture with detail at every scale as
+// photographs have, made with `convert` in a test's folder: JPEGs of a chosen subsampling, and
+// pictures in the format of their name's extension.
 #pragma once
 
 #include <QProcess>
@@ -28,6 +29,18 @@ inline std::string MadePlasmaJpeg(const QTemporaryDir& dir, const QString& name,
   arguments << path;
   QProcess process;
   process.start("convert", arguments);
+  if (!process.waitForFinished(120000) || process.exitStatus() != QProcess::NormalExit || process.exitCode() != 0)
+    return {};
+  return path.toStdString();
+}
+
+// The path of the picture made in the format of name's extension (".png", ".webp", ...), or ""
+// when convert failed.
+inline std::string MadePlasmaPicture(const QTemporaryDir& dir, const QString& name, QSize size) {
+  const QString path = dir.filePath(name);
+  QProcess process;
+  process.start("convert", {"-seed", "7", "-size", QString("%1x%2").arg(size.width()).arg(size.height()),
+                            "plasma:fractal", "-quality", "90", path});
   if (!process.waitForFinished(120000) || process.exitStatus() != QProcess::NormalExit || process.exitCode() != 0)
     return {};
   return path.toStdString();

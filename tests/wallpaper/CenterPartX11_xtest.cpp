@@ -1,6 +1,7 @@
-// CENTER of a JPEG larger than the screen on the X root, decoded only as far as the largest
-// monitor shows it and drawn from memory: the root shows what the whole decode, centred by
-// the same arithmetic, would, and the converted file is the whole picture's, byte for byte.
+// CENTER of a JPEG, PNG or WebP larger than the screen on the X root, decoded only as far as
+// the largest monitor shows it and drawn from memory: the root shows what the whole decode,
+// centred by the same arithmetic, would, and the converted file is the whole picture's, byte
+// for byte.
 // Needs the X server of $DISPLAY (an Xvfb started with -noreset), xrandr and convert.
 // Xlib's macros (Status, Bool, None) must come after Qt and gtest.
 // clang-format off
@@ -11,8 +12,8 @@
 #include <QTemporaryDir>
 
 #include "picture/BmpFile.h"
-#include "picture/JpegDecoder.h"
 #include "picture/PictureCache.h"
+#include "picture/PictureLoader.h"
 #include "picture/PictureTestTools.h"
 #include "platform/desktop/DesktopValues.h"
 #include "platform/desktop/x11/X11RootBackend.h"
@@ -43,7 +44,10 @@ class CenterPartOnX11 : public ::testing::Test {
     if (display_) XCloseDisplay(display_);
   }
 
-  std::string MadeJpeg(const QString& name, QSize size) { return MadePlasmaJpeg(dir_, name, size); }
+  // A JPEG with its colour subsampled, as photographs have it.
+  std::string Made(const QString& name, QSize size) {
+    return name.endsWith(".jpg") ? MadePlasmaJpeg(dir_, name, size) : MadePlasmaPicture(dir_, name, size);
+  }
 
   // Applies CENTER of path as the hidden agent does: the part the box shows decoded, the whole
   // picture decoded row by row into the converted file once the root shows the part.
@@ -52,7 +56,7 @@ class CenterPartOnX11 : public ::testing::Test {
     const std::optional<TDecodeTarget> target = CenterTargetFor(request, box);
     ASSERT_TRUE(target);
     const TPartOfPicture part{[&cache] { return cache.HoldsPart() ? cache.FileSize() : QSize(); },
-                              [&path](const std::string& file) { WriteJpegConverted(path, file); }};
+                              [&path](const std::string& file) { WritePictureConverted(path, file); }};
     ApplyToDesktop(
         request,
         [&]() -> const QImage& {
@@ -74,9 +78,13 @@ TEST_F(CenterPartOnX11, RootShowsWhatTheWholeDecodeWould) {
     QSize size;
   };
   const Picture pictures[] = {
-      {"both.jpg", {W.width() + 1283, W.height() + 901}},   // larger on both axes, odd margins
+      {"both.jpg", {W.width() + 1283, W.height() + 901}},  // larger on both axes, odd margins
+      {"both.png", {W.width() + 1283, W.height() + 901}},
+      {"both.webp", {W.width() + 1283, W.height() + 901}},
       {"wide.jpg", {W.width() * 2 + 2, W.height() - 100}},  // larger in width only
-      {"tall.jpg", {W.width() - 7, W.height() + 64}},       // portrait-like: larger in height only
+      {"wide.webp", {W.width() * 2 + 2, W.height() - 100}},
+      {"tall.jpg", {W.width() - 7, W.height() + 64}},  // portrait-like: larger in height only
+      {"tall.png", {W.width() - 7, W.height() + 64}},
   };
   struct Layout {
     const char* what;
@@ -92,9 +100,9 @@ TEST_F(CenterPartOnX11, RootShowsWhatTheWholeDecodeWould) {
                             std::make_unique<TX11RootBackend>());
   ASSERT_TRUE(desktop.DrawsFromMemory());
   for (const Picture& picture : pictures) {
-    const std::string path = MadeJpeg(picture.name, picture.size);
+    const std::string path = Made(picture.name, picture.size);
     ASSERT_FALSE(path.empty()) << picture.name;
-    const QImage whole = DecodeJpeg(path);
+    const QImage whole = DecodeStillPicture(path);
     const std::string reference = dir_.filePath("reference.bmp").toStdString();
     WriteBmp(whole, reference);
     for (const Layout& layout : layouts) {
@@ -120,21 +128,22 @@ TEST_F(CenterPartOnX11, RootShowsWhatTheWholeDecodeWould) {
 // picture back from the converted file, as without a part.
 TEST_F(CenterPartOnX11, PartTooSmallForTheMonitorsFallsBackToTheFile) {
   const QSize W = screen_;
-  const std::string path = MadeJpeg("small-part.jpg", {W.width() + 301, W.height() + 201});
+  const std::string path = Made("small-part.png", {W.width() + 301, W.height() + 201});
   ASSERT_FALSE(path.empty());
   QTemporaryDir values;
   TDesktopWallpaper desktop(std::make_unique<TDesktopValues>(values.filePath("values")),
                             std::make_unique<TX11RootBackend>());
   TPictureCache cache;
   ApplyCentred(path, {W.width() / 2, W.height() / 2}, desktop, cache);
-  EXPECT_TRUE(SamePixels(ReadRootWindow(display_, W), ExpectedRoot(DecodeJpeg(path), WallpaperLayout::Center, W)));
+  EXPECT_TRUE(
+      SamePixels(ReadRootWindow(display_, W), ExpectedRoot(DecodeStillPicture(path), WallpaperLayout::Center, W)));
 }
 
 // The root is drawn from memory, not from the file: with a converted file that cannot be
 // written, the root still shows the new picture (the failed write is ignored, as always).
 TEST_F(CenterPartOnX11, DrawnFromMemoryEvenWhenTheFileCannotBeWritten) {
   const QSize W = screen_;
-  const std::string path = MadeJpeg("unwritable.jpg", {W.width() + 101, W.height() + 57});
+  const std::string path = Made("unwritable.webp", {W.width() + 101, W.height() + 57});
   ASSERT_FALSE(path.empty());
   QTemporaryDir values;
   TDesktopWallpaper desktop(std::make_unique<TDesktopValues>(values.filePath("values")),
@@ -150,9 +159,10 @@ TEST_F(CenterPartOnX11, DrawnFromMemoryEvenWhenTheFileCannotBeWritten) {
                  },
                  desktop, {},
                  {[&cache] { return cache.HoldsPart() ? cache.FileSize() : QSize(); },
-                  [&path](const std::string& file) { WriteJpegConverted(path, file); }});
+                  [&path](const std::string& file) { WritePictureConverted(path, file); }});
   EXPECT_FALSE(QFile::exists(QString::fromStdString(missing)));
-  EXPECT_TRUE(SamePixels(ReadRootWindow(display_, W), ExpectedRoot(DecodeJpeg(path), WallpaperLayout::Center, W)));
+  EXPECT_TRUE(
+      SamePixels(ReadRootWindow(display_, W), ExpectedRoot(DecodeStillPicture(path), WallpaperLayout::Center, W)));
 }
 
 }  // namespace

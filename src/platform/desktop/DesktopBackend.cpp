@@ -18,6 +18,8 @@ std::string DesktopOf(const std::string& backend) {
   if (backend == "sway") return "The sway compositor";
   if (backend == "swaybg") return "The Wayland background program swaybg";
   if (backend == "background") return "Tesserine's Wayland background (tesserine-background)";
+  if (backend == "lxqt") return "The LXQt desktop (pcmanfm-qt)";
+  if (backend == "lxde") return "The LXDE desktop (pcmanfm)";
   return "The desktop \"" + backend + "\"";
 }
 
@@ -29,6 +31,8 @@ const char* WhatFailed(DesktopFailure failure) {
       return "did not take the wallpaper";
     case DesktopFailure::FileName:
       return "cannot be given this file name";
+    case DesktopFailure::Hidden:
+      return "drew the wallpaper behind another program's desktop";
     case DesktopFailure::Unreachable:
       break;
   }

@@ -79,6 +79,7 @@ enum class DesktopFailure {
   NotStarted,   // "could not be started": the program that draws the wallpaper did not run
   Refused,      // "did not take the wallpaper": the desktop answered with an error
   FileName,     // "cannot be given this file name": the name cannot travel to the desktop unchanged
+  Hidden,       // "drew the wallpaper behind another program's desktop": it is drawn, but a window hides it
 };
 
 // The sentence a user reads, naming the desktop by its backend's name and what failed, for

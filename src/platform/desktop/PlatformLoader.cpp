@@ -10,6 +10,7 @@
 #include "platform/desktop/UnavailableBackend.h"
 #include "platform/desktop/background/BackgroundBackend.h"
 #include "platform/desktop/gsettings/GSettingsBackend.h"
+#include "platform/desktop/lxqt/LxqtBackend.h"
 #include "platform/desktop/plasma/PlasmaBackend.h"
 #include "platform/desktop/plasma/PlasmaLockScreen.h"
 #include "platform/desktop/sway/SwayBackend.h"
@@ -17,6 +18,7 @@
 #include "platform/desktop/xfce/XfceBackend.h"
 #include "platform/screen/DBusScreenSaver.h"
 #ifdef TESSERINE_HAVE_X11
+#include "platform/desktop/lxde/LxdeBackend.h"
 #include "platform/desktop/x11/X11RootBackend.h"
 #include "platform/screen/X11ScreenSaver.h"
 #endif
@@ -34,9 +36,17 @@ struct NamedKind {
 };
 
 const NamedKind kBackendNames[] = {
-    {"x11", DesktopKind::X11},   {"gnome", DesktopKind::Gnome},   {"cinnamon", DesktopKind::Cinnamon},
-    {"mate", DesktopKind::Mate}, {"kde", DesktopKind::Kde},       {"xfce", DesktopKind::Xfce},
-    {"sway", DesktopKind::Sway}, {"swaybg", DesktopKind::Swaybg}, {"background", DesktopKind::Background},
+    {"x11", DesktopKind::X11},
+    {"gnome", DesktopKind::Gnome},
+    {"cinnamon", DesktopKind::Cinnamon},
+    {"mate", DesktopKind::Mate},
+    {"kde", DesktopKind::Kde},
+    {"xfce", DesktopKind::Xfce},
+    {"lxqt", DesktopKind::Lxqt},
+    {"lxde", DesktopKind::Lxde},
+    {"sway", DesktopKind::Sway},
+    {"swaybg", DesktopKind::Swaybg},
+    {"background", DesktopKind::Background},
     {"file", DesktopKind::File},
 };
 
@@ -45,7 +55,8 @@ const NamedKind kDesktopNames[] = {
     {"budgie", DesktopKind::Gnome},        {"ubuntu", DesktopKind::Gnome},
     {"x-cinnamon", DesktopKind::Cinnamon}, {"cinnamon", DesktopKind::Cinnamon},
     {"mate", DesktopKind::Mate},           {"kde", DesktopKind::Kde},
-    {"xfce", DesktopKind::Xfce},           {"sway", DesktopKind::Background},
+    {"xfce", DesktopKind::Xfce},           {"lxqt", DesktopKind::Lxqt},
+    {"lxde", DesktopKind::Lxde},           {"sway", DesktopKind::Background},
 };
 
 template <size_t N>
@@ -53,6 +64,25 @@ std::optional<DesktopKind> Lookup(const NamedKind (&table)[N], const QString& na
   for (const NamedKind& entry : table)
     if (name.compare(QLatin1String(entry.name), Qt::CaseInsensitive) == 0) return entry.kind;
   return std::nullopt;
+}
+
+std::unique_ptr<IDesktopBackend> RootBackend() {
+#ifdef TESSERINE_HAVE_X11
+  return std::make_unique<TX11RootBackend>();
+#else
+  return std::make_unique<TUnavailableBackend>("x11", "this build has no X11 support");
+#endif
+}
+
+// Where a desktop's file manager draws no desktop, the wallpaper goes where it would without
+// the desktop's name: to the Wayland compositor, else to the X root (which fails without a
+// display rather than only recording the values).
+std::unique_ptr<IDesktopBackend> WithoutItsDesktop(const PlatformEnvironment& environment) {
+  PlatformEnvironment unnamed = environment;
+  unnamed.desktopOverride.clear();
+  unnamed.currentDesktop.clear();
+  const DesktopKind kind = ChooseDesktop(unnamed);
+  return kind == DesktopKind::File ? RootBackend() : CreateDesktopBackend(kind, unnamed);
 }
 
 std::string KnownNames() {
@@ -90,11 +120,7 @@ DesktopKind ChooseDesktop(const PlatformEnvironment& environment) {
 std::unique_ptr<IDesktopBackend> CreateDesktopBackend(DesktopKind kind, const PlatformEnvironment& environment) {
   switch (kind) {
     case DesktopKind::X11:
-#ifdef TESSERINE_HAVE_X11
-      return std::make_unique<TX11RootBackend>();
-#else
-      return std::make_unique<TUnavailableBackend>("x11", "this build has no X11 support");
-#endif
+      return RootBackend();
     case DesktopKind::Gnome:
       return std::make_unique<TGSettingsBackend>(GSettingsDesktop::Gnome);
     case DesktopKind::Cinnamon:
@@ -105,6 +131,14 @@ std::unique_ptr<IDesktopBackend> CreateDesktopBackend(DesktopKind kind, const Pl
       return std::make_unique<TPlasmaBackend>();
     case DesktopKind::Xfce:
       return std::make_unique<TXfceBackend>();
+    case DesktopKind::Lxqt:
+      return std::make_unique<TLxqtBackend>(WithoutItsDesktop(environment));
+    case DesktopKind::Lxde:
+#ifdef TESSERINE_HAVE_X11
+      return std::make_unique<TLxdeBackend>(WithoutItsDesktop(environment));
+#else
+      return std::make_unique<TUnavailableBackend>("lxde", "this build has no X11 support");
+#endif
     case DesktopKind::Sway:
       return std::make_unique<TSwayBackend>();
     case DesktopKind::Swaybg:

@@ -1,9 +1,9 @@
 // Picks, once at start-up, how the wallpaper reaches the running desktop and how the screen
-// saver's state is asked. TESSERINE_DESKTOP (x11, gnome, cinnamon, mate, kde, xfce, sway,
-// swaybg, background, file) overrides; otherwise XDG_CURRENT_DESKTOP decides; otherwise, under
-// Wayland (sway and every other wlroots compositor), our own background program; otherwise the
-// X root window when there is a display, else the headless file backend. sway's IPC and swaybg
-// are had only by name. The stored values live in the
+// saver's state is asked. TESSERINE_DESKTOP (x11, gnome, cinnamon, mate, kde, xfce, lxqt,
+// lxde, sway, swaybg, background, file) overrides; otherwise XDG_CURRENT_DESKTOP decides;
+// otherwise, under Wayland (sway and every other wlroots compositor), our own background
+// program; otherwise the X root window when there is a display, else the headless file
+// backend. sway's IPC and swaybg are had only by name. The stored values live in the
 // program's configuration folder whatever the choice.
 #pragma once
 
@@ -14,7 +14,7 @@
 #include "platform/desktop/DesktopWallpaper.h"
 #include "platform/screen/ScreenSaverState.h"
 
-enum class DesktopKind { X11, Gnome, Cinnamon, Mate, Kde, Xfce, Sway, Swaybg, Background, File, Unknown };
+enum class DesktopKind { X11, Gnome, Cinnamon, Mate, Kde, Xfce, Lxqt, Lxde, Sway, Swaybg, Background, File, Unknown };
 
 struct PlatformEnvironment {
   std::string desktopOverride;  // TESSERINE_DESKTOP

@@ -2,11 +2,16 @@
 #include <gtest/gtest.h>
 
 #include <QDBusConnection>
+#include <QDBusContext>
 #include <QDBusVariant>
 #include <QMutex>
 #include <QProcess>
 #include <QThread>
+#include <chrono>
+#include <functional>
+#include <utility>
 
+#include "platform/desktop/lxqt/LxqtBackend.h"
 #include "platform/desktop/plasma/PlasmaBackend.h"
 #include "platform/desktop/plasma/PlasmaScript.h"
 #include "platform/desktop/xfce/XfceBackend.h"
@@ -66,6 +71,69 @@ class FakeScreenSaver : public QObject {
   bool GetActive() { return active; }
 };
 
+class FakePcmanfmQt : public QObject, protected QDBusContext {
+  Q_OBJECT
+  Q_CLASSINFO("D-Bus Interface", "org.pcmanfm.Application")
+  Q_PROPERTY(bool desktopManagerEnabled READ DesktopManagerEnabled)
+ public:
+  std::atomic<bool> desktop = true;
+  std::atomic<bool> refuse = false;
+  QStringList calls;  // "file|mode" per setWallpaper, in order
+  QMutex mutex;
+
+  bool DesktopManagerEnabled() const { return desktop; }
+
+ public slots:
+  void setWallpaper(const QString& file, const QString& mode) {
+    if (refuse) {
+      sendErrorReply(QDBusError::AccessDenied, "not now");
+      return;
+    }
+    QMutexLocker lock(&mutex);
+    calls << file + "|" + mode;
+  }
+};
+
+// Stands in for the backend a windowed desktop falls back to, remembering what it was asked;
+// a change asked to fade leaves it fading until FinishFade.
+class RecordingBackend final : public IDesktopBackend {
+ public:
+  explicit RecordingBackend(QStringList& log) : log_(log) {}
+  std::string Name() const override { return "fallback"; }
+  void Apply(const WallpaperValues& values) override {
+    log_ << "Apply " + QString::fromStdString(values.file);
+    fading_ = fadeNext_.count() > 0;
+  }
+  void ApplyMonitors(const std::vector<MonitorWallpaper>& monitors) override {
+    log_ << "ApplyMonitors " + QString::number(monitors.size());
+    fading_ = fadeNext_.count() > 0;
+  }
+  std::optional<ShownWallpaper> Query() override { return ShownWallpaper{"/shown.bmp", false}; }
+  void ScreensChanged() override { log_ << "ScreensChanged"; }
+  void FadeNext(std::chrono::milliseconds duration) override {
+    log_ << "FadeNext " + QString::number(duration.count());
+    fadeNext_ = duration;
+  }
+  bool Fading() const override { return fading_; }
+  void FinishFade() override {
+    log_ << "FinishFade";
+    fading_ = false;
+    for (const auto& done : std::exchange(done_, {})) done();
+  }
+  void WhenFadeDone(std::function<void()> done) override {
+    if (fading_)
+      done_.push_back(std::move(done));
+    else
+      done();
+  }
+
+ private:
+  QStringList& log_;
+  std::chrono::milliseconds fadeNext_{0};
+  bool fading_ = false;
+  std::vector<std::function<void()>> done_;
+};
+
 // A private session bus, a client connection for the backends and a service connection
 // whose objects answer from a thread of their own (the client's calls block).
 class DBusBackendsTest : public ::testing::Test {
@@ -94,7 +162,8 @@ class DBusBackendsTest : public ::testing::Test {
   void Serve(QObject& object, const QString& service, const QString& path) {
     object.moveToThread(&thread_);
     ASSERT_TRUE(service_->registerService(service));
-    ASSERT_TRUE(service_->registerObject(path, &object, QDBusConnection::ExportAllSlots));
+    ASSERT_TRUE(service_->registerObject(path, &object,
+                                         QDBusConnection::ExportAllSlots | QDBusConnection::ExportAllProperties));
   }
 
   QDBusConnection& Client() { return *client_; }
@@ -206,6 +275,106 @@ TEST_F(DBusBackendsTest, PlasmaNotRunningIsAnErrorNamingKde) {
         << error.what();
   }
   EXPECT_FALSE(kde.Query());
+}
+
+// pcmanfm-qt reads the file anew only under a name it does not hold: each change hands it
+// the file under another name first, then under its own.
+TEST_F(DBusBackendsTest, LxqtHandsTheFileToTheRunningDesktopTwiceInEachMode) {
+  FakePcmanfmQt pcmanfm;
+  Serve(pcmanfm, "org.pcmanfm.PCManFM", "/Application");
+  QStringList fallback;
+  TLxqtBackend lxqt(std::make_unique<RecordingBackend>(fallback), Client());
+  const QString file = "/home/u/Tesserina Convert.BMP";
+  const QString other = "/home/u/./Tesserina Convert.BMP";
+  lxqt.Apply({file.toStdString(), WallpaperLayout::Center});
+  lxqt.Apply({file.toStdString(), WallpaperLayout::Stretch});
+  lxqt.Apply({"/p/tile.bmp", WallpaperLayout::Tile});
+  lxqt.Apply({});
+  lxqt.ScreensChanged();
+  EXPECT_FALSE(lxqt.Query());
+  EXPECT_EQ(fallback, QStringList(4, "FinishFade")) << fallback.join(", ").toStdString();
+  QMutexLocker lock(&pcmanfm.mutex);
+  EXPECT_EQ(pcmanfm.calls, (QStringList{other + "|center", file + "|center", other + "|stretch", file + "|stretch",
+                                        "/p/./tile.bmp|tile", "/p/tile.bmp|tile", "|color"}));
+}
+
+TEST_F(DBusBackendsTest, LxqtWithoutItsDesktopLeavesTheChangeToTheFallback) {
+  FakePcmanfmQt pcmanfm;
+  pcmanfm.desktop = false;
+  Serve(pcmanfm, "org.pcmanfm.PCManFM", "/Application");
+  QStringList fallback;
+  TLxqtBackend lxqt(std::make_unique<RecordingBackend>(fallback), Client());
+  lxqt.Apply({"/p/a.bmp", WallpaperLayout::Stretch});
+  lxqt.ApplyMonitors({{"DP-1", QRect(0, 0, 10, 10), "/p/a.bmp"}, {"DP-2", QRect(10, 0, 10, 10), "/p/b.bmp"}});
+  lxqt.ScreensChanged();
+  ASSERT_TRUE(lxqt.Query());
+  EXPECT_EQ(lxqt.Query()->file, "/shown.bmp");
+  service_->unregisterService("org.pcmanfm.PCManFM");
+  lxqt.Apply({"/p/c.bmp", WallpaperLayout::Center});
+  EXPECT_EQ(fallback, (QStringList{"FadeNext 0", "Apply /p/a.bmp", "FadeNext 0", "ApplyMonitors 2", "ScreensChanged",
+                                   "FadeNext 0", "Apply /p/c.bmp"}));
+  QMutexLocker lock(&pcmanfm.mutex);
+  EXPECT_TRUE(pcmanfm.calls.isEmpty());
+}
+
+TEST_F(DBusBackendsTest, LxqtRefusalIsTheChangesFailure) {
+  FakePcmanfmQt pcmanfm;
+  pcmanfm.refuse = true;
+  Serve(pcmanfm, "org.pcmanfm.PCManFM", "/Application");
+  QStringList fallback;
+  TLxqtBackend lxqt(std::make_unique<RecordingBackend>(fallback), Client());
+  try {
+    lxqt.Apply({"/p/a.bmp", WallpaperLayout::Stretch});
+    FAIL() << "no error";
+  } catch (const TDesktopError& error) {
+    EXPECT_STREQ(error.what(),
+                 "The LXQt desktop (pcmanfm-qt) did not take the wallpaper (setWallpaper: not now); the wallpaper was "
+                 "not changed.");
+  }
+  try {
+    lxqt.Apply({"/p/\xe9t\xe9.bmp", WallpaperLayout::Tile});
+    FAIL() << "no error";
+  } catch (const TDesktopError& error) {
+    EXPECT_NE(std::string(error.what()).find("cannot be given this file name"), std::string::npos) << error.what();
+  }
+  EXPECT_EQ(fallback, QStringList(2, "FinishFade"));
+}
+
+// pcmanfm-qt draws the picture itself: a fade is the fallback's only, for the one change it
+// was asked for, and a change the desktop takes lands the fallback's fade that still runs.
+TEST_F(DBusBackendsTest, LxqtFadesOnlyWhereTheFallbackTakesTheChange) {
+  FakePcmanfmQt pcmanfm;
+  pcmanfm.desktop = false;
+  Serve(pcmanfm, "org.pcmanfm.PCManFM", "/Application");
+  QStringList fallback;
+  TLxqtBackend lxqt(std::make_unique<RecordingBackend>(fallback), Client());
+  lxqt.FadeNext(std::chrono::milliseconds(800));
+  lxqt.Apply({"/p/a.bmp", WallpaperLayout::Stretch});
+  EXPECT_TRUE(lxqt.Fading());
+  int done = 0;
+  lxqt.WhenFadeDone([&done] { ++done; });
+  EXPECT_EQ(done, 0);
+
+  pcmanfm.desktop = true;
+  lxqt.FadeNext(std::chrono::milliseconds(800));
+  lxqt.Apply({"/p/b.bmp", WallpaperLayout::Center});
+  EXPECT_FALSE(lxqt.Fading());
+  EXPECT_EQ(done, 1);
+
+  pcmanfm.desktop = false;
+  lxqt.ApplyMonitors({{"DP-1", QRect(0, 0, 10, 10), "/p/c.bmp"}});
+  EXPECT_FALSE(lxqt.Fading()) << "the fade asked for the desktop's change was kept for a later one";
+  lxqt.FadeNext(std::chrono::milliseconds(300));
+  lxqt.ApplyMonitors({{"DP-1", QRect(0, 0, 10, 10), "/p/d.bmp"}});
+  EXPECT_TRUE(lxqt.Fading());
+  lxqt.FinishFade();
+  EXPECT_FALSE(lxqt.Fading());
+  lxqt.WhenFadeDone([&done] { ++done; });
+  EXPECT_EQ(done, 2);
+  EXPECT_EQ(fallback, (QStringList{"FadeNext 800", "Apply /p/a.bmp", "FinishFade", "FadeNext 0", "ApplyMonitors 1",
+                                   "FadeNext 300", "ApplyMonitors 1", "FinishFade"}));
+  QMutexLocker lock(&pcmanfm.mutex);
+  EXPECT_EQ(pcmanfm.calls, (QStringList{"/p/./b.bmp|center", "/p/b.bmp|center"}));
 }
 
 TEST_F(DBusBackendsTest, ScreenSaverAnswersGetActive) {

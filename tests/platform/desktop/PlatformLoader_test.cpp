@@ -27,9 +27,13 @@ TEST(ChooseDesktop, OverrideThenCurrentDesktopThenDisplayThenFile) {
       {"", "XFCE", true, true, DesktopKind::Xfce},
       {"", "sway", false, true, DesktopKind::Background},
       {"", "kde", false, false, DesktopKind::Kde},
-      {"", "LXQt:KDE", true, true, DesktopKind::Kde},
-      {"", "LXQt", true, true, DesktopKind::X11},
-      {"", "LXQt", true, false, DesktopKind::File},
+      {"", "LXQt:KDE", true, true, DesktopKind::Lxqt},
+      {"", "LXQt", true, true, DesktopKind::Lxqt},
+      {"", "LXQt", true, false, DesktopKind::Lxqt},
+      {"", "LXDE", true, true, DesktopKind::Lxde},
+      {"", "Openbox:LXDE", true, true, DesktopKind::Lxde},
+      {"lxqt", "XFCE", true, true, DesktopKind::Lxqt},
+      {"LXDE", "", true, true, DesktopKind::Lxde},
       {"", "", false, true, DesktopKind::File},
       {"", "", true, true, DesktopKind::X11},
       {"", "::", true, true, DesktopKind::X11},
@@ -72,6 +76,7 @@ TEST(ChooseDesktop, WaylandCompositorsAfterTheNamedDesktops) {
       {"", "GNOME", true, DesktopKind::Gnome},
       {"", "KDE", false, DesktopKind::Kde},
       {"", "sway", false, DesktopKind::Background},
+      {"", "LXQt", false, DesktopKind::Lxqt},
       {"sway", "sway", false, DesktopKind::Sway},
       {"swaybg", "sway", false, DesktopKind::Swaybg},
       {"background", "GNOME", true, DesktopKind::Background},
@@ -90,12 +95,49 @@ TEST(ChooseDesktop, WaylandCompositorsAfterTheNamedDesktops) {
 
 TEST(CreateDesktopBackend, EachKindGetsItsNamedBackend) {
   const std::pair<DesktopKind, const char*> rows[] = {
-      {DesktopKind::X11, "x11"},   {DesktopKind::Gnome, "gnome"},   {DesktopKind::Cinnamon, "cinnamon"},
-      {DesktopKind::Mate, "mate"}, {DesktopKind::Kde, "kde"},       {DesktopKind::Xfce, "xfce"},
-      {DesktopKind::Sway, "sway"}, {DesktopKind::Swaybg, "swaybg"}, {DesktopKind::Background, "background"},
+      {DesktopKind::X11, "x11"},
+      {DesktopKind::Gnome, "gnome"},
+      {DesktopKind::Cinnamon, "cinnamon"},
+      {DesktopKind::Mate, "mate"},
+      {DesktopKind::Kde, "kde"},
+      {DesktopKind::Xfce, "xfce"},
+      {DesktopKind::Lxqt, "lxqt"},
+      {DesktopKind::Lxde, "lxde"},
+      {DesktopKind::Sway, "sway"},
+      {DesktopKind::Swaybg, "swaybg"},
+      {DesktopKind::Background, "background"},
       {DesktopKind::File, "file"},
   };
   for (const auto& [kind, name] : rows) EXPECT_EQ(CreateDesktopBackend(kind, {})->Name(), name);
+}
+
+// Without a bus and a display here, neither pcmanfm-qt nor pcmanfm draws a desktop: the
+// change goes where the session would send it without the desktop's name, and fails there.
+TEST(CreateDesktopBackend, LxqtAndLxdeWithoutTheirDesktopGoWhereTheSessionWould) {
+  struct Row {
+    DesktopKind kind;
+    bool wayland;
+    const char* error;
+  };
+  const Row rows[] = {
+      {DesktopKind::Lxqt, false, "The X server could not be reached (DISPLAY is not set)"},
+      {DesktopKind::Lxqt, true,
+       "Tesserine's Wayland background (tesserine-background) could not be reached (WAYLAND_DISPLAY is not set)"},
+      {DesktopKind::Lxde, false, "The X server could not be reached (DISPLAY is not set)"},
+  };
+  for (const Row& row : rows) {
+    PlatformEnvironment environment;
+    environment.currentDesktop = row.kind == DesktopKind::Lxqt ? "LXQt" : "LXDE";
+    environment.x11Built = true;
+    environment.wayland = environment.waylandDisplay = row.wayland;
+    const auto backend = CreateDesktopBackend(row.kind, environment);
+    try {
+      backend->Apply({"/a.bmp", WallpaperLayout::Stretch});
+      ADD_FAILURE() << row.error << ": no error";
+    } catch (const TDesktopError& error) {
+      EXPECT_EQ(std::string(error.what()).rfind(row.error, 0), 0u) << error.what();
+    }
+  }
 }
 
 TEST(CreateDesktopBackend, UnknownOverrideFailsAtHandOverListingTheKnownNames) {
@@ -108,7 +150,8 @@ TEST(CreateDesktopBackend, UnknownOverrideFailsAtHandOverListingTheKnownNames) {
   } catch (const TDesktopError& error) {
     EXPECT_STREQ(error.what(),
                  "The desktop \"windows\" could not be reached (TESSERINE_DESKTOP names no known desktop (known: x11, "
-                 "gnome, cinnamon, mate, kde, xfce, sway, swaybg, background, file)); the wallpaper was not changed.");
+                 "gnome, cinnamon, mate, kde, xfce, lxqt, lxde, sway, swaybg, background, file)); the wallpaper was "
+                 "not changed.");
   }
 }
 

@@ -4,13 +4,10 @@
 #undef signals
 #include <gio/gio.h>
 
-#include <QBuffer>
 #include <memory>
-#include <system_error>
 #include <vector>
 
-#include "platform/desktop/x11/RootPicture.h"
-#include "platform/system/AtomicFile.h"
+#include "platform/desktop/LayoutCanvas.h"
 
 namespace {
 
@@ -102,19 +99,7 @@ void TGSettingsBackend::ApplyMonitors(const std::vector<MonitorWallpaper>& monit
     Apply({});
     return;
   }
-  const QImage canvas = ComposeLayoutCanvas(monitors);
-  QByteArray bytes;
-  QBuffer buffer(&bytes);
-  buffer.open(QIODevice::WriteOnly);
-  if (canvas.isNull() || !canvas.save(&buffer, "BMP"))
-    ThrowBackendError(target_.name, DesktopFailure::Refused, "no canvas of the monitors could be made");
-  const std::string& file = monitors.front().file;
-  try {
-    WriteFileAtomically(file, std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
-  } catch (const std::system_error& error) {
-    ThrowBackendError(target_.name, DesktopFailure::Refused, file + " cannot be written: " + error.code().message());
-  }
-  Set(file, std::string(), "spanned");
+  Set(WriteLayoutCanvas(target_.name, monitors), std::string(), "spanned");
 }
 
 void TGSettingsBackend::Set(const std::string& file, const std::string& darkFile, const char* option) {

@@ -8,13 +8,14 @@
 #include <utility>
 #include <vector>
 
+#include "platform/desktop/x11/DesktopWindows.h"
+#include "platform/desktop/x11/RandrMonitors.h"
 #include "platform/desktop/x11/RootFade.h"
 #include "platform/desktop/x11/RootPicture.h"
 #include "platform/desktop/x11/RootPlacement.h"
 
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
-#include <X11/extensions/Xrandr.h>
 
 #include "platform/desktop/x11/RootPixmap.h"
 #include "platform/desktop/x11/X11ErrorTrap.h"
@@ -29,23 +30,6 @@ using DisplayPtr = std::unique_ptr<Display, DisplayCloser>;
 
 [[noreturn]] void Fail(const std::string& why, DesktopFailure failure = DesktopFailure::Refused) {
   ThrowBackendError("x11", failure, why);
-}
-
-// The RandR monitors, active ones only; none when the server has no RandR 1.5.
-std::vector<QRect> Monitors(Display* display, Window root) {
-  int eventBase = 0;
-  int errorBase = 0;
-  int major = 0;
-  int minor = 0;
-  if (!XRRQueryExtension(display, &eventBase, &errorBase) || !XRRQueryVersion(display, &major, &minor) ||
-      major * 100 + minor < 105)
-    return {};
-  int count = 0;
-  XRRMonitorInfo* info = XRRGetMonitors(display, root, True, &count);
-  std::vector<QRect> monitors;
-  for (int i = 0; i < count; ++i) monitors.emplace_back(info[i].x, info[i].y, info[i].width, info[i].height);
-  if (info) XRRFreeMonitors(info);
-  return monitors;
 }
 
 QImage LoadPicture(const std::string& file) {
@@ -112,12 +96,17 @@ bool TX11RootBackend::Publish(const std::function<std::optional<QImage>(QSize, c
   const int height = DisplayHeight(dpy, screen);
   const int depth = DefaultDepth(dpy, screen);
 
-  const std::optional<QImage> composed = compose(QSize(width, height), Monitors(dpy, root));
+  const std::vector<QRect> monitors = RandrMonitors(dpy, root);
+  const std::optional<QImage> composed = compose(QSize(width, height), monitors);
   if (!composed) return false;
   const QImage& picture = *composed;
   if (picture.isNull())
     Fail("not enough memory for a " + std::to_string(width) + " x " + std::to_string(height) + " picture");
-  if (fade.count() > 0) {
+  // Under another program's desktop window the picture is drawn at once and the change fails:
+  // a fade nobody sees would only keep running after the failure was told.
+  const std::optional<TCoveredMonitor> hidden =
+      FirstCoveredMonitor(ListDesktopWindows(dpy), QSize(width, height), monitors);
+  if (fade.count() > 0 && !hidden) {
     if (const unsigned long final = fade_->Start(picture, fade)) {
       published_ = final;
       return true;
@@ -138,6 +127,9 @@ bool TX11RootBackend::Publish(const std::function<std::optional<QImage>(QSize, c
   ShowRootPixmap(dpy, root, atoms, pixmap, true);
   XSetCloseDownMode(dpy, RetainPermanent);
   if (const int error = trap.Sync(dpy)) Fail("the root background was refused with X error " + std::to_string(error));
+  // Both properties name the pixmap, so the next change frees it; not recorded as ours, so a
+  // new monitor layout does not draw a failed change again.
+  if (hidden) Fail(CoveredMonitorText(*hidden), DesktopFailure::Hidden);
   published_ = pixmap;
   return true;
 }

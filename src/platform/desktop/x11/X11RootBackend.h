@@ -5,6 +5,8 @@
 // freed, as other root setters expect. Nobody else redraws it for a new monitor layout, so
 // the backend does, as long as the root still shows its pixmap. A hand-over asked to fade
 // blends from what shows to the new picture (RootFade.h); a remake for a new layout never does.
+// Where another program's desktop window covers a monitor (DesktopWindows.h), the root is
+// drawn all the same, at once, but the change fails naming that program: nobody would see it.
 #pragma once
 
 #include <QImage>

@@ -1,6 +1,7 @@
 // The X root's fade on a real X server: blended frames midway, read from the root window, the
 // final frame exactly the picture a change at once shows, the pixmaps it leaves, and the
-// cases where it must not fade. Needs an X server on $DISPLAY with RENDER (Xvfb has it).
+// cases where it must not fade, a desktop window over the root among them. Needs an X
+// server on $DISPLAY with RENDER (Xvfb has it).
 // Xlib's macros (Status, Bool, None) must come after Qt and gtest.
 // clang-format off
 #include <gtest/gtest.h>
@@ -10,6 +11,7 @@
 #include <QProcess>
 #include <QTemporaryDir>
 
+#include "platform/desktop/DesktopWallpaper.h"
 #include "platform/desktop/x11/X11RootBackend.h"
 #include "support/WaitFor.h"
 
@@ -222,6 +224,61 @@ TEST_F(RootFadeTest, ARootWithoutAPixmapChangesAtOnce) {
   x11.Apply({Solid(kGreen), WallpaperLayout::Stretch});
   EXPECT_FALSE(x11.Fading());
   EXPECT_EQ(RootPixel(), kGreen);
+}
+
+// Another program's desktop window over the whole root (as pcmanfm's is): a fade that runs
+// goes on to its end, but the next change does not fade under it. It fails naming that
+// program, with nothing left running and no pixmap more than before; the next change frees
+// the failed change's pixmap.
+TEST_F(RootFadeTest, UnderAnotherProgramsDesktopWindowAChangeFailsAtOnce) {
+  TX11RootBackend x11;
+  x11.Apply({Solid(kRed), WallpaperLayout::Stretch});
+  const int before = ServerPixmapCount(display_);
+  ASSERT_GE(before, 1) << "the server does not count its pixmaps (X-Resource)";
+  x11.FadeNext(milliseconds(10000));
+  x11.Apply({Solid(kBlue), WallpaperLayout::Stretch});
+  int done = 0;
+  x11.WhenFadeDone([&done] { ++done; });
+
+  const Window desktop =
+      XCreateSimpleWindow(display_, DefaultRootWindow(display_), 0, 0, screen_.width(), screen_.height(), 0, 0, 0);
+  const Atom desktopType = XInternAtom(display_, "_NET_WM_WINDOW_TYPE_DESKTOP", False);
+  XChangeProperty(display_, desktop, XInternAtom(display_, "_NET_WM_WINDOW_TYPE", False), XA_ATOM, 32, PropModeReplace,
+                  reinterpret_cast<const unsigned char*>(&desktopType), 1);
+  char name[] = "stand-in-desktop";
+  XClassHint hint{name, name};
+  XSetClassHint(display_, desktop, &hint);
+  XMapWindow(display_, desktop);
+  XSync(display_, False);
+  WaitForEvents([] { return false; }, 300);
+  EXPECT_TRUE(x11.Fading()) << "a fade that ran before the window came is no failed change";
+
+  x11.FadeNext(milliseconds(3000));
+  try {
+    x11.Apply({Solid(kGreen), WallpaperLayout::Stretch});
+    ADD_FAILURE() << "no error";
+  } catch (const TDesktopError& error) {
+    EXPECT_EQ(std::string(error.what()),
+              "The X server drew the wallpaper behind another program's desktop (stand-in-desktop draws its own "
+              "desktop over the " +
+                  std::to_string(screen_.width()) + " x " + std::to_string(screen_.height()) +
+                  " monitor at 0, 0); the wallpaper was not changed.");
+  }
+  EXPECT_FALSE(x11.Fading());
+  EXPECT_EQ(done, 1);
+  const auto failed = Property("_XROOTPMAP_ID");
+  ASSERT_TRUE(failed);
+  EXPECT_EQ(Property("ESETROOT_PMAP_ID"), failed) << "the next setter could not free it";
+  EXPECT_EQ(ReadDrawable(display_, *failed, {41, 31}).pixel(40, 30), kGreen);
+  EXPECT_EQ(ServerPixmapCount(display_), before);
+
+  XDestroyWindow(display_, desktop);
+  XSync(display_, False);
+  x11.FadeNext(milliseconds(0));
+  x11.Apply({Solid(kRed), WallpaperLayout::Stretch});
+  EXPECT_EQ(RootPixel(), kRed);
+  EXPECT_EQ(LivePixmapSize(display_, *failed), std::nullopt) << "the failed change's pixmap outlived the next change";
+  EXPECT_EQ(ServerPixmapCount(display_), before);
 }
 
 TEST_F(RootFadeTest, AServerWithoutRenderChangesAtOnce) {
