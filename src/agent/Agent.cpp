@@ -26,13 +26,14 @@ TAgent::TAgent(TAgentWorld world, TAgentParts parts)
       compositions_(parts.compositions),
       busy_(parts.busy),
       view_(parts.view),
-      convertFileName_(ConvertFileName(world_.programFolder)),
+      convertFileName_(::ConvertFileName(world_.programFolder)),
       darkConvertFileName_(DarkConvertFileName(world_.programFolder)),
       historyFileName_(TChangeHistory::FileNameFor(world_.configFileName)),
       folders_(std::make_unique<TAgentFolders>(parts.settings, parts.list, parts.ini, commands_, parts.view,
                                                [this](const std::string& folder, const TFolderSyncResult& result,
                                                       bool hadCurrent) { FolderSynced(folder, result, hadCurrent); })) {
   timer_.setObjectName("Timer1");
+  folders_->SetScreen([this] { return world_.screen.ScreenSize(); });
   history_.LoadFrom(historyFileName_);
 }
 

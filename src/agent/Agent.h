@@ -20,8 +20,7 @@
 //
 // The agent's own files: Agent.cpp (the run, its start and end, the tick, failures),
 // AgentChange.cpp (the change), AgentPicks.cpp (the display order and the way back),
-// AgentCommands.cpp (the tray's commands on the list), AgentScheme.cpp (the colour scheme
-// and the lock screen).
+// AgentCommands.cpp (the tray's commands on the list), AgentScheme.cpp (the colour scheme).
 #pragma once
 
 #include <QTimer>
@@ -189,7 +188,7 @@ class TAgent {
   // The way back is shown as open or not.
   void SetPreviousEnabled();
 
-  // ---- The colour scheme and the lock screen (AgentScheme.cpp) ----
+  // ---- The colour scheme (AgentScheme.cpp) ----
   const TSchemeReading& Scheme() const { return scheme_; }
   // The desktop's scheme is now reading: where that changes which variant shows, the
   // wallpaper on every monitor is made again at once (fading as a change does), even while
@@ -199,6 +198,9 @@ class TAgent {
   // the variant the scheme does not ask for (a run that ended in the other scheme), it is made
   // again; another program's wallpaper is left alone.
   void StartFollowingScheme(const TSchemeReading& reading);
+  // An entry's partner was set or cleared: where the wallpaper shows that entry while dark,
+  // it is made again with what it shows now.
+  void PartnersChanged() { RemakeForScheme(); }
   // Whether a change shows the entries' dark partners now.
   bool ShowsDark() const;
   // The file a change shows for the current entry (empty without one).
@@ -228,9 +230,6 @@ class TAgent {
   void RemakeForScheme();
   // The file a change shows for entry now.
   std::string ShownFor(const ImageEntry& entry) const;
-  // With "Lock screen too", the lock screen shows what the desktop was given; a failure is
-  // told once until it succeeds again.
-  void ShowOnLockScreen();
   std::vector<MonitorSource> PickFurtherSources(const std::vector<TMonitor>& monitors);
   ApplyRequest CurrentRequest() const;
   QRgb Fill() const;
@@ -274,7 +273,6 @@ class TAgent {
   std::vector<std::string> shownFurther_;
   std::unique_ptr<TAgentFolders> folders_;
   TSchemeReading scheme_;
-  bool lockScreenFailureTold_ = false;
   // A remake for the scheme that found the command gate closed waits on this for its turn.
   QObject schemePosts_;
 };

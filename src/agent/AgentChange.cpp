@@ -104,7 +104,6 @@ void TAgent::UpdtBackground() {
   }
   ChangeSucceeded();
   state_.LastShownNm = ShownFileName();
-  ShowOnLockScreen();
   RecordInHistory();
   // Going back shows an earlier change again: the cycle's marks stay as they are.
   if (settings_.RandomCycle() && !historyStep_) MarkShown();

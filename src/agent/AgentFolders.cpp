@@ -10,6 +10,7 @@
 #include "config/Settings.h"
 #include "imagelist/FolderFile.h"
 #include "imagelist/FolderPictures.h"
+#include "imagelist/FolderShape.h"
 #include "imagelist/ListEdits.h"
 #include "platform/system/FolderWatch.h"
 #include "wallpaper/CompositionCache.h"
@@ -61,6 +62,7 @@ void TAgentFolders::Save(TBigIniFile& ini) const { SaveFolders(ini, folders_); }
 
 void TAgentFolders::Watch() {
   watch_ = std::make_unique<TFolderWatch>(FolderPictureVerdict);
+  watch_->SetShape(ListingShapeFor(screenSize_ ? screenSize_() : QSize()));
   watch_->OnListing = [this](const std::shared_ptr<const TFolderListing>& listing) { Sync(listing, std::nullopt); };
   watch_->OnWatchIncomplete = [this] {
     view_.ShowFolders();

@@ -11,6 +11,7 @@
 #pragma once
 
 #include <QObject>
+#include <QSize>
 #include <QString>
 #include <functional>
 #include <memory>
@@ -76,6 +77,10 @@ class TAgentFolders {
   void Exclude(const std::vector<std::string>& fileNames);
   // Added by hand, pictures a watched folder holds may join again.
   void Readmit(const std::vector<std::string>& fileNames);
+  // The primary monitor's size, asked on this thread at each start of the watch: the listings
+  // fold a dark picture into its light twin (FolderShape.h) and choose a wallpaper package's
+  // size for it.
+  void SetScreen(std::function<QSize()> screenSize) { screenSize_ = std::move(screenSize); }
 
  private:
   void Watch();
@@ -93,6 +98,7 @@ class TAgentFolders {
   TWatchedFolders folders_;
   std::unique_ptr<TFolderWatch> watch_;
   std::function<void()> waitingStart_;
+  std::function<QSize()> screenSize_;
   bool watchIncompleteTold_ = false;
   // The retries and the slices are posted to this object, so none runs after it is gone.
   QObject posts_;

@@ -1,30 +1,27 @@
-// The colour scheme the agent follows, the dark partners a change shows while it is dark, and
-// the lock screen that a change also sets.
+// The colour scheme the agent follows, and the dark partners a change shows while it is dark.
 #include <QFile>
 #include <QFileInfo>
 #include <QScopeGuard>
 #include <QTimer>
 #include <chrono>
-#include <cstdio>
 
 #include "agent/Agent.h"
 #include "imagelist/DarkPartner.h"
-#include "wallpaper/WallpaperApply.h"
 #include "wallpaper/FillColor.h"
+#include "wallpaper/WallpaperApply.h"
 
 namespace {
 
-const QString kLockScreenFailedSummary = QStringLiteral("Tesserine could not set the lock screen's wallpaper");
 // A remake that finds the list loading or a box open waits this long and tries again.
 constexpr int kSchemeRetryMs = 100;
 
-bool FileThere(const std::string& path) { return QFileInfo::exists(QFile::decodeName(QByteArray::fromStdString(path))); }
+bool FileThere(const std::string& path) {
+  return QFileInfo::exists(QFile::decodeName(QByteArray::fromStdString(path)));
+}
 
 }  // namespace
 
-bool TAgent::ShowsDark() const {
-  return scheme_.scheme == ColorScheme::Dark && !world_.desktop.SwitchesSchemeItself();
-}
+bool TAgent::ShowsDark() const { return scheme_.scheme == ColorScheme::Dark && !world_.desktop.SwitchesSchemeItself(); }
 
 std::string TAgent::ShownFor(const ImageEntry& entry) const { return ShownPicture(entry, ShowsDark(), FileThere); }
 
@@ -100,22 +97,6 @@ void TAgent::RemakeForScheme() {
     ChgBackground();
     ChangeSucceeded();
     state_.LastShownNm = wanted;
-    ShowOnLockScreen();
     SetHint();
   });
-}
-
-void TAgent::ShowOnLockScreen() {
-  if (!settings_.LockScreen || world_.desktop.LockScreenShowsDesktop()) return;
-  const std::string file = world_.desktop.GetValue("Wallpaper").value_or("");
-  if (file.empty()) return;
-  try {
-    world_.desktop.ShowOnLockScreen(file);
-    lockScreenFailureTold_ = false;
-  } catch (const std::exception& error) {
-    if (lockScreenFailureTold_) return;
-    lockScreenFailureTold_ = true;
-    std::fprintf(stderr, "tesserine: %s\n", error.what());
-    view_.Notify(kLockScreenFailedSummary, QString::fromLocal8Bit(error.what()));
-  }
 }

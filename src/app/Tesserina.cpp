@@ -18,6 +18,7 @@
 #include "app/TesserineApplication.h"
 #include "config/BigIni.h"
 #include "config/ConfigFileName.h"
+#include "platform/desktop/ColorSchemeWatch.h"
 #include "platform/desktop/PlatformLoader.h"
 #include "platform/screen/ScreenMetrics.h"
 #include "platform/session/BusConnection.h"
@@ -123,6 +124,10 @@ int RunProgram(int argc, char** argv, bool showWindow, bool login) {
   if (control->Register(&why) == TControlService::Registration::Refused)
     std::fprintf(stderr, "tesserine: runs without its D-Bus interface: %s\n", why.c_str());
   form->Agent().OnStatusChanged = [&control] { control->StatusChanged(); };
+  // The colour scheme is read without waiting; the portal's answer comes later, as a change.
+  TColorSchemeWatch scheme;
+  form->Agent().StartFollowingScheme(scheme.Current());
+  scheme.OnChanged = [&form](const TSchemeReading& reading) { form->Agent().FollowScheme(reading); };
 
   form->show();
   if (form->StartMinimized()) form->OKClick(form->OK);
@@ -133,6 +138,7 @@ int RunProgram(int argc, char** argv, bool showWindow, bool login) {
   if (termination.Requested()) QMetaObject::invokeMethod(&app, terminate, Qt::QueuedConnection);
   const int result = QCoreApplication::exec();
   form->Agent().OnStatusChanged = nullptr;
+  scheme.OnChanged = nullptr;
   control.reset();
   form->FormDestroy();
   form.reset();

@@ -72,8 +72,6 @@ TKeyValue TSettings::Value(const ConfigKey& key) const {
       return std::string(MonitorModeText(Monitors));
     case InfoKeyId::FadeMilliseconds:
       return FadeMilliseconds;
-    case InfoKeyId::LockScreen:
-      return LockScreen;
     case InfoKeyId::ExecSinceChg:
     case InfoKeyId::LastImageNm:
     case InfoKeyId::LastDispStr:
@@ -100,7 +98,6 @@ TSettings LoadedSettings(const TInfoReader& info, const TSettings& before) {
   loaded.ClickAction = TrayClickActionAt(info.Integer(InfoKey::SysTrayClick));
   loaded.Monitors = ParseMonitorMode(info.Text(InfoKey::Monitors));
   loaded.FadeMilliseconds = info.Integer(InfoKey::FadeMilliseconds);
-  loaded.LockScreen = info.Bool(InfoKey::LockScreen);
   loaded.ConfirmRemove = info.Bool(InfoKey::ConfirmRemove);
   loaded.ExceptDefaultDisplay = MatchDispText(info.Text(InfoKey::ExceptDefaultDisplay), before.ExceptDefaultDisplay);
   loaded.ExceptWidth = NumberText(ClampUpDown(info.Integer(InfoKey::ExceptWidth)));

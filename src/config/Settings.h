@@ -46,8 +46,6 @@ struct TSettings {
   // "Fade Milliseconds" as the file holds it: a value outside 0..10000 is used held to that
   // range (FadeTime) and kept as it stands until the user edits it.
   std::int32_t FadeMilliseconds = 500;
-  // Each change also sets the lock screen's wallpaper, where the lock screen keeps its own.
-  bool LockScreen = false;
 
   // The folder of the last file chosen in the Add dialog, else its initial folder.
   std::string DefaultDirectory() const;

@@ -26,7 +26,7 @@ void SaveFolders(TBigIniFile& ini, const TWatchedFolders& folders);
 
 // Writes what a sync of folder did into the stored list, as the agent writes its own
 // state: the file on disk follows at the next write of the configuration. Only a folder
-// the file already names is written this way, the partners in section "Dark" with it; the pictures of one the user has just added
-// reach the file with the user's Save, together with the folder.
+// the file already names is written this way, the partners in section "Dark" with it; the pictures of one the user has
+// just added reach the file with the user's Save, together with the folder.
 void StoreSync(TBigIniFile& ini, std::string_view folder, const TFolderSyncResult& result,
                const std::function<std::string(DispObj)>& dispText, bool randomCycle);

@@ -52,9 +52,9 @@ void Leave(TImageList& list, const TFolderListing& listing, const TJoinRule& rul
 
 // The partner the listing gives file; empty without one.
 std::string PartnerIn(const TFolderListing& listing, const std::string& file) {
-  const auto found =
-      std::lower_bound(listing.partners.begin(), listing.partners.end(), file,
-                       [](const std::pair<std::string, std::string>& pair, const std::string& name) { return pair.first < name; });
+  const auto found = std::lower_bound(
+      listing.partners.begin(), listing.partners.end(), file,
+      [](const std::pair<std::string, std::string>& pair, const std::string& name) { return pair.first < name; });
   return found != listing.partners.end() && found->first == file ? found->second : std::string();
 }
 

@@ -24,7 +24,7 @@ struct ImageEntry {
   std::int32_t mark = -1;
   // The dark partner: the picture shown in the entry's place while the desktop is dark;
   // empty without one. It is no entry of its own and goes with its entry.
-  std::string dark;
+  std::string dark{};
 };
 
 class TImageList {

@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "config/ConfigKeys.h"
+#include "imagelist/DarkFile.h"
 
 TStoredDisp ReadStoredDisp(const TBigIniFile& ini, const std::string& fileName, const std::string& storedValue,
                            bool randomCycle, DispObj defDisp) {
@@ -28,6 +29,7 @@ bool LoadBitmaps(TImageList& list, const TBigIniFile& ini, const TDispReader& re
     anyShown = anyShown || stored.mark == 1;
   }
   list.Reserve(1);
+  LoadDark(list, ini);
   return anyShown;
 }
 
@@ -50,4 +52,5 @@ void SaveBitmaps(TBigIniFile& ini, const TImageList& list, bool randomCycle,
     }
     ini.WriteString(BitmapsSection, entry.fileName, EncodeBitmapsValue(dispText(code), mark, randomCycle));
   }
+  SaveDark(ini, list);
 }

@@ -13,8 +13,7 @@ constexpr std::string_view kScreenshot = "/contents/screenshot.";
 std::optional<QSize> SizeOfName(std::string_view name) {
   const std::size_t x = name.find('x');
   const std::size_t dot = name.find('.');
-  if (x == std::string_view::npos || dot == std::string_view::npos || x == 0 || dot <= x + 1 ||
-      dot + 1 == name.size())
+  if (x == std::string_view::npos || dot == std::string_view::npos || x == 0 || dot <= x + 1 || dot + 1 == name.size())
     return std::nullopt;
   int width = 0;
   int height = 0;

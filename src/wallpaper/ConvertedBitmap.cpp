@@ -35,8 +35,7 @@ bool IsConvertedName(std::string_view name) {
       !SameIgnoringAsciiCase(name.substr(name.size() - extension.size()), extension))
     return false;
   const std::string_view number = name.substr(stem.size(), name.size() - stem.size() - extension.size());
-  return number.find_first_not_of("0123456789") == std::string_view::npos && number.front() != '0' &&
-         number != "1";
+  return number.find_first_not_of("0123456789") == std::string_view::npos && number.front() != '0' && number != "1";
 }
 
 QImage StretchPicture(const QImage& picture, std::optional<QSize> stretchTo) {

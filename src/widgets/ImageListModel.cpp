@@ -2,6 +2,7 @@
 
 #include <QPainter>
 
+#include "imagelist/DarkPartner.h"
 #include "widgets/ProgramIcons.h"
 
 void TImageListModel::Refresh() {
@@ -50,8 +51,10 @@ QVariant TImageListModel::data(const QModelIndex& index, int role) const {
   const ImageEntry& entry = list_.At(index.row());
   switch (role) {
     case Qt::DisplayRole:
+      return QString::fromStdString(entry.fileName + PartnerMark(entry));
     case Qt::ToolTipRole:
-      return QString::fromStdString(entry.fileName);
+      return QString::fromStdString(entry.dark.empty() ? entry.fileName
+                                                       : entry.fileName + "\nDark picture: " + entry.dark);
     case Qt::DecorationRole:
       return EntryIcon(entry.disp, entry.mark);
     case DispRole:

@@ -1,5 +1,6 @@
 // Shows a TImageList in ListView1: one column "File Name" with the entry's mark and display
-// method as its icon (also as user roles). The list, which the window owns, stays the one copy
+// method as its icon (also as user roles), and after the name the dark partner's, where it
+// has one. The list, which the window owns, stays the one copy
 // of the entries and of the selection; this is only the view's adaptor over it.
 #pragma once
 

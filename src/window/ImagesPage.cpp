@@ -97,6 +97,9 @@ void TTesselForm1::BuildImagesPage() {
   MIRemove = item("MIRemove", "&Remove");
   MIApply = item("MIApply", "&Apply");
   MIDisplayType = ImgPopupMenu->addMenu("Display &Type");
+  ImgPopupMenu->addSeparator();
+  MIDarkPicture = item("MIDarkPicture", "Dar&k Picture...");
+  MINoDarkPicture = item("MINoDarkPicture", "&No Dark Picture");
   MIDisplayType->setObjectName("MIDisplayType");
   AddDispMethodItems(MIDisplayType, MIDisplayTypeItems,
                      [this](QAction* item) { MenuCommand([this, item] { MIDisplayTypeClick(item); })(); });
@@ -107,6 +110,8 @@ void TTesselForm1::BuildImagesPage() {
   connect(MIDisplay, &QAction::triggered, this, MenuCommand([this] { DisplayClick(); }));
   connect(MIRemove, &QAction::triggered, this, MenuCommand([this] { MIRemoveClick(); }));
   connect(MIApply, &QAction::triggered, this, MenuCommand([this] { ApplyClick(MIApply); }));
+  connect(MIDarkPicture, &QAction::triggered, this, MenuCommand([this] { DarkPictureClick(); }));
+  connect(MINoDarkPicture, &QAction::triggered, this, MenuCommand([this] { NoDarkPictureClick(); }));
   connect(ImgPopupMenu, &QMenu::aboutToShow, this, [this] {
     AgentRun->Commands().Enter();
     ImgPopupMenuPopup();

@@ -133,6 +133,11 @@ class TTesselForm1 : public QWidget, private IAgentView {
   bool AddImageFile(const std::string& fileName, bool last);
   void RemoveClick();
   void MIRemoveClick();
+  // The current entry's dark partner, chosen in the Add dialog; the selected entries' cleared.
+  void DarkPictureClick();
+  void NoDarkPictureClick();
+  // Shows an edit of partners, marks the configuration unsaved, and lets the wallpaper follow.
+  void PartnersEdited();
   void MoveUpClick();
   void MoveDownClick();
   void SortImagesClick();
@@ -327,6 +332,8 @@ class TTesselForm1 : public QWidget, private IAgentView {
   QAction* MIDisplay = nullptr;
   QAction* MIRemove = nullptr;
   QAction* MIApply = nullptr;
+  QAction* MIDarkPicture = nullptr;
+  QAction* MINoDarkPicture = nullptr;
   QMenu* MIDisplayType = nullptr;
   // Indexed by DispObj code.
   QAction* MIDisplayTypeItems[DispObjCount] = {};

@@ -4,6 +4,7 @@
 #include <QTabWidget>
 #include <QTreeView>
 
+#include "imagelist/DarkPartner.h"
 #include "imagelist/ListEdits.h"
 #include "imagelist/StorableName.h"
 #include "platform/dialogs/AddDialog.h"
@@ -55,6 +56,31 @@ void TTesselForm1::AddClick() {
   ItemSelectUpdt();
   Change(Add);
   if (!refused.empty()) Ask(UnstorableNamesMessage(refused), MsgKind::Error, MsgButtons::Ok);
+}
+
+void TTesselForm1::DarkPictureClick() {
+  std::optional<std::vector<std::string>> files;
+  {
+    const auto dialogOpen = AgentRun->Commands().Hold();
+    files = Services.addDialog.Execute(kAddFilter, FolderOf(CurrentFileName()));
+  }
+  if (!files || files->empty()) return;
+  const std::string refusal = SetCurrentPartner(List, files->front());
+  if (!refusal.empty()) {
+    Ask(QString::fromStdString(refusal), MsgKind::Error, MsgButtons::Ok);
+    return;
+  }
+  PartnersEdited();
+}
+
+void TTesselForm1::NoDarkPictureClick() {
+  if (ClearSelectedPartners(List)) PartnersEdited();
+}
+
+void TTesselForm1::PartnersEdited() {
+  ListChanged();
+  Change(MIDarkPicture);
+  AgentRun->PartnersChanged();
 }
 
 void TTesselForm1::RemoveClick() { AgentRun->RemoveCurrent(); }

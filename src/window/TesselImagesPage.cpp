@@ -13,6 +13,7 @@
 #include <algorithm>
 #include <iterator>
 
+#include "imagelist/DarkPartner.h"
 #include "imagelist/ImagesPageButtons.h"
 #include "platform/screen/ScreenMetrics.h"
 #include "platform/system/PathParts.h"
@@ -161,5 +162,8 @@ void TTesselForm1::ImgPopupMenuPopup() {
   MIRemove->setEnabled(items.remove);
   MIDisplayType->setEnabled(items.remove);
   MIApply->setEnabled(items.apply);
+  const TPartnerItems partner = PartnerItems(List);
+  MIDarkPicture->setEnabled(partner.set);
+  MINoDarkPicture->setEnabled(partner.clear);
   for (int code = 0; code < DispObjCount; ++code) MIDisplayTypeItems[code]->setChecked(code == ToInt(MethodShown));
 }

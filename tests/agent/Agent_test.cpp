@@ -20,6 +20,7 @@
 #include "support/FixedClock.h"
 #include "support/FixedScreenMetrics.h"
 #include "support/StandInDesktop.h"
+#include "wallpaper/ConvertedBitmap.h"
 
 namespace {
 
@@ -383,4 +384,55 @@ TEST_F(AgentTest, CommandsFromOutsideFindTheGateAndTheRunningAgent) {
     EXPECT_STREQ(refusal.what(), "refused");
   }
   EXPECT_EQ(view.notices.size(), 1u) << "while the agent runs, it is also told as its own failures are";
+}
+
+TEST_F(AgentTest, WhileDarkTheEntrysPartnerShowsAndTheEntryIsWhatIsNamed) {
+  Make({DispObj::Center, DispObj::RatioStretch, DispObj::Center});
+  const auto save = [this](const char* name, QColor colour) {
+    const std::string path = (dir.path() + "/" + name).toStdString();
+    QImage picture(4, 3, QImage::Format_RGB32);
+    picture.fill(colour);
+    picture.save(QString::fromStdString(path), "BMP");
+    return path;
+  };
+  const std::string dark0 = save("0-dark.bmp", Qt::black);
+  const std::string dark1 = save("1-dark.bmp", Qt::darkMagenta);
+  list.SetDark(0, dark0);
+  list.SetDark(1, dark1);
+  list.SetDark(2, (dir.path() + "/away/2-dark.bmp").toStdString());
+  agent->UpdtBackground();
+  EXPECT_EQ(Shown(), Name(0));
+
+  // The scheme turns dark: the partner shows at once, nothing is recorded.
+  const std::string changedAt = Info("LastChgDateTime");
+  agent->FollowScheme({ColorScheme::Dark, SchemeSource::Portal});
+  EXPECT_EQ(Shown(), dark0);
+  EXPECT_EQ(Info("LastImageNm"), Name(0));
+  EXPECT_EQ(Info("LastChgDateTime"), changedAt);
+  EXPECT_FALSE(view.previous) << "no step in the history";
+  EXPECT_EQ(view.hint, "0.bmp (CENTER)");
+  EXPECT_EQ(agent->Status().image, Name(0));
+  EXPECT_EQ(agent->Status().scheme, "dark (desktop portal)");
+
+  // A composed partner is made into its own converted file; the entry's name stays.
+  SelectOnly(list, 1);
+  agent->UpdtBackground();
+  EXPECT_EQ(Shown(), DarkConvertFileName((dir.path() + "/").toStdString()));
+  EXPECT_NE(Shown(), agent->ConvertFileName());
+  EXPECT_EQ(QImage(QString::fromStdString(Shown())).pixelColor(0, 0), QColor(Qt::darkMagenta));
+  EXPECT_EQ(Info("LastImageNm"), Name(1));
+  EXPECT_EQ(view.hint, "1.bmp (RATIO_STRETCH)");
+
+  // A partner whose file is away shows its entry.
+  SelectOnly(list, 2);
+  agent->UpdtBackground();
+  EXPECT_EQ(Shown(), Name(2));
+
+  // Light again: the entry shows where its partner did.
+  SelectOnly(list, 1);
+  agent->UpdtBackground();
+  agent->FollowScheme({ColorScheme::Light, SchemeSource::GnomeSettings});
+  EXPECT_EQ(Shown(), agent->ConvertFileName());
+  EXPECT_EQ(QImage(QString::fromStdString(Shown())).pixelColor(0, 0), QColor(Qt::green));
+  EXPECT_EQ(Info("LastImageNm"), Name(1));
 }

@@ -198,3 +198,33 @@ TEST_F(ListTest, UnreadMethodIsFetchedFromTheFile) {
   Select({2});
   EXPECT_EQ(form->ImageList().At(2).disp, DispObj::BrickTile);
 }
+
+TEST_F(ListTest, TheShortcutMenuSetsAndClearsTheDarkPictureAndTheListShowsIt) {
+  OpenWith(kUnsorted);
+  Select({1});
+  form->ImgPopupMenuPopup();
+  EXPECT_TRUE(form->MIDarkPicture->isEnabled());
+  EXPECT_FALSE(form->MINoDarkPicture->isEnabled());
+  addDialog.files = std::vector<std::string>{"/q/two-night.png"};
+  form->DarkPictureClick();
+  EXPECT_EQ(form->ImageList().At(1).dark, "/q/two-night.png");
+  EXPECT_EQ(form->ListView1->model()->index(1, 0).data().toString(), "/p/two.bmp  [dark: two-night.png]");
+  EXPECT_TRUE(form->Save->isEnabled());
+  form->SaveClick();
+  EXPECT_TRUE(IniBytes().endsWith("[Dark]\r\n/p/two.bmp=/q/two-night.png\r\n\r\n")) << IniBytes().toStdString();
+
+  // The entry's own file is refused with a box, and the partner stays.
+  addDialog.files = std::vector<std::string>{"/p/two.bmp"};
+  form->DarkPictureClick();
+  ASSERT_EQ(messages.asked.size(), 1u);
+  EXPECT_EQ(messages.asked[0].text, "A picture cannot be its own dark picture.");
+  EXPECT_EQ(form->ImageList().At(1).dark, "/q/two-night.png");
+
+  form->ImgPopupMenuPopup();
+  EXPECT_TRUE(form->MINoDarkPicture->isEnabled());
+  form->NoDarkPictureClick();
+  EXPECT_EQ(form->ImageList().At(1).dark, "");
+  EXPECT_EQ(form->ListView1->model()->index(1, 0).data().toString(), "/p/two.bmp");
+  form->SaveClick();
+  EXPECT_FALSE(IniBytes().contains("[Dark]"));
+}

@@ -20,8 +20,8 @@ GSettings* GnomeInterfaceSettings() {
   GSettingsSchemaSource* source = g_settings_schema_source_get_default();
   GSettingsSchema* schema = source ? g_settings_schema_source_lookup(source, kInterfaceSchema, TRUE) : nullptr;
   if (!schema) return nullptr;
-  GSettings* settings = g_settings_schema_has_key(schema, kColorScheme) ? g_settings_new_full(schema, nullptr, nullptr)
-                                                                        : nullptr;
+  GSettings* settings =
+      g_settings_schema_has_key(schema, kColorScheme) ? g_settings_new_full(schema, nullptr, nullptr) : nullptr;
   g_settings_schema_unref(schema);
   return settings;
 }
@@ -30,15 +30,14 @@ GSettings* GnomeInterfaceSettings() {
 
 struct TColorSchemeWatch::Impl {
   TColorSchemeWatch& owner;
-  TPortalSettings portal{QDBusConnection::sessionBus()};
+  TPortalSettings portal;
   GSettings* gnome = GnomeInterfaceSettings();
   gulong gnomeHandler = 0;
   TSchemeReading current;
 
-  explicit Impl(TColorSchemeWatch& owner) : owner(owner) {
+  Impl(TColorSchemeWatch& owner, QDBusConnection bus) : owner(owner), portal(std::move(bus)) {
     // GSettings tells a change only of a key read after its handler was connected.
-    if (gnome)
-      gnomeHandler = g_signal_connect(gnome, "changed::color-scheme", G_CALLBACK(&Impl::GnomeChanged), this);
+    if (gnome) gnomeHandler = g_signal_connect(gnome, "changed::color-scheme", G_CALLBACK(&Impl::GnomeChanged), this);
     current = Read();
     QObject::connect(&portal, &TPortalSettings::Changed, &portal, [this] { Update(); });
     portal.Watch(kAppearance, kColorScheme);
@@ -70,7 +69,7 @@ struct TColorSchemeWatch::Impl {
   }
 };
 
-TColorSchemeWatch::TColorSchemeWatch() : impl_(std::make_unique<Impl>(*this)) {}
+TColorSchemeWatch::TColorSchemeWatch(QDBusConnection bus) : impl_(std::make_unique<Impl>(*this, std::move(bus))) {}
 
 TColorSchemeWatch::~TColorSchemeWatch() = default;
 

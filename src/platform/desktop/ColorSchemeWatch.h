@@ -3,6 +3,7 @@
 // through its SettingChanged signal, GNOME's key through GSettings' change signal.
 #pragma once
 
+#include <QDBusConnection>
 #include <functional>
 #include <memory>
 
@@ -10,8 +11,8 @@
 
 class TColorSchemeWatch {
  public:
-  // Starts asking the session bus's portal at once; GNOME's key is read now.
-  TColorSchemeWatch();
+  // Starts asking bus's portal at once; GNOME's key is read now.
+  explicit TColorSchemeWatch(QDBusConnection bus = QDBusConnection::sessionBus());
   ~TColorSchemeWatch();
   TColorSchemeWatch(const TColorSchemeWatch&) = delete;
   TColorSchemeWatch& operator=(const TColorSchemeWatch&) = delete;

@@ -20,7 +20,7 @@ struct WallpaperValues {
   WallpaperLayout layout = WallpaperLayout::Center;
   // For a desktop that switches between a light and a dark picture by itself: the dark
   // one; empty: file for both.
-  std::string darkFile;
+  std::string darkFile{};
 };
 
 // What the desktop really shows.

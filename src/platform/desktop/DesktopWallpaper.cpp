@@ -6,14 +6,10 @@
 
 #include "platform/desktop/DesktopBackend.h"
 #include "platform/desktop/DesktopValues.h"
-#include "platform/desktop/LockScreen.h"
 
 TDesktopWallpaper::TDesktopWallpaper(std::unique_ptr<TDesktopValues> values, std::unique_ptr<IDesktopBackend> backend,
-                                     std::function<bool()> reducedMotion, std::unique_ptr<ILockScreen> lockScreen)
-    : values_(std::move(values)),
-      backend_(std::move(backend)),
-      reducedMotion_(std::move(reducedMotion)),
-      lockScreen_(std::move(lockScreen)) {}
+                                     std::function<bool()> reducedMotion)
+    : values_(std::move(values)), backend_(std::move(backend)), reducedMotion_(std::move(reducedMotion)) {}
 
 TDesktopWallpaper::~TDesktopWallpaper() = default;
 
@@ -109,10 +105,6 @@ std::vector<MonitorWallpaper> TDesktopWallpaper::RecordedMonitors() const {
 void TDesktopWallpaper::ScreensChanged() { backend_->ScreensChanged(); }
 
 bool TDesktopWallpaper::SwitchesSchemeItself() const { return backend_->SwitchesSchemeItself(); }
-
-void TDesktopWallpaper::ShowOnLockScreen(const std::string& file) {
-  if (lockScreen_) lockScreen_->Show(file);
-}
 
 bool TDesktopWallpaper::Fading() const { return backend_->Fading(); }
 

@@ -81,12 +81,6 @@ class IDesktopWallpaper {
   // Whether the desktop switches by itself to the picture in the value "WallpaperDark" (empty:
   // "Wallpaper" for both) while its colour scheme is dark.
   virtual bool SwitchesSchemeItself() const { return false; }
-  // Whether the lock screen shows the desktop's own picture already (GNOME, Cinnamon, MATE,
-  // XFCE), so there is nothing to set.
-  virtual bool LockScreenShowsDesktop() const { return true; }
-  // The lock screen shows file; nothing where it shows the desktop's picture. Throws
-  // TDesktopError when the lock screen cannot be told.
-  virtual void ShowOnLockScreen(const std::string&) {}
 
   // The next hand-over (Reload, ReloadFromMemory or ReloadMonitors) fades over duration, then
   // changes are at once again. Zero, the default, changes at once exactly as before; no fade
@@ -105,17 +99,15 @@ class IDesktopWallpaper {
 };
 
 class IDesktopBackend;
-class ILockScreen;
 class TDesktopValues;
 struct WallpaperValues;
 
 // The stored values plus the backend that shows them. reducedMotion, when given, is asked at
-// each hand-over that would fade; true changes at once. lockScreen: null where the lock
-// screen shows the desktop's picture.
+// each hand-over that would fade; true changes at once.
 class TDesktopWallpaper final : public IDesktopWallpaper {
  public:
   TDesktopWallpaper(std::unique_ptr<TDesktopValues> values, std::unique_ptr<IDesktopBackend> backend,
-                    std::function<bool()> reducedMotion = {}, std::unique_ptr<ILockScreen> lockScreen = nullptr);
+                    std::function<bool()> reducedMotion = {});
   ~TDesktopWallpaper() override;
 
   void OpenKey() override;
@@ -129,8 +121,6 @@ class TDesktopWallpaper final : public IDesktopWallpaper {
   std::vector<MonitorWallpaper> RecordedMonitors() const override;
   void ScreensChanged() override;
   bool SwitchesSchemeItself() const override;
-  bool LockScreenShowsDesktop() const override { return !lockScreen_; }
-  void ShowOnLockScreen(const std::string& file) override;
   void FadeNextChange(std::chrono::milliseconds duration) override { fadeNext_ = duration; }
   bool Fading() const override;
   void FinishFade() override;
@@ -147,6 +137,5 @@ class TDesktopWallpaper final : public IDesktopWallpaper {
   std::unique_ptr<TDesktopValues> values_;
   std::unique_ptr<IDesktopBackend> backend_;
   std::function<bool()> reducedMotion_;
-  std::unique_ptr<ILockScreen> lockScreen_;
   std::chrono::milliseconds fadeNext_{0};
 };

@@ -12,7 +12,6 @@
 #include "platform/desktop/gsettings/GSettingsBackend.h"
 #include "platform/desktop/lxqt/LxqtBackend.h"
 #include "platform/desktop/plasma/PlasmaBackend.h"
-#include "platform/desktop/plasma/PlasmaLockScreen.h"
 #include "platform/desktop/sway/SwayBackend.h"
 #include "platform/desktop/sway/SwaybgBackend.h"
 #include "platform/desktop/xfce/XfceBackend.h"
@@ -154,20 +153,12 @@ std::unique_ptr<IDesktopBackend> CreateDesktopBackend(DesktopKind kind, const Pl
       environment.desktopOverride, "TESSERINE_DESKTOP names no known desktop (known: " + KnownNames() + ")");
 }
 
-bool LockScreenShowsDesktop(DesktopKind kind) {
-  return kind == DesktopKind::Gnome || kind == DesktopKind::Cinnamon || kind == DesktopKind::Mate ||
-         kind == DesktopKind::Xfce;
-}
-
 std::unique_ptr<IDesktopWallpaper> CreateDesktopWallpaper() {
   const PlatformEnvironment environment = CurrentEnvironment();
-  const DesktopKind kind = ChooseDesktop(environment);
   auto motion = std::make_shared<TReducedMotion>(QDBusConnection::sessionBus());
-  std::unique_ptr<ILockScreen> lockScreen;
-  if (!LockScreenShowsDesktop(kind)) lockScreen = std::make_unique<TPlasmaLockScreen>();
   return std::make_unique<TDesktopWallpaper>(std::make_unique<TDesktopValues>(TDesktopValues::DefaultFolder()),
-                                             CreateDesktopBackend(kind, environment),
-                                             [motion] { return motion->Reduced(); }, std::move(lockScreen));
+                                             CreateDesktopBackend(ChooseDesktop(environment), environment),
+                                             [motion] { return motion->Reduced(); });
 }
 
 ScreenSaverKind ChooseScreenSaver(const PlatformEnvironment& environment) {

@@ -34,10 +34,6 @@ DesktopKind ChooseDesktop(const PlatformEnvironment& environment);
 // hand-over with the reason.
 std::unique_ptr<IDesktopBackend> CreateDesktopBackend(DesktopKind kind, const PlatformEnvironment& environment);
 
-// Whether the desktop's lock screen shows the desktop's own picture (GNOME, Cinnamon, MATE,
-// XFCE); everywhere else the lock screen set is KDE Plasma's.
-bool LockScreenShowsDesktop(DesktopKind kind);
-
 std::unique_ptr<IDesktopWallpaper> CreateDesktopWallpaper();
 
 enum class ScreenSaverKind { X11, DBus };

@@ -23,7 +23,7 @@ struct TRemoteStatus {
   bool agentRunning = false;
   bool paused = false;
   // The colour scheme followed and where it was read, as --status prints it.
-  std::string scheme;
+  std::string scheme{};
 
   bool operator==(const TRemoteStatus&) const = default;
 };

@@ -87,26 +87,26 @@ struct TFolderWatch::Impl {
     const std::uint64_t number = ++sequence;
     QPointer<TFolderWatch> target(&owner);
     // The earlier listing goes with the thread, which frees it there.
-    QThreadPool::globalInstance()->start([target, request, copy, shapeCopy, wait, number,
-                                           last = std::move(root.last)]() mutable {
-      auto listing = std::make_shared<TFolderListing>(ScanFolder(request, copy, wait, last.get()));
-      listing->sequence = number;
-      if (shapeCopy && listing->available) shapeCopy(*listing);
-      // Comparing with the previous listing here spares the owner's thread a pass over a
-      // large folder when only a few files changed.
-      if (last && last->available && listing->available) CompareListings(*listing, *last);
-      last.reset();
-      // Handed to the application's thread, which owns the watch, and dropped there when the
-      // watch is gone by then: the watch itself may be destroyed while this thread runs, so it
-      // is only ever looked at from its own thread. The application waits for this pool to
-      // finish before it ends.
-      QMetaObject::invokeMethod(
-          QCoreApplication::instance(),
-          [target, listing = std::shared_ptr<const TFolderListing>(std::move(listing))] {
-            if (target) target->impl_->Listed(listing);
-          },
-          Qt::QueuedConnection);
-    });
+    QThreadPool::globalInstance()->start(
+        [target, request, copy, shapeCopy, wait, number, last = std::move(root.last)]() mutable {
+          auto listing = std::make_shared<TFolderListing>(ScanFolder(request, copy, wait, last.get()));
+          listing->sequence = number;
+          if (shapeCopy && listing->available) shapeCopy(*listing);
+          // Comparing with the previous listing here spares the owner's thread a pass over a
+          // large folder when only a few files changed.
+          if (last && last->available && listing->available) CompareListings(*listing, *last);
+          last.reset();
+          // Handed to the application's thread, which owns the watch, and dropped there when the
+          // watch is gone by then: the watch itself may be destroyed while this thread runs, so it
+          // is only ever looked at from its own thread. The application waits for this pool to
+          // finish before it ends.
+          QMetaObject::invokeMethod(
+              QCoreApplication::instance(),
+              [target, listing = std::shared_ptr<const TFolderListing>(std::move(listing))] {
+                if (target) target->impl_->Listed(listing);
+              },
+              Qt::QueuedConnection);
+        });
   }
 
   void Listed(const std::shared_ptr<const TFolderListing>& handed) {
