@@ -135,8 +135,8 @@ inline constexpr std::array<const ConfigKey*, 26> InfoKeys = {
     &InfoKey::ExceptEnabled,    &InfoKey::IMSplitter,           &InfoKey::SysTrayClick,     &InfoKey::ConfirmRemove,
     &InfoKey::FillColor,        &InfoKey::TriggerQty,           &InfoKey::AutoCloseMinutes, &InfoKey::AutoClose,
     &InfoKey::OpenMinimized,    &InfoKey::PlusInstalled,        &InfoKey::SortImages,       &InfoKey::Monitors,
-    &InfoKey::FadeMilliseconds, &InfoKey::RunAfterChange, &InfoKey::ExecSinceChg,         &InfoKey::LastImageNm,      &InfoKey::LastDispStr,
-    &InfoKey::LastChgDateTime};
+    &InfoKey::FadeMilliseconds, &InfoKey::RunAfterChange,       &InfoKey::ExecSinceChg,     &InfoKey::LastImageNm,
+    &InfoKey::LastDispStr,      &InfoKey::LastChgDateTime};
 
 inline constexpr std::string_view MarkedSuffix = ".MARKED";
 inline constexpr std::string_view NotMarkedSuffix = ".NOT";
