@@ -344,7 +344,8 @@ TEST_F(AgentTest, AFailureGoesWhereItsRouteSays) {
 // The command after a change runs once for each change that shows another picture, with the
 // pictures it shows, and never for the remake of a new layout nor for a change that failed.
 TEST_F(AgentTest, TheCommandAfterAChangeGetsThePicturesEachChangeShows) {
-  Make({DispObj::Center, DispObj::Center, DispObj::Center});
+  // Composed: the desktop gets the converted bitmap, the command the list's file.
+  Make({DispObj::RatioStretch, DispObj::RatioStretch, DispObj::RatioStretch});
   agent->NextBackground();
   EXPECT_TRUE(processes.starts.empty()) << "no command set, nothing runs";
   settings.RunAfterChange = R"(wal -n -i "$1")";
@@ -353,6 +354,7 @@ TEST_F(AgentTest, TheCommandAfterAChangeGetsThePicturesEachChangeShows) {
   EXPECT_EQ(processes.starts[0],
             (TProcessStart{
                 "/bin/sh", {"-c", settings.RunAfterChange, "tesserine", Name(2)}, {{"TESSERINE_PICTURES", Name(2)}}}));
+  EXPECT_EQ(Shown(), agent->ConvertFileName());
 
   // A picture on each of two monitors: the primary's is "$1", both are listed, primary first.
   settings.Monitors = MonitorMode::Each;
