@@ -41,8 +41,9 @@ class AfterChangeTest : public ::testing::Test {
 
   // Three plain pictures in order and the command; info holds the schedule.
   void WriteConfig(const QByteArray& command, const QByteArray& info) {
-    QByteArray ini = "[Info]\r\nFade Milliseconds=0\r\nOpen Minimized=1\r\nDisplay Order=SEQUENTIAL\r\nSortImages=0\r\n" +
-                     info + "Run After Change=" + command + "\r\n\r\n[Bitmaps]\r\n";
+    QByteArray ini =
+        "[Info]\r\nFade Milliseconds=0\r\nOpen Minimized=1\r\nDisplay Order=SEQUENTIAL\r\nSortImages=0\r\n" + info +
+        "Run After Change=" + command + "\r\n\r\n[Bitmaps]\r\n";
     for (int i = 0; i < 3; ++i) {
       QImage picture(16, 16, QImage::Format_RGB32);
       picture.fill(kColours[i]);
@@ -89,8 +90,8 @@ class AfterChangeTest : public ::testing::Test {
   // whole, so a reader never sees half of it.
   static QByteArray Report(const QString& name) {
     const QByteArray file = name.toUtf8();
-    return R"(printf '%s\n%s\n%s\n' "$0" "$1" "$TESSERINE_PICTURES" > ')" + file + ".part' && mv '" + file + ".part' '" +
-           file + "'";
+    return R"(printf '%s\n%s\n%s\n' "$0" "$1" "$TESSERINE_PICTURES" > ')" + file + ".part' && mv '" + file +
+           ".part' '" + file + "'";
   }
 
   TPrivateBus bus_;
@@ -117,8 +118,8 @@ TEST_F(AfterChangeTest, AOneShotRunHandsTheCommandThePictureItShows) {
 
 TEST_F(AfterChangeTest, AOneShotRunEndsWhileItsCommandStillRuns) {
   const QString pidFile = Dir() + "/pid";
-  WriteOneShot("echo $$ > '" + pidFile.toUtf8() + ".part' && mv '" + pidFile.toUtf8() + ".part' '" +
-               pidFile.toUtf8() + "' && exec sleep 60");
+  WriteOneShot("echo $$ > '" + pidFile.toUtf8() + ".part' && mv '" + pidFile.toUtf8() + ".part' '" + pidFile.toUtf8() +
+               "' && exec sleep 60");
   QProcess& program = Start();
   ASSERT_TRUE(program.waitForFinished(30000)) << "the one-shot run waited for its command";
   EXPECT_EQ(program.exitCode(), 0);

@@ -74,6 +74,8 @@ pid_t StartDetached(const QString& program, const QStringList& arguments, const 
     posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
     posix_spawn_file_actions_adddup2(&actions, STDERR_FILENO, STDOUT_FILENO);
   }
+  // None of this program's other files (one opened without close-on-exec) stays open in them.
+  posix_spawn_file_actions_addclosefrom_np(&actions, STDERR_FILENO + 1);
 
   pid_t pid = -1;
   const int error = posix_spawnp(&pid, argv[0], &actions, &attributes, argv.data(), envp.data());

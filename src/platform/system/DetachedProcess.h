@@ -1,8 +1,9 @@
 // Programs that outlive this one: started in a session of their own, their standard input
-// on /dev/null, their output on /dev/null or this program's standard error, and every signal
-// at its default (this program holds termination signals back, and a child would inherit
-// that), so that neither the end of this program nor its terminal ends them. While this
-// program runs they are its children; it reaps them here.
+// on /dev/null, their output on /dev/null or this program's standard error, none of this
+// program's other files open in them, and every signal at its default (this program holds
+// termination signals back, and a child would inherit that), so that neither the end of
+// this program nor its terminal ends them. While this program runs they are its children;
+// it reaps them here.
 #pragma once
 
 #include <sys/types.h>

@@ -47,6 +47,15 @@ TEST(DetachedStarter, EachProgramsStatusReachesItsListener) {
   for (const Row& row : rows) EXPECT_EQ(RunToEnd(starter, Shell(row.command)), row.status) << row.name;
 }
 
+TEST(DetachedStarter, NoOtherFileOfThisProgramStaysOpenInIt) {
+  // A file this program holds open without close-on-exec.
+  const int held = dup(STDERR_FILENO);
+  ASSERT_GT(held, STDERR_FILENO);
+  TDetachedStarter starter;
+  EXPECT_EQ(RunToEnd(starter, Shell("test ! -e /proc/$$/fd/" + std::to_string(held))), 0);
+  close(held);
+}
+
 TEST(DetachedStarter, OutputGoesToStandardErrorAndNothingWaitsForIt) {
   QTemporaryDir dir;
   const QString file = dir.filePath("fd");
