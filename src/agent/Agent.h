@@ -26,6 +26,7 @@
 #include <string>
 #include <vector>
 
+#include "agent/AfterChangeCommand.h"
 #include "agent/AgentSession.h"
 #include "agent/AgentState.h"
 #include "agent/AgentView.h"
@@ -43,6 +44,7 @@
 #include "platform/screen/ScreenSaverState.h"
 #include "platform/session/RemoteControl.h"
 #include "platform/system/Clock.h"
+#include "platform/system/ProcessStarter.h"
 #include "wallpaper/BusyCursor.h"
 #include "wallpaper/CompositionCache.h"
 #include "wallpaper/PictureJobs.h"
@@ -58,6 +60,8 @@ struct TAgentWorld {
   IScreenSaverState& screenSaver;
   IClock& clock;
   IRandomSource& random;
+  // Starts the command run after a change.
+  IProcessStarter& processes;
   // The program's folder, ending in "/": the converted bitmaps go there.
   std::string programFolder;
   std::string configFileName;
@@ -157,7 +161,8 @@ class TAgent {
 
   // ---- The change (AgentChange.cpp) ----
   // Records the change, shows the current entry on the desktop, and keeps what follows from
-  // it: the history, the random cycle's mark, the state keys, the hint.
+  // it: the history, the random cycle's mark, the state keys, the hint, and the command the
+  // settings run after a change.
   void UpdtBackground();
   // Shows the current entry on the desktop (a picture on each monitor where the settings ask).
   void ChgBackground();
@@ -241,4 +246,5 @@ class TAgent {
   // The further monitors' pictures of the last change that made them.
   std::vector<std::string> shownFurther_;
   std::unique_ptr<TAgentFolders> folders_;
+  TAfterChangeCommand afterChange_;
 };

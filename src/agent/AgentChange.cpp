@@ -109,6 +109,8 @@ void TAgent::UpdtBackground() {
   folders_->RescanIfIncomplete();
   SetHint();
   AnnounceStatus();
+  afterChange_.Run(settings_.RunAfterChange,
+                   ShownPictures(CurrentFileName(), shownFurther_, world_.screen.Monitors().size()));
 }
 
 void TAgent::MarkShown() {
