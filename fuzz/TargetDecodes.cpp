@@ -27,7 +27,8 @@ std::string Decode(std::string_view bytes, DecodeBytesFn decode, const std::stri
 TTargetDecodes DecodeForTargets(std::string_view bytes, DecodeBytesFn decode, const std::string& name) {
   TTargetDecodes d;
   d.failure = Decode(bytes, decode, name, std::nullopt, d.whole);
-  FuzzRequire(Decode(bytes, decode, name, d.centred, d.part) == d.failure, "a centred decode fails as the whole decode");
+  FuzzRequire(Decode(bytes, decode, name, d.centred, d.part) == d.failure,
+              "a centred decode fails as the whole decode");
   FuzzRequire(Decode(bytes, decode, name, d.stretched, d.reduced) == d.failure,
               "a stretched decode fails as the whole decode");
   if (!d.failure.empty()) return d;
