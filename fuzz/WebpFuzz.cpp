@@ -10,52 +10,28 @@
 #include <string>
 
 #include "FuzzWorkspace.h"
-#include "picture/PictureErrors.h"
+#include "TargetDecodes.h"
 #include "picture/WebpDecoder.h"
-
-namespace {
-
-// The decode's message, or "" when it decoded.
-std::string Decode(std::string_view bytes, const std::optional<TDecodeTarget>& target, TScaledPicture& decoded) {
-  try {
-    decoded = DecodeWebpBytes(bytes, "input.webp", target);
-    return {};
-  } catch (const TDecodeError& error) {
-    return std::string("decode: ") + error.what();
-  } catch (const TPictureTooLarge& error) {
-    return std::string("too large: ") + error.what();
-  } catch (const TPictureMemoryError& error) {
-    return std::string("memory: ") + error.what();
-  }
-}
-
-}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   FuzzWorkspace::Get();
-  const std::string_view bytes(reinterpret_cast<const char*>(data), size);
-  TScaledPicture whole;
-  const std::string failure = Decode(bytes, std::nullopt, whole);
-  const TDecodeTarget centred{{13, 7}, false, DecodeUse::Centred}, stretched{{11, 5}};
-  TScaledPicture part, reduced;
-  FuzzRequire(Decode(bytes, centred, part) == failure, "a centred decode fails as the whole decode");
-  FuzzRequire(Decode(bytes, stretched, reduced) == failure, "a stretched decode fails as the whole decode");
-  if (!failure.empty()) return 0;
-  const QImage& picture = whole.picture;
-  FuzzRequire(!picture.isNull() && picture.format() == QImage::Format_RGB32, "a decoded WebP is a 32-bit picture");
-  FuzzRequire(std::int64_t{picture.width()} * picture.height() <= MaxPicturePixels, "the size limit holds");
-  FuzzRequire(whole.fileSize == picture.size() && part.fileSize == picture.size(), "the file's size is stated");
+  const TTargetDecodes d =
+      DecodeForTargets(std::string_view(reinterpret_cast<const char*>(data), size), DecodeWebpBytes, "input.webp");
+  if (!d.failure.empty()) return 0;
+  const QImage& picture = d.whole.picture;
+  FuzzRequire(d.whole.fileSize == picture.size() && d.part.fileSize == picture.size(), "the file's size is stated");
   WebPBitstreamFeatures features{};
   WebPGetFeatures(data, std::min(size, sizeof features), &features);
   if (features.has_animation) {
-    FuzzRequire(part.picture == picture && reduced.picture == picture, "an animation's first frame is whole");
+    FuzzRequire(d.part.picture == picture && d.reduced.picture == picture, "an animation's first frame is whole");
     return 0;
   }
-  FuzzRequire(part.picture == picture.copy(CenterPart(picture.size(), centred.box)), "the part is the whole's middle");
-  const std::optional<QSize> smaller = ReducedSize(picture.size(), stretched);
+  FuzzRequire(d.part.picture == picture.copy(CenterPart(picture.size(), d.centred.box)),
+              "the part is the whole's middle");
+  const std::optional<QSize> smaller = ReducedSize(picture.size(), d.stretched);
   if (smaller)
-    FuzzRequire(reduced.picture.size() == *smaller, "the reduced picture has the size on the screen");
+    FuzzRequire(d.reduced.picture.size() == *smaller, "the reduced picture has the size on the screen");
   else
-    FuzzRequire(reduced.picture == picture, "a picture the stretch does not reduce is whole");
+    FuzzRequire(d.reduced.picture == picture, "a picture the stretch does not reduce is whole");
   return 0;
 }

@@ -14,6 +14,7 @@
 namespace {
 
 const QString kChangeFailedSummary = QStringLiteral("Tesserine could not change the wallpaper");
+const QString kCommandFailedSummary = QStringLiteral("Tesserine's command after a change failed");
 
 }  // namespace
 
@@ -31,7 +32,10 @@ TAgent::TAgent(TAgentWorld world, TAgentParts parts)
       historyFileName_(TChangeHistory::FileNameFor(world_.configFileName)),
       folders_(std::make_unique<TAgentFolders>(parts.settings, parts.list, parts.ini, commands_, parts.view,
                                                [this](const std::string& folder, const TFolderSyncResult& result,
-                                                      bool hadCurrent) { FolderSynced(folder, result, hadCurrent); })) {
+                                                      bool hadCurrent) { FolderSynced(folder, result, hadCurrent); })),
+      afterChange_(world_.processes, [this](const std::string& why) {
+        view_.Notify(kCommandFailedSummary, QString::fromStdString(why));
+      }) {
   timer_.setObjectName("Timer1");
   folders_->SetScreen([this] { return world_.screen.ScreenSize(); });
   history_.LoadFrom(historyFileName_);

@@ -31,6 +31,7 @@
 #include <string>
 #include <vector>
 
+#include "agent/AfterChangeCommand.h"
 #include "agent/AgentSession.h"
 #include "agent/AgentState.h"
 #include "agent/AgentView.h"
@@ -49,6 +50,7 @@
 #include "platform/screen/ScreenSaverState.h"
 #include "platform/session/RemoteControl.h"
 #include "platform/system/Clock.h"
+#include "platform/system/ProcessStarter.h"
 #include "wallpaper/BusyCursor.h"
 #include "wallpaper/CompositionCache.h"
 #include "wallpaper/PictureJobs.h"
@@ -64,6 +66,8 @@ struct TAgentWorld {
   IScreenSaverState& screenSaver;
   IClock& clock;
   IRandomSource& random;
+  // Starts the command run after a change.
+  IProcessStarter& processes;
   // The program's folder, ending in "/": the converted bitmaps go there.
   std::string programFolder;
   std::string configFileName;
@@ -163,7 +167,8 @@ class TAgent {
 
   // ---- The change (AgentChange.cpp) ----
   // Records the change, shows the current entry on the desktop, and keeps what follows from
-  // it: the history, the random cycle's mark, the state keys, the hint.
+  // it: the history, the random cycle's mark, the state keys, the hint, and the command the
+  // settings run after a change.
   void UpdtBackground();
   // Shows the current entry on the desktop (a picture on each monitor where the settings ask).
   void ChgBackground();
@@ -228,6 +233,9 @@ class TAgent {
   // own converted file and stored as "WallpaperDark" (empty without a partner).
   void PrepareDarkVariant(const ApplyRequest& light);
   void RemakeForScheme();
+  // The command the settings run after a change that showed another picture, handed the
+  // pictures that show on the monitors.
+  void RunAfterChange();
   // The file a change shows for entry now.
   std::string ShownFor(const ImageEntry& entry) const;
   std::vector<MonitorSource> PickFurtherSources(const std::vector<TMonitor>& monitors);
@@ -272,6 +280,7 @@ class TAgent {
   // The further monitors' pictures of the last change that made them.
   std::vector<std::string> shownFurther_;
   std::unique_ptr<TAgentFolders> folders_;
+  TAfterChangeCommand afterChange_;
   TSchemeReading scheme_;
   // A remake for the scheme that found the command gate closed waits on this for its turn.
   QObject schemePosts_;

@@ -113,6 +113,15 @@ void TAgent::UpdtBackground() {
   folders_->RescanIfIncomplete();
   SetHint();
   AnnounceStatus();
+  RunAfterChange();
+}
+
+// The command is handed the pictures that show: an entry's dark partner where that shows.
+void TAgent::RunAfterChange() {
+  std::vector<std::string> further = shownFurther_;
+  for (std::string& file : further)
+    if (const int entry = list_.Find(file); entry >= 0) file = ShownFor(list_.At(entry));
+  afterChange_.Run(settings_.RunAfterChange, ShownPictures(ShownFileName(), further, world_.screen.Monitors().size()));
 }
 
 void TAgent::MarkShown() {

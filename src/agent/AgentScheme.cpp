@@ -98,5 +98,6 @@ void TAgent::RemakeForScheme() {
     ChangeSucceeded();
     state_.LastShownNm = wanted;
     SetHint();
+    RunAfterChange();
   });
 }

@@ -8,6 +8,13 @@ bool PicturePerMonitor(MonitorMode mode, std::size_t monitorCount) {
   return mode != MonitorMode::Same && monitorCount > 1;
 }
 
+std::vector<std::string> ShownPictures(const std::string& primary, const std::vector<std::string>& further,
+                                       std::size_t monitorCount) {
+  std::vector<std::string> shown{primary};
+  for (std::size_t i = 1; i < monitorCount; ++i) shown.push_back(i - 1 < further.size() ? further[i - 1] : primary);
+  return shown;
+}
+
 bool RemakeOnNewLayout(bool perMonitor, bool desktopStretches, const std::string& lastDispStr) {
   return perMonitor || (!desktopStretches && lastDispStr == "STRETCH");
 }

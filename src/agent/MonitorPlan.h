@@ -22,6 +22,12 @@ bool PicturePerMonitor(MonitorMode mode, std::size_t monitorCount);
 // again for the new layout; one picture is remade only when the program stretched it.
 bool RemakeOnNewLayout(bool perMonitor, bool desktopStretches, const std::string& lastDispStr);
 
+// The picture each of monitorCount monitors shows, the primary's (primary) first: a further
+// monitor's own where it has one (further, in monitor order), else the primary's, as with one
+// picture for every monitor or across them.
+std::vector<std::string> ShownPictures(const std::string& primary, const std::vector<std::string>& further,
+                                       std::size_t monitorCount);
+
 struct TMonitorPlan {
   // One per further monitor, in monitor order after the primary.
   std::vector<MonitorSource> sources;

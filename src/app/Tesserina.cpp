@@ -25,6 +25,7 @@
 #include "platform/session/ControlService.h"
 #include "platform/session/SingleInstance.h"
 #include "platform/system/Clock.h"
+#include "platform/system/DetachedStarter.h"
 #include "platform/system/ProgramPath.h"
 #include "widgets/ProgramIcons.h"
 #include "widgets/QtAddDialog.h"
@@ -101,9 +102,10 @@ int RunProgram(int argc, char** argv, bool showWindow, bool login) {
   TSystemClock clock;
   TClockSeededRandom random;
   TQtAddDialog addDialog;
+  TDetachedStarter processes;
   try {
-    form = std::make_unique<TTesselForm1>(
-        TFormServices{*messages, screen, *desktop, *screenSaver, clock, random, addDialog, folder, configFile});
+    form = std::make_unique<TTesselForm1>(TFormServices{*messages, screen, *desktop, *screenSaver, clock, random,
+                                                        addDialog, processes, folder, configFile});
   } catch (const std::exception& error) {
     messages->Show(QString::fromLocal8Bit(error.what()), MsgKind::Error, MsgButtons::Ok);
     return 1;

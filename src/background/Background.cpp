@@ -116,14 +116,14 @@ std::optional<FadeTime> TBackground::Tick() {
 }
 
 void TBackground::ArmTimer(int timer, const std::optional<FadeTime>& at) const {
-  itimerspec spec{};
+  itimerspec due{};
   if (at) {
     const auto wait =
         std::max<std::chrono::nanoseconds>(std::chrono::nanoseconds(1), *at - std::chrono::steady_clock::now());
-    spec.it_value.tv_sec = static_cast<time_t>(wait.count() / 1000000000);
-    spec.it_value.tv_nsec = static_cast<long>(wait.count() % 1000000000);
+    due.it_value.tv_sec = static_cast<time_t>(wait.count() / 1000000000);
+    due.it_value.tv_nsec = static_cast<long>(wait.count() % 1000000000);
   }
-  timerfd_settime(timer, 0, &spec, nullptr);
+  timerfd_settime(timer, 0, &due, nullptr);
 }
 
 std::string TBackground::Answer(const std::string& packet, std::vector<int>& files) {

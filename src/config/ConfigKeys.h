@@ -42,6 +42,7 @@ enum class InfoKeyId {
   SortImages,
   Monitors,
   FadeMilliseconds,
+  RunAfterChange,
   ExecSinceChg,
   LastImageNm,
   LastDispStr,
@@ -110,6 +111,8 @@ inline constexpr ConfigKey FadeMilliseconds{InfoKeyId::FadeMilliseconds,
                                             500,
                                             KeyRole::Setting,
                                             true};
+inline constexpr ConfigKey RunAfterChange{
+    InfoKeyId::RunAfterChange, "Run After Change", KeyType::Text, KeyDefault::Fixed, "", 0, KeyRole::Setting, true};
 inline constexpr ConfigKey ExecSinceChg{
     InfoKeyId::ExecSinceChg, "ExecSinceChg", KeyType::Integer, KeyDefault::Fixed, "", 0, KeyRole::State};
 inline constexpr ConfigKey LastImageNm{InfoKeyId::LastImageNm, "LastImageNm", KeyType::Text, KeyDefault::Fixed, "", 0,
@@ -126,14 +129,14 @@ inline constexpr ConfigKey LastChgDateTime{InfoKeyId::LastChgDateTime,
 }  // namespace InfoKey
 
 // Section "Info" in the order SaveClick writes it, the state keys last.
-inline constexpr std::array<const ConfigKey*, 25> InfoKeys = {
+inline constexpr std::array<const ConfigKey*, 26> InfoKeys = {
     &InfoKey::DefaultDirectory, &InfoKey::DisplayOrder,         &InfoKey::ImgMgrDirectory,  &InfoKey::TriggerMeasure,
     &InfoKey::DefaultDisplay,   &InfoKey::ExceptDefaultDisplay, &InfoKey::ExceptWidth,      &InfoKey::ExceptHeight,
     &InfoKey::ExceptEnabled,    &InfoKey::IMSplitter,           &InfoKey::SysTrayClick,     &InfoKey::ConfirmRemove,
     &InfoKey::FillColor,        &InfoKey::TriggerQty,           &InfoKey::AutoCloseMinutes, &InfoKey::AutoClose,
     &InfoKey::OpenMinimized,    &InfoKey::PlusInstalled,        &InfoKey::SortImages,       &InfoKey::Monitors,
-    &InfoKey::FadeMilliseconds, &InfoKey::ExecSinceChg,         &InfoKey::LastImageNm,      &InfoKey::LastDispStr,
-    &InfoKey::LastChgDateTime};
+    &InfoKey::FadeMilliseconds, &InfoKey::RunAfterChange,       &InfoKey::ExecSinceChg,     &InfoKey::LastImageNm,
+    &InfoKey::LastDispStr,      &InfoKey::LastChgDateTime};
 
 inline constexpr std::string_view MarkedSuffix = ".MARKED";
 inline constexpr std::string_view NotMarkedSuffix = ".NOT";

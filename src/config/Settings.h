@@ -46,6 +46,9 @@ struct TSettings {
   // "Fade Milliseconds" as the file holds it: a value outside 0..10000 is used held to that
   // range (FadeTime) and kept as it stands until the user edits it.
   std::int32_t FadeMilliseconds = 500;
+  // "Run After Change": a shell command run after each change that shows another picture;
+  // empty for none.
+  std::string RunAfterChange;
 
   // The folder of the last file chosen in the Add dialog, else its initial folder.
   std::string DefaultDirectory() const;

@@ -1,6 +1,7 @@
 // The Desktop page: how a change meets the desktop beyond the picture itself.
 #include <QDoubleSpinBox>
 #include <QLabel>
+#include <QLineEdit>
 
 #include "widgets/DesignedControls.h"
 #include "window/Tessel.h"
@@ -19,5 +20,17 @@ void TTesselForm1::BuildDesktopPage() {
   connect(FadeSeconds, &QDoubleSpinBox::valueChanged, this, [this](double seconds) {
     Values.FadeMilliseconds = FadeFromControl(seconds, Values.FadeMilliseconds);
     Change(FadeSeconds);
+  });
+
+  RunAfterChangeLabel = MakeLabel(page, "RunAfterChangeLabel", "Run after a change:", 108, 128);
+  RunAfterChange = MakeControl<QLineEdit>(page, "RunAfterChange", 108, 146, 297, 22);
+  RunAfterChangeLabel->setBuddy(RunAfterChange);
+  RunAfterChange->setPlaceholderText("a shell command, e.g. notify-send \"$1\"");
+  RunAfterChange->setToolTip(
+      "Runs through /bin/sh after each change: \"$1\" is the picture on the primary monitor, "
+      "$TESSERINE_PICTURES every monitor's, one per line.");
+  connect(RunAfterChange, &QLineEdit::textChanged, this, [this](const QString& text) {
+    Values.RunAfterChange = text.toStdString();
+    Change(RunAfterChange);
   });
 }

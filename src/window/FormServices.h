@@ -8,6 +8,7 @@ class IAddDialog;
 class IClock;
 class IDesktopWallpaper;
 class IMessageBoxes;
+class IProcessStarter;
 class IRandomSource;
 class IScreenMetrics;
 class IScreenSaverState;
@@ -20,6 +21,7 @@ struct TFormServices {
   IClock& clock;
   IRandomSource& random;
   IAddDialog& addDialog;
+  IProcessStarter& processes;
   // The program's folder, ending in "/": the configuration file and the converted bitmap live there.
   std::string programFolder;
   std::string configFileName;

@@ -41,7 +41,7 @@ TTesselForm1::TTesselForm1(TFormServices services, QWidget* parent)
       BigIni(std::make_unique<TBigIniFile>(Services.configFileName)),
       AgentRun(std::make_unique<TAgent>(
           TAgentWorld{Services.desktop, Services.screen, Services.screenSaver, Services.clock, Services.random,
-                      Services.programFolder, Services.configFileName},
+                      Services.processes, Services.programFolder, Services.configFileName},
           TAgentParts{Values, List, *BigIni, PictureCache, CompositionCache, BusyCounter, *this})),
       RemoteCommands(*AgentRun, *this) {
   setObjectName("TesselForm1");

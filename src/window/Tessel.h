@@ -382,6 +382,8 @@ class TTesselForm1 : public QWidget, private IAgentView {
   // Desktop page.
   QLabel* FadeLabel = nullptr;
   QDoubleSpinBox* FadeSeconds = nullptr;
+  QLabel* RunAfterChangeLabel = nullptr;
+  QLineEdit* RunAfterChange = nullptr;
 
   // Folders page.
   QLabel* FoldersIntro = nullptr;

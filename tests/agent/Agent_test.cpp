@@ -19,6 +19,7 @@
 #include "config/DateTimeText.h"
 #include "support/FixedClock.h"
 #include "support/FixedScreenMetrics.h"
+#include "support/RecordingStarter.h"
 #include "support/StandInDesktop.h"
 #include "wallpaper/ConvertedBitmap.h"
 
@@ -81,6 +82,10 @@ class TFailingDesktop final : public IDesktopWallpaper {
     if (!failure.empty()) throw TDesktopError(failure);
     ++reloads;
   }
+  void ReloadMonitors(const std::vector<MonitorWallpaper>& monitors) override {
+    Reload();
+    IDesktopWallpaper::ReloadMonitors(monitors);
+  }
   TMemoryDesktop values;
   std::string failure;
   int reloads = 0;
@@ -104,7 +109,7 @@ class AgentTest : public ::testing::Test {
     SelectOnly(list, 0);
     ini = std::make_unique<TBigIniFile>((dir.path() + "/tesserine.INI").toStdString());
     agent = std::make_unique<TAgent>(
-        TAgentWorld{desktop, screen, screenSaver, clock, random, (dir.path() + "/").toStdString(),
+        TAgentWorld{desktop, screen, screenSaver, clock, random, processes, (dir.path() + "/").toStdString(),
                     (dir.path() + "/tesserine.INI").toStdString()},
         TAgentParts{settings, list, *ini, pictures, compositions, busy, view});
     agent->BeginRun();
@@ -128,6 +133,7 @@ class AgentTest : public ::testing::Test {
   TSwitchableScreenSaver screenSaver;
   TFixedClock clock;
   TScriptedRandom random{};
+  TRecordingStarter processes;
   std::unique_ptr<TAgent> agent;
 };
 
@@ -334,6 +340,80 @@ TEST_F(AgentTest, AFailureGoesWhereItsRouteSays) {
   desktop.failure = "again";
   agent->Run(FailureRoute::Notice, [this] { agent->UpdtBackground(); });
   EXPECT_EQ(view.notices.size(), 2u);
+}
+
+// The command after a change runs once for each change that shows another picture, with the
+// pictures it shows, and never for the remake of a new layout nor for a change that failed.
+TEST_F(AgentTest, TheCommandAfterAChangeGetsThePicturesEachChangeShows) {
+  // Composed: the desktop gets the converted bitmap, the command the list's file.
+  Make({DispObj::RatioStretch, DispObj::RatioStretch, DispObj::RatioStretch});
+  agent->NextBackground();
+  EXPECT_TRUE(processes.starts.empty()) << "no command set, nothing runs";
+  settings.RunAfterChange = R"(wal -n -i "$1")";
+  agent->NextBackground();
+  ASSERT_EQ(processes.starts.size(), 1u);
+  EXPECT_EQ(processes.starts[0],
+            (TProcessStart{
+                "/bin/sh", {"-c", settings.RunAfterChange, "tesserine", Name(2)}, {{"TESSERINE_PICTURES", Name(2)}}}));
+  EXPECT_EQ(Shown(), agent->ConvertFileName());
+
+  // A picture on each of two monitors: the primary's is "$1", both are listed, primary first.
+  settings.Monitors = MonitorMode::Each;
+  screen.SetMonitors({{"LEFT", QRect(0, 0, 64, 48), true}, {"RIGHT", QRect(64, 0, 32, 24), false}});
+  agent->Start();
+  agent->NextBackground();
+  ASSERT_EQ(processes.starts.size(), 2u);
+  EXPECT_EQ(processes.starts[1].arguments.back(), Name(0));
+  EXPECT_EQ(processes.starts[1].environment,
+            (std::vector<std::pair<std::string, std::string>>{{"TESSERINE_PICTURES", Name(0) + "\n" + Name(1)}}));
+  // The way back shows the same two again.
+  ASSERT_TRUE(agent->PreviousBackground());
+  ASSERT_EQ(processes.starts.size(), 3u);
+  EXPECT_EQ(processes.starts[2].arguments.back(), Name(2));
+
+  // The remake for a new layout shows no other picture; a change that fails runs nothing.
+  screen.SetMonitors({{"LEFT", QRect(0, 0, 80, 60), true}, {"RIGHT", QRect(80, 0, 32, 24), false}});
+  const int reloads = desktop.reloads;
+  agent->DisplayChanged();
+  EXPECT_EQ(desktop.reloads, reloads + 1) << "the layout's remake reached the desktop";
+  desktop.failure = "The desktop could not be reached";
+  agent->Run(FailureRoute::Notice, [this] { agent->NextBackground(); });
+  EXPECT_EQ(processes.starts.size(), 3u);
+}
+
+// A command that fails is told once, without a box, until one succeeds; one that cannot
+// start is told the same way, and the change it followed stands.
+TEST_F(AgentTest, AFailingCommandAfterAChangeIsToldOncePerRunOfFailures) {
+  Make({DispObj::Center, DispObj::Center});
+  settings.RunAfterChange = "false";
+  struct Step {
+    int status;  // -1: the command cannot start
+    std::size_t notices;
+  };
+  const Step steps[] = {{1, 1}, {2, 1}, {-1, 1}, {0, 1}, {-1, 2}, {127, 2}, {0, 2}, {0, 2}, {3, 3}};
+  for (const Step& step : steps) {
+    processes.refusal = step.status < 0 ? "cannot start /bin/sh: No such file or directory" : "";
+    agent->NextBackground();
+    if (step.status >= 0) processes.EndOldest(step.status);
+    EXPECT_EQ(view.notices.size(), step.notices) << "after status " << step.status;
+  }
+  EXPECT_NE(view.notices[1].find("could not start"), std::string::npos) << view.notices[1];
+  EXPECT_NE(view.notices[2].find("status 3: false"), std::string::npos) << view.notices[2];
+  EXPECT_TRUE(view.boxes.empty());
+  EXPECT_TRUE(agent->State().ChangeFailure.empty()) << "the changes themselves succeeded";
+}
+
+// Two changes in quick succession run two commands side by side; a command that ends after
+// the agent is gone finds nobody to tell.
+TEST_F(AgentTest, ACommandStillRunningDoesNotHoldUpTheNext) {
+  Make({DispObj::Center, DispObj::Center});
+  settings.RunAfterChange = "sleep 60";
+  agent->NextBackground();
+  agent->NextBackground();
+  EXPECT_EQ(processes.pending.size(), 2u);
+  agent.reset();
+  processes.EndOldest(1);
+  EXPECT_TRUE(view.notices.empty());
 }
 
 TEST_F(AgentTest, TheTraysRemoveAsksAsTheSettingsSayAndShowsTheNext) {

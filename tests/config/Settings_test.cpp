@@ -131,3 +131,26 @@ TEST(Settings, TheFadeIsKeptAsTheFileHasItAndUsedWithinItsRange) {
   EXPECT_EQ(FadeFromControl(2.5, 20000), 2500) << "an edit takes the control's value";
   EXPECT_EQ(FadeFromControl(1.3, 1234), 1300);
 }
+
+// "Run After Change": absent is none and stays absent; a shell command with quotes, an equals
+// sign, a semicolon and a hash comes back from the file as it was written.
+TEST(Settings, TheCommandAfterAChangeComesBackAsWritten) {
+  EXPECT_EQ(Loaded("").RunAfterChange, "");
+  EXPECT_EQ(Saved(Loaded("")).find("Run After Change"), std::string::npos);
+  const std::string commands[] = {
+      R"(wal -n -i "$1")",
+      R"(matugen image "$1"; notify-send "a=b" '#1')",
+      R"(printf '%s\n' "$TESSERINE_PICTURES" > "$HOME/shown list")",
+  };
+  for (const std::string& command : commands) {
+    TSettings settings;
+    settings.RunAfterChange = command;
+    const std::string saved = Saved(settings);
+    EXPECT_NE(saved.find("Run After Change=" + command + "\r\n"), std::string::npos) << saved;
+    const TBigIniFile ini("", saved);
+    EXPECT_EQ(LoadedSettings(TInfoReader(ini, {"/pictures", "/opt/tesserine", 46000.0}), {}).RunAfterChange, command);
+  }
+  TSettings cleared;
+  cleared.RunAfterChange = "";
+  EXPECT_EQ(Saved(cleared).find("Run After Change"), std::string::npos) << "back to none, the key goes";
+}

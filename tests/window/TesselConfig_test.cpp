@@ -198,6 +198,23 @@ TEST_F(FormTest, TheFadeSettingIsKeptUntilItIsEdited) {
   EXPECT_TRUE(IniBytes().contains("Fade Milliseconds=2300\r\n"));
 }
 
+// The Desktop page's command after a change shows the file's command, is written only once
+// set, and emptied again leaves the file as it was.
+TEST_F(FormTest, TheCommandAfterAChangeIsShownEditedAndRemoved) {
+  const QByteArray command = R"(wal -n -i "$1"; notify-send "$1")";
+  OpenWith(QByteArray(kFull).replace("SortImages=0\r\n", "SortImages=0\r\nRun After Change=" + command + "\r\n"));
+  EXPECT_EQ(form->RunAfterChange->text().toUtf8(), command);
+  EXPECT_EQ(form->Settings().RunAfterChange, command.toStdString());
+  EXPECT_FALSE(form->Save->isEnabled());
+  form->RunAfterChange->setText("");
+  EXPECT_TRUE(form->Save->isEnabled());
+  form->SaveClick();
+  EXPECT_EQ(IniBytes(), kFull) << "without a command, the file is byte for byte what it was";
+  form->RunAfterChange->setText("matugen image \"$1\"");
+  form->SaveClick();
+  EXPECT_TRUE(IniBytes().contains("Run After Change=matugen image \"$1\"\r\n")) << IniBytes().constData();
+}
+
 TEST_F(FormTest, ReloadDiscardsEdits) {
   OpenWith(kFull);
   form->AutoCloseMin->setText("99");

@@ -44,7 +44,8 @@ bool Gone(pid_t pid) { return Ended(UseOf(pid)); }
 
 }  // namespace
 
-pid_t StartDetached(const QString& program, const QStringList& arguments, const QProcessEnvironment& environment) {
+pid_t StartDetached(const QString& program, const QStringList& arguments, const QProcessEnvironment& environment,
+                    DetachedOutput output) {
   std::vector<QByteArray> argumentBytes{QFile::encodeName(program)};
   for (const QString& argument : arguments) argumentBytes.push_back(QFile::encodeName(argument));
   std::vector<QByteArray> environmentBytes;
@@ -67,7 +68,14 @@ pid_t StartDetached(const QString& program, const QStringList& arguments, const 
   posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSID | POSIX_SPAWN_SETSIGMASK | POSIX_SPAWN_SETSIGDEF);
   posix_spawn_file_actions_t actions;
   posix_spawn_file_actions_init(&actions);
-  for (int fd = 0; fd <= 2; ++fd) posix_spawn_file_actions_addopen(&actions, fd, "/dev/null", O_RDWR, 0);
+  if (output == DetachedOutput::Discarded) {
+    for (int fd = 0; fd <= 2; ++fd) posix_spawn_file_actions_addopen(&actions, fd, "/dev/null", O_RDWR, 0);
+  } else {
+    posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
+    posix_spawn_file_actions_adddup2(&actions, STDERR_FILENO, STDOUT_FILENO);
+  }
+  // None of this program's other files (one opened without close-on-exec) stays open in them.
+  posix_spawn_file_actions_addclosefrom_np(&actions, STDERR_FILENO + 1);
 
   pid_t pid = -1;
   const int error = posix_spawnp(&pid, argv[0], &actions, &attributes, argv.data(), envp.data());

@@ -1,7 +1,9 @@
-// Programs that outlive this one: started in a session of their own, their standard streams
-// on /dev/null and every signal at its default (this program holds termination signals back,
-// and a child would inherit that), so that neither the end of this program nor its terminal
-// ends them. While this program runs they are its children; it reaps them here.
+// Programs that outlive this one: started in a session of their own, their standard input
+// on /dev/null, their output on /dev/null or this program's standard error, none of this
+// program's other files open in them, and every signal at its default (this program holds
+// termination signals back, and a child would inherit that), so that neither the end of
+// this program nor its terminal ends them. While this program runs they are its children;
+// it reaps them here.
 #pragma once
 
 #include <sys/types.h>
@@ -12,8 +14,12 @@
 #include <optional>
 #include <string>
 
+// Where a detached program's standard output and error go.
+enum class DetachedOutput { Discarded, ToStandardError };
+
 // The process id; throws std::runtime_error "cannot start <program>: <reason>".
-pid_t StartDetached(const QString& program, const QStringList& arguments, const QProcessEnvironment& environment);
+pid_t StartDetached(const QString& program, const QStringList& arguments, const QProcessEnvironment& environment,
+                    DetachedOutput output = DetachedOutput::Discarded);
 
 // The exit code of a child of this program that ends within ms (it is reaped); nullopt while
 // it runs.
