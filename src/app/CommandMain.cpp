@@ -1,6 +1,7 @@
 // The "tesserine" the user starts: the command line is answered here, with no window, no
 // widgets and no display connection (the usage, the version, or one command handed to the
 // running program over the session bus); a start becomes the window program.
+#include <QDir>
 #include <cstdio>
 #include <cstdlib>
 
@@ -24,7 +25,7 @@ int main(int argc, char** argv) {
   KeepToTheSessionsOwnBus();
   QStringList arguments;
   for (int i = 0; i < argc; ++i) arguments << QString::fromLocal8Bit(argv[i]);
-  const TCommandLine line = ParseCommandLine(arguments);
+  const TCommandLine line = ParseCommandLine(arguments, QDir::currentPath());
   WindowStart start = WindowStart::Plain;
   switch (line.mode) {
     case TCommandLine::Mode::Help:
@@ -37,7 +38,7 @@ int main(int argc, char** argv) {
       std::fprintf(stderr, "tesserine: %s\n\n%s", qPrintable(line.error), qPrintable(UsageText()));
       return 2;
     case TCommandLine::Mode::Command: {
-      const TCommandResult result = RunRemoteCommand(argc, argv, *line.command);
+      const TCommandResult result = RunRemoteCommand(argc, argv, *line.command, line.paths);
       std::fputs(qPrintable(result.out), stdout);
       std::fputs(qPrintable(result.err), stderr);
       if (!result.startProgram) return result.exitCode;

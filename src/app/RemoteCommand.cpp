@@ -44,9 +44,9 @@ TCommandResult ResultOf(ControlCommand command, const TControlReply& reply, bool
   return Failure(QString::fromStdString(reply.text));
 }
 
-TCommandResult RunRemoteCommand(int& argc, char** argv, ControlCommand command) {
+TCommandResult RunRemoteCommand(int& argc, char** argv, ControlCommand command, const std::vector<std::string>& paths) {
   const QCoreApplication application(argc, argv);
-  const TControlReply reply = CallRunningProgram(command);
+  const TControlReply reply = CallRunningProgram(command, paths);
   const bool lockHeld =
       (reply.outcome == TControlReply::Outcome::NoBus || reply.outcome == TControlReply::Outcome::NotRunning) &&
       TSingleInstance::IsHeld(TSingleInstance::CurrentDisplay());

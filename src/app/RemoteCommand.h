@@ -4,6 +4,8 @@
 #pragma once
 
 #include <QString>
+#include <string>
+#include <vector>
 
 #include "platform/session/ControlClient.h"
 
@@ -20,5 +22,6 @@ struct TCommandResult {
 // reached from one that does not run.
 TCommandResult ResultOf(ControlCommand command, const TControlReply& reply, bool lockHeld);
 
-// Asks the running program; argc and argv go to the QCoreApplication.
-TCommandResult RunRemoteCommand(int& argc, char** argv, ControlCommand command);
+// Asks the running program, handing it paths (absolute) for --set and --add; argc and argv
+// go to the QCoreApplication.
+TCommandResult RunRemoteCommand(int& argc, char** argv, ControlCommand command, const std::vector<std::string>& paths);

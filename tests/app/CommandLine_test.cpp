@@ -43,12 +43,48 @@ TEST(CommandLine, EachLineIsReadAsOneThing) {
       {{"--next", "--pause"}, Mode::Wrong, {}},
       {{"picture.jpg"}, Mode::Wrong, {}},
       {{"--next=3"}, Mode::Wrong, {}},
+      {{"--set"}, Mode::Wrong, {}},
+      {{"--set", ""}, Mode::Wrong, {}},
+      {{"--add"}, Mode::Wrong, {}},
+      {{"--set", "a.jpg", "--next"}, Mode::Wrong, {}},
+      {{"--set", "a.jpg", "b.jpg"}, Mode::Wrong, {}},
+      {{"--next", "--add", "a.jpg"}, Mode::Wrong, {}},
+      {{"--add", "a.jpg", ""}, Mode::Wrong, {}},
+      {{"--set", "a.jpg"}, Mode::Command, ControlCommand::Set},
+      {{"--add", "a.jpg"}, Mode::Command, ControlCommand::Add},
+      {{"--add", "--next"}, Mode::Command, ControlCommand::Add},
+      {{"--help", "--add", "a.jpg"}, Mode::Help, {}},
   };
   for (const Row& row : rows) {
-    const TCommandLine line = ParseCommandLine(QStringList{"tesserine"} + row.arguments);
+    const TCommandLine line = ParseCommandLine(QStringList{"tesserine"} + row.arguments, "/work/here");
     EXPECT_EQ(line.mode, row.mode) << row.arguments.join(' ').toStdString();
     EXPECT_EQ(line.command, row.command) << row.arguments.join(' ').toStdString();
     EXPECT_EQ(line.error.isEmpty(), row.mode != Mode::Wrong) << row.arguments.join(' ').toStdString();
+  }
+}
+
+// The paths --set and --add hand on: absolute, against the working folder, whatever they
+// look like after --add (an option's spelling is a file name there).
+TEST(CommandLine, PathsAreMadeAbsoluteBeforeTheyAreHandedOn) {
+  struct Row {
+    QStringList arguments;
+    std::vector<std::string> paths;
+  };
+  const Row rows[] = {
+      {{"--set", "a.jpg"}, {"/w/d/a.jpg"}},
+      {{"--set=a.jpg"}, {"/w/d/a.jpg"}},
+      {{"--set", "/p/a.jpg"}, {"/p/a.jpg"}},
+      {{"--set", "../up/./b.png"}, {"/w/up/b.png"}},
+      {{"--set", "sub dir/c d.png"}, {"/w/d/sub dir/c d.png"}},
+      {{"--add", "a.jpg", "/p/b.jpg", "pics/"}, {"/w/d/a.jpg", "/p/b.jpg", "/w/d/pics"}},
+      {{"--add", "--next", "-h", "--add"}, {"/w/d/--next", "/w/d/-h", "/w/d/--add"}},
+      {{"--add", "."}, {"/w/d"}},
+      {{"--next"}, {}},
+  };
+  for (const Row& row : rows) {
+    const TCommandLine line = ParseCommandLine(QStringList{"tesserine"} + row.arguments, "/w/d");
+    EXPECT_EQ(line.error, "") << row.arguments.join(' ').toStdString();
+    EXPECT_EQ(line.paths, row.paths) << row.arguments.join(' ').toStdString();
   }
 }
 
