@@ -4,6 +4,7 @@
 #include <QDir>
 #include <cstdio>
 #include <cstdlib>
+#include <vector>
 
 #include "app/CommandLine.h"
 #include "app/RemoteCommand.h"
@@ -41,8 +42,8 @@ int main(int argc, char** argv) {
       const TCommandResult result = RunRemoteCommand(argc, argv, *line.command, line.paths);
       std::fputs(qPrintable(result.out), stdout);
       std::fputs(qPrintable(result.err), stderr);
-      if (!result.startProgram) return result.exitCode;
-      start = WindowStart::Show;
+      if (!result.startProgram && !result.runHere) return result.exitCode;
+      start = result.runHere ? WindowStart::Command : WindowStart::Show;
       break;
     }
     case TCommandLine::Mode::Login:
@@ -55,5 +56,7 @@ int main(int argc, char** argv) {
     std::fputs("tesserine: no display to show the window on: neither DISPLAY nor WAYLAND_DISPLAY is set\n", stderr);
     return 1;
   }
-  return RunWindowProgram(start);
+  // A command done here hands its own arguments on; the window program reads them again.
+  return RunWindowProgram(start, start == WindowStart::Command ? std::vector<const char*>(argv + 1, argv + argc)
+                                                               : std::vector<const char*>());
 }

@@ -114,6 +114,9 @@ class TTesselForm1 : public QWidget, private IAgentView {
   bool CloseHandled() const { return Closed; }
   // A termination request arrived: the run ends with the silent save of FormDestroy.
   void SetTerminating(bool terminating) { Terminating = terminating; }
+  // A run for one command of the command line: the file keeps what the command wrote and the
+  // end saves nothing more.
+  void EndWithoutSave() { Closed = true; }
   // A move was refused because the list is sorted; the moves stay off until sorting changes.
   bool MovesRefused() const { return MoveRefused; }
 

@@ -139,4 +139,66 @@ TEST_F(SetAddTest, AddJoinsPicturesAndFoldersAndNamesWhatItRefuses) {
   EXPECT_EQ(TProgramRun::Read(run_.Log()), "") << "a box was shown";
 }
 
+// With nothing running, each command is done by a run of its own that shows no window and
+// starts no agent, and ends: the root shows the picture and the file holds what changed.
+TEST_F(SetAddTest, WithNothingRunningACommandIsDoneAndTheRunEnds) {
+  WriteConfig("Open Minimized=1\r\nTrigger Measure=DAYS\r\nTrigger Qty=1\r\nSortImages=0\r\nAutoClose=1\r\n",
+              {{"red.bmp", kRed}, {"green.bmp", kGreen}, {"blue.bmp", kBlue}});
+  ASSERT_TRUE(WritePicture(Path("yellow.png"), kYellow));
+  const TCommandRun set = Command({"--set", "yellow.png"});
+  EXPECT_EQ(set.exitCode, 0) << set.err.toStdString();
+  EXPECT_EQ(RootPixel(), kYellow);
+  EXPECT_EQ(Command({"--status"}).err, "Tesserine is not running\n") << "the run did not end";
+  QByteArray ini = Ini();
+  EXPECT_TRUE(ini.contains("\r\n" + Path("yellow.png").toUtf8() + "=TILE.NOT\r\n")) << ini.constData();
+  EXPECT_TRUE(ini.contains("LastImageNm=" + Path("yellow.png").toUtf8() + "\r\n")) << ini.constData();
+  // No Save: the settings the load set stay unwritten.
+  EXPECT_FALSE(ini.contains("Display Order=")) << ini.constData();
+  EXPECT_TRUE(ini.contains("AutoClose=1\r\n"));
+
+  const TCommandRun refused = Command({"--set", "missing.png"});
+  EXPECT_EQ(refused.exitCode, 1);
+  EXPECT_EQ(refused.err, Path("missing.png") + ": no such file\n");
+  EXPECT_EQ(Ini(), ini);
+
+  // --next goes on from the picture shown, and --previous comes back to it.
+  EXPECT_EQ(Command({"--next"}).exitCode, 0);
+  EXPECT_EQ(RootPixel(), kRed);
+  EXPECT_TRUE(Ini().contains("LastImageNm=" + Path("red.bmp").toUtf8() + "\r\n"));
+  EXPECT_EQ(Command({"--previous"}).exitCode, 0);
+  EXPECT_EQ(RootPixel(), kYellow);
+
+  const TCommandRun added = Command({"--add", Path("green.bmp"), "."});
+  EXPECT_EQ(added.exitCode, 0) << added.err.toStdString();
+  EXPECT_TRUE(Ini().contains("[Folders]\r\n" + Dir().toUtf8() + "=1\r\n"));
+  EXPECT_EQ(Command({"--status"}).err, "Tesserine is not running\n");
+  EXPECT_EQ(TProgramRun::Read(run_.Log()), "") << "a box was shown";
+}
+
+// Two commands at once with nothing running: one runs, the other waits for it and runs after.
+TEST_F(SetAddTest, TwoSetsAtOnceWithNothingRunningBothLand) {
+  WriteConfig("Open Minimized=1\r\nTrigger Measure=DAYS\r\nTrigger Qty=1\r\nSortImages=0\r\n", {{"red.bmp", kRed}});
+  ASSERT_TRUE(WritePicture(Path("yellow.png"), kYellow));
+  ASSERT_TRUE(WritePicture(Path("blue.png"), kBlue));
+  QProcess first;
+  QProcess second;
+  for (QProcess* command : {&first, &second}) {
+    command->setProcessEnvironment(CommandEnvironment());
+    command->setWorkingDirectory(Dir());
+  }
+  first.start(run_.Exe(), {"--set", "yellow.png"});
+  second.start(run_.Exe(), {"--set", "blue.png"});
+  ASSERT_TRUE(first.waitForFinished(30000));
+  ASSERT_TRUE(second.waitForFinished(30000));
+  EXPECT_EQ(first.exitCode(), 0) << first.readAllStandardError().constData();
+  EXPECT_EQ(second.exitCode(), 0) << second.readAllStandardError().constData();
+  const QByteArray ini = Ini();
+  EXPECT_TRUE(ini.contains("\r\n" + Path("yellow.png").toUtf8() + "=TILE.NOT\r\n")) << ini.constData();
+  EXPECT_TRUE(ini.contains("\r\n" + Path("blue.png").toUtf8() + "=TILE.NOT\r\n")) << ini.constData();
+  const QRgb shown = RootPixel();
+  ASSERT_TRUE(shown == kYellow || shown == kBlue) << std::hex << shown;
+  EXPECT_TRUE(ini.contains("LastImageNm=" + Path(shown == kYellow ? "yellow.png" : "blue.png").toUtf8() + "\r\n"))
+      << ini.constData();
+}
+
 }  // namespace

@@ -105,8 +105,8 @@ TEST_F(RemoteControlTest, ASecondProcessDrivesTheRunningAgent) {
   EXPECT_TRUE(saved.contains("LastImageNm=" + (Dir() + "/blue.bmp").toUtf8() + "\r\n"));
   EXPECT_EQ(TProgramRun::Read(run_.Log()), "") << "a box was shown";
 
-  // Nothing runs now: a command says so and starts nothing.
-  const CommandRun after = Command("--next");
+  // Nothing runs now: a command that needs the program says so and starts nothing.
+  const CommandRun after = Command("--pause");
   EXPECT_EQ(after.exitCode, 1);
   EXPECT_EQ(after.err, "Tesserine is not running\n");
   EXPECT_EQ(TProgramRun::Read(run_.Ini()), saved);
