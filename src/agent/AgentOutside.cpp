@@ -12,25 +12,12 @@
 #include "config/ConfigKeys.h"
 #include "config/ConfigValues.h"
 #include "imagelist/FolderFile.h"
-#include "imagelist/FolderPictures.h"
-#include "imagelist/StorableName.h"
+#include "imagelist/PictureRefusal.h"
 #include "imagelist/WatchedFolders.h"
-#include "wallpaper/CompositionCache.h"
 
 namespace {
 
 QFileInfo InfoOf(const std::string& path) { return QFileInfo(QFile::decodeName(QByteArray::fromStdString(path))); }
-
-// Why the file at path cannot join the list as a picture; empty when it can.
-std::string PictureRefusal(const std::string& path) {
-  const QFileInfo info = InfoOf(path);
-  if (!info.exists()) return "no such file";
-  if (!info.isFile()) return "not a file";
-  if (!IsPictureName(path)) return "not a picture Tesserine reads (BMP, JPEG, GIF, PNG or WebP)";
-  if (!IsStorableName(path) || TrimName(path) != path)
-    return "the configuration file cannot hold a name that contains \"=\", a line break or surrounding spaces";
-  return {};
-}
 
 TRemoteRefusal Refused(const std::string& path, const std::string& why) {
   return TRemoteRefusal(TRemoteRefusal::Reason::Failed, path + ": " + why);

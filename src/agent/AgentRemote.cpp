@@ -65,6 +65,11 @@ bool TAgentRemote::RemoteRemoveCurrent() {
   return removed;
 }
 
+void TAgentRemote::RemoteOpen(const std::vector<std::string>& files) {
+  const auto running = TAgentSession::AdmitRemote(agent_.Commands());
+  view_.OpenPictures(files);
+}
+
 void TAgentRemote::RemoteShow() {
   const auto running = TAgentSession::AdmitRemote(agent_.Commands());
   view_.ShowWindow();

@@ -28,6 +28,7 @@ class TAgentRemote final : public IRemoteControl {
   void RemoteQuit() override;
   void RemoteSet(const std::string& file) override;
   std::vector<std::string> RemoteAdd(const std::vector<std::string>& paths) override;
+  void RemoteOpen(const std::vector<std::string>& files) override;
   TRemoteStatus RemoteStatus() const override;
 
  private:

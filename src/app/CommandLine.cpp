@@ -57,12 +57,13 @@ std::string AbsolutePath(const QString& path, const QString& workingFolder) {
 std::span<const TCommandOption> CommandOptions() { return kCommands; }
 
 QString UsageText() {
-  QString text = "Usage: tesserine [OPTION]\n";
+  QString text = "Usage: tesserine [OPTION]\n       tesserine FILE...\n";
   for (const TCommandOption& option : kCommands)
     if (option.valueName) text += QString("       tesserine --%1 %2\n").arg(option.name, option.valueName);
   text +=
       "Changes the desktop wallpaper on a schedule. Without an option it starts the program;\n"
-      "an option hands one command to the running program and ends.\n\n";
+      "an option hands one command to the running program and ends. File names alone open the\n"
+      "properties window with those pictures added, in the running program or a new one.\n\n";
   for (const TCommandOption& option : kCommands) {
     QString flags = (option.shortName ? QString("-%1, --").arg(option.shortName) : QString("--")) + option.name;
     if (option.valueName) flags += QString(" ") + option.valueName;
@@ -94,7 +95,8 @@ TCommandLine ParseCommandLine(const QStringList& arguments, const QString& worki
     line.error = parser.errorText();
     return line;
   }
-  if (!parser.positionalArguments().isEmpty()) {
+  const QStringList files = add < 0 ? parser.positionalArguments() : QStringList();
+  if (add >= 0 && !parser.positionalArguments().isEmpty()) {
     line.mode = Mode::Wrong;
     line.error = "Unexpected argument '" + parser.positionalArguments().first() + "'.";
     return line;
@@ -103,7 +105,16 @@ TCommandLine ParseCommandLine(const QStringList& arguments, const QString& worki
   for (const Mode answered : {Mode::Help, Mode::Version})
     for (const TCommandOption& option : kCommands)
       if (option.mode == answered && parser.isSet(option.name)) return {answered, std::nullopt, {}, {}};
-  bool chosen = false;
+  // File names alone open them in the properties window, as a file manager's "Open With" does.
+  for (const QString& file : files) {
+    if (file.isEmpty()) return {Mode::Wrong, std::nullopt, {}, "An empty path names no file."};
+    line.paths.push_back(AbsolutePath(file, workingFolder));
+  }
+  bool chosen = !files.isEmpty();
+  if (chosen) {
+    line.mode = Mode::Command;
+    line.command = ControlCommand::Open;
+  }
   for (const TCommandOption& option : kCommands) {
     if (!parser.isSet(option.name)) continue;
     if (chosen) return {Mode::Wrong, std::nullopt, {}, "Give one command at a time."};

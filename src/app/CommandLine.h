@@ -20,11 +20,11 @@ struct TCommandLine {
     Help,     // --help
     Version,  // --version
     Wrong,    // an unknown option, an argument, or two options: the usage on stderr, exit 2
-    Command,  // one command for the running program
+    Command,  // one command for the running program (Open: file names alone, no option)
   };
   Mode mode = Mode::Start;
   std::optional<ControlCommand> command;
-  // For --set and --add: the paths named, made absolute against the working folder.
+  // For --set, --add and Open: the paths named, made absolute against the working folder.
   std::vector<std::string> paths;
   // For Wrong: what was wrong.
   QString error;

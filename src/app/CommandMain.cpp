@@ -56,7 +56,11 @@ int main(int argc, char** argv) {
     std::fputs("tesserine: no display to show the window on: neither DISPLAY nor WAYLAND_DISPLAY is set\n", stderr);
     return 1;
   }
-  // A command done here hands its own arguments on; the window program reads them again.
-  return RunWindowProgram(start, start == WindowStart::Command ? std::vector<const char*>(argv + 1, argv + argc)
-                                                               : std::vector<const char*>());
+  // A command done here hands its own arguments on, and the window program reads them again;
+  // a start for files opened hands on their absolute names.
+  std::vector<const char*> handedOn;
+  if (start == WindowStart::Command) handedOn.assign(argv + 1, argv + argc);
+  if (line.command == ControlCommand::Open)
+    for (const std::string& path : line.paths) handedOn.push_back(path.c_str());
+  return RunWindowProgram(start, handedOn);
 }

@@ -63,7 +63,7 @@ TCommandResult ResultOf(ControlCommand command, const TControlReply& reply, bool
       return Failure(QString::fromStdString(reply.text));
   }
   TCommandResult nothingRuns;
-  if (command == ControlCommand::Show)
+  if (command == ControlCommand::Show || command == ControlCommand::Open)
     nothingRuns.startProgram = true;
   else if (waits)
     nothingRuns.runHere = true;

@@ -13,7 +13,8 @@ struct TCommandResult {
   int exitCode = 0;
   QString out;
   QString err;
-  // --show found nothing running: the program starts here, its window shown.
+  // --show or file names found nothing running: the program starts here, its window shown
+  // (with the files added).
   bool startProgram = false;
   // A command that runs without the program (RunsWithoutProgram) found nothing running: the
   // window program does it here, with no window, and ends.

@@ -85,7 +85,9 @@ int RunOneCommand(TTesselForm1& form, IDesktopWallpaper& desktop, const TCommand
 }
 
 // oneCommand: the command line's command to do with nothing else running, or null for a start.
-int RunProgram(int argc, char** argv, bool showWindow, bool login, const TCommandLine* oneCommand) {
+// openFiles: pictures to open in the window shown.
+int RunProgram(int argc, char** argv, bool showWindow, bool login, const TCommandLine* oneCommand,
+               const std::vector<std::string>& openFiles) {
   TTerminationSignals::HoldBack();
   const std::unique_ptr<IMessageBoxes> messages = CreateMessageBoxes();
   TTesserineApplication app(argc, argv, *messages);
@@ -169,6 +171,12 @@ int RunProgram(int argc, char** argv, bool showWindow, bool login, const TComman
   form->Agent().OnStatusChanged = [&control] { control->StatusChanged(); };
 
   form->show();
+  try {
+    // As the running program opens them for a file manager; the load is done, so nothing is busy.
+    if (!openFiles.empty()) form->Remote().RemoteOpen(openFiles);
+  } catch (const TRemoteRefusal& refusal) {
+    std::fprintf(stderr, "tesserine: %s\n", refusal.what());
+  }
   if (form->StartMinimized()) form->OKClick(form->OK);
   splash.reset();
 
@@ -187,8 +195,8 @@ int RunProgram(int argc, char** argv, bool showWindow, bool login, const TComman
 
 // Started by the "tesserine" front end (CommandMain.cpp) for a start, with "--show" when a
 // command asked for the window of a program that was not running, "--login" for a start at
-// log-in, or "--one-command" and the command line's arguments for a command that found
-// nothing running.
+// log-in (after "--show", pictures to open), or "--one-command" and the command line's arguments for a command that
+// found nothing running.
 int main(int argc, char** argv) {
   KeepToTheSessionsOwnBus();
   TakeProgramPath();
@@ -204,5 +212,7 @@ int main(int argc, char** argv) {
       return 2;
     }
   }
-  return RunProgram(argc, argv, showWindow, login, oneCommand ? &*oneCommand : nullptr);
+  // After "--show", the absolute names of pictures to open.
+  const std::vector<std::string> openFiles(argv + (showWindow ? 2 : argc), argv + argc);
+  return RunProgram(argc, argv, showWindow, login, oneCommand ? &*oneCommand : nullptr, openFiles);
 }

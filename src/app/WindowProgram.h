@@ -18,7 +18,7 @@ enum class WindowStart { Plain, Show, Login, Command };
 inline constexpr const char* kOneCommandArgument = "--one-command";
 
 // Runs the window program in this process with start's argument and, for a command, the
-// command line's arguments after it, after holding back termination requests so that one
+// command line's arguments after it (for Show, files to open), after holding back termination requests so that one
 // arriving during the hand-over waits for the program's own handler. Returns only when the
 // program cannot be run, with the reason on stderr: 1.
 int RunWindowProgram(WindowStart start, const std::vector<const char*>& commandArguments = {});

@@ -185,6 +185,8 @@ class TTesselForm1 : public QWidget, private IAgentView {
 
   // ---- Images page (TesselImagesPage.cpp) ----
   void ItemSelectUpdt();
+  // The Add of files as one batch: the names that cannot be stored.
+  std::vector<std::string> AddFiles(const std::vector<std::string>& files);
   void SetButtons();
   void dispTileClick(QObject* sender);
   void MIDisplayTypeClick(QAction* sender);
@@ -466,6 +468,7 @@ class TTesselForm1 : public QWidget, private IAgentView {
   void HideForAgent() override;
   void ApplyCurrent() override;
   void ShowWindow() override;
+  void OpenPictures(const std::vector<std::string>& files) override;
   void Quit() override;
   DispControls DisplayGroup() const override;
   DispRadio RadioOf(QObject* control) const;

@@ -41,7 +41,11 @@ TEST(CommandLine, EachLineIsReadAsOneThing) {
       {{"--version", "--next"}, Mode::Version, {}},
       {{"--bogus"}, Mode::Wrong, {}},
       {{"--next", "--pause"}, Mode::Wrong, {}},
-      {{"picture.jpg"}, Mode::Wrong, {}},
+      {{"picture.jpg"}, Mode::Command, ControlCommand::Open},
+      {{"a.jpg", "--", "--b.jpg"}, Mode::Command, ControlCommand::Open},
+      {{"--next", "picture.jpg"}, Mode::Wrong, {}},
+      {{"--login", "picture.jpg"}, Mode::Wrong, {}},
+      {{"--add", "a.jpg", "--", "b.jpg"}, Mode::Command, ControlCommand::Add},
       {{"--next=3"}, Mode::Wrong, {}},
       {{"--set"}, Mode::Wrong, {}},
       {{"--set", ""}, Mode::Wrong, {}},
@@ -79,6 +83,7 @@ TEST(CommandLine, PathsAreMadeAbsoluteBeforeTheyAreHandedOn) {
       {{"--add", "a.jpg", "/p/b.jpg", "pics/"}, {"/w/d/a.jpg", "/p/b.jpg", "/w/d/pics"}},
       {{"--add", "--next", "-h", "--add"}, {"/w/d/--next", "/w/d/-h", "/w/d/--add"}},
       {{"--add", "."}, {"/w/d"}},
+      {{"a.jpg", "/p/b.png"}, {"/w/d/a.jpg", "/p/b.png"}},
       {{"--next"}, {}},
   };
   for (const Row& row : rows) {

@@ -201,4 +201,57 @@ TEST_F(SetAddTest, TwoSetsAtOnceWithNothingRunningBothLand) {
       << ini.constData();
 }
 
+// "Open With": file names alone open the properties window with the pictures added and the
+// agent stopped, in a new program or in the running one; the files refused are named in one
+// box. The quit saves the additions with the window's other unsaved changes.
+TEST_F(SetAddTest, FileNamesOpenTheWindowWithThePicturesAdded) {
+  WriteConfig("Open Minimized=1\r\nTrigger Measure=DAYS\r\nTrigger Qty=1\r\nSortImages=0\r\n",
+              {{"red.bmp", kRed}, {"green.bmp", kGreen}});
+  ASSERT_TRUE(WritePicture(Path("yellow.png"), kYellow));
+  ASSERT_TRUE(WritePicture(Path("white.bmp"), 0xFFFFFFFF));
+  QProcess opened;
+  opened.setProcessEnvironment(CommandEnvironment());
+  opened.setWorkingDirectory(Dir());
+  opened.setProcessChannelMode(QProcess::ForwardedChannels);
+  opened.start(run_.Exe(), {"yellow.png", "missing.png"});
+  ASSERT_TRUE(opened.waitForStarted());
+  TCommandRun status;
+  ASSERT_TRUE(TProgramRun::WaitFor(
+      [&] {
+        status = Command({"--status"});
+        return status.exitCode == 0;
+      },
+      20000))
+      << status.err.toStdString();
+  EXPECT_TRUE(status.out.contains("agent: stopped\n")) << status.out.toStdString();
+  ASSERT_TRUE(TProgramRun::WaitFor([&] { return TProgramRun::Read(run_.Log()).contains("missing.png"); }, 10000));
+  const QByteArray boxes = TProgramRun::Read(run_.Log());
+  EXPECT_TRUE(boxes.contains("These files were not added:")) << boxes.constData();
+  EXPECT_TRUE(boxes.contains(Path("missing.png").toUtf8() + ": no such file")) << boxes.constData();
+  EXPECT_FALSE(boxes.contains("yellow.png")) << boxes.constData();
+
+  // The running program opens the next one, the window already shown.
+  const TCommandRun again = Command({Path("white.bmp")});
+  EXPECT_EQ(again.exitCode, 0) << again.err.toStdString();
+  EXPECT_FALSE(Ini().contains("white.bmp")) << "the additions were saved before the user saved";
+  ASSERT_EQ(Command({"--quit"}).exitCode, 0);
+  ASSERT_TRUE(opened.waitForFinished(20000));
+  const QByteArray ini = Ini();
+  for (const char* name : {"red.bmp", "green.bmp", "yellow.png", "white.bmp"})
+    EXPECT_EQ(ini.count("\r\n" + Path(name).toUtf8() + "="), 1) << name << "\n" << ini.constData();
+  EXPECT_FALSE(ini.contains("missing.png"));
+}
+
+TEST_F(SetAddTest, FileNamesStopTheRunningAgent) {
+  StartAgent();
+  ASSERT_TRUE(WritePicture(Path("yellow.png"), kYellow));
+  const TCommandRun opened = Command({"yellow.png"});
+  EXPECT_EQ(opened.exitCode, 0) << opened.err.toStdString();
+  EXPECT_TRUE(Command({"--status"}).out.contains("agent: stopped\n"));
+  ASSERT_EQ(Command({"--quit"}).exitCode, 0);
+  ASSERT_TRUE(run_.Process().waitForFinished(20000));
+  EXPECT_EQ(Ini().count("\r\n" + Path("yellow.png").toUtf8() + "="), 1) << Ini().constData();
+  EXPECT_EQ(TProgramRun::Read(run_.Log()), "") << "a box was shown";
+}
+
 }  // namespace

@@ -35,6 +35,8 @@ const char* MethodOf(ControlCommand command) {
       return "Set";
     case ControlCommand::Add:
       return "Add";
+    case ControlCommand::Open:
+      return "Open";
     case ControlCommand::Status:
       break;
   }
@@ -87,7 +89,7 @@ TControlReply CallRunningProgram(ControlCommand command, const std::vector<std::
   QStringList pathTexts;
   for (const std::string& path : paths) pathTexts << QFile::decodeName(QByteArray::fromStdString(path));
   if (command == ControlCommand::Set) call << pathTexts.value(0);
-  if (command == ControlCommand::Add) call << pathTexts;
+  if (command == ControlCommand::Add || command == ControlCommand::Open) call << pathTexts;
   // A removal waits for the user's answer to the running program's question.
   const int timeout = command == ControlCommand::RemoveCurrent ? std::numeric_limits<int>::max() : -1;
   const QDBusMessage answer = bus.call(call, QDBus::Block, timeout);

@@ -7,7 +7,20 @@
 
 #include "platform/session/RemoteControl.h"
 
-enum class ControlCommand { Next, Previous, Pause, Resume, TogglePause, RemoveCurrent, Show, Quit, Status, Set, Add };
+enum class ControlCommand {
+  Next,
+  Previous,
+  Pause,
+  Resume,
+  TogglePause,
+  RemoveCurrent,
+  Show,
+  Quit,
+  Status,
+  Set,
+  Add,
+  Open
+};
 
 struct TControlReply {
   enum class Outcome {

@@ -81,6 +81,13 @@ class TControlObject final : public QObject, protected QDBusContext {
   void Set(const QString& file) {
     Answer([this, &file] { control_.RemoteSet(PathBytes(file)); });
   }
+  void Open(const QStringList& files) {
+    Answer([this, &files] {
+      std::vector<std::string> bytes;
+      for (const QString& file : files) bytes.push_back(PathBytes(file));
+      control_.RemoteOpen(bytes);
+    });
+  }
   // The paths refused, each with why; empty when every path was added.
   QStringList Add(const QStringList& paths) {
     return Answer([this, &paths] {

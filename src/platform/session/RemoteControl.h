@@ -62,5 +62,8 @@ class IRemoteControl {
   // Adds pictures and watched folders (absolute paths): one line for each path refused,
   // naming it and why; the others are added all the same.
   virtual std::vector<std::string> RemoteAdd(const std::vector<std::string>& paths) = 0;
+  // The properties window, as RemoteShow, with the pictures at files (absolute paths) added
+  // as the Add dialog adds them, unsaved; the window names the files it refused in a box.
+  virtual void RemoteOpen(const std::vector<std::string>& files) = 0;
   virtual TRemoteStatus RemoteStatus() const = 0;
 };
