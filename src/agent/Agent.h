@@ -95,6 +95,9 @@ class TAgent {
   // The run goes on as the agent's: set by the start with "Open Minimized" before the load,
   // so that the load already decodes for the desktop alone.
   void SetRunning(bool running) { running_ = running; }
+  // The run shows no window at all (one command of the command line, the agent not started):
+  // pictures are decoded for the desktop alone and not kept, as while the agent runs unseen.
+  void RunUnseen() { unseen_ = true; }
   TAgentState& State() { return state_; }
   const TAgentState& State() const { return state_; }
   TCommandGate& Commands() { return commands_; }
@@ -241,6 +244,7 @@ class TAgent {
   IAgentView& view_;
 
   bool running_ = false;
+  bool unseen_ = false;
   TAgentState state_;
   TAgentSession session_{state_};
   TCommandGate commands_;

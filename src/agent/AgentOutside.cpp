@@ -35,9 +35,10 @@ bool TAgent::TakePicture(const std::string& file) {
   if (ToInt(disp) < 0) disp = ReadObjDisp(file, std::string()).disp;
   const ApplyRequest request{file, disp, settings_.PlusInstalled, convertFileName_, world_.screen.ScreenSize()};
   try {
-    pictures_.Load(file, running_ ? HiddenAgentDecodeTarget(request, settings_.Monitors, world_.screen.Monitors(),
-                                                            world_.desktop.DrawsFromMemory())
-                                  : std::nullopt);
+    pictures_.Load(file, running_ || unseen_
+                             ? HiddenAgentDecodeTarget(request, settings_.Monitors, world_.screen.Monitors(),
+                                                       world_.desktop.DrawsFromMemory())
+                             : std::nullopt);
   } catch (const std::exception& error) {
     pictures_.Clear();
     throw Refused(file, error.what());

@@ -68,6 +68,7 @@ std::unique_ptr<TPictureAhead> StartPictureAhead(const std::string& configFile, 
 int RunOneCommand(TTesselForm1& form, IDesktopWallpaper& desktop, const TCommandLine& line,
                   const std::function<void()>& terminate) {
   form.StartWithWindow();
+  form.Agent().RunUnseen();
   form.FormShow();
   int exitCode = DoOneCommand(form.Remote(), line);
   const std::string unstored = form.Agent().Run(FailureRoute::Caller, [&form] { form.Agent().StoreJoined({}); });
