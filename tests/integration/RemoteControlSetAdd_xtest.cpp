@@ -52,6 +52,7 @@ TEST_F(SetAddTest, SetShowsAPictureAtOnceAndRefusesWhatItCannotShow) {
   ASSERT_TRUE(TProgramRun::Write(Path("notes.txt"), "not a picture"));
   ASSERT_TRUE(TProgramRun::Write(Path("broken.png"), "\x89PNG\r\n\x1a\n but nothing more"));
   ASSERT_TRUE(QDir(Dir()).mkdir("folder.png"));
+  ASSERT_TRUE(WritePicture(Path("a=b.png"), kRed));
   const struct {
     QString file;
     QString why;
@@ -60,6 +61,7 @@ TEST_F(SetAddTest, SetShowsAPictureAtOnceAndRefusesWhatItCannotShow) {
       {"notes.txt", "not a picture Tesserine reads"},
       {"broken.png", Path("broken.png") + ": "},
       {"folder.png", "not a file"},
+      {"a=b.png", "the configuration file cannot hold a name that contains \"=\""},
   };
   for (const auto& refusal : refusals) {
     const TCommandRun refused = Command({"--set", refusal.file});
