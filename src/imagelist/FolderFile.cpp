@@ -31,3 +31,5 @@ void StoreSync(TBigIniFile& ini, std::string_view folder, const TFolderSyncResul
   for (const ImageEntry& entry : result.joined)
     ini.WriteString(BitmapsSection, entry.fileName, EncodeBitmapsValue(dispText(entry.disp), entry.mark, randomCycle));
 }
+
+void StoreAddedFolder(TBigIniFile& ini, std::string_view folder) { ini.WriteString(FoldersSection, folder, "1"); }
