@@ -13,6 +13,9 @@
 # for the programs that set the root the median time from their start to the root's new
 # pixmap (_XROOTPMAP_ID, watched with xprop -spy), the ratios to the peers, and Tesserine's
 # peak less that of its own change to an 8x8 bitmap.
+# Then "tesserine --set FILE" with nothing running (the command's own run: no window, no
+# tray, no agent; the list empty, the picture joining it with "Default Display=STRETCH")
+# against feh --bg-scale and xwallpaper --stretch, for the 1920x1080 and the 6000x4000 JPEG.
 # Last, the agent left running after a change to the 6000x4000 JPEG (STRETCH): its resident
 # memory 2 s after the change, beside swaybg's (-m fill) for the same picture under a
 # headless sway at 1920x1080 once its output shows it (read back with grim).
@@ -23,6 +26,7 @@
 #    TESSERINE_BASE_WINDOW_PROGRAM: a second build, timed alternately with the first as "base";
 #    PEERS_CASES: the cases to run, default "big:STRETCH big:CENTER hd:STRETCH hd:CENTER
 #      gnome:STRETCH gnome:CENTER kde:STRETCH kde:CENTER lomiri:STRETCH lomiri:CENTER";
+#    PEERS_SET_CASES: the pictures --set is timed with, default "hd big";
 #    PEERS_IDLE=0 leaves out the idle agent beside swaybg)
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
@@ -72,6 +76,14 @@ prepare_run() {
   printf '[Info]\r\nFade Milliseconds=0\r\nOpen Minimized=1\r\nDisplay Order=SEQUENTIAL\r\nTrigger Measure=SECONDS\r\nTrigger Qty=5\r\nAutoClose=1\r\nAutoClose Minutes=0\r\nPlus! Installed=0\r\nMonitors=SAME\r\nSortImages=0\r\n\r\n[Bitmaps]\r\n%s=%s.NOT\r\n' \
     "$1" "$2" >"${at}/run/tesserine.INI"
 }
+# The run folder of a --set with nothing running: an empty list.
+prepare_set() {
+  rm -rf "${work}/run"
+  mkdir -p "${work}/run"
+  cp "${program}" "${work}/run/tesserine"
+  printf '[Info]\r\nFade Milliseconds=0\r\nDefault Display=STRETCH\r\nPlus! Installed=0\r\nMonitors=SAME\r\n\r\n[Bitmaps]\r\n' \
+    >"${work}/run/tesserine.INI"
+}
 check_run() {
   local at="${2:-${work}}"
   grep -q "LastImageNm=$1" "${at}/run/tesserine.INI" || { echo "no change to $1" >&2; cat "${at}/run/tesserine.INI" "${at}/run/log" >&2; exit 1; }
@@ -116,6 +128,7 @@ run_label() {
     tiny) prepare_run "${work}/tiny.bmp" TILE && measure "${work}/tiny.times" env TESSERINE_MESSAGE_LOG="${work}/run/log" "${work}/run/tesserine" && check_run "${work}/tiny.bmp" ;;
     base) prepare_run "${jpeg}" "${method}" "${work}/base" && measure "${work}/base.times" env TESSERINE_MESSAGE_LOG="${work}/base/run/log" "${work}/base/run/tesserine" && check_run "${jpeg}" "${work}/base" ;;
     ours) prepare_run "${jpeg}" "${method}" && measure "${work}/ours.times" env TESSERINE_MESSAGE_LOG="${work}/run/log" "${work}/run/tesserine" && check_run "${jpeg}" ;;
+    set) prepare_set && measure "${work}/set.times" env TESSERINE_MESSAGE_LOG="${work}/run/log" "${work}/run/tesserine" --set "${jpeg}" && check_run "${jpeg}" ;;
     feh) measure "${work}/feh.times" feh --no-fehbg "${feh_opt}" "${jpeg}" ;;
     xw) measure "${work}/xw.times" xwallpaper "${xw_opt}" "${jpeg}" ;;
     decode) measure "${work}/decode.times" "${decode_for}" "${jpeg}" 1920x1080 "${method}" ;;
@@ -129,7 +142,8 @@ med() { cut -d' ' -f"$2" "${work}/$1.times" | median; }
 mb() { echo "$1 / 1024" | bc -l; }
 
 declare -A names=([tiny]="tesserine (8x8 bitmap)" [ours]="tesserine one-shot agent" [feh]="feh" [xw]="xwallpaper"
-  [djpeg]="djpeg" [djpeg38]="djpeg -scale 3/8" [base]="tesserine, base build" [decode]="its decoding alone")
+  [djpeg]="djpeg" [djpeg38]="djpeg -scale 3/8" [base]="tesserine, base build" [decode]="its decoding alone"
+  [set]="tesserine --set")
 run_case() {
   local title="$1" label i
   shift
@@ -186,6 +200,14 @@ for case in ${PEERS_CASES:-${default_cases}}; do
   above=$(($(med ours 2) - tiny_kb))
   printf '  tesserine peak above its 8x8 change: %.1f MB = %.2f x the 1920x1080x4 screen picture\n' \
     "$(mb "${above}")" "$(echo "${above} / ${screen_kb}" | bc -l)"
+done
+
+feh_opt=--bg-scale xw_opt=--stretch method=STRETCH
+for picture in ${PEERS_SET_CASES:-hd big}; do
+  jpeg="${pictures[${picture}]}"
+  run_case "--set with nothing running, $(identify -format %wx%h "${jpeg}") JPEG stretched" set feh xw
+  printf '  ratios: x feh %.2f  x xwallpaper %.2f  to the screen: x feh %.2f  x xwallpaper %.2f\n' \
+    "$(ratio set feh)" "$(ratio set xw)" "$(ratio set feh 3)" "$(ratio set xw 3)"
 done
 
 [ "${PEERS_IDLE:-1}" = 0 ] && exit 0

@@ -20,7 +20,8 @@
 //
 // The agent's own files: Agent.cpp (the run, its start and end, the tick, failures),
 // AgentChange.cpp (the change), AgentPicks.cpp (the display order and the way back),
-// AgentCommands.cpp (the tray's commands on the list), AgentScheme.cpp (the colour scheme).
+// AgentCommands.cpp (the tray's commands on the list), AgentOutside.cpp (pictures named from
+// outside the window), AgentScheme.cpp (the colour scheme).
 #pragma once
 
 #include <QTimer>
@@ -100,6 +101,9 @@ class TAgent {
   // The run goes on as the agent's: set by the start with "Open Minimized" before the load,
   // so that the load already decodes for the desktop alone.
   void SetRunning(bool running) { running_ = running; }
+  // The run shows no window at all (one command of the command line, the agent not started):
+  // pictures are decoded for the desktop alone and not kept, as while the agent runs unseen.
+  void RunUnseen() { unseen_ = true; }
   TAgentState& State() { return state_; }
   const TAgentState& State() const { return state_; }
   TCommandGate& Commands() { return commands_; }
@@ -221,6 +225,22 @@ class TAgent {
   // Every selected entry leaves the list likewise.
   void RemoveSelected();
 
+  // ---- Pictures named from outside the window (AgentOutside.cpp) ----
+  // Makes the picture at file the current entry, decoded for the change that is to show it:
+  // an entry of the list as it is, another picture joining with the default method. Throws
+  // TRemoteRefusal (Failed), the list unchanged, for a file that is missing, no picture the
+  // program reads, one that decodes to nothing, or a name the configuration cannot keep.
+  // True when it joined the list.
+  bool TakePicture(const std::string& file);
+  // Adds each picture with the default method and watches each folder with its subfolders,
+  // doubling nothing; the lines of what joined are in the configuration file when it
+  // returns. The paths refused, each as "path: why".
+  std::vector<std::string> AddPaths(const std::vector<std::string>& paths);
+  // The configuration file gets the lines of the entries named, as the list holds them, and
+  // the state keys the last change wrote; nothing else of the window's is written. Throws
+  // TIniFileError when the file cannot be written.
+  void StoreJoined(const std::vector<std::string>& fileNames);
+
  private:
   // What a watched folder's joins and leaves mean for the run: the random cycle's count, the
   // stored list, a current entry for a list that had none, the view.
@@ -257,6 +277,7 @@ class TAgent {
   IAgentView& view_;
 
   bool running_ = false;
+  bool unseen_ = false;
   TAgentState state_;
   TAgentSession session_{state_};
   TCommandGate commands_;

@@ -52,7 +52,7 @@ ApplyRequest TAgent::CurrentRequest() const {
 }
 
 std::optional<TDecodeTarget> TAgent::WallpaperDecodeTarget() const {
-  if (!running_) return std::nullopt;
+  if (!running_ && !unseen_) return std::nullopt;
   return HiddenAgentDecodeTarget(CurrentRequest(), settings_.Monitors, world_.screen.Monitors(),
                                  world_.desktop.DrawsFromMemory());
 }
@@ -85,7 +85,7 @@ void TAgent::FreePictures() {
 // whole period. The entry's name stays, and its next use decodes the file again. After a
 // change, what the change freed goes back to the system as well.
 void TAgent::ReleasePictures() {
-  if (!running_) return;
+  if (!running_ && !unseen_) return;
   pictures_.Release();
   compositions_.Clear();
   if (!changedSinceTrim_) return;

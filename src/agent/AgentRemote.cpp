@@ -15,10 +15,31 @@ void TAgentRemote::RemotePrevious() {
 }
 
 void TAgentRemote::Change(const std::function<void()>& change) {
+  if (const std::string failure = Changed(change); !failure.empty())
+    throw TRemoteRefusal(TRemoteRefusal::Reason::Failed, failure);
+}
+
+std::string TAgentRemote::Changed(const std::function<void()>& change) {
   const bool agentRunning = agent_.Running();
   const std::string failure = agent_.Run(agentRunning ? FailureRoute::Notice : FailureRoute::Caller, change);
   if (agentRunning) agent_.ArmTimerNow();
-  if (!failure.empty()) throw TRemoteRefusal(TRemoteRefusal::Reason::Failed, failure);
+  return failure;
+}
+
+// A picture that joined stays in the list, and in the file, when the desktop refuses it.
+void TAgentRemote::RemoteSet(const std::string& file) {
+  const auto running = TAgentSession::AdmitRemote(agent_.Commands());
+  const bool joined = agent_.TakePicture(file);
+  const std::string failure = Changed([this] { agent_.UpdtBackground(); });
+  const std::vector<std::string> stored = joined ? std::vector<std::string>{file} : std::vector<std::string>();
+  const std::string unstored = agent_.Run(FailureRoute::Caller, [this, &stored] { agent_.StoreJoined(stored); });
+  if (!failure.empty() || !unstored.empty())
+    throw TRemoteRefusal(TRemoteRefusal::Reason::Failed, failure.empty() ? unstored : failure);
+}
+
+std::vector<std::string> TAgentRemote::RemoteAdd(const std::vector<std::string>& paths) {
+  const auto running = TAgentSession::AdmitRemote(agent_.Commands());
+  return agent_.AddPaths(paths);
 }
 
 void TAgentRemote::RemotePause() { SetPaused(true); }
@@ -42,6 +63,11 @@ bool TAgentRemote::RemoteRemoveCurrent() {
   if (agent_.Running() && !agent_.State().Paused) agent_.ArmTimerNow();
   if (!failure.empty()) throw TRemoteRefusal(TRemoteRefusal::Reason::Failed, failure);
   return removed;
+}
+
+void TAgentRemote::RemoteOpen(const std::vector<std::string>& files) {
+  const auto running = TAgentSession::AdmitRemote(agent_.Commands());
+  view_.OpenPictures(files);
 }
 
 void TAgentRemote::RemoteShow() {

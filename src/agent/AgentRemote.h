@@ -6,6 +6,8 @@
 #pragma once
 
 #include <functional>
+#include <string>
+#include <vector>
 
 #include "platform/session/RemoteControl.h"
 
@@ -24,12 +26,17 @@ class TAgentRemote final : public IRemoteControl {
   bool RemoteRemoveCurrent() override;
   void RemoteShow() override;
   void RemoteQuit() override;
+  void RemoteSet(const std::string& file) override;
+  std::vector<std::string> RemoteAdd(const std::vector<std::string>& paths) override;
+  void RemoteOpen(const std::vector<std::string>& files) override;
   TRemoteStatus RemoteStatus() const override;
 
  private:
   // With the agent running, a failure is told as its own changes' are; without it, only the
   // caller hears of it, and the agent's timer stays off.
   void Change(const std::function<void()>& change);
+  // As Change, returning why it failed (empty when it did not).
+  std::string Changed(const std::function<void()>& change);
   void SetPaused(bool paused);
 
   TAgent& agent_;

@@ -4,6 +4,8 @@
 #pragma once
 
 #include <QString>
+#include <string>
+#include <vector>
 
 #include "platform/dialogs/MessageBoxes.h"
 #include "wallpaper/DispMethods.h"
@@ -42,6 +44,9 @@ class IAgentView {
   virtual void ApplyCurrent() = 0;
   // A command from outside asks for the window: the agent, if it runs, ends for it.
   virtual void ShowWindow() = 0;
+  // A command from outside opens pictures: the window shows, as for ShowWindow, with them
+  // added as the Add dialog adds them.
+  virtual void OpenPictures(const std::vector<std::string>& files) = 0;
   // A command from outside ends the program, as a termination request does.
   virtual void Quit() = 0;
 

@@ -7,6 +7,9 @@
 #include <QStringList>
 #include <optional>
 #include <span>
+#include <string>
+#include <string_view>
+#include <vector>
 
 #include "platform/session/ControlClient.h"
 
@@ -17,10 +20,12 @@ struct TCommandLine {
     Help,     // --help
     Version,  // --version
     Wrong,    // an unknown option, an argument, or two options: the usage on stderr, exit 2
-    Command,  // one command for the running program
+    Command,  // one command for the running program (Open: file names alone, no option)
   };
   Mode mode = Mode::Start;
   std::optional<ControlCommand> command;
+  // For --set, --add and Open: the paths named, made absolute against the working folder.
+  std::vector<std::string> paths;
   // For Wrong: what was wrong.
   QString error;
 };
@@ -32,12 +37,20 @@ struct TCommandOption {
   const char* description;
   TCommandLine::Mode mode = TCommandLine::Mode::Command;
   const char* shortName = nullptr;  // without "-"; none when null
+  // What the option takes, as --help names it: "FILE" for one file, "PATH..." for every
+  // argument after it; none when null.
+  const char* valueName = nullptr;
+  // Whether the shells offer file names for the value.
+  bool TakesPaths() const { return valueName != nullptr; }
+  // Whether the option takes every argument after it ("PATH...").
+  bool TakesRest() const { return valueName && std::string_view(valueName).ends_with("..."); }
 };
 
 // Every option, in the order --help lists them.
 std::span<const TCommandOption> CommandOptions();
 
-TCommandLine ParseCommandLine(const QStringList& arguments);
+// Relative paths are made absolute against workingFolder.
+TCommandLine ParseCommandLine(const QStringList& arguments, const QString& workingFolder);
 
 QString UsageText();
 inline constexpr const char* kVersionText = "Tesserine 1.0";

@@ -1,8 +1,10 @@
 // The "tesserine" the user starts: the command line is answered here, with no window, no
 // widgets and no display connection (the usage, the version, or one command handed to the
 // running program over the session bus); a start becomes the window program.
+#include <QDir>
 #include <cstdio>
 #include <cstdlib>
+#include <vector>
 
 #include "app/CommandLine.h"
 #include "app/RemoteCommand.h"
@@ -24,7 +26,7 @@ int main(int argc, char** argv) {
   KeepToTheSessionsOwnBus();
   QStringList arguments;
   for (int i = 0; i < argc; ++i) arguments << QString::fromLocal8Bit(argv[i]);
-  const TCommandLine line = ParseCommandLine(arguments);
+  const TCommandLine line = ParseCommandLine(arguments, QDir::currentPath());
   WindowStart start = WindowStart::Plain;
   switch (line.mode) {
     case TCommandLine::Mode::Help:
@@ -37,11 +39,11 @@ int main(int argc, char** argv) {
       std::fprintf(stderr, "tesserine: %s\n\n%s", qPrintable(line.error), qPrintable(UsageText()));
       return 2;
     case TCommandLine::Mode::Command: {
-      const TCommandResult result = RunRemoteCommand(argc, argv, *line.command);
+      const TCommandResult result = RunRemoteCommand(argc, argv, *line.command, line.paths);
       std::fputs(qPrintable(result.out), stdout);
       std::fputs(qPrintable(result.err), stderr);
-      if (!result.startProgram) return result.exitCode;
-      start = WindowStart::Show;
+      if (!result.startProgram && !result.runHere) return result.exitCode;
+      start = result.runHere ? WindowStart::Command : WindowStart::Show;
       break;
     }
     case TCommandLine::Mode::Login:
@@ -54,5 +56,11 @@ int main(int argc, char** argv) {
     std::fputs("tesserine: no display to show the window on: neither DISPLAY nor WAYLAND_DISPLAY is set\n", stderr);
     return 1;
   }
-  return RunWindowProgram(start);
+  // A command done here hands its own arguments on, and the window program reads them again;
+  // a start for files opened hands on their absolute names.
+  std::vector<const char*> handedOn;
+  if (start == WindowStart::Command) handedOn.assign(argv + 1, argv + argc);
+  if (line.command == ControlCommand::Open)
+    for (const std::string& path : line.paths) handedOn.push_back(path.c_str());
+  return RunWindowProgram(start, handedOn);
 }

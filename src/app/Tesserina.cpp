@@ -2,6 +2,7 @@
 // D-Bus interface, the message loop, and the end of the run (FormDestroy saves when no close
 // path did). The command line is the front end's (CommandMain.cpp).
 #include <QCoreApplication>
+#include <QDir>
 #include <QIcon>
 #include <QPixmap>
 #include <QPushButton>
@@ -9,13 +10,19 @@
 #include <cmath>
 #include <cstdio>
 #include <cstring>
+#include <functional>
 #include <memory>
+#include <optional>
 
 #include "agent/RandomSource.h"
 #include "agent/StartPicture.h"
+#include "app/CommandLine.h"
 #include "app/LoggedMessageBoxes.h"
+#include "app/OneCommand.h"
+#include "app/RemoteCommand.h"
 #include "app/TerminationSignals.h"
 #include "app/TesserineApplication.h"
+#include "app/WindowProgram.h"
 #include "config/BigIni.h"
 #include "config/ConfigFileName.h"
 #include "platform/desktop/ColorSchemeWatch.h"
@@ -56,7 +63,33 @@ std::unique_ptr<TPictureAhead> StartPictureAhead(const std::string& configFile, 
   });
 }
 
-int RunProgram(int argc, char** argv, bool showWindow, bool login) {
+// One command with nothing else running: the configuration loads with no window, no tray and
+// no agent, the command is done, what it changed is written as its state keys alone, and the
+// run ends once its picture has faded in.
+int RunOneCommand(TTesselForm1& form, IDesktopWallpaper& desktop, const TCommandLine& line,
+                  const std::function<void()>& terminate) {
+  form.StartWithWindow();
+  form.Agent().RunUnseen();
+  form.FormShow();
+  int exitCode = DoOneCommand(form.Remote(), line);
+  const std::string unstored = form.Agent().Run(FailureRoute::Caller, [&form] { form.Agent().StoreJoined({}); });
+  if (!unstored.empty()) {
+    std::fprintf(stderr, "%s\n", unstored.c_str());
+    exitCode = 1;
+  }
+  form.EndWithoutSave();
+  // Queued, so that an end the fade gives at once comes when the loop runs.
+  QMetaObject::invokeMethod(
+      QCoreApplication::instance(), [&desktop, terminate] { desktop.WhenFadeDone(terminate); }, Qt::QueuedConnection);
+  QCoreApplication::exec();
+  form.FormDestroy();
+  return exitCode;
+}
+
+// oneCommand: the command line's command to do with nothing else running, or null for a start.
+// openFiles: pictures to open in the window shown.
+int RunProgram(int argc, char** argv, bool showWindow, bool login, const TCommandLine* oneCommand,
+               const std::vector<std::string>& openFiles) {
   TTerminationSignals::HoldBack();
   const std::unique_ptr<IMessageBoxes> messages = CreateMessageBoxes();
   TTesserineApplication app(argc, argv, *messages);
@@ -79,7 +112,15 @@ int RunProgram(int argc, char** argv, bool showWindow, bool login) {
 
   TQtScreenMetrics screen;
   TSingleInstance guard;
-  if (!guard.TryAcquire(TSingleInstance::CurrentDisplay())) {
+  while (!guard.TryAcquire(TSingleInstance::CurrentDisplay())) {
+    if (oneCommand) {
+      // A program started since the command asked: the command goes to it after all.
+      const TCommandResult result = AskRunningProgram(*oneCommand->command, oneCommand->paths);
+      if (result.runHere) continue;
+      std::fputs(qPrintable(result.out), stdout);
+      std::fputs(qPrintable(result.err), stderr);
+      return result.exitCode;
+    }
     // Two ways of starting at log-in may both run: the one that comes second ends unseen.
     if (login) return 0;
     SetProgramIcon();
@@ -93,10 +134,13 @@ int RunProgram(int argc, char** argv, bool showWindow, bool login) {
   const std::string configFile = folder + IniFileNameOf(executable);
   desktop = CreateDesktopWallpaper();
   std::unique_ptr<TPictureAhead> ahead;
-  if (!showWindow) ahead = StartPictureAhead(configFile, folder, screen, *desktop);
+  if (!showWindow && !oneCommand) ahead = StartPictureAhead(configFile, folder, screen, *desktop);
   SetProgramIcon();
-  auto splash = std::make_unique<TSplashScreen>();
-  splash->ShowAndPaint();
+  std::unique_ptr<TSplashScreen> splash;
+  if (!oneCommand) {
+    splash = std::make_unique<TSplashScreen>();
+    splash->ShowAndPaint();
+  }
 
   std::unique_ptr<IScreenSaverState> screenSaver = CreateScreenSaverState();
   TSystemClock clock;
@@ -112,6 +156,7 @@ int RunProgram(int argc, char** argv, bool showWindow, bool login) {
   }
   form->Agent().ExpectPicture(std::move(ahead));
   form->SetTerminating(termination.Requested());
+  if (oneCommand) return RunOneCommand(*form, *desktop, *oneCommand, terminate);
   if (showWindow) form->StartWithWindow();
   // A close path ends the run once the wallpaper has faded in: a one-shot agent ends after its fade.
   QObject::connect(
@@ -132,6 +177,12 @@ int RunProgram(int argc, char** argv, bool showWindow, bool login) {
   scheme.OnChanged = [&form](const TSchemeReading& reading) { form->Agent().FollowScheme(reading); };
 
   form->show();
+  try {
+    // As the running program opens them for a file manager; the load is done, so nothing is busy.
+    if (!openFiles.empty()) form->Remote().RemoteOpen(openFiles);
+  } catch (const TRemoteRefusal& refusal) {
+    std::fprintf(stderr, "tesserine: %s\n", refusal.what());
+  }
   if (form->StartMinimized()) form->OKClick(form->OK);
   splash.reset();
 
@@ -150,12 +201,25 @@ int RunProgram(int argc, char** argv, bool showWindow, bool login) {
 }  // namespace
 
 // Started by the "tesserine" front end (CommandMain.cpp) for a start, with "--show" when a
-// command asked for the window of a program that was not running, or "--login" for a start
-// at log-in.
+// command asked for the window of a program that was not running, "--login" for a start at
+// log-in (after "--show", pictures to open), or "--one-command" and the command line's arguments for a command that
+// found nothing running.
 int main(int argc, char** argv) {
   KeepToTheSessionsOwnBus();
   TakeProgramPath();
   const bool showWindow = argc > 1 && std::strcmp(argv[1], "--show") == 0;
   const bool login = argc > 1 && std::strcmp(argv[1], "--login") == 0;
-  return RunProgram(argc, argv, showWindow, login);
+  std::optional<TCommandLine> oneCommand;
+  if (argc > 1 && std::strcmp(argv[1], kOneCommandArgument) == 0) {
+    QStringList arguments{"tesserine"};
+    for (int i = 2; i < argc; ++i) arguments << QString::fromLocal8Bit(argv[i]);
+    oneCommand = ParseCommandLine(arguments, QDir::currentPath());
+    if (!oneCommand->command || !RunsWithoutProgram(*oneCommand->command)) {
+      std::fputs("tesserine: --one-command takes --set, --add, --next or --previous\n", stderr);
+      return 2;
+    }
+  }
+  // After "--show", the absolute names of pictures to open.
+  const std::vector<std::string> openFiles(argv + (showWindow ? 2 : argc), argv + argc);
+  return RunProgram(argc, argv, showWindow, login, oneCommand ? &*oneCommand : nullptr, openFiles);
 }

@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
+#include <vector>
 
 #include "app/TerminationSignals.h"
 #include "platform/system/ProgramPath.h"
@@ -27,6 +28,8 @@ const char* WindowStartArgument(WindowStart start) {
       return "--show";
     case WindowStart::Login:
       return "--login";
+    case WindowStart::Command:
+      return kOneCommandArgument;
     case WindowStart::Plain:
       break;
   }
@@ -35,7 +38,7 @@ const char* WindowStartArgument(WindowStart start) {
 
 }  // namespace
 
-int RunWindowProgram(WindowStart start) {
+int RunWindowProgram(WindowStart start, const std::vector<const char*>& commandArguments) {
   const std::string frontEnd = OwnExecutablePath();
   const std::string program = WindowProgramFor(frontEnd);
   if (program.empty()) {
@@ -44,8 +47,10 @@ int RunWindowProgram(WindowStart start) {
   }
   ::setenv(kProgramPathVariable, frontEnd.c_str(), 1);
   TTerminationSignals::HoldBack();
-  const char* arguments[] = {program.c_str(), WindowStartArgument(start), nullptr};
-  ::execv(program.c_str(), const_cast<char* const*>(arguments));
+  std::vector<const char*> arguments{program.c_str(), WindowStartArgument(start)};
+  if (arguments.back()) arguments.insert(arguments.end(), commandArguments.begin(), commandArguments.end());
+  arguments.push_back(nullptr);
+  ::execv(program.c_str(), const_cast<char* const*>(arguments.data()));
   std::fprintf(stderr, "tesserine: cannot run %s: %s\n", program.c_str(), std::strerror(errno));
   return 1;
 }

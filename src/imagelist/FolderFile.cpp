@@ -45,3 +45,5 @@ void StoreSync(TBigIniFile& ini, std::string_view folder, const TFolderSyncResul
   }
   for (const auto& [entry, dark] : result.partnered) ini.WriteString(DarkSection, entry, dark);
 }
+
+void StoreAddedFolder(TBigIniFile& ini, std::string_view folder) { ini.WriteString(FoldersSection, folder, "1"); }

@@ -30,3 +30,7 @@ void SaveFolders(TBigIniFile& ini, const TWatchedFolders& folders);
 // just added reach the file with the user's Save, together with the folder.
 void StoreSync(TBigIniFile& ini, std::string_view folder, const TFolderSyncResult& result,
                const std::function<std::string(DispObj)>& dispText, bool randomCycle);
+
+// Writes a folder just added, watched with its subfolders, into the stored configuration
+// alone (no other line changes): from then on its syncs are stored as StoreSync says.
+void StoreAddedFolder(TBigIniFile& ini, std::string_view folder);

@@ -114,6 +114,9 @@ class TTesselForm1 : public QWidget, private IAgentView {
   bool CloseHandled() const { return Closed; }
   // A termination request arrived: the run ends with the silent save of FormDestroy.
   void SetTerminating(bool terminating) { Terminating = terminating; }
+  // A run for one command of the command line: the file keeps what the command wrote and the
+  // end saves nothing more.
+  void EndWithoutSave() { Closed = true; }
   // A move was refused because the list is sorted; the moves stay off until sorting changes.
   bool MovesRefused() const { return MoveRefused; }
 
@@ -187,6 +190,8 @@ class TTesselForm1 : public QWidget, private IAgentView {
 
   // ---- Images page (TesselImagesPage.cpp) ----
   void ItemSelectUpdt();
+  // The Add of files as one batch: the names that cannot be stored.
+  std::vector<std::string> AddFiles(const std::vector<std::string>& files);
   void SetButtons();
   void dispTileClick(QObject* sender);
   void MIDisplayTypeClick(QAction* sender);
@@ -470,6 +475,7 @@ class TTesselForm1 : public QWidget, private IAgentView {
   void HideForAgent() override;
   void ApplyCurrent() override;
   void ShowWindow() override;
+  void OpenPictures(const std::vector<std::string>& files) override;
   void Quit() override;
   DispControls DisplayGroup() const override;
   DispRadio RadioOf(QObject* control) const;

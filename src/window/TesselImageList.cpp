@@ -2,10 +2,12 @@
 #include <QPushButton>
 #include <QScopeGuard>
 #include <QTabWidget>
+#include <QTimer>
 #include <QTreeView>
 
 #include "imagelist/DarkPartner.h"
 #include "imagelist/ListEdits.h"
+#include "imagelist/PictureRefusal.h"
 #include "imagelist/StorableName.h"
 #include "platform/dialogs/AddDialog.h"
 #include "platform/dialogs/MessageBoxes.h"
@@ -41,16 +43,7 @@ void TTesselForm1::AddClick() {
     files = Services.addDialog.Execute(kAddFilter, Values.AddDialogFolder);
   }
   if (!files || files->empty()) return;
-  std::vector<std::string> refused;
-  {
-    const auto busy = BusySection(BusyCounter);
-    AgentRun->Folders().Readmit(*files);
-    TAddBatch batch(List);
-    refused = batch.AddAll(*files, Values.DefaultDisplay);
-    const int scrollTo = batch.Finish();
-    ListChanged();
-    ScrollIntoView(scrollTo);
-  }
+  const std::vector<std::string> refused = AddFiles(*files);
   Values.AddLastFile = files->front();
   Values.AddDialogFolder = FolderOf(Values.AddLastFile);
   ItemSelectUpdt();
@@ -81,6 +74,32 @@ void TTesselForm1::PartnersEdited() {
   ListChanged();
   Change(MIDarkPicture);
   AgentRun->PartnersChanged();
+}
+
+std::vector<std::string> TTesselForm1::AddFiles(const std::vector<std::string>& files) {
+  const auto busy = BusySection(BusyCounter);
+  AgentRun->Folders().Readmit(files);
+  TAddBatch batch(List);
+  std::vector<std::string> refused = batch.AddAll(files, Values.DefaultDisplay);
+  const int scrollTo = batch.Finish();
+  ListChanged();
+  ScrollIntoView(scrollTo);
+  return refused;
+}
+
+// The window shows (the agent, if it runs, ending for it) with the pictures added as the Add
+// dialog adds them; the box naming the files refused comes once the caller has its answer.
+void TTesselForm1::OpenPictures(const std::vector<std::string>& files) {
+  ShowWindow();
+  PageControl1->setCurrentWidget(ImagesPage);
+  const TOpenedFiles opened = SortOpenedFiles(files);
+  if (!opened.pictures.empty()) {
+    AddFiles(opened.pictures);
+    ItemSelectUpdt();
+    Change(Add);
+  }
+  if (opened.refusedText.isEmpty()) return;
+  QTimer::singleShot(0, this, [this, text = opened.refusedText] { Ask(text, MsgKind::Error, MsgButtons::Ok); });
 }
 
 void TTesselForm1::RemoveClick() { AgentRun->RemoveCurrent(); }

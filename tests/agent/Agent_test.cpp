@@ -48,6 +48,7 @@ class TRecordingView final : public IAgentView {
   void HideForAgent() override { ++hidden; }
   void ApplyCurrent() override { ++applied; }
   void ShowWindow() override {}
+  void OpenPictures(const std::vector<std::string>&) override {}
   void Quit() override {}
   MsgAnswer Ask(const QString& text, MsgKind, MsgButtons) override {
     boxes.push_back(text.toStdString());

@@ -41,40 +41,97 @@ TEST(CommandLine, EachLineIsReadAsOneThing) {
       {{"--version", "--next"}, Mode::Version, {}},
       {{"--bogus"}, Mode::Wrong, {}},
       {{"--next", "--pause"}, Mode::Wrong, {}},
-      {{"picture.jpg"}, Mode::Wrong, {}},
+      {{"picture.jpg"}, Mode::Command, ControlCommand::Open},
+      {{"a.jpg", "--", "--b.jpg"}, Mode::Command, ControlCommand::Open},
+      {{"--next", "picture.jpg"}, Mode::Wrong, {}},
+      {{"--login", "picture.jpg"}, Mode::Wrong, {}},
+      {{"--add", "a.jpg", "--", "b.jpg"}, Mode::Command, ControlCommand::Add},
       {{"--next=3"}, Mode::Wrong, {}},
+      {{"--set"}, Mode::Wrong, {}},
+      {{"--set", ""}, Mode::Wrong, {}},
+      {{"--add"}, Mode::Wrong, {}},
+      {{"--set", "a.jpg", "--next"}, Mode::Wrong, {}},
+      {{"--set", "a.jpg", "b.jpg"}, Mode::Wrong, {}},
+      {{"--next", "--add", "a.jpg"}, Mode::Wrong, {}},
+      {{"--add", "a.jpg", ""}, Mode::Wrong, {}},
+      {{"--set", "a.jpg"}, Mode::Command, ControlCommand::Set},
+      {{"--add", "a.jpg"}, Mode::Command, ControlCommand::Add},
+      {{"--add", "--next"}, Mode::Command, ControlCommand::Add},
+      {{"--help", "--add", "a.jpg"}, Mode::Help, {}},
   };
   for (const Row& row : rows) {
-    const TCommandLine line = ParseCommandLine(QStringList{"tesserine"} + row.arguments);
+    const TCommandLine line = ParseCommandLine(QStringList{"tesserine"} + row.arguments, "/work/here");
     EXPECT_EQ(line.mode, row.mode) << row.arguments.join(' ').toStdString();
     EXPECT_EQ(line.command, row.command) << row.arguments.join(' ').toStdString();
     EXPECT_EQ(line.error.isEmpty(), row.mode != Mode::Wrong) << row.arguments.join(' ').toStdString();
   }
 }
 
+// The paths --set and --add hand on: absolute, against the working folder, whatever they
+// look like after --add (an option's spelling is a file name there).
+TEST(CommandLine, PathsAreMadeAbsoluteBeforeTheyAreHandedOn) {
+  struct Row {
+    QStringList arguments;
+    std::vector<std::string> paths;
+  };
+  const Row rows[] = {
+      {{"--set", "a.jpg"}, {"/w/d/a.jpg"}},
+      {{"--set=a.jpg"}, {"/w/d/a.jpg"}},
+      {{"--set", "/p/a.jpg"}, {"/p/a.jpg"}},
+      {{"--set", "../up/./b.png"}, {"/w/up/b.png"}},
+      {{"--set", "sub dir/c d.png"}, {"/w/d/sub dir/c d.png"}},
+      {{"--add", "a.jpg", "/p/b.jpg", "pics/"}, {"/w/d/a.jpg", "/p/b.jpg", "/w/d/pics"}},
+      {{"--add", "--next", "-h", "--add"}, {"/w/d/--next", "/w/d/-h", "/w/d/--add"}},
+      {{"--add", "."}, {"/w/d"}},
+      {{"a.jpg", "/p/b.png"}, {"/w/d/a.jpg", "/p/b.png"}},
+      {{"--next"}, {}},
+  };
+  for (const Row& row : rows) {
+    const TCommandLine line = ParseCommandLine(QStringList{"tesserine"} + row.arguments, "/w/d");
+    EXPECT_EQ(line.error, "") << row.arguments.join(' ').toStdString();
+    EXPECT_EQ(line.paths, row.paths) << row.arguments.join(' ').toStdString();
+  }
+}
+
 TEST(CommandLine, EachReplyGivesItsOutputAndExitCode) {
   using Outcome = TControlReply::Outcome;
+  enum Then { Ends, StartsWindow, RunsHere, AsksAgain };
   struct Row {
     ControlCommand command;
     Outcome outcome;
     bool lockHeld;
     int exitCode;
     QString err;
-    bool startProgram;
+    Then then;
   };
+  const QString unreachable =
+      "Tesserine is running but cannot be reached: it does not own org.tesserine.Tesserine on this session bus";
+  const QString busy = "Tesserine is busy with a question, a menu or loading its configuration";
+  const QString gaveUp = "; gave up after 10 seconds\n";
   const Row rows[] = {
-      {ControlCommand::Next, Outcome::Done, true, 0, "", false},
-      {ControlCommand::Next, Outcome::NotRunning, false, 1, "Tesserine is not running\n", false},
-      {ControlCommand::Next, Outcome::NoBus, false, 1, "Tesserine is not running\n", false},
+      {ControlCommand::Next, Outcome::Done, true, 0, "", Ends},
+      {ControlCommand::Status, Outcome::NotRunning, false, 1, "Tesserine is not running\n", Ends},
+      {ControlCommand::Pause, Outcome::NoBus, false, 1, "Tesserine is not running\n", Ends},
       {ControlCommand::Next, Outcome::NoBus, true, 1,
-       "Tesserine is running but cannot be reached: no D-Bus session bus\n", false},
-      {ControlCommand::Show, Outcome::NotRunning, false, 0, "", true},
+       "Tesserine is running but cannot be reached: no D-Bus session bus\n", Ends},
+      {ControlCommand::Show, Outcome::NotRunning, false, 0, "", StartsWindow},
       {ControlCommand::Show, Outcome::NoBus, true, 1,
-       "Tesserine is running but cannot be reached: no D-Bus session bus\n", false},
-      {ControlCommand::Pause, Outcome::AgentNotRunning, true, 1, "The agent is not running\n", false},
-      {ControlCommand::Quit, Outcome::Busy, true, 1, "busy\n", false},
-      {ControlCommand::RemoveCurrent, Outcome::NotRemoved, true, 1, "", false},
-      {ControlCommand::Next, Outcome::Failed, true, 1, "Bitmap image is not valid\n", false},
+       "Tesserine is running but cannot be reached: no D-Bus session bus\n", Ends},
+      {ControlCommand::Show, Outcome::NotRunning, true, 1, unreachable + "\n", Ends},
+      {ControlCommand::Pause, Outcome::AgentNotRunning, true, 1, "The agent is not running\n", Ends},
+      {ControlCommand::Quit, Outcome::Busy, true, 1, "busy\n", Ends},
+      {ControlCommand::RemoveCurrent, Outcome::NotRemoved, true, 1, "", Ends},
+      {ControlCommand::Next, Outcome::Failed, true, 1, "Bitmap image is not valid\n", Ends},
+      {ControlCommand::Set, Outcome::Failed, true, 1, "Bitmap image is not valid\n", Ends},
+      // With nothing running, these four are done here; while a program loads or another
+      // command runs alone, they ask again.
+      {ControlCommand::Next, Outcome::NotRunning, false, 0, "", RunsHere},
+      {ControlCommand::Previous, Outcome::NoBus, false, 0, "", RunsHere},
+      {ControlCommand::Set, Outcome::NotRunning, false, 0, "", RunsHere},
+      {ControlCommand::Add, Outcome::NotRunning, false, 0, "", RunsHere},
+      {ControlCommand::Set, Outcome::Busy, true, 1, busy + gaveUp, AsksAgain},
+      {ControlCommand::Add, Outcome::NotRunning, true, 1, unreachable + gaveUp, AsksAgain},
+      {ControlCommand::Previous, Outcome::NotRunning, true, 1, unreachable + gaveUp, AsksAgain},
   };
   for (const Row& row : rows) {
     TControlReply reply;
@@ -86,7 +143,9 @@ TEST(CommandLine, EachReplyGivesItsOutputAndExitCode) {
     EXPECT_EQ(result.exitCode, row.exitCode) << label;
     EXPECT_EQ(result.err, row.err) << label;
     EXPECT_EQ(result.out, "") << label;
-    EXPECT_EQ(result.startProgram, row.startProgram) << label;
+    EXPECT_EQ(result.startProgram, row.then == StartsWindow) << label;
+    EXPECT_EQ(result.runHere, row.then == RunsHere) << label;
+    EXPECT_EQ(result.retry, row.then == AsksAgain) << label;
   }
 
   TControlReply status;
@@ -140,10 +199,16 @@ TEST(CommandLine, TheProgramAnswersWithoutADisplay) {
     EXPECT_EQ(start.err, "tesserine: no display to show the window on: neither DISPLAY nor WAYLAND_DISPLAY is set\n");
   }
 
-  for (const char* command : {"--next", "--status", "--quit"}) {
+  for (const char* command : {"--status", "--quit"}) {
     const ProgramAnswer answer = RunProgram({command});
     EXPECT_EQ(answer.exitCode, 1) << command;
     EXPECT_EQ(answer.err, "Tesserine is not running\n") << command;
+  }
+  // Done without the program when nothing runs, which needs a display.
+  for (const QStringList& command : {QStringList{"--next"}, QStringList{"--set", "a.jpg"}}) {
+    const ProgramAnswer answer = RunProgram(command);
+    EXPECT_EQ(answer.exitCode, 1) << command.join(' ').toStdString();
+    EXPECT_EQ(answer.err, "tesserine: no display to show the window on: neither DISPLAY nor WAYLAND_DISPLAY is set\n");
   }
 }
 

@@ -33,6 +33,7 @@ QStringList BashCompletes(const QStringList& words) {
                          "COMP_WORDS=(tesserine" + typed + ")\nCOMP_CWORD=" + QString::number(words.size()) +
                          "\n_tesserine\nprintf '%s\\n' \"${COMPREPLY[@]}\"\n";
   QProcess bash;
+  bash.setWorkingDirectory(TESSERINE_TEST_DATA "/../app");
   bash.start("bash", {"--norc", "--noprofile", "-c", script});
   if (!bash.waitForFinished(10000) || bash.exitCode() != 0)
     return {"<bash failed " + QString::number(bash.exitCode()) + ">"};
@@ -65,6 +66,12 @@ TEST(Completions, BashCompletesThroughItsFunction) {
       {{"--l"}, {"--login"}},
       {{"--x"}, {}},
       {{"--next", "--p"}, {}},
+      // File names after --set (one) and --add (any number), and alone.
+      {{"--set", "Compl"}, {"Completions_test.cpp"}},
+      {{"--set", "x", "Compl"}, {}},
+      {{"--add", "x", "y", "Compl"}, {"Completions_test.cpp"}},
+      {{"--next", "Compl"}, {}},
+      {{"Compl"}, {"Completions_test.cpp"}},
   };
   for (const auto& row : rows) EXPECT_EQ(BashCompletes(row.words), row.offered) << row.words.join(' ').toStdString();
 }

@@ -44,8 +44,13 @@ appstreamcli validate-tree --no-net --strict "$prefix" >"$work/appstream" || {
   fail "the AppStream metadata does not validate"
 }
 
+# A key of the entry's main group, [Desktop Entry] (the actions' groups have keys of their own).
 entry_value() {
-  sed -n "s/^$1=//p" "$prefix/$desktop"
+  sed -n "/^\[Desktop Entry\]/,/^\[/s/^$1=//p" "$prefix/$desktop"
+}
+# The Exec of the desktop action named $1.
+action_exec() {
+  sed -n "/^\[Desktop Action $1\]/,/^\[/s/^Exec=//p" "$prefix/$desktop"
 }
 exec_name=$(entry_value Exec | cut -d' ' -f1)
 program=$prefix/bin/$exec_name
@@ -54,6 +59,16 @@ if [ -z "$exec_name" ] || [ ! -f "$program" ] || [ ! -x "$program" ]; then
 fi
 [ "$(entry_value Icon)" = "$app_id" ] || fail "Icon= is not $app_id"
 grep -q "<binary>$exec_name</binary>" "$prefix/$metainfo" || fail "the metainfo does not provide $exec_name"
+# It opens pictures ("Open With") but is made nobody's default: no mimeapps.list is installed
+# (the list of files above holds none), and the metainfo names the same types.
+[ "$(entry_value Exec)" = "$exec_name %F" ] || fail "Exec= does not take files (%F)"
+mime_types="image/bmp;image/jpeg;image/gif;image/png;image/webp;"
+[ "$(entry_value MimeType)" = "$mime_types" ] || fail "MimeType= is not $mime_types"
+provided=$(sed -n 's|.*<mediatype>\(.*\)</mediatype>.*|\1;|p' "$prefix/$metainfo" | tr -d '\n')
+[ "$provided" = "$mime_types" ] || fail "the metainfo's media types ($provided) are not the entry's"
+[ "$(entry_value Actions)" = "next-wallpaper;previous-wallpaper;" ] || fail "Actions= is not the two wallpaper actions"
+[ "$(action_exec next-wallpaper)" = "$exec_name --next" ] || fail "Next Wallpaper does not run --next"
+[ "$(action_exec previous-wallpaper)" = "$exec_name --previous" ] || fail "Previous Wallpaper does not run --previous"
 
 for size in "$@"; do
   png=$prefix/$icons/${size}x${size}/apps/$app_id.png

@@ -8,68 +8,27 @@
 #include <QImage>
 #include <QProcess>
 
-#include "ProgramRun.h"
-#include "support/PrivateBus.h"
-// Xlib's macros clash with Qt's names: after the Qt headers.
-#include "support/X11RootPixels.h"
+#include "BusProgramTest.h"
 
 namespace {
 
 constexpr QRgb kColours[] = {0xFFFF0000, 0xFF00FF00, 0xFF0000FF};
 const char* const kNames[] = {"red.bmp", "green.bmp", "blue.bmp"};
 
-class AfterChangeTest : public ::testing::Test {
+class AfterChangeTest : public TBusProgramTest {
  protected:
-  void SetUp() override {
-    if (!qEnvironmentVariableIsSet("DISPLAY")) GTEST_SKIP() << "needs an X display";
-    ASSERT_FALSE(bus_.Address().isEmpty()) << "dbus-daemon did not start";
-    ASSERT_TRUE(run_.Copied());
-    display_ = XOpenDisplay(nullptr);
-    ASSERT_TRUE(display_);
-  }
-
-  void TearDown() override {
-    if (started_ && run_.Process().state() != QProcess::NotRunning) {
-      Command("--quit");
-      if (!run_.Process().waitForFinished(10000)) run_.Process().kill();
-    }
-    if (display_) XCloseDisplay(display_);
-  }
-
-  QString Dir() const { return QFileInfo(run_.Ini()).absolutePath(); }
   QString Picture(int i) const { return Dir() + "/" + kNames[i]; }
 
   // Three plain pictures in order and the command; info holds the schedule.
   void WriteConfig(const QByteArray& command, const QByteArray& info) {
-    QByteArray ini =
-        "[Info]\r\nFade Milliseconds=0\r\nOpen Minimized=1\r\nDisplay Order=SEQUENTIAL\r\nSortImages=0\r\n" + info +
-        "Run After Change=" + command + "\r\n\r\n[Bitmaps]\r\n";
-    for (int i = 0; i < 3; ++i) {
-      QImage picture(16, 16, QImage::Format_RGB32);
-      picture.fill(kColours[i]);
-      ASSERT_TRUE(picture.save(Picture(i), "BMP"));
-      ini += Picture(i).toUtf8() + "=TILE.NOT\r\n";
-    }
-    ASSERT_TRUE(TProgramRun::Write(run_.Ini(), ini));
+    TBusProgramTest::WriteConfig("Open Minimized=1\r\nDisplay Order=SEQUENTIAL\r\nSortImages=0\r\n" + info +
+                                     "Run After Change=" + command + "\r\n",
+                                 {{kNames[0], kColours[0]}, {kNames[1], kColours[1]}, {kNames[2], kColours[2]}});
   }
 
   // A one-shot run: the agent's first tick changes the wallpaper, and auto-close ends it.
   void WriteOneShot(const QByteArray& command) {
     WriteConfig(command, "AutoClose=1\r\nAutoClose Minutes=0\r\nTrigger Measure=SECONDS\r\nTrigger Qty=1\r\n");
-  }
-
-  QProcess& Start() {
-    started_ = true;
-    return run_.Start({{"TESSERINE_DESKTOP", "x11"}, {"DBUS_SESSION_BUS_ADDRESS", bus_.Address()}});
-  }
-
-  int Command(const QString& option) {
-    QProcess command;
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert("DBUS_SESSION_BUS_ADDRESS", bus_.Address());
-    command.setProcessEnvironment(environment);
-    command.start(run_.Exe(), {option});
-    return command.waitForFinished(20000) ? command.exitCode() : -1;
   }
 
   // What the command wrote to name, once it is there.
@@ -78,9 +37,7 @@ class AfterChangeTest : public ::testing::Test {
     return TProgramRun::Read(name);
   }
 
-  QRgb RootPixel() { return ReadRootWindow(display_, QSize(4, 4)).pixel(1, 1); }
-
-  int Shown() {
+  int ShownIndex() {
     for (int i = 0; i < 3; ++i)
       if (RootPixel() == kColours[i]) return i;
     return -1;
@@ -93,11 +50,6 @@ class AfterChangeTest : public ::testing::Test {
     return R"(printf '%s\n%s\n%s\n' "$0" "$1" "$TESSERINE_PICTURES" > ')" + file + ".part' && mv '" + file +
            ".part' '" + file + "'";
   }
-
-  TPrivateBus bus_;
-  TProgramRun run_;
-  Display* display_ = nullptr;
-  bool started_ = false;
 };
 
 }  // namespace
@@ -108,7 +60,7 @@ TEST_F(AfterChangeTest, AOneShotRunHandsTheCommandThePictureItShows) {
   QProcess& program = Start();
   ASSERT_TRUE(program.waitForFinished(30000)) << "the one-shot run did not end";
   EXPECT_EQ(program.exitCode(), 0);
-  const int shown = Shown();
+  const int shown = ShownIndex();
   ASSERT_GE(shown, 0) << "the root shows none of the pictures: " << std::hex << RootPixel();
   const QByteArray picture = Picture(shown).toUtf8();
   EXPECT_EQ(Written(report), "tesserine\n" + picture + "\n" + picture + "\n")
@@ -139,10 +91,20 @@ TEST_F(AfterChangeTest, TheRunningAgentRunsItAgainAfterNext) {
   const QByteArray first = Written(report);
   ASSERT_FALSE(first.isEmpty()) << "the start's change ran no command";
   ASSERT_TRUE(QFile::remove(report));
-  ASSERT_EQ(Command("--next"), 0);
+  ASSERT_EQ(Command({"--next"}).exitCode, 0);
   const QByteArray second = Written(report);
-  const int shown = Shown();
+  const int shown = ShownIndex();
   ASSERT_GE(shown, 0);
   EXPECT_EQ(second, "tesserine\n" + Picture(shown).toUtf8() + "\n" + Picture(shown).toUtf8() + "\n");
   EXPECT_NE(second, first) << "--next showed another picture";
+}
+
+TEST_F(AfterChangeTest, ASetWithNothingRunningRunsItForThePictureItSets) {
+  const QString report = Dir() + "/report";
+  WriteConfig(Report(report), "Trigger Measure=DAYS\r\nTrigger Qty=1\r\n");
+  ASSERT_TRUE(WritePicture(Dir() + "/white.png", 0xFFFFFFFF));
+  const TCommandRun set = Command({"--set", "white.png"});
+  ASSERT_EQ(set.exitCode, 0) << set.err.toStdString();
+  const QByteArray picture = (Dir() + "/white.png").toUtf8();
+  EXPECT_EQ(Written(report), "tesserine\n" + picture + "\n" + picture + "\n");
 }

@@ -8,76 +8,28 @@
 #include <set>
 #include <vector>
 
-#include "ProgramRun.h"
-#include "support/PrivateBus.h"
-// Xlib's macros clash with Qt's names: after the Qt headers.
-#include "support/X11RootPixels.h"
+#include "BusProgramTest.h"
 
 namespace {
 
 constexpr QRgb kColours[] = {0xFFFF0000, 0xFF00FF00, 0xFF0000FF};
 const char* const kNames[] = {"red.bmp", "green.bmp", "blue.bmp"};
 
-struct CommandRun {
-  int exitCode = -1;
-  QString out;
-  QString err;
-};
-
-class RemoteControlTest : public ::testing::Test {
+class RemoteControlTest : public TBusProgramTest {
  protected:
-  void SetUp() override {
-    if (!qEnvironmentVariableIsSet("DISPLAY")) GTEST_SKIP() << "needs an X display";
-    ASSERT_FALSE(bus_.Address().isEmpty()) << "dbus-daemon did not start";
-    ASSERT_TRUE(run_.Copied());
-    display_ = XOpenDisplay(nullptr);
-    ASSERT_TRUE(display_);
-  }
-
-  void TearDown() override {
-    if (display_) XCloseDisplay(display_);
-  }
-
-  QString Dir() const { return QFileInfo(run_.Ini()).absolutePath(); }
-
   void WriteConfig() {
-    QByteArray ini =
-        "[Info]\r\nFade Milliseconds=0\r\nOpen Minimized=1\r\nTrigger Measure=DAYS\r\nTrigger "
-        "Qty=1\r\nSortImages=0\r\n\r\n[Bitmaps]\r\n";
-    for (int i = 0; i < 3; ++i) {
-      QImage picture(16, 16, QImage::Format_RGB32);
-      picture.fill(kColours[i]);
-      ASSERT_TRUE(picture.save(Dir() + "/" + kNames[i], "BMP"));
-      ini += (Dir() + "/" + kNames[i]).toUtf8() + "=TILE.NOT\r\n";
-    }
-    ASSERT_TRUE(TProgramRun::Write(run_.Ini(), ini));
+    TBusProgramTest::WriteConfig("Open Minimized=1\r\nTrigger Measure=DAYS\r\nTrigger Qty=1\r\nSortImages=0\r\n",
+                                 {{kNames[0], kColours[0]}, {kNames[1], kColours[1]}, {kNames[2], kColours[2]}});
   }
-
-  CommandRun Command(const QString& option) {
-    QProcess command;
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert("DBUS_SESSION_BUS_ADDRESS", bus_.Address());
-    command.setProcessEnvironment(environment);
-    command.start(run_.Exe(), {option});
-    if (!command.waitForFinished(20000)) return {};
-    return {command.exitCode(), QString::fromLocal8Bit(command.readAllStandardOutput()),
-            QString::fromLocal8Bit(command.readAllStandardError())};
-  }
-
-  QRgb RootPixel() { return ReadRootWindow(display_, QSize(4, 4)).pixel(1, 1); }
-
-  TPrivateBus bus_;
-  TProgramRun run_;
-  Display* display_ = nullptr;
 };
 
 TEST_F(RemoteControlTest, ASecondProcessDrivesTheRunningAgent) {
   WriteConfig();
   QProcess& program = run_.Start({{"TESSERINE_DESKTOP", "x11"}, {"DBUS_SESSION_BUS_ADDRESS", bus_.Address()}});
-  CommandRun status;
+  TCommandRun status;
   ASSERT_TRUE(TProgramRun::WaitFor(
       [&] {
-        status = Command("--status");
+        status = Command({"--status"});
         return status.exitCode == 0 && status.out.contains("image: " + Dir() + "/green.bmp\n");
       },
       20000))
@@ -87,16 +39,16 @@ TEST_F(RemoteControlTest, ASecondProcessDrivesTheRunningAgent) {
   EXPECT_TRUE(status.out.contains("paused: no\n"));
   EXPECT_EQ(RootPixel(), kColours[1]);
 
-  const CommandRun next = Command("--next");
+  const TCommandRun next = Command({"--next"});
   EXPECT_EQ(next.exitCode, 0) << next.err.toStdString();
   EXPECT_EQ(RootPixel(), kColours[2]) << "the running program did not change the wallpaper";
 
-  EXPECT_EQ(Command("--pause").exitCode, 0);
-  EXPECT_TRUE(Command("--status").out.contains("paused: yes\n"));
-  EXPECT_EQ(Command("--toggle-pause").exitCode, 0);
-  EXPECT_TRUE(Command("--status").out.contains("paused: no\n"));
+  EXPECT_EQ(Command({"--pause"}).exitCode, 0);
+  EXPECT_TRUE(Command({"--status"}).out.contains("paused: yes\n"));
+  EXPECT_EQ(Command({"--toggle-pause"}).exitCode, 0);
+  EXPECT_TRUE(Command({"--status"}).out.contains("paused: no\n"));
 
-  const CommandRun quit = Command("--quit");
+  const TCommandRun quit = Command({"--quit"});
   EXPECT_EQ(quit.exitCode, 0) << quit.err.toStdString();
   ASSERT_TRUE(program.waitForFinished(20000)) << "the program did not end";
   EXPECT_EQ(program.exitCode(), 0);
@@ -105,12 +57,12 @@ TEST_F(RemoteControlTest, ASecondProcessDrivesTheRunningAgent) {
   EXPECT_TRUE(saved.contains("LastImageNm=" + (Dir() + "/blue.bmp").toUtf8() + "\r\n"));
   EXPECT_EQ(TProgramRun::Read(run_.Log()), "") << "a box was shown";
 
-  // Nothing runs now: a command says so and starts nothing.
-  const CommandRun after = Command("--next");
+  // Nothing runs now: a command that needs the program says so and starts nothing.
+  const TCommandRun after = Command({"--pause"});
   EXPECT_EQ(after.exitCode, 1);
   EXPECT_EQ(after.err, "Tesserine is not running\n");
   EXPECT_EQ(TProgramRun::Read(run_.Ini()), saved);
-  EXPECT_EQ(Command("--status").exitCode, 1) << "the command started the program";
+  EXPECT_EQ(Command({"--status"}).exitCode, 1) << "the command started the program";
 }
 
 TEST_F(RemoteControlTest, PausingNeedsTheAgentAndCommandsWaitForNoBox) {
@@ -119,15 +71,15 @@ TEST_F(RemoteControlTest, PausingNeedsTheAgentAndCommandsWaitForNoBox) {
   ini.replace("Open Minimized=1", "Open Minimized=0");
   ASSERT_TRUE(TProgramRun::Write(run_.Ini(), ini));
   QProcess& program = run_.Start({{"TESSERINE_DESKTOP", "x11"}, {"DBUS_SESSION_BUS_ADDRESS", bus_.Address()}});
-  ASSERT_TRUE(TProgramRun::WaitFor([&] { return Command("--status").out.contains("agent: stopped"); }, 20000));
-  const CommandRun pause = Command("--pause");
+  ASSERT_TRUE(TProgramRun::WaitFor([&] { return Command({"--status"}).out.contains("agent: stopped"); }, 20000));
+  const TCommandRun pause = Command({"--pause"});
   EXPECT_EQ(pause.exitCode, 1);
   EXPECT_EQ(pause.err, "The agent is not running\n") << pause.err.toStdString();
   // Without the agent, --next changes to the next entry as the tray would, with no timer.
-  EXPECT_EQ(Command("--next").exitCode, 0);
-  EXPECT_TRUE(Command("--status").out.contains("image: " + Dir() + "/green.bmp\n"));
+  EXPECT_EQ(Command({"--next"}).exitCode, 0);
+  EXPECT_TRUE(Command({"--status"}).out.contains("image: " + Dir() + "/green.bmp\n"));
   EXPECT_EQ(RootPixel(), kColours[1]);
-  EXPECT_EQ(Command("--quit").exitCode, 0);
+  EXPECT_EQ(Command({"--quit"}).exitCode, 0);
   ASSERT_TRUE(program.waitForFinished(20000));
   EXPECT_EQ(program.exitCode(), 0);
 }
@@ -146,10 +98,10 @@ TEST_F(RemoteControlTest, ShowStartsTheWindowWhenNothingRuns) {
   show.setProcessChannelMode(QProcess::ForwardedChannels);
   show.start(run_.Exe(), {"--show"});
   ASSERT_TRUE(show.waitForStarted());
-  CommandRun status;
+  TCommandRun status;
   ASSERT_TRUE(TProgramRun::WaitFor(
       [&] {
-        status = Command("--status");
+        status = Command({"--status"});
         return status.exitCode == 0;
       },
       20000))
@@ -157,7 +109,7 @@ TEST_F(RemoteControlTest, ShowStartsTheWindowWhenNothingRuns) {
       << (show.state() == QProcess::Running ? "it still runs" : "it ended")
       << "; boxes: " << TProgramRun::Read(run_.Log()).constData();
   EXPECT_TRUE(status.out.contains("agent: stopped\n")) << status.out.toStdString();
-  EXPECT_EQ(Command("--quit").exitCode, 0);
+  EXPECT_EQ(Command({"--quit"}).exitCode, 0);
   ASSERT_TRUE(show.waitForFinished(20000));
   EXPECT_EQ(show.exitCode(), 0);
 }
@@ -176,7 +128,7 @@ TEST_F(RemoteControlTest, PreviousGoesBackAndNextForwardAlsoAfterARestart) {
   }
   ASSERT_TRUE(TProgramRun::Write(run_.Ini(), ini));
   const auto shown = [&] {
-    const QString out = Command("--status").out;
+    const QString out = Command({"--status"}).out;
     const qsizetype at = out.indexOf("image: ");
     return at < 0 ? QString() : out.mid(at + 7, out.indexOf('\n', at) - at - 7);
   };
@@ -184,37 +136,37 @@ TEST_F(RemoteControlTest, PreviousGoesBackAndNextForwardAlsoAfterARestart) {
                                                {"DBUS_SESSION_BUS_ADDRESS", bus_.Address()}};
   QProcess* program = &run_.Start(environment);
   ASSERT_TRUE(TProgramRun::WaitFor([&] { return !shown().isEmpty(); }, 20000)) << "the agent never changed";
-  const CommandRun nothingBehind = Command("--previous");
+  const TCommandRun nothingBehind = Command({"--previous"});
   EXPECT_EQ(nothingBehind.exitCode, 1);
   EXPECT_EQ(nothingBehind.err, "There is no earlier wallpaper to go back to\n");
 
   std::vector<QString> order{shown()};
   for (int i = 0; i < 3; ++i) {
-    ASSERT_EQ(Command("--next").exitCode, 0);
+    ASSERT_EQ(Command({"--next"}).exitCode, 0);
     order.push_back(shown());
   }
   ASSERT_EQ(std::set<QString>(order.begin(), order.end()).size(), 4u) << "the changes repeated a picture";
-  EXPECT_EQ(Command("--previous").exitCode, 0);
+  EXPECT_EQ(Command({"--previous"}).exitCode, 0);
   EXPECT_EQ(shown(), order[2]);
-  EXPECT_EQ(Command("--previous").exitCode, 0);
+  EXPECT_EQ(Command({"--previous"}).exitCode, 0);
   EXPECT_EQ(shown(), order[1]);
   // "pN.bmp": the root shows picture N.
   EXPECT_EQ(RootPixel(), colours[order[1].at(order[1].size() - 5).digitValue()]);
-  EXPECT_EQ(Command("--next").exitCode, 0);
+  EXPECT_EQ(Command({"--next"}).exitCode, 0);
   EXPECT_EQ(shown(), order[2]) << "Next did not walk forward through what was shown";
 
-  ASSERT_EQ(Command("--quit").exitCode, 0);
+  ASSERT_EQ(Command({"--quit"}).exitCode, 0);
   ASSERT_TRUE(program->waitForFinished(20000));
   EXPECT_TRUE(QFileInfo::exists(Dir() + "/tesserine.history"));
   program = &run_.Start(environment);
   ASSERT_TRUE(TProgramRun::WaitFor([&] { return shown() == order[2]; }, 20000)) << shown().toStdString();
-  EXPECT_EQ(Command("--previous").exitCode, 0);
+  EXPECT_EQ(Command({"--previous"}).exitCode, 0);
   EXPECT_EQ(shown(), order[1]) << "the way back did not survive the restart";
-  EXPECT_EQ(Command("--next").exitCode, 0);
+  EXPECT_EQ(Command({"--next"}).exitCode, 0);
   EXPECT_EQ(shown(), order[2]);
-  EXPECT_EQ(Command("--next").exitCode, 0);
+  EXPECT_EQ(Command({"--next"}).exitCode, 0);
   EXPECT_EQ(shown(), order[3]);
-  ASSERT_EQ(Command("--quit").exitCode, 0);
+  ASSERT_EQ(Command({"--quit"}).exitCode, 0);
   ASSERT_TRUE(program->waitForFinished(20000));
   EXPECT_EQ(TProgramRun::Read(run_.Log()), "") << "a box was shown";
 }

@@ -31,6 +31,12 @@ const char* MethodOf(ControlCommand command) {
       return "Show";
     case ControlCommand::Quit:
       return "Quit";
+    case ControlCommand::Set:
+      return "Set";
+    case ControlCommand::Add:
+      return "Add";
+    case ControlCommand::Open:
+      return "Open";
     case ControlCommand::Status:
       break;
   }
@@ -57,7 +63,8 @@ TRemoteStatus StatusOf(const QVariantMap& properties) {
 
 }  // namespace
 
-TControlReply CallRunningProgram(ControlCommand command, const std::string& busAddress) {
+TControlReply CallRunningProgram(ControlCommand command, const std::vector<std::string>& paths,
+                                 const std::string& busAddress) {
   // A connection of its own, closed before the application object goes: Qt's shared session
   // connection outlives it and warns at exit about messages it can no longer deliver.
   const QString name = "tesserine-command";
@@ -80,6 +87,10 @@ TControlReply CallRunningProgram(ControlCommand command, const std::string& busA
   QDBusMessage call = QDBusMessage::createMethodCall(
       kControlService, kControlPath, status ? "org.freedesktop.DBus.Properties" : kControlInterface, MethodOf(command));
   if (status) call << QString(kControlInterface);
+  QStringList pathTexts;
+  for (const std::string& path : paths) pathTexts << QFile::decodeName(QByteArray::fromStdString(path));
+  if (command == ControlCommand::Set) call << pathTexts.value(0);
+  if (command == ControlCommand::Add || command == ControlCommand::Open) call << pathTexts;
   // A removal waits for the user's answer to the running program's question.
   const int timeout = command == ControlCommand::RemoveCurrent ? std::numeric_limits<int>::max() : -1;
   const QDBusMessage answer = bus.call(call, QDBus::Block, timeout);
@@ -92,5 +103,12 @@ TControlReply CallRunningProgram(ControlCommand command, const std::string& busA
     reply.status = StatusOf(qdbus_cast<QVariantMap>(answer.arguments().first()));
   if (command == ControlCommand::RemoveCurrent && !answer.arguments().isEmpty() && !answer.arguments().first().toBool())
     reply.outcome = TControlReply::Outcome::NotRemoved;
+  if (command == ControlCommand::Add && !answer.arguments().isEmpty()) {
+    const QStringList refused = answer.arguments().first().toStringList();
+    if (!refused.isEmpty()) {
+      reply.outcome = TControlReply::Outcome::Failed;
+      reply.text = refused.join('\n').toStdString();
+    }
+  }
   return reply;
 }

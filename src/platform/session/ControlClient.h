@@ -3,10 +3,24 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "platform/session/RemoteControl.h"
 
-enum class ControlCommand { Next, Previous, Pause, Resume, TogglePause, RemoveCurrent, Show, Quit, Status };
+enum class ControlCommand {
+  Next,
+  Previous,
+  Pause,
+  Resume,
+  TogglePause,
+  RemoveCurrent,
+  Show,
+  Quit,
+  Status,
+  Set,
+  Add,
+  Open
+};
 
 struct TControlReply {
   enum class Outcome {
@@ -16,12 +30,13 @@ struct TControlReply {
     Busy,             // the program has a menu or question open, or loads its configuration
     AgentNotRunning,  // pausing and resuming need the agent
     NotRemoved,       // the user declined the removal
-    Failed,           // text says why
+    Failed,           // text says why (for Add, one refused path a line)
   };
   Outcome outcome = Outcome::Done;
   std::string text;
   TRemoteStatus status;  // for Status
 };
 
-// busAddress empty: the session bus.
-TControlReply CallRunningProgram(ControlCommand command, const std::string& busAddress = {});
+// paths: Set's one file or Add's paths, absolute. busAddress empty: the session bus.
+TControlReply CallRunningProgram(ControlCommand command, const std::vector<std::string>& paths = {},
+                                 const std::string& busAddress = {});

@@ -25,6 +25,8 @@ const char* ErrorName(TRemoteRefusal::Reason reason) {
 
 QString PathText(const std::string& path) { return QFile::decodeName(QByteArray::fromStdString(path)); }
 
+std::string PathBytes(const QString& path) { return QFile::encodeName(path).toStdString(); }
+
 }  // namespace
 
 // The object on the bus: its public slots are the interface's methods, its properties the
@@ -77,6 +79,26 @@ class TControlObject final : public QObject, protected QDBusContext {
   }
   void Quit() {
     Answer([this] { control_.RemoteQuit(); });
+  }
+  void Set(const QString& file) {
+    Answer([this, &file] { control_.RemoteSet(PathBytes(file)); });
+  }
+  void Open(const QStringList& files) {
+    Answer([this, &files] {
+      std::vector<std::string> bytes;
+      for (const QString& file : files) bytes.push_back(PathBytes(file));
+      control_.RemoteOpen(bytes);
+    });
+  }
+  // The paths refused, each with why; empty when every path was added.
+  QStringList Add(const QStringList& paths) {
+    return Answer([this, &paths] {
+      std::vector<std::string> bytes;
+      for (const QString& path : paths) bytes.push_back(PathBytes(path));
+      QStringList refused;
+      for (const std::string& line : control_.RemoteAdd(bytes)) refused << PathText(line);
+      return refused;
+    });
   }
 
  private:

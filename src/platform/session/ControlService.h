@@ -3,7 +3,9 @@
 // hands its command to the IRemoteControl the window implements and answers when it is done;
 // a command that is not done becomes an error reply naming why (Busy, AgentNotRunning,
 // Failed). The properties show the window's status; PropertiesChanged follows StatusChanged.
-// No method takes a path: nothing on the bus can make the program touch a file of its choice.
+// Set and Add take paths: the session bus is the user's own, so a caller can make the
+// program read only the files the user could name anyway, and nothing is written but the
+// configuration.
 #pragma once
 
 #include <memory>

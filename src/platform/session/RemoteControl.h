@@ -6,6 +6,7 @@
 
 #include <stdexcept>
 #include <string>
+#include <vector>
 
 // The names on the session bus.
 inline constexpr const char* kControlService = "org.tesserine.Tesserine";
@@ -57,5 +58,14 @@ class IRemoteControl {
   virtual bool RemoteRemoveCurrent() = 0;
   virtual void RemoteShow() = 0;
   virtual void RemoteQuit() = 0;
+  // Shows the picture at the absolute path file now, joining the list first when it is not
+  // in it; refused as Failed, the list unchanged, when it is no picture the list can keep.
+  virtual void RemoteSet(const std::string& file) = 0;
+  // Adds pictures and watched folders (absolute paths): one line for each path refused,
+  // naming it and why; the others are added all the same.
+  virtual std::vector<std::string> RemoteAdd(const std::vector<std::string>& paths) = 0;
+  // The properties window, as RemoteShow, with the pictures at files (absolute paths) added
+  // as the Add dialog adds them, unsaved; the window names the files it refused in a box.
+  virtual void RemoteOpen(const std::vector<std::string>& files) = 0;
   virtual TRemoteStatus RemoteStatus() const = 0;
 };
