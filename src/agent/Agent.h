@@ -207,6 +207,9 @@ class TAgent {
   // the variant the scheme does not ask for (a run that ended in the other scheme), it is made
   // again; another program's wallpaper is left alone.
   void StartFollowingScheme(const TSchemeReading& reading);
+  // The scheme the next change follows, taken with nothing made again: a run for one command,
+  // whose command makes the change.
+  void TakeScheme(const TSchemeReading& reading) { scheme_ = reading; }
   // An entry's partner was set or cleared: where the wallpaper shows that entry while dark,
   // it is made again with what it shows now.
   void PartnersChanged() { RemakeForScheme(); }

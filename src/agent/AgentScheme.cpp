@@ -40,6 +40,8 @@ void TAgent::PrepareDarkVariant(const ApplyRequest& light) {
     dark.convertFileName = darkConvertFileName_;
     if (dark.name != entry.fileName) darkFile = WriteVariantFile(dark, Fill());
   }
+  // The desktop's values may not have been opened yet: the first change of a new user's run.
+  world_.desktop.OpenKey();
   world_.desktop.SetValue("WallpaperDark", darkFile);
 }
 

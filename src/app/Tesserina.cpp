@@ -71,6 +71,13 @@ int RunOneCommand(TTesselForm1& form, IDesktopWallpaper& desktop, const TCommand
   form.StartWithWindow();
   form.Agent().RunUnseen();
   form.FormShow();
+  {
+    // The command's picture follows the colour scheme: the portal's answer is awaited, which
+    // its call's short time-out bounds.
+    const TColorSchemeWatch scheme;
+    while (scheme.Asking()) QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 100);
+    form.Agent().TakeScheme(scheme.Current());
+  }
   int exitCode = DoOneCommand(form.Remote(), line);
   const std::string unstored = form.Agent().Run(FailureRoute::Caller, [&form] { form.Agent().StoreJoined({}); });
   if (!unstored.empty()) {

@@ -74,3 +74,5 @@ TColorSchemeWatch::TColorSchemeWatch(QDBusConnection bus) : impl_(std::make_uniq
 TColorSchemeWatch::~TColorSchemeWatch() = default;
 
 TSchemeReading TColorSchemeWatch::Current() const { return impl_->current; }
+
+bool TColorSchemeWatch::Asking() const { return impl_->portal.Asking(); }

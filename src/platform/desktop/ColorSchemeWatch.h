@@ -18,6 +18,8 @@ class TColorSchemeWatch {
   TColorSchemeWatch& operator=(const TColorSchemeWatch&) = delete;
 
   TSchemeReading Current() const;
+  // Whether the portal's first answer is still to come (at most its short time-out).
+  bool Asking() const;
   // Told when Current changes.
   std::function<void(const TSchemeReading&)> OnChanged;
 

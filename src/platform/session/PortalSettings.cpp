@@ -42,8 +42,10 @@ void TPortalSettings::Ask(const QString& method, const QString& group, const QSt
   QDBusMessage call = QDBusMessage::createMethodCall(kService, kPath, kInterface, method);
   call << group << key;
   auto* watcher = new QDBusPendingCallWatcher(bus_.asyncCall(call, kAnswerMs), this);
+  ++openCalls_;
   connect(watcher, &QDBusPendingCallWatcher::finished, this, [this, watcher, method, group, key] {
     watcher->deleteLater();
+    --openCalls_;
     const QDBusPendingReply<QDBusVariant> reply = *watcher;
     if (reply.isError()) {
       // Portals before ReadOne have only Read.

@@ -27,6 +27,8 @@ class TPortalSettings final : public QObject {
   // Asks for the key once (answers come through the event loop) and follows its changes.
   void Watch(const QString& group, const QString& key);
   std::optional<QVariant> Value(const QString& group, const QString& key) const;
+  // Whether a call is still waiting for its answer (at most its time-out).
+  bool Asking() const { return openCalls_ > 0; }
 
  signals:
   // A watched key's value arrived or changed.
@@ -41,4 +43,5 @@ class TPortalSettings final : public QObject {
 
   QDBusConnection bus_;
   std::map<std::pair<QString, QString>, std::optional<QVariant>> values_;
+  int openCalls_ = 0;
 };

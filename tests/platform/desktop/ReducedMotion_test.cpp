@@ -15,6 +15,7 @@
 #include "platform/desktop/DesktopWallpaper.h"
 #include "platform/session/PortalSettings.h"
 #include "support/PrivateBus.h"
+#include "support/StandInPortal.h"
 #include "support/WaitFor.h"
 
 #undef signals
@@ -53,65 +54,19 @@ TEST(UnwrapPortalValue, TakesOffEveryVariant) {
   for (const QVariant& value : {plain, once, twice}) EXPECT_EQ(UnwrapPortalValue(value), plain);
 }
 
-// The portal's settings interface as the portal serves it; an old portal has Read only, whose
-// value comes wrapped twice.
-class TStandInPortal final : public QObject {
-  Q_OBJECT
-  Q_CLASSINFO("D-Bus Interface", "org.freedesktop.portal.Settings")
- public:
-  TStandInPortal(bool readOne, QVariant reduced) : readOne_(readOne), reduced_(std::move(reduced)) {}
-  int calls = 0;
-
- public slots:
-  QDBusVariant ReadOne(const QString& group, const QString& key, const QDBusMessage& message) {
-    ++calls;
-    if (!readOne_) {
-      message.setDelayedReply(true);
-      Bus().send(message.createErrorReply(QDBusError::UnknownMethod, "no ReadOne"));
-      return {};
-    }
-    return Answer(group, key, message);
-  }
-  QDBusVariant Read(const QString& group, const QString& key, const QDBusMessage& message) {
-    ++calls;
-    const QDBusVariant value = Answer(group, key, message);
-    return QDBusVariant(QVariant::fromValue(value));
-  }
-
- private:
-  QDBusVariant Answer(const QString& group, const QString& key, const QDBusMessage& message) {
-    if (group != "org.freedesktop.appearance" || key != "reduced-motion" || !reduced_.isValid()) {
-      message.setDelayedReply(true);
-      Bus().send(message.createErrorReply("org.freedesktop.portal.Error.NotFound", "no such key"));
-    }
-    return QDBusVariant(reduced_);
-  }
-  QDBusConnection Bus() const { return QDBusConnection(connection_); }
-
- public:
-  QString connection_;
-
- private:
-  bool readOne_;
-  QVariant reduced_;
-};
-
 class PortalSettingsTest : public ::testing::Test {
  protected:
   void SetUp() override {
     if (bus_.Address().isEmpty()) GTEST_SKIP() << "no dbus-daemon";
   }
   // The portal on one connection, the reader on another.
-  QDBusConnection Serve(TStandInPortal& portal) {
-    QDBusConnection service = QDBusConnection::connectToBus(bus_.Address(), "portal");
-    portal.connection_ = "portal";
-    EXPECT_TRUE(service.registerService("org.freedesktop.portal.Desktop"));
-    EXPECT_TRUE(service.registerObject("/org/freedesktop/portal/desktop", &portal, QDBusConnection::ExportAllSlots));
-    return service;
+  std::unique_ptr<TStandInPortal> Serve(bool readOne) {
+    auto portal = std::make_unique<TStandInPortal>(bus_.Address(), "portal", readOne);
+    EXPECT_TRUE(portal->served);
+    return portal;
   }
   QDBusConnection Reader() const { return QDBusConnection::connectToBus(bus_.Address(), "reader"); }
   void TearDown() override {
-    QDBusConnection::disconnectFromBus("portal");
     QDBusConnection::disconnectFromBus("reader");
   }
 
@@ -121,16 +76,12 @@ class PortalSettingsTest : public ::testing::Test {
 TEST_F(PortalSettingsTest, ReadOneOrOnAnOldPortalReadGivesTheValueAndChangesFollow) {
   for (const bool readOne : {true, false}) {
     SCOPED_TRACE(readOne ? "ReadOne" : "Read");
-    TStandInPortal portal(readOne, QVariant(1u));
-    const QDBusConnection service = Serve(portal);
+    const auto portal = Serve(readOne);
+    portal->Set("org.freedesktop.appearance", "reduced-motion", QVariant(1u), false);
     TReducedMotion motion(Reader());
     EXPECT_TRUE(WaitForEvents([&] { return motion.Reduced(); }, 5000));
-    EXPECT_EQ(portal.calls, readOne ? 1 : 2);
-    QDBusMessage changed = QDBusMessage::createSignal("/org/freedesktop/portal/desktop",
-                                                      "org.freedesktop.portal.Settings", "SettingChanged");
-    changed << "org.freedesktop.appearance"
-            << "reduced-motion" << QVariant::fromValue(QDBusVariant(QVariant(0u)));
-    ASSERT_TRUE(service.send(changed));
+    EXPECT_EQ(portal->calls, readOne ? 1 : 2);
+    ASSERT_TRUE(portal->Set("org.freedesktop.appearance", "reduced-motion", QVariant(0u)));
     EXPECT_TRUE(WaitForEvents([&] { return !motion.Reduced(); }, 5000));
     TearDown();
   }
@@ -148,11 +99,10 @@ TEST_F(PortalSettingsTest, WithoutAPortalNothingWaitsAndTheValueStaysUnknown) {
 }
 
 TEST_F(PortalSettingsTest, AKeyThePortalDoesNotOfferStaysUnknown) {
-  TStandInPortal portal(true, QVariant());
-  const QDBusConnection service = Serve(portal);
+  const auto portal = Serve(true);
   TPortalSettings settings(Reader());
   settings.Watch("org.freedesktop.appearance", "reduced-motion");
-  WaitForEvents([&] { return portal.calls > 0; }, 5000);
+  WaitForEvents([&] { return portal->calls > 0; }, 5000);
   WaitForEvents([] { return false; }, 200);
   EXPECT_EQ(settings.Value("org.freedesktop.appearance", "reduced-motion"), std::nullopt);
 }
@@ -205,5 +155,3 @@ TEST(DesktopWallpaperFade, TheAskedFadeReachesTheNextHandOverOnlyAndNotUnderRedu
 }
 
 }  // namespace
-
-#include "ReducedMotion_test.moc"
