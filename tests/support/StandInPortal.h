@@ -32,8 +32,8 @@ class TStandInPortal final : public QObject {
   bool Set(const QString& group, const QString& key, const QVariant& value, bool signal = true) {
     values_[{group, key}] = value;
     if (!signal) return true;
-    QDBusMessage changed =
-        QDBusMessage::createSignal("/org/freedesktop/portal/desktop", "org.freedesktop.portal.Settings", "SettingChanged");
+    QDBusMessage changed = QDBusMessage::createSignal("/org/freedesktop/portal/desktop",
+                                                      "org.freedesktop.portal.Settings", "SettingChanged");
     changed << group << key << QVariant::fromValue(QDBusVariant(value));
     return Bus().send(changed);
   }

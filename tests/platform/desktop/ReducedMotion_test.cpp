@@ -66,9 +66,7 @@ class PortalSettingsTest : public ::testing::Test {
     return portal;
   }
   QDBusConnection Reader() const { return QDBusConnection::connectToBus(bus_.Address(), "reader"); }
-  void TearDown() override {
-    QDBusConnection::disconnectFromBus("reader");
-  }
+  void TearDown() override { QDBusConnection::disconnectFromBus("reader"); }
 
   TPrivateBus bus_;
 };
