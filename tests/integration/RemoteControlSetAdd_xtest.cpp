@@ -15,6 +15,22 @@ constexpr QRgb kYellow = 0xFFFFFF00;
 
 class SetAddTest : public TBusProgramTest {
  protected:
+  // Two --set commands started together, each of which must succeed.
+  void TwoSetsAtOnce(const QString& a, const QString& b) {
+    QProcess first;
+    QProcess second;
+    for (QProcess* command : {&first, &second}) {
+      command->setProcessEnvironment(CommandEnvironment());
+      command->setWorkingDirectory(Dir());
+    }
+    first.start(run_.Exe(), {"--set", a});
+    second.start(run_.Exe(), {"--set", b});
+    ASSERT_TRUE(first.waitForFinished(30000));
+    ASSERT_TRUE(second.waitForFinished(30000));
+    EXPECT_EQ(first.exitCode(), 0) << first.readAllStandardError().constData();
+    EXPECT_EQ(second.exitCode(), 0) << second.readAllStandardError().constData();
+  }
+
   // The agent runs and has made its first change.
   void StartAgent() {
     WriteConfig("Open Minimized=1\r\nTrigger Measure=DAYS\r\nTrigger Qty=1\r\nSortImages=0\r\n",
@@ -84,18 +100,7 @@ TEST_F(SetAddTest, SetShowsAPictureAtOnceAndRefusesWhatItCannotShow) {
 TEST_F(SetAddTest, TwoSetsAtOnceBothLand) {
   StartAgent();
   ASSERT_TRUE(WritePicture(Path("yellow.png"), kYellow));
-  QProcess first;
-  QProcess second;
-  for (QProcess* command : {&first, &second}) {
-    command->setProcessEnvironment(CommandEnvironment());
-    command->setWorkingDirectory(Dir());
-  }
-  first.start(run_.Exe(), {"--set", "yellow.png"});
-  second.start(run_.Exe(), {"--set", "red.bmp"});
-  ASSERT_TRUE(first.waitForFinished(30000));
-  ASSERT_TRUE(second.waitForFinished(30000));
-  EXPECT_EQ(first.exitCode(), 0) << first.readAllStandardError().constData();
-  EXPECT_EQ(second.exitCode(), 0) << second.readAllStandardError().constData();
+  TwoSetsAtOnce("yellow.png", "red.bmp");
   const QString shown = Shown();
   ASSERT_TRUE(shown == Path("yellow.png") || shown == Path("red.bmp")) << shown.toStdString();
   EXPECT_EQ(RootPixel(), shown.endsWith("yellow.png") ? kYellow : kRed);
@@ -182,18 +187,7 @@ TEST_F(SetAddTest, TwoSetsAtOnceWithNothingRunningBothLand) {
   WriteConfig("Open Minimized=1\r\nTrigger Measure=DAYS\r\nTrigger Qty=1\r\nSortImages=0\r\n", {{"red.bmp", kRed}});
   ASSERT_TRUE(WritePicture(Path("yellow.png"), kYellow));
   ASSERT_TRUE(WritePicture(Path("blue.png"), kBlue));
-  QProcess first;
-  QProcess second;
-  for (QProcess* command : {&first, &second}) {
-    command->setProcessEnvironment(CommandEnvironment());
-    command->setWorkingDirectory(Dir());
-  }
-  first.start(run_.Exe(), {"--set", "yellow.png"});
-  second.start(run_.Exe(), {"--set", "blue.png"});
-  ASSERT_TRUE(first.waitForFinished(30000));
-  ASSERT_TRUE(second.waitForFinished(30000));
-  EXPECT_EQ(first.exitCode(), 0) << first.readAllStandardError().constData();
-  EXPECT_EQ(second.exitCode(), 0) << second.readAllStandardError().constData();
+  TwoSetsAtOnce("yellow.png", "blue.png");
   const QByteArray ini = Ini();
   EXPECT_TRUE(ini.contains("\r\n" + Path("yellow.png").toUtf8() + "=TILE.NOT\r\n")) << ini.constData();
   EXPECT_TRUE(ini.contains("\r\n" + Path("blue.png").toUtf8() + "=TILE.NOT\r\n")) << ini.constData();
