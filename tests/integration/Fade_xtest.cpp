@@ -1,17 +1,13 @@
 // The real program's fade on the X root: a change blends the root into the next picture and
 // lands on it exactly, while the program answers commands; "Fade Milliseconds=0" changes at
 // once; and a hundred changes, each cut short by the next, leave one pixmap held.
-#include <QFileInfo>
 #include <QImage>
 #include <QProcess>
 #include <QThread>
 #include <algorithm>
 #include <vector>
 
-#include "ProgramRun.h"
-#include "support/PrivateBus.h"
-// Xlib's macros clash with Qt's names: after the Qt headers.
-#include "support/X11RootPixels.h"
+#include "BusProgramTest.h"
 #include "support/X11RootPixmaps.h"
 
 namespace {
@@ -26,26 +22,8 @@ bool Blended(QRgb pixel) {
   return false;
 }
 
-class FadeTest : public ::testing::Test {
+class FadeTest : public TBusProgramTest {
  protected:
-  void SetUp() override {
-    if (!qEnvironmentVariableIsSet("DISPLAY")) GTEST_SKIP() << "needs an X display";
-    ASSERT_FALSE(bus_.Address().isEmpty()) << "dbus-daemon did not start";
-    ASSERT_TRUE(run_.Copied());
-    display_ = XOpenDisplay(nullptr);
-    ASSERT_TRUE(display_);
-  }
-
-  void TearDown() override {
-    if (started_ && run_.Process().state() != QProcess::NotRunning) {
-      Command("--quit");
-      if (!run_.Process().waitForFinished(10000)) run_.Process().kill();
-    }
-    if (display_) XCloseDisplay(display_);
-  }
-
-  QString Dir() const { return QFileInfo(run_.Ini()).absolutePath(); }
-
   // The agent with three plain pictures that changes only when told, fading over fadeMs.
   void StartAgent(int fadeMs) {
     QByteArray ini =
@@ -58,23 +36,11 @@ class FadeTest : public ::testing::Test {
       ini += (Dir() + "/" + kNames[i]).toUtf8() + "=TILE.NOT\r\n";
     }
     ASSERT_TRUE(TProgramRun::Write(run_.Ini(), ini));
-    run_.Start({{"TESSERINE_DESKTOP", "x11"}, {"DBUS_SESSION_BUS_ADDRESS", bus_.Address()}});
-    started_ = true;
+    Start();
     // The start's change shows the second picture, after the first.
     ASSERT_TRUE(TProgramRun::WaitFor([this] { return RootPixel() == kColours[1]; }, 20000))
         << "the agent's first change never landed";
   }
-
-  int Command(const QString& option) {
-    QProcess command;
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert("DBUS_SESSION_BUS_ADDRESS", bus_.Address());
-    command.setProcessEnvironment(environment);
-    command.start(run_.Exe(), {option});
-    return command.waitForFinished(20000) ? command.exitCode() : -1;
-  }
-
-  QRgb RootPixel() { return ReadRootWindow(display_, QSize(4, 4)).pixel(1, 1); }
 
   // The root's pixels read as often as the server answers, for ms milliseconds.
   std::vector<QRgb> WatchRoot(int ms) {
@@ -86,22 +52,17 @@ class FadeTest : public ::testing::Test {
     }
     return seen;
   }
-
-  TPrivateBus bus_;
-  TProgramRun run_;
-  Display* display_ = nullptr;
-  bool started_ = false;
 };
 
 }  // namespace
 
 TEST_F(FadeTest, AChangeBlendsIntoTheNextPictureAndLandsOnItWhileTheProgramAnswers) {
   StartAgent(3000);
-  ASSERT_EQ(Command("--next"), 0);
+  ASSERT_EQ(Command({"--next"}).exitCode, 0);
   // Midway through the fade, the root shows neither picture, and the program answers.
   const std::vector<QRgb> midway = WatchRoot(800);
   EXPECT_TRUE(std::any_of(midway.begin(), midway.end(), Blended)) << "no blended colour during the fade";
-  EXPECT_EQ(Command("--status"), 0) << "the program did not answer during the fade";
+  EXPECT_EQ(Command({"--status"}).exitCode, 0) << "the program did not answer during the fade";
   EXPECT_TRUE(TProgramRun::WaitFor([this] { return RootPixel() == kColours[2]; }, 8000))
       << "the fade did not land on the new picture: " << std::hex << RootPixel();
   // The frames between name only _XROOTPMAP_ID; the final one is published as a change at once is.
@@ -120,7 +81,7 @@ TEST_F(FadeTest, AChangeBlendsIntoTheNextPictureAndLandsOnItWhileTheProgramAnswe
 
 TEST_F(FadeTest, AtFadeZeroTheChangeIsAtOnce) {
   StartAgent(0);
-  ASSERT_EQ(Command("--next"), 0);
+  ASSERT_EQ(Command({"--next"}).exitCode, 0);
   EXPECT_EQ(RootPixel(), kColours[2]) << "the change had not landed when the command returned";
   const std::vector<QRgb> after = WatchRoot(300);
   EXPECT_TRUE(std::none_of(after.begin(), after.end(), Blended));
@@ -131,7 +92,7 @@ TEST_F(FadeTest, AHundredChangesEachCutShortByTheNextHoldOnePixmap) {
   QThread::msleep(400);
   const int held = ServerPixmapCount(display_);
   if (held < 0) GTEST_SKIP() << "the X server does not count its clients' pixmaps";
-  for (int i = 0; i < 100; ++i) ASSERT_EQ(Command("--next"), 0) << "change " << i;
+  for (int i = 0; i < 100; ++i) ASSERT_EQ(Command({"--next"}).exitCode, 0) << "change " << i;
   ASSERT_TRUE(TProgramRun::WaitFor([this] { return !Blended(RootPixel()); }, 5000));
   QThread::msleep(400);
   EXPECT_EQ(ServerPixmapCount(display_), held) << "the fades left pixmaps behind";
