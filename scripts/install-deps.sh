@@ -37,7 +37,7 @@ test_packages=(
   clang libclang-rt-14-dev
   wtype
   dpkg-dev lintian libxml2-utils
-  plasma-desktop kactivitymanagerd
+  plasma-desktop kactivitymanagerd libkf5config-bin
   gnome-backgrounds plasma-workspace-wallpapers lomiri-wallpapers
   qt6-image-formats-plugins
 )

@@ -259,6 +259,9 @@ class TAgent {
   // The command the settings run after a change that showed another picture, handed the
   // pictures that show on the monitors.
   void RunAfterChange();
+  // With "Lock Screen", a lock screen with a picture of its own is given the file the desktop
+  // got; a failure is told once per run of failures.
+  void ShowOnLockScreen();
   // The file a change shows for entry now.
   std::string ShownFor(const ImageEntry& entry) const;
   std::vector<MonitorSource> PickFurtherSources(const std::vector<TMonitor>& monitors);
@@ -305,6 +308,7 @@ class TAgent {
   std::vector<std::string> shownFurther_;
   std::unique_ptr<TAgentFolders> folders_;
   TAfterChangeCommand afterChange_;
+  bool lockScreenFailing_ = false;
   TSchemeReading scheme_;
   // A remake for the scheme that found the command gate closed waits on this for its turn.
   QObject schemePosts_;

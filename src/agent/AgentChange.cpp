@@ -18,6 +18,10 @@
 #include "wallpaper/MonitorPictures.h"
 #include "wallpaper/WallpaperApply.h"
 
+namespace {
+const QString kLockScreenFailedSummary = QStringLiteral("Tesserine could not set the lock screen's wallpaper");
+}  // namespace
+
 std::string TAgent::CurrentFileName() const {
   const int current = list_.FirstSelected();
   return current < 0 ? std::string() : list_.At(current).fileName;
@@ -113,7 +117,23 @@ void TAgent::UpdtBackground() {
   folders_->RescanIfIncomplete();
   SetHint();
   AnnounceStatus();
+  ShowOnLockScreen();
   RunAfterChange();
+}
+
+void TAgent::ShowOnLockScreen() {
+  if (!settings_.LockScreen || world_.desktop.LockScreen() != LockScreenReach::Own) return;
+  const std::optional<std::string> given = world_.desktop.GetValue("Wallpaper");
+  if (!given || given->empty()) return;
+  try {
+    world_.desktop.ShowOnLockScreen(*given);
+    lockScreenFailing_ = false;
+  } catch (const TDesktopError& error) {
+    // Told once per run of failures, as a change's own failures are: never a box.
+    if (lockScreenFailing_) return;
+    lockScreenFailing_ = true;
+    view_.Notify(kLockScreenFailedSummary, QString::fromLocal8Bit(error.what()));
+  }
 }
 
 // The command is handed the pictures that show: an entry's dark partner where that shows.

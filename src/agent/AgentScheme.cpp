@@ -100,6 +100,7 @@ void TAgent::RemakeForScheme() {
     ChangeSucceeded();
     state_.LastShownNm = wanted;
     SetHint();
+    ShowOnLockScreen();
     RunAfterChange();
   });
 }

@@ -42,6 +42,7 @@ enum class InfoKeyId {
   SortImages,
   Monitors,
   FadeMilliseconds,
+  LockScreen,
   RunAfterChange,
   ExecSinceChg,
   LastImageNm,
@@ -111,6 +112,8 @@ inline constexpr ConfigKey FadeMilliseconds{InfoKeyId::FadeMilliseconds,
                                             500,
                                             KeyRole::Setting,
                                             true};
+inline constexpr ConfigKey LockScreen{InfoKeyId::LockScreen, "Lock Screen", KeyType::Bool, KeyDefault::Fixed, "", 0,
+                                      KeyRole::Setting,      true};
 inline constexpr ConfigKey RunAfterChange{
     InfoKeyId::RunAfterChange, "Run After Change", KeyType::Text, KeyDefault::Fixed, "", 0, KeyRole::Setting, true};
 inline constexpr ConfigKey ExecSinceChg{
@@ -129,14 +132,14 @@ inline constexpr ConfigKey LastChgDateTime{InfoKeyId::LastChgDateTime,
 }  // namespace InfoKey
 
 // Section "Info" in the order SaveClick writes it, the state keys last.
-inline constexpr std::array<const ConfigKey*, 26> InfoKeys = {
+inline constexpr std::array<const ConfigKey*, 27> InfoKeys = {
     &InfoKey::DefaultDirectory, &InfoKey::DisplayOrder,         &InfoKey::ImgMgrDirectory,  &InfoKey::TriggerMeasure,
     &InfoKey::DefaultDisplay,   &InfoKey::ExceptDefaultDisplay, &InfoKey::ExceptWidth,      &InfoKey::ExceptHeight,
     &InfoKey::ExceptEnabled,    &InfoKey::IMSplitter,           &InfoKey::SysTrayClick,     &InfoKey::ConfirmRemove,
     &InfoKey::FillColor,        &InfoKey::TriggerQty,           &InfoKey::AutoCloseMinutes, &InfoKey::AutoClose,
     &InfoKey::OpenMinimized,    &InfoKey::PlusInstalled,        &InfoKey::SortImages,       &InfoKey::Monitors,
-    &InfoKey::FadeMilliseconds, &InfoKey::RunAfterChange,       &InfoKey::ExecSinceChg,     &InfoKey::LastImageNm,
-    &InfoKey::LastDispStr,      &InfoKey::LastChgDateTime};
+    &InfoKey::FadeMilliseconds, &InfoKey::LockScreen,           &InfoKey::RunAfterChange,   &InfoKey::ExecSinceChg,
+    &InfoKey::LastImageNm,      &InfoKey::LastDispStr,          &InfoKey::LastChgDateTime};
 
 inline constexpr std::string_view MarkedSuffix = ".MARKED";
 inline constexpr std::string_view NotMarkedSuffix = ".NOT";

@@ -72,6 +72,8 @@ TKeyValue TSettings::Value(const ConfigKey& key) const {
       return std::string(MonitorModeText(Monitors));
     case InfoKeyId::FadeMilliseconds:
       return FadeMilliseconds;
+    case InfoKeyId::LockScreen:
+      return LockScreen;
     case InfoKeyId::RunAfterChange:
       return RunAfterChange;
     case InfoKeyId::ExecSinceChg:
@@ -100,6 +102,7 @@ TSettings LoadedSettings(const TInfoReader& info, const TSettings& before) {
   loaded.ClickAction = TrayClickActionAt(info.Integer(InfoKey::SysTrayClick));
   loaded.Monitors = ParseMonitorMode(info.Text(InfoKey::Monitors));
   loaded.FadeMilliseconds = info.Integer(InfoKey::FadeMilliseconds);
+  loaded.LockScreen = info.Bool(InfoKey::LockScreen);
   loaded.RunAfterChange = info.Text(InfoKey::RunAfterChange);
   loaded.ConfirmRemove = info.Bool(InfoKey::ConfirmRemove);
   loaded.ExceptDefaultDisplay = MatchDispText(info.Text(InfoKey::ExceptDefaultDisplay), before.ExceptDefaultDisplay);

@@ -46,6 +46,9 @@ struct TSettings {
   // "Fade Milliseconds" as the file holds it: a value outside 0..10000 is used held to that
   // range (FadeTime) and kept as it stands until the user edits it.
   std::int32_t FadeMilliseconds = 500;
+  // "Lock Screen": each change also sets the lock screen's wallpaper, where the lock screen
+  // keeps a picture of its own; kept as it stands where it shows the desktop's already.
+  bool LockScreen = false;
   // "Run After Change": a shell command run after each change that shows another picture;
   // empty for none.
   std::string RunAfterChange;

@@ -387,6 +387,8 @@ class TTesselForm1 : public QWidget, private IAgentView {
   // Desktop page.
   QLabel* FadeLabel = nullptr;
   QDoubleSpinBox* FadeSeconds = nullptr;
+  QCheckBox* LockScreen = nullptr;
+  QLabel* LockScreenNote = nullptr;
   QLabel* RunAfterChangeLabel = nullptr;
   QLineEdit* RunAfterChange = nullptr;
 

@@ -80,6 +80,7 @@ void TTesselForm1::IniLoad() {
   // The file's value is kept as it stands while the control shows it held to its range.
   Values.FadeMilliseconds = loaded.FadeMilliseconds;
   FadeSeconds->setValue(FadeSecondsShown(loaded.FadeMilliseconds));
+  LockScreen->setChecked(loaded.LockScreen);
   RunAfterChange->setText(QString::fromStdString(loaded.RunAfterChange));
   ConfirmRemove->setChecked(loaded.ConfirmRemove);
   DefExcCB->setCurrentIndex(ToInt(loaded.ExceptDefaultDisplay));

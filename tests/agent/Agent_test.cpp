@@ -87,6 +87,8 @@ class TFailingDesktop final : public IDesktopWallpaper {
     Reload();
     IDesktopWallpaper::ReloadMonitors(monitors);
   }
+  LockScreenReach LockScreen() const override { return values.LockScreen(); }
+  void ShowOnLockScreen(const std::string& file) override { values.ShowOnLockScreen(file); }
   TMemoryDesktop values;
   std::string failure;
   int reloads = 0;
@@ -400,6 +402,52 @@ TEST_F(AgentTest, AFailingCommandAfterAChangeIsToldOncePerRunOfFailures) {
   }
   EXPECT_NE(view.notices[1].find("could not start"), std::string::npos) << view.notices[1];
   EXPECT_NE(view.notices[2].find("status 3: false"), std::string::npos) << view.notices[2];
+  EXPECT_TRUE(view.boxes.empty());
+  EXPECT_TRUE(agent->State().ChangeFailure.empty()) << "the changes themselves succeeded";
+}
+
+// With "Lock Screen", a lock screen of its own gets the file the desktop got after each change
+// that succeeds; one that shows the desktop's picture, or none at all, is left alone; a
+// failing one is told once per run of failures, and the change stands.
+TEST_F(AgentTest, TheLockScreenGetsWhatTheDesktopGot) {
+  struct Row {
+    const char* name;
+    bool setting;
+    LockScreenReach reach;
+    bool shown;
+  };
+  const Row rows[] = {
+      {"a lock screen of its own", true, LockScreenReach::Own, true},
+      {"the setting off", false, LockScreenReach::Own, false},
+      {"a lock screen showing the desktop's picture", true, LockScreenReach::ShowsDesktop, false},
+      {"no lock screen to reach", true, LockScreenReach::None, false},
+  };
+  for (const Row& row : rows) {
+    desktop.values.lockScreen = row.reach;
+    desktop.values.lockScreenShown.clear();
+    settings.LockScreen = row.setting;
+    Make({DispObj::Center, DispObj::Tile});
+    std::vector<std::string> given;
+    for (int change = 0; change < 2; ++change) {
+      agent->NextBackground();
+      given.push_back(Shown());
+    }
+    const std::vector<std::string> expected = row.shown ? given : std::vector<std::string>{};
+    EXPECT_EQ(desktop.values.lockScreenShown, expected) << row.name;
+  }
+  desktop.values.lockScreen = LockScreenReach::Own;
+  settings.LockScreen = true;
+  Make({DispObj::Center, DispObj::Tile});
+  const struct {
+    bool fails;
+    std::size_t notices;
+  } steps[] = {{true, 1}, {true, 1}, {false, 1}, {true, 2}};
+  for (const auto& step : steps) {
+    desktop.values.lockScreenFailure = step.fails ? "kwriteconfig5 failed: read-only file" : "";
+    agent->NextBackground();
+    EXPECT_EQ(view.notices.size(), step.notices);
+  }
+  EXPECT_EQ(view.notices.back(), "kwriteconfig5 failed: read-only file");
   EXPECT_TRUE(view.boxes.empty());
   EXPECT_TRUE(agent->State().ChangeFailure.empty()) << "the changes themselves succeeded";
 }

@@ -30,6 +30,8 @@ class SettingsIoTest : public ::testing::Test {
       case KeyType::Integer:
         return static_cast<std::int32_t>(key.id);
       case KeyType::Bool:
+        // A key written only when changed gets the value that is not its default.
+        if (key.onlyWhenChanged) return key.defaultInt == 0;
         return static_cast<int>(key.id) % 2 == 0;
       default:
         return std::string(key.name) + " value";

@@ -1,10 +1,12 @@
 // Stand-ins for the desktop's services: a value store that only remembers what it was
-// given, and a screen saver that runs only when the test says so and counts the questions.
+// given (and a lock screen that records what it was shown), and a screen saver that runs
+// only when the test says so and counts the questions.
 #pragma once
 
 #include <map>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "platform/desktop/DesktopWallpaper.h"
 #include "platform/screen/ScreenSaverState.h"
@@ -18,7 +20,16 @@ class TMemoryDesktop final : public IDesktopWallpaper {
     return it == values.end() ? std::nullopt : std::optional<std::string>(it->second);
   }
   void Reload() override {}
+  LockScreenReach LockScreen() const override { return lockScreen; }
+  void ShowOnLockScreen(const std::string& file) override {
+    if (!lockScreenFailure.empty()) throw TDesktopError(lockScreenFailure);
+    lockScreenShown.push_back(file);
+  }
   std::map<std::string, std::string> values;
+  LockScreenReach lockScreen = LockScreenReach::None;
+  // Set: the lock screen cannot be told, with this reason.
+  std::string lockScreenFailure;
+  std::vector<std::string> lockScreenShown;
 };
 
 class TSwitchableScreenSaver final : public IScreenSaverState {

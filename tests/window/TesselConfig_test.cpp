@@ -215,6 +215,34 @@ TEST_F(FormTest, TheCommandAfterAChangeIsShownEditedAndRemoved) {
   EXPECT_TRUE(IniBytes().contains("Run After Change=matugen image \"$1\"\r\n")) << IniBytes().constData();
 }
 
+// "Lock screen too" is a box only where the lock screen keeps a picture of its own; elsewhere
+// it is off with a line saying why, and a Save keeps the file's value.
+TEST_F(FormTest, TheLockScreenBoxIsOnlyOfferedWhereItCanBeSet) {
+  const QByteArray withLock = QByteArray(kFull).replace("SortImages=0\r\n", "SortImages=0\r\nLock Screen=1\r\n");
+  struct Row {
+    LockScreenReach reach;
+    const char* note;
+  };
+  const Row rows[] = {{LockScreenReach::ShowsDesktop, "This desktop's lock screen shows the wallpaper already."},
+                      {LockScreenReach::None, "Tesserine cannot set this desktop's lock screen."},
+                      {LockScreenReach::Own, ""}};
+  for (const Row& row : rows) {
+    desktop.lockScreen = row.reach;
+    OpenWith(withLock);
+    const bool offered = row.reach == LockScreenReach::Own;
+    EXPECT_EQ(form->LockScreen->isEnabled(), offered) << row.note;
+    EXPECT_TRUE(form->LockScreen->isChecked()) << row.note;
+    EXPECT_EQ(form->LockScreenNote->isHidden(), offered) << row.note;
+    EXPECT_EQ(form->LockScreenNote->text().toStdString(), row.note);
+    form->AutoCloseMin->setText("13");
+    form->SaveClick();
+    EXPECT_TRUE(IniBytes().contains("Lock Screen=1\r\n")) << row.note;
+  }
+  form->LockScreen->click();
+  form->SaveClick();
+  EXPECT_FALSE(IniBytes().contains("Lock Screen")) << "unticked, the key leaves the file";
+}
+
 TEST_F(FormTest, ReloadDiscardsEdits) {
   OpenWith(kFull);
   form->AutoCloseMin->setText("99");

@@ -56,6 +56,10 @@ class IDesktopBackend {
   // Whether the desktop shows WallpaperValues::darkFile by itself while its scheme is dark,
   // so the program need not make the wallpaper again when the scheme changes.
   virtual bool SwitchesSchemeItself() const { return false; }
+  virtual LockScreenReach LockScreen() const { return LockScreenReach::None; }
+  // The lock screen shows file from now on, where it keeps a picture of its own (Own); throws
+  // TDesktopError when the lock screen cannot be told.
+  virtual void ShowOnLockScreen(const std::string&) {}
   // The monitor layout changed; nothing to do for a desktop that places the wallpaper itself.
   // The picture drawn again for the new layout never fades.
   virtual void ScreensChanged() {}

@@ -106,6 +106,10 @@ void TDesktopWallpaper::ScreensChanged() { backend_->ScreensChanged(); }
 
 bool TDesktopWallpaper::SwitchesSchemeItself() const { return backend_->SwitchesSchemeItself(); }
 
+LockScreenReach TDesktopWallpaper::LockScreen() const { return backend_->LockScreen(); }
+
+void TDesktopWallpaper::ShowOnLockScreen(const std::string& file) { backend_->ShowOnLockScreen(file); }
+
 bool TDesktopWallpaper::Fading() const { return backend_->Fading(); }
 
 void TDesktopWallpaper::FinishFade() { backend_->FinishFade(); }

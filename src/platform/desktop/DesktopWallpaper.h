@@ -26,6 +26,11 @@
 #include <string>
 #include <vector>
 
+// What the desktop's lock screen shows: a picture of its own that this program can set
+// (KDE Plasma's), the desktop's own wallpaper already (GNOME, Cinnamon, MATE, XFCE), or
+// neither that this program could reach.
+enum class LockScreenReach { None, ShowsDesktop, Own };
+
 // One monitor's picture when every monitor shows its own: a picture file of exactly the
 // monitor's size, for the output of that name at that place (device pixels).
 struct MonitorWallpaper {
@@ -81,6 +86,10 @@ class IDesktopWallpaper {
   // Whether the desktop switches by itself to the picture in the value "WallpaperDark" (empty:
   // "Wallpaper" for both) while its colour scheme is dark.
   virtual bool SwitchesSchemeItself() const { return false; }
+  // What the desktop's lock screen shows (DesktopBackend.h), and ShowOnLockScreen tells a
+  // lock screen with a picture of its own to show file; throws TDesktopError when it cannot.
+  virtual LockScreenReach LockScreen() const { return LockScreenReach::None; }
+  virtual void ShowOnLockScreen(const std::string&) {}
 
   // The next hand-over (Reload, ReloadFromMemory or ReloadMonitors) fades over duration, then
   // changes are at once again. Zero, the default, changes at once exactly as before; no fade
@@ -121,6 +130,8 @@ class TDesktopWallpaper final : public IDesktopWallpaper {
   std::vector<MonitorWallpaper> RecordedMonitors() const override;
   void ScreensChanged() override;
   bool SwitchesSchemeItself() const override;
+  LockScreenReach LockScreen() const override;
+  void ShowOnLockScreen(const std::string& file) override;
   void FadeNextChange(std::chrono::milliseconds duration) override { fadeNext_ = duration; }
   bool Fading() const override;
   void FinishFade() override;

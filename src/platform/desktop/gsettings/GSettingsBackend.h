@@ -34,6 +34,8 @@ class TGSettingsBackend final : public IDesktopBackend {
   std::optional<ShownWallpaper> Query() override;
   // Where the schema has picture-uri-dark (GNOME 42 and later).
   bool SwitchesSchemeItself() const override;
+  // GNOME's, Cinnamon's and MATE's lock screens show the desktop's picture.
+  LockScreenReach LockScreen() const override { return LockScreenReach::ShowsDesktop; }
 
  private:
   // The file (empty for none), the dark file for picture-uri-dark (empty: the same) and the

@@ -3,6 +3,7 @@
 #include <QDBusMessage>
 
 #include "platform/desktop/DBusFailure.h"
+#include "platform/desktop/plasma/PlasmaLockScreen.h"
 #include "platform/desktop/plasma/PlasmaScript.h"
 
 namespace {
@@ -33,3 +34,5 @@ std::optional<ShownWallpaper> TPlasmaBackend::Query() {
     return std::nullopt;
   }
 }
+
+void TPlasmaBackend::ShowOnLockScreen(const std::string& file) { ShowOnPlasmaLockScreen(file); }

@@ -14,6 +14,9 @@ class TPlasmaBackend final : public IDesktopBackend {
   // Each screen its own picture, matched by the screen's geometry.
   void ApplyMonitors(const std::vector<MonitorWallpaper>& monitors) override;
   std::optional<ShownWallpaper> Query() override;
+  // The lock screen keeps a picture of its own in kscreenlockerrc (PlasmaLockScreen.h).
+  LockScreenReach LockScreen() const override { return LockScreenReach::Own; }
+  void ShowOnLockScreen(const std::string& file) override;
 
  private:
   // Throws TDesktopError when plasmashell does not answer; returns what the script printed.

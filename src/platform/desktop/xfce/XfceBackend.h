@@ -15,6 +15,8 @@ class TXfceBackend final : public IDesktopBackend {
   // Each monitor's own properties, for every workspace: its picture, stretched.
   void ApplyMonitors(const std::vector<MonitorWallpaper>& monitors) override;
   std::optional<ShownWallpaper> Query() override;
+  // XFCE's screen saver locks over the desktop's own picture.
+  LockScreenReach LockScreen() const override { return LockScreenReach::ShowsDesktop; }
 
  private:
   QVariantMap Backdrops();

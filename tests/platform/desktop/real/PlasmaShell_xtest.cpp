@@ -12,7 +12,9 @@
 #include <QProcess>
 #include <QSettings>
 #include <QTemporaryDir>
+#include <QUrl>
 
+#include "integration/ProgramRun.h"
 #include "platform/desktop/plasma/PlasmaBackend.h"
 #include "support/PrivateBus.h"
 #include "support/WaitFor.h"
@@ -34,12 +36,7 @@ class PlasmaShellTest : public ::testing::Test {
   void SetUp() override {
     if (!QFile::exists("/usr/bin/plasmashell")) GTEST_SKIP() << "plasmashell is not installed (plasma-desktop)";
     ASSERT_FALSE(bus_.Address().isEmpty()) << "dbus-daemon did not start";
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert("DBUS_SESSION_BUS_ADDRESS", bus_.Address());
-    environment.insert("HOME", dir_.path());
-    environment.insert("XDG_CONFIG_HOME", dir_.filePath("config"));
-    environment.insert("XDG_CURRENT_DESKTOP", "KDE");
-    environment.insert("KDE_SESSION_VERSION", "5");
+    const QProcessEnvironment environment = Session();
     for (QProcess* process : {&activities_, &shell_}) {
       process->setProcessEnvironment(environment);
       process->setProcessChannelMode(QProcess::MergedChannels);
@@ -69,6 +66,17 @@ class PlasmaShellTest : public ::testing::Test {
       if (!process->waitForFinished(10000)) process->kill();
       process->waitForFinished();
     }
+  }
+
+  // The desktop session's environment, which the program run beside the shell shares.
+  QProcessEnvironment Session() const {
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("DBUS_SESSION_BUS_ADDRESS", bus_.Address());
+    environment.insert("HOME", dir_.path());
+    environment.insert("XDG_CONFIG_HOME", dir_.filePath("config"));
+    environment.insert("XDG_CURRENT_DESKTOP", "KDE");
+    environment.insert("KDE_SESSION_VERSION", "5");
+    return environment;
   }
 
   QString Evaluate(const QString& script) {
@@ -121,6 +129,35 @@ TEST_F(PlasmaShellTest, TheDesktopShowsThePictureAndEachScreenItsMonitors) {
   // At no monitor's geometry, it takes the primary's.
   kde.ApplyMonitors({{"elsewhere", QRect(0, 0, 10, 10), blue}});
   EXPECT_TRUE(DesktopShows(qRgb(0, 0, 255)));
+}
+
+// The whole program with "Lock screen too": a --set with nothing running shows the picture
+// on the desktop and writes the same file, as a URL, where Plasma's lock screen reads it.
+TEST_F(PlasmaShellTest, ASetWithTheLockScreenGivesTheLockScreenWhatTheDesktopGot) {
+  TProgramRun run;
+  ASSERT_TRUE(run.Copied());
+  ASSERT_TRUE(TProgramRun::Write(run.Ini(), "[Info]\r\nFade Milliseconds=0\r\nLock Screen=1\r\n"));
+  const std::string red = Solid("red.bmp", qRgb(255, 0, 0));
+  QProcess command;
+  QProcessEnvironment environment = Session();
+  environment.insert("TESSERINE_DESKTOP", "kde");
+  environment.insert("TESSERINE_MESSAGE_LOG", run.Log());
+  command.setProcessEnvironment(environment);
+  command.start(run.Exe(), {"--set", QString::fromStdString(red)});
+  ASSERT_TRUE(command.waitForFinished(60000));
+  ASSERT_EQ(command.exitCode(), 0) << command.readAllStandardError().toStdString();
+  EXPECT_TRUE(DesktopShows(qRgb(255, 0, 0)));
+
+  TPlasmaBackend kde(*connection_);
+  ASSERT_TRUE(kde.Query());
+  const QSettings locker(dir_.filePath("config/kscreenlockerrc"), QSettings::IniFormat);
+  EXPECT_EQ(locker.value("Greeter/WallpaperPlugin").toString(), "org.kde.image");
+  const QByteArray text = TProgramRun::Read(dir_.filePath("config/kscreenlockerrc"));
+  const qsizetype image = text.indexOf("[Greeter][Wallpaper][org.kde.image][General]\nImage=");
+  ASSERT_GE(image, 0) << text.constData();
+  const QString url = QString::fromUtf8(text.mid(image).split('\n').at(1).mid(6));
+  EXPECT_EQ(QUrl(url).toLocalFile().toStdString(), kde.Query()->file) << url.toStdString();
+  EXPECT_EQ(TProgramRun::Read(run.Log()), "") << "a box was shown";
 }
 
 }  // namespace
