@@ -3,6 +3,7 @@
 // second argument, when given, scales the default font (1.5 for a font half as large again).
 #include <QApplication>
 #include <QDir>
+#include <QMenu>
 #include <QScreen>
 #include <QTabWidget>
 #include <QTemporaryDir>
@@ -26,13 +27,35 @@ void Settle() {
   }
 }
 
-bool Shoot(QWidget* window, const QString& file) {
-  Settle();
-  const QRect frame = window->frameGeometry();
+// The screen's pixels in area, into file.
+bool ShootArea(const QRect& area, const QString& file) {
   const QPixmap picture =
-      QGuiApplication::primaryScreen()->grabWindow(0, frame.x(), frame.y(), frame.width(), frame.height());
+      QGuiApplication::primaryScreen()->grabWindow(0, area.x(), area.y(), area.width(), area.height());
   const bool saved = picture.save(file);
   std::printf("%s %s\n", saved ? "wrote" : "could not write", qPrintable(file));
+  return saved;
+}
+
+bool Shoot(QWidget* window, const QString& file) {
+  Settle();
+  return ShootArea(window->frameGeometry(), file);
+}
+
+// The list's shortcut menu over the entry with a dark partner, with the window behind it.
+bool ShootMenu(TTesselForm1& form, const QString& file) {
+  const int partnered =
+      form.ImageList().Find(QDir(TESSERINE_TEST_DATA).absoluteFilePath("ok/baseline.jpg").toStdString());
+  if (partnered < 0) return false;
+  form.ImageList().ClearSelection();
+  form.ImageList().SetSelected(partnered, true);
+  form.ImageList().SetFocused(partnered);
+  form.ListChanged();
+  form.ItemSelectUpdt();
+  const QRect row = form.ListView1->visualRect(form.ListView1->model()->index(partnered, 0));
+  form.ImgPopupMenu->popup(form.ListView1->viewport()->mapToGlobal(row.center()));
+  Settle();
+  const bool saved = ShootArea(form.frameGeometry().united(form.ImgPopupMenu->frameGeometry()), file);
+  form.ImgPopupMenu->hide();
   return saved;
 }
 
@@ -75,6 +98,8 @@ QByteArray Configuration(const QString& data) {
   for (const char* entry : {"ok/rose24.bmp=MIRROR_TILE.NOT", "ok/baseline.jpg=CENTER.NOT", "ok/rose.gif=TILE.NOT",
                             "ok/progressive.jpg=RATIO_STRETCH.NOT"})
     text += data.toUtf8() + "/" + entry + "\r\n";
+  // The harbour has a dark partner, which the list names after it.
+  text += "[Dark]\r\n" + data.toUtf8() + "/ok/baseline.jpg=" + data.toUtf8() + "/ok/progressive.jpg\r\n";
   return text;
 }
 
@@ -129,6 +154,7 @@ int main(int argc, char** argv) {
     ok &= Shoot(&form, out + "/page-" + pages[page] + ".png");
   }
   form.PageControl1->setCurrentIndex(0);
+  ok &= ShootMenu(form, out + "/images-menu.png");
   form.DisplayClick();
   ok &= Shoot(form.ImgDispForm.get(), out + "/viewer.png");
   return ok ? 0 : 1;
