@@ -45,6 +45,12 @@ TAgent::~TAgent() = default;
 
 void TAgent::FolderSynced(const std::string& folder, const TFolderSyncResult& result, bool hadCurrent) {
   cycleRemaining_ = std::max(0, cycleRemaining_ + result.cycleDelta);
+  // A package's entry renamed to another size is still the picture last shown.
+  for (const auto& [before, after] : result.renamed) {
+    if (state_.LastImageNm != before) continue;
+    state_.LastImageNm = after;
+    ini_.WriteString(InfoSection, InfoKey::LastImageNm.name, after);
+  }
   StoreSync(
       ini_, folder, result, [this](DispObj code) { return MethodText(code); }, settings_.RandomCycle());
   // A list that had no current entry starts on one as a loaded list does.

@@ -251,4 +251,5 @@ void TAgent::DisplayChanged() {
   const FailureRoute route = running_ ? FailureRoute::Notice : FailureRoute::Box;
   Run(route, [this] { world_.desktop.ScreensChanged(); });
   Run(route, [this] { WMDisplayChange(); });
+  folders_->ScreenChanged();
 }

@@ -62,7 +62,8 @@ void TAgentFolders::Save(TBigIniFile& ini) const { SaveFolders(ini, folders_); }
 
 void TAgentFolders::Watch() {
   watch_ = std::make_unique<TFolderWatch>(FolderPictureVerdict);
-  watch_->SetShape(ListingShapeFor(screenSize_ ? screenSize_() : QSize()));
+  shapedFor_ = screenSize_ ? screenSize_() : QSize();
+  watch_->SetShape(ListingShapeFor(shapedFor_));
   watch_->OnListing = [this](const std::shared_ptr<const TFolderListing>& listing) { Sync(listing, std::nullopt); };
   watch_->OnWatchIncomplete = [this] {
     view_.ShowFolders();
@@ -73,6 +74,14 @@ void TAgentFolders::Watch() {
   };
   watch_->SetFolders(folders_.Requests());
   view_.ShowFolders();
+}
+
+void TAgentFolders::ScreenChanged() {
+  const QSize screen = screenSize_ ? screenSize_() : QSize();
+  if (!watch_ || screen == shapedFor_) return;
+  shapedFor_ = screen;
+  watch_->SetShape(ListingShapeFor(screen));
+  watch_->RescanAll();
 }
 
 void TAgentFolders::RescanIfIncomplete() {

@@ -81,6 +81,9 @@ class TAgentFolders {
   // fold a dark picture into its light twin (FolderShape.h) and choose a wallpaper package's
   // size for it.
   void SetScreen(std::function<QSize()> screenSize) { screenSize_ = std::move(screenSize); }
+  // The monitors changed: where the primary's size is another now, every folder is listed
+  // again for it, so a package's entry is renamed in place to the size that suits it.
+  void ScreenChanged();
 
  private:
   void Watch();
@@ -99,6 +102,8 @@ class TAgentFolders {
   std::unique_ptr<TFolderWatch> watch_;
   std::function<void()> waitingStart_;
   std::function<QSize()> screenSize_;
+  // The size the listings are shaped for.
+  QSize shapedFor_;
   bool watchIncompleteTold_ = false;
   // The retries and the slices are posted to this object, so none runs after it is gone.
   QObject posts_;

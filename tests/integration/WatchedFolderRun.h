@@ -125,15 +125,15 @@ class TWatchedFolderRun : public ::testing::Test {
     EXPECT_EQ(program_.exitCode(), 0);
   }
 
-  // Every line of the saved [Bitmaps], doubles kept, sorted by name.
-  Lines SavedBitmaps() const {
+  // Every line of the saved section ([Bitmaps] unless told), doubles kept, sorted by name.
+  Lines SavedBitmaps(const QString& section = "[Bitmaps]") const {
     Lines lines;
-    bool inBitmaps = false;
+    bool inSection = false;
     for (const QByteArray& line : TProgramRun::Read(Ini()).split('\n')) {
       const QString text = QString::fromUtf8(line).trimmed();
-      if (text.startsWith('[')) inBitmaps = text == "[Bitmaps]";
+      if (text.startsWith('[')) inSection = text == section;
       const qsizetype equals = text.lastIndexOf('=');
-      if (inBitmaps && equals > 0) lines.emplace_back(text.left(equals), text.mid(equals + 1));
+      if (inSection && equals > 0) lines.emplace_back(text.left(equals), text.mid(equals + 1));
     }
     std::sort(lines.begin(), lines.end());
     return lines;

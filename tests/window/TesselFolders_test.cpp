@@ -10,6 +10,7 @@
 
 #include "config/BigIni.h"
 #include "config/ConfigKeys.h"
+#include "imagelist/DarkFile.h"
 #include "imagelist/ListEdits.h"
 #include "support/WaitFor.h"
 #include "window/FormFixture.h"
@@ -110,6 +111,45 @@ TEST_F(FolderFormTest, AFolderRenamedAwayAndBackKeepsEveryEntryAndMethod) {
   ASSERT_TRUE(WaitWithEvents([&] { return form->FolderList->topLevelItem(0)->text(2) == "Watched"; }));
   ASSERT_EQ(form->ImageList().Count(), 1);
   EXPECT_EQ(form->ImageList().At(0).disp, DispObj::Tile);
+}
+
+// A wallpaper package is one entry of the size that suits the screen; when the screen's size
+// changes, the entry is renamed in place to the size that suits it now, keeping its method
+// and its mark, with the dark size chosen again as its partner; the file follows.
+TEST_F(FolderFormTest, APackagesEntryFollowsTheScreensSizeInPlace) {
+  Picture("Sea/metadata.json");
+  for (const char* size : {"1920x1080", "3840x2160"}) {
+    Picture(("Sea/contents/images/" + std::string(size) + ".bmp").c_str());
+    Picture(("Sea/contents/images_dark/" + std::string(size) + ".bmp").c_str());
+  }
+  Picture("Sea/contents/screenshot.bmp");
+  Picture("loose.bmp");
+  screen.SetScreenSize(QSize(1920, 1080));
+  const std::string small = Path("Sea/contents/images/1920x1080.bmp");
+  const std::string large = Path("Sea/contents/images/3840x2160.bmp");
+  OpenWith("[Info]\r\nDisplay Order=RANDOM_CYCLE\r\nLastImageNm=" + QByteArray::fromStdString(small) +
+           "\r\n\r\n[Bitmaps]\r\n" + QByteArray::fromStdString(small) + "=TILE.MARKED\r\n\r\n[Folders]\r\n" +
+           Folder().toUtf8() + "=1\r\n");
+  ASSERT_TRUE(WaitWithEvents([&] { return !form->FoldersReading() && form->ImageList().Count() == 2; }));
+  ASSERT_TRUE(Listed(small));
+  EXPECT_EQ(form->ImageList().At(form->ImageList().Find(small)).dark, Path("Sea/contents/images_dark/1920x1080.bmp"));
+
+  screen.SetScreenSize(QSize(3840, 2160));
+  form->Agent().DisplayChanged();
+  ASSERT_TRUE(WaitWithEvents([&] { return Listed(large); }));
+  ASSERT_EQ(form->ImageList().Count(), 2) << "renamed, not joined beside the old size";
+  const ImageEntry& entry = form->ImageList().At(form->ImageList().Find(large));
+  EXPECT_EQ(entry.disp, DispObj::Tile);
+  EXPECT_EQ(entry.mark, 1);
+  EXPECT_EQ(entry.dark, Path("Sea/contents/images_dark/3840x2160.bmp"));
+  EXPECT_EQ(form->Agent().State().LastImageNm, large);
+  EXPECT_FALSE(form->Save->isEnabled());
+  form.reset();
+  const TBigIniFile ini(IniPath());
+  EXPECT_EQ(ini.ReadString(BitmapsSection, large, "(none)"), "TILE.MARKED");
+  EXPECT_EQ(ini.ReadString(BitmapsSection, small, "(none)"), "(none)");
+  EXPECT_EQ(ini.ReadString(DarkSection, large, "(none)"), Path("Sea/contents/images_dark/3840x2160.bmp"));
+  EXPECT_EQ(ini.ReadString(InfoSection, "LastImageNm", ""), large);
 }
 
 TEST_F(FolderFormTest, TheFoldersPageAddsAndRemovesAFolderAfterAConfirmation) {
