@@ -19,6 +19,7 @@
 #include "ProgramRun.h"
 #include "support/HeadlessSway.h"
 #include "support/PrivateBus.h"
+#include "support/StandInPortal.h"
 #include "support/WaitFor.h"
 
 namespace {
@@ -277,6 +278,42 @@ TEST_F(WaylandRunTest, UnderSwayTheAgentChangesTheWallpaperThroughItsBackground)
   StartProgram(sway_->ClientEnvironment());
   EXPECT_EQ(WatchColours(2), (std::vector<QRgb>{kPixels[1], kPixels[2]}));
   EXPECT_TRUE(WaitFor([this] { return NativeWindowShown(); }, 10000)) << "no native Wayland window of the program";
+  EndProgram();
+}
+
+// Under sway the colour scheme switches our background between the entry shown and its dark
+// partner, with no new pick: the partner while the portal says dark, the entry once it says
+// light.
+TEST_F(WaylandRunTest, UnderSwayTheSchemeSwitchesBetweenAnEntryAndItsDarkPartner) {
+  Start(true);
+  ScheduleForDays();
+  QImage yellow(16, 16, QImage::Format_RGB32);
+  yellow.fill(kYellow);
+  ASSERT_TRUE(yellow.save(dir_ + "/yellow.bmp", "BMP"));
+  QFile ini(dir_ + "/tesserine.INI");
+  ASSERT_TRUE(ini.open(QIODevice::Append));
+  // The first change of the sequence shows green.
+  ini.write("\r\n[Dark]\r\n" + (dir_ + "/green.bmp=" + dir_ + "/yellow.bmp").toUtf8() + "\r\n");
+  ini.close();
+  TPrivateBus bus;
+  ASSERT_FALSE(bus.Address().isEmpty()) << "dbus-daemon did not start";
+  TStandInPortal portal(bus.Address(), "portal", true);
+  ASSERT_TRUE(portal.served);
+  portal.Set("org.freedesktop.appearance", "color-scheme", QVariant(1u), false);
+  QProcessEnvironment environment = sway_->ClientEnvironment();
+  environment.insert("DBUS_SESSION_BUS_ADDRESS", bus.Address());
+  StartProgram(environment);
+  const auto shows = [this](QRgb colour) {
+    return WaitForEvents(
+        [&] {
+          const QImage shot = sway_->Screenshot();
+          return !shot.isNull() && shot.pixel(20, shot.height() - 20) == colour;
+        },
+        30000);
+  };
+  EXPECT_TRUE(shows(kYellow)) << "the dark partner did not show while dark";
+  ASSERT_TRUE(portal.Set("org.freedesktop.appearance", "color-scheme", QVariant(2u)));
+  EXPECT_TRUE(shows(kPixels[1])) << "the entry did not come back when light";
   EndProgram();
 }
 
