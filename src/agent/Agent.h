@@ -21,7 +21,8 @@
 // The agent's own files: Agent.cpp (the run, its start and end, the tick, failures),
 // AgentChange.cpp (the change), AgentPicks.cpp (the display order and the way back),
 // AgentCommands.cpp (the tray's commands on the list), AgentOutside.cpp (pictures named from
-// outside the window), AgentScheme.cpp (the colour scheme).
+// outside the window), AgentScheme.cpp (the colour scheme), AgentLoad.cpp (the configuration's
+// load).
 #pragma once
 
 #include <QTimer>
@@ -59,6 +60,7 @@
 
 class TAgentFolders;
 class TBigIniFile;
+class TInfoReader;
 
 // The outside world of the run.
 struct TAgentWorld {
@@ -83,6 +85,18 @@ struct TAgentParts {
   TCompositionCache& compositions;
   TBusyCursor& busy;
   IAgentView& view;
+};
+
+// How a load shows the settings it read: the window sets its controls, each of which writes
+// its setting as it changes; a run without a window takes them as they are.
+struct TLoadShow {
+  // Before the list is read, which reads the display order and the default method from the
+  // settings: these two at least are in place when it returns.
+  std::function<void(const TSettings& loaded)> beforeList;
+  // Once the list is whole.
+  std::function<void(const TSettings& loaded)> afterList;
+  // Called every hundred lines of the list, so that a window keeps painting.
+  std::function<void()> keepPainting;
 };
 
 // Where the failure of a step goes: a box for a command of the user's, the tray tip and one
@@ -149,6 +163,16 @@ class TAgent {
   void MenuOpens();
   void MenuClosed(bool agentGoesOn);
   QString NoTrayCaption() const { return session_.NoTrayCaption(); }
+
+  // ---- The configuration's load (AgentLoad.cpp) ----
+  // Section "Info" with this run's defaults (the settings' Add dialog folder, the program's
+  // folder, now).
+  TInfoReader InfoReader() const;
+  // Loads the configuration file: the settings through show, the state keys, the list, the
+  // watched folders (their listings come later), and the list's start entry selected (the
+  // desktop's wallpaper, else the last one shown), whose picture is not loaded. No command
+  // acts while it runs. Returns the start entry's index.
+  int Load(const TLoadShow& show);
 
   // ---- The current entry and its picture (AgentChange.cpp) ----
   std::string CurrentFileName() const;

@@ -1,6 +1,7 @@
 // The window program's entry: the single-instance guard, the splash, the main window and its
 // D-Bus interface, the message loop, and the end of the run (FormDestroy saves when no close
-// path did). The command line is the front end's (CommandMain.cpp).
+// path did); or the run for one command with nothing else running. The command line is the
+// front end's (CommandMain.cpp).
 #include <QCoreApplication>
 #include <QDir>
 #include <QIcon>
@@ -10,15 +11,13 @@
 #include <cmath>
 #include <cstdio>
 #include <cstring>
-#include <functional>
 #include <memory>
-#include <optional>
 
 #include "agent/RandomSource.h"
 #include "agent/StartPicture.h"
 #include "app/CommandLine.h"
 #include "app/LoggedMessageBoxes.h"
-#include "app/OneCommand.h"
+#include "app/OneCommandRun.h"
 #include "app/RemoteCommand.h"
 #include "app/TerminationSignals.h"
 #include "app/TesserineApplication.h"
@@ -63,40 +62,8 @@ std::unique_ptr<TPictureAhead> StartPictureAhead(const std::string& configFile, 
   });
 }
 
-// One command with nothing else running: the configuration loads with no window, no tray and
-// no agent, the command is done, what it changed is written as its state keys alone, and the
-// run ends once its picture has faded in.
-int RunOneCommand(TTesselForm1& form, IDesktopWallpaper& desktop, const TCommandLine& line,
-                  const std::function<void()>& terminate) {
-  form.StartWithWindow();
-  form.Agent().RunUnseen();
-  form.FormShow();
-  {
-    // The command's picture follows the colour scheme: the portal's answer is awaited, which
-    // its call's short time-out bounds.
-    const TColorSchemeWatch scheme;
-    while (scheme.Asking()) QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 100);
-    form.Agent().TakeScheme(scheme.Current());
-  }
-  int exitCode = DoOneCommand(form.Remote(), line);
-  const std::string unstored = form.Agent().Run(FailureRoute::Caller, [&form] { form.Agent().StoreJoined({}); });
-  if (!unstored.empty()) {
-    std::fprintf(stderr, "%s\n", unstored.c_str());
-    exitCode = 1;
-  }
-  form.EndWithoutSave();
-  // Queued, so that an end the fade gives at once comes when the loop runs.
-  QMetaObject::invokeMethod(
-      QCoreApplication::instance(), [&desktop, terminate] { desktop.WhenFadeDone(terminate); }, Qt::QueuedConnection);
-  QCoreApplication::exec();
-  form.FormDestroy();
-  return exitCode;
-}
-
-// oneCommand: the command line's command to do with nothing else running, or null for a start.
 // openFiles: pictures to open in the window shown.
-int RunProgram(int argc, char** argv, bool showWindow, bool login, const TCommandLine* oneCommand,
-               const std::vector<std::string>& openFiles) {
+int RunProgram(int argc, char** argv, bool showWindow, bool login, const std::vector<std::string>& openFiles) {
   TTerminationSignals::HoldBack();
   const std::unique_ptr<IMessageBoxes> messages = CreateMessageBoxes();
   TTesserineApplication app(argc, argv, *messages);
@@ -120,14 +87,6 @@ int RunProgram(int argc, char** argv, bool showWindow, bool login, const TComman
   TQtScreenMetrics screen;
   TSingleInstance guard;
   while (!guard.TryAcquire(TSingleInstance::CurrentDisplay())) {
-    if (oneCommand) {
-      // A program started since the command asked: the command goes to it after all.
-      const TCommandResult result = AskRunningProgram(*oneCommand->command, oneCommand->paths);
-      if (result.runHere) continue;
-      std::fputs(qPrintable(result.out), stdout);
-      std::fputs(qPrintable(result.err), stderr);
-      return result.exitCode;
-    }
     // Two ways of starting at log-in may both run: the one that comes second ends unseen.
     if (login) return 0;
     SetProgramIcon();
@@ -141,13 +100,10 @@ int RunProgram(int argc, char** argv, bool showWindow, bool login, const TComman
   const std::string configFile = folder + IniFileNameOf(executable);
   desktop = CreateDesktopWallpaper();
   std::unique_ptr<TPictureAhead> ahead;
-  if (!showWindow && !oneCommand) ahead = StartPictureAhead(configFile, folder, screen, *desktop);
+  if (!showWindow) ahead = StartPictureAhead(configFile, folder, screen, *desktop);
   SetProgramIcon();
-  std::unique_ptr<TSplashScreen> splash;
-  if (!oneCommand) {
-    splash = std::make_unique<TSplashScreen>();
-    splash->ShowAndPaint();
-  }
+  auto splash = std::make_unique<TSplashScreen>();
+  splash->ShowAndPaint();
 
   std::unique_ptr<IScreenSaverState> screenSaver = CreateScreenSaverState();
   TSystemClock clock;
@@ -163,7 +119,6 @@ int RunProgram(int argc, char** argv, bool showWindow, bool login, const TComman
   }
   form->Agent().ExpectPicture(std::move(ahead));
   form->SetTerminating(termination.Requested());
-  if (oneCommand) return RunOneCommand(*form, *desktop, *oneCommand, terminate);
   if (showWindow) form->StartWithWindow();
   // A close path ends the run once the wallpaper has faded in: a one-shot agent ends after its fade.
   QObject::connect(
@@ -209,24 +164,24 @@ int RunProgram(int argc, char** argv, bool showWindow, bool login, const TComman
 
 // Started by the "tesserine" front end (CommandMain.cpp) for a start, with "--show" when a
 // command asked for the window of a program that was not running, "--login" for a start at
-// log-in (after "--show", pictures to open), or "--one-command" and the command line's arguments for a command that
-// found nothing running.
+// log-in (after "--show", pictures to open), or "--one-command" and the command line's
+// arguments for a command that found nothing running (OneCommandRun.cpp, which loads no widget).
 int main(int argc, char** argv) {
   KeepToTheSessionsOwnBus();
   TakeProgramPath();
   const bool showWindow = argc > 1 && std::strcmp(argv[1], "--show") == 0;
   const bool login = argc > 1 && std::strcmp(argv[1], "--login") == 0;
-  std::optional<TCommandLine> oneCommand;
   if (argc > 1 && std::strcmp(argv[1], kOneCommandArgument) == 0) {
     QStringList arguments{"tesserine"};
     for (int i = 2; i < argc; ++i) arguments << QString::fromLocal8Bit(argv[i]);
-    oneCommand = ParseCommandLine(arguments, QDir::currentPath());
-    if (!oneCommand->command || !RunsWithoutProgram(*oneCommand->command)) {
+    const TCommandLine oneCommand = ParseCommandLine(arguments, QDir::currentPath());
+    if (!oneCommand.command || !RunsWithoutProgram(*oneCommand.command)) {
       std::fputs("tesserine: --one-command takes --set, --add, --next or --previous\n", stderr);
       return 2;
     }
+    return RunOneCommand(argc, argv, oneCommand);
   }
   // After "--show", the absolute names of pictures to open.
   const std::vector<std::string> openFiles(argv + (showWindow ? 2 : argc), argv + argc);
-  return RunProgram(argc, argv, showWindow, login, oneCommand ? &*oneCommand : nullptr, openFiles);
+  return RunProgram(argc, argv, showWindow, login, openFiles);
 }

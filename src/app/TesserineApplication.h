@@ -1,16 +1,26 @@
 // The application object: every event passes through notify, so an exception that leaves an
-// event handler ends there and is shown as the standard error box; the program goes on.
+// event handler ends there and is shown through the message boxes (the standard error box of
+// the window program, the standard error of a run without widgets); the program goes on.
 #pragma once
 
 #include <QApplication>
+#include <QGuiApplication>
 
-class IMessageBoxes;
+#include "platform/dialogs/MessageBoxes.h"
 
-class TTesserineApplication final : public QApplication {
+template <class Base>
+class TGuardedApplication final : public Base {
  public:
-  TTesserineApplication(int& argc, char** argv, IMessageBoxes& messages);
-  bool notify(QObject* receiver, QEvent* event) override;
+  TGuardedApplication(int& argc, char** argv, IMessageBoxes& messages) : Base(argc, argv), messages_(messages) {}
+  bool notify(QObject* receiver, QEvent* event) override {
+    return DeliverGuarded([&] { return Base::notify(receiver, event); }, messages_);
+  }
 
  private:
   IMessageBoxes& messages_;
 };
+
+// The window program's, with widgets.
+using TTesserineApplication = TGuardedApplication<QApplication>;
+// A run without widgets.
+using TTesserineGuiApplication = TGuardedApplication<QGuiApplication>;

@@ -114,9 +114,6 @@ class TTesselForm1 : public QWidget, private IAgentView {
   bool CloseHandled() const { return Closed; }
   // A termination request arrived: the run ends with the silent save of FormDestroy.
   void SetTerminating(bool terminating) { Terminating = terminating; }
-  // A run for one command of the command line: the file keeps what the command wrote and the
-  // end saves nothing more.
-  void EndWithoutSave() { Closed = true; }
   // A move was refused because the list is sorted; the moves stay off until sorting changes.
   bool MovesRefused() const { return MoveRefused; }
 
@@ -482,6 +479,9 @@ class TTesselForm1 : public QWidget, private IAgentView {
   DispControls DisplayGroup() const override;
   DispRadio RadioOf(QObject* control) const;
 
+  // The settings a load read, shown on the controls before and after the list is read.
+  void ShowSettingsBeforeList(const TSettings& loaded);
+  void ShowSettingsAfterList(const TSettings& loaded);
   void BuildFrame();
   void BuildImagesPage();
   void BuildSchedulePage();

@@ -1,6 +1,7 @@
-// The configuration file on the window: the load shows the file's settings on the controls
-// step by step (each control writes its setting as it changes) and loads the list; the save
-// writes the settings, the list and the watched folders.
+// The configuration file on the window: the agent's load, which the window follows by showing
+// the file's settings on the controls step by step (each control writes its setting as it
+// changes) and the start entry on the Images page; the save writes the settings, the list
+// and the watched folders.
 #include <QCheckBox>
 #include <QComboBox>
 #include <QCoreApplication>
@@ -10,10 +11,7 @@
 #include <QRadioButton>
 
 #include "agent/AgentFolders.h"
-#include "config/ConfigFileName.h"
-#include "config/ConfigKeys.h"
 #include "config/SettingsIo.h"
-#include "platform/system/PathParts.h"
 #include "widgets/ImageListModel.h"
 #include "widgets/UpDown.h"
 #include "window/Tessel.h"
@@ -31,21 +29,22 @@ TStoredDisp TTesselForm1::ReadObjDisp(const std::string& fileName, const std::st
   return AgentRun->ReadObjDisp(fileName, storedValue);
 }
 
-TInfoReader TTesselForm1::InfoReader() const {
-  return TInfoReader(*BigIni,
-                     {Values.AddDialogFolder, FolderWithoutSlash(Services.programFolder), Services.clock.Now()});
-}
+TInfoReader TTesselForm1::InfoReader() const { return AgentRun->InfoReader(); }
 
-// The steps keep their order: the display order and the default method must be in place
-// before the list is read, and "AutoClose" is shown before "Trigger Measure" may tick it.
+// The agent loads the file; the window shows the settings on its controls in this order, so
+// that "AutoClose" is shown before "Trigger Measure" may tick it.
 void TTesselForm1::IniLoad() {
   const auto busy = BusySection(BusyCounter);
-  // The load lets pending events run, so that the splash and the window keep painting while
-  // a long list is read; no command may act on the list until it is whole.
-  const auto loading = AgentRun->Commands().Hold();
-  const TInfoReader info = InfoReader();
-  const TSettings loaded = LoadedSettings(info, Values);
+  const int chosen = AgentRun->Load({[this](const TSettings& loaded) { ShowSettingsBeforeList(loaded); },
+                                     [this](const TSettings& loaded) { ShowSettingsAfterList(loaded); },
+                                     [] { QCoreApplication::processEvents(); }});
+  ListChanged();
+  ScrollIntoView(chosen);
+  ItemSelectUpdt();
+  SetUnsaved(false);
+}
 
+void TTesselForm1::ShowSettingsBeforeList(const TSettings& loaded) {
   SetNumberField(AutoCloseMin, AutoCloseMinUpDown, loaded.AutoCloseMinutes);
   SetFillColor(loaded.FillColor);
   AutoClose->setChecked(loaded.AutoClose);
@@ -54,26 +53,14 @@ void TTesselForm1::IniLoad() {
   DefDispCB->setCurrentIndex(ToInt(loaded.DefaultDisplay));
   PlusInstalled->setChecked(loaded.PlusInstalled);
   SortImages->setChecked(loaded.SortImages);
-
-  List.BeginUpdate();
-  List.Clear();
   ListChanged();
-
-  TAgentState& state = AgentRun->State();
-  state.ExecSinceChg = info.Integer(InfoKey::ExecSinceChg);
-  state.LastImageNm = info.Text(InfoKey::LastImageNm);
-  state.LastDispStr = info.Text(InfoKey::LastDispStr);
-  state.LastChgDateTime = info.DateTime(InfoKey::LastChgDateTime);
-
   OrderRadio(loaded.Order)->setChecked(true);
   execTypeCB->setCurrentIndex(0);
   execTypeCB->setCurrentIndex(static_cast<int>(loaded.Measure));
   QCoreApplication::processEvents();
+}
 
-  if (LoadBitmaps(List, *BigIni, AgentRun->DispReader(), [] { QCoreApplication::processEvents(); }))
-    ResetMarked->setEnabled(true);
-  List.EndUpdate();
-
+void TTesselForm1::ShowSettingsAfterList(const TSettings& loaded) {
   SetIMPanelImageWidth(loaded.IMSplitter);
   SysTrayClickCB->setCurrentIndex(static_cast<int>(loaded.ClickAction));
   MonitorsComboBox->setCurrentIndex(static_cast<int>(loaded.Monitors));
@@ -89,18 +76,6 @@ void TTesselForm1::IniLoad() {
   SetImgMgrDirectory(loaded.ImgMgrDirectory);
   Values.AddDialogFolder = loaded.AddDialogFolder;
   ExplorerReadPending = true;
-  SetHint();
-
-  // The folders are listed once the list is whole; their pictures join as the listings come.
-  AgentRun->Folders().Load();
-
-  const int chosen = StartEntry(List, Services.desktop.GetValue("Wallpaper"), state.LastImageNm);
-  if (!SelectOnly(List, chosen)) List.ClearSelection();
-  ListChanged();
-  ScrollIntoView(chosen);
-  ItemSelectUpdt();
-  AgentRun->SetPreviousEnabled();
-  SetUnsaved(false);
 }
 
 void TTesselForm1::SaveClick() {
