@@ -1,12 +1,14 @@
 #include "app/OneCommandRun.h"
 
 #include <QCoreApplication>
+#include <QDeadlineTimer>
 #include <cstdio>
 #include <cstdlib>
 #include <exception>
 #include <memory>
 
 #include "agent/Agent.h"
+#include "agent/AgentFolders.h"
 #include "agent/AgentRemote.h"
 #include "agent/RandomSource.h"
 #include "agent/UnattendedView.h"
@@ -26,6 +28,10 @@
 #include "platform/system/ProgramPath.h"
 
 namespace {
+
+// How long an --add waits for its folders' first reading; what is not read by then joins at
+// the next start.
+constexpr int kFolderReadMs = 30000;
 
 // What the window owns for the agent, held by the run itself.
 struct TOneCommandParts {
@@ -72,6 +78,13 @@ int LoadAndDo(const TCommandLine& line, IMessageBoxes& messages, IDesktopWallpap
     agent.TakeScheme(scheme.Current());
   }
   int exitCode = DoOneCommand(remote, line);
+  if (*line.command == ControlCommand::Add) {
+    // The folders are read before the run ends, so a folder the command watches has its
+    // pictures in the file too, files still being written included once they settle.
+    const QDeadlineTimer deadline(kFolderReadMs);
+    while (agent.Folders().Reading() && !deadline.hasExpired())
+      QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 100);
+  }
   const std::string unstored = agent.Run(FailureRoute::Caller, [&agent] { agent.StoreJoined({}); });
   if (!unstored.empty()) {
     std::fprintf(stderr, "%s\n", unstored.c_str());

@@ -175,9 +175,15 @@ TEST_F(SetAddTest, WithNothingRunningACommandIsDoneAndTheRunEnds) {
   EXPECT_EQ(Command({"--previous"}).exitCode, 0);
   EXPECT_EQ(RootPixel(), kYellow);
 
-  const TCommandRun added = Command({"--add", Path("green.bmp"), "."});
+  // A folder's pictures are in the file when the command returns, one written just before
+  // it included.
+  ASSERT_TRUE(QDir(Dir()).mkpath("album"));
+  ASSERT_TRUE(WritePicture(Path("album/fresh.png"), kGreen));
+  const TCommandRun added = Command({"--add", Path("green.bmp"), "album"});
   EXPECT_EQ(added.exitCode, 0) << added.err.toStdString();
-  EXPECT_TRUE(Ini().contains("[Folders]\r\n" + Dir().toUtf8() + "=1\r\n"));
+  ini = Ini();
+  EXPECT_TRUE(ini.contains("[Folders]\r\n" + Path("album").toUtf8() + "=1\r\n")) << ini.constData();
+  EXPECT_TRUE(ini.contains("\r\n" + Path("album/fresh.png").toUtf8() + "=TILE.NOT\r\n")) << ini.constData();
   EXPECT_EQ(Command({"--status"}).err, "Tesserine is not running\n");
   EXPECT_EQ(TProgramRun::Read(run_.Log()), "") << "a box was shown";
 }
