@@ -3,21 +3,16 @@
 // picture left undecoded.
 #include <gtest/gtest.h>
 
-#include <QTemporaryDir>
 #include <memory>
 #include <ostream>
 #include <string>
 #include <vector>
 
 #include "agent/Agent.h"
-#include "agent/ScriptedRandom.h"
+#include "agent/AgentStandIns.h"
 #include "agent/UnattendedView.h"
 #include "config/BigIni.h"
 #include "platform/dialogs/StderrMessages.h"
-#include "support/FixedClock.h"
-#include "support/FixedScreenMetrics.h"
-#include "support/RecordingStarter.h"
-#include "support/StandInDesktop.h"
 
 namespace {
 
@@ -33,7 +28,7 @@ struct LoadCase {
 
 void PrintTo(const LoadCase& c, std::ostream* out) { *out << c.name; }
 
-class AgentLoadTest : public ::testing::TestWithParam<LoadCase> {
+class AgentLoadTest : public ::testing::TestWithParam<LoadCase>, protected TAgentStandIns {
  protected:
   std::string Path(const std::string& name) const {
     return (dir.path() + "/" + QString::fromStdString(name)).toStdString();
@@ -45,10 +40,8 @@ class AgentLoadTest : public ::testing::TestWithParam<LoadCase> {
     const std::string text = "[Info]\r\nExecSinceChg=4\r\nLastImageNm=" + Path("b.bmp") + "\r\n" + info +
                              "\r\n[Bitmaps]\r\n" + Path("c.bmp") + "=CENTER.NOT\r\n" + Path("a.bmp") + "=TILE.NOT\r\n" +
                              Path("b.bmp") + "=STRETCH.MARKED\r\n";
-    ini = std::make_unique<TBigIniFile>(Path("tesserine.INI"), text);
-    agent = std::make_unique<TAgent>(TAgentWorld{desktop, screen, screenSaver, clock, random, processes,
-                                                 (dir.path() + "/").toStdString(), Path("tesserine.INI")},
-                                     TAgentParts{settings, list, *ini, pictures, compositions, busy, view});
+    ini = std::make_unique<TBigIniFile>(IniPath(), text);
+    agent = std::make_unique<TAgent>(World(desktop), Parts(*ini, view));
     agent->RunUnseen();
     agent->BeginRun();
     return agent->Load({[this](const TSettings& loaded) {
@@ -58,22 +51,11 @@ class AgentLoadTest : public ::testing::TestWithParam<LoadCase> {
                         [this](const TSettings&) { rowsAfterList = list.Count(); }, [] {}});
   }
 
-  QTemporaryDir dir;
-  TSettings settings;
-  TImageList list;
   std::unique_ptr<TBigIniFile> ini;
-  TPictureCache pictures;
-  TCompositionCache compositions;
-  TBusyCursor busy{[](bool) {}};
   TStderrMessages messages;
   int quits = 0;
   TUnattendedView view{messages, [this] { ++quits; }};
   TMemoryDesktop desktop;
-  TFixedScreenMetrics screen{QSize(64, 48)};
-  TSwitchableScreenSaver screenSaver;
-  TFixedClock clock;
-  TScriptedRandom random{};
-  TRecordingStarter processes;
   std::unique_ptr<TAgent> agent;
   int rowsBeforeList = -1;
   int rowsAfterList = -1;

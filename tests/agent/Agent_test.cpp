@@ -14,13 +14,9 @@
 #include <vector>
 
 #include "agent/AgentRemote.h"
-#include "agent/ScriptedRandom.h"
+#include "agent/AgentStandIns.h"
 #include "config/BigIni.h"
 #include "config/DateTimeText.h"
-#include "support/FixedClock.h"
-#include "support/FixedScreenMetrics.h"
-#include "support/RecordingStarter.h"
-#include "support/StandInDesktop.h"
 #include "wallpaper/ConvertedBitmap.h"
 
 namespace {
@@ -94,7 +90,7 @@ class TFailingDesktop final : public IDesktopWallpaper {
   int reloads = 0;
 };
 
-class AgentTest : public ::testing::Test {
+class AgentTest : public ::testing::Test, protected TAgentStandIns {
  protected:
   // A list of small bitmaps (each its own colour) with the methods given, the first current.
   void Make(const std::vector<DispObj>& methods) {
@@ -110,11 +106,8 @@ class AgentTest : public ::testing::Test {
       list.Append({name, methods[i], 0});
     }
     SelectOnly(list, 0);
-    ini = std::make_unique<TBigIniFile>((dir.path() + "/tesserine.INI").toStdString());
-    agent = std::make_unique<TAgent>(
-        TAgentWorld{desktop, screen, screenSaver, clock, random, processes, (dir.path() + "/").toStdString(),
-                    (dir.path() + "/tesserine.INI").toStdString()},
-        TAgentParts{settings, list, *ini, pictures, compositions, busy, view});
+    ini = std::make_unique<TBigIniFile>(IniPath());
+    agent = std::make_unique<TAgent>(World(desktop), Parts(*ini, view));
     agent->BeginRun();
   }
 
@@ -123,20 +116,9 @@ class AgentTest : public ::testing::Test {
   std::string Info(const char* key) const { return ini->ReadString("Info", key, "?"); }
   int Current() const { return list.FirstSelected(); }
 
-  QTemporaryDir dir;
-  TSettings settings;
-  TImageList list;
   std::unique_ptr<TBigIniFile> ini;
-  TPictureCache pictures;
-  TCompositionCache compositions;
-  TBusyCursor busy{[](bool) {}};
   TRecordingView view;
   TFailingDesktop desktop;
-  TFixedScreenMetrics screen{QSize(64, 48)};
-  TSwitchableScreenSaver screenSaver;
-  TFixedClock clock;
-  TScriptedRandom random{};
-  TRecordingStarter processes;
   std::unique_ptr<TAgent> agent;
 };
 
