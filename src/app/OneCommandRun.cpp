@@ -26,6 +26,9 @@
 #include "platform/system/Clock.h"
 #include "platform/system/DetachedStarter.h"
 #include "platform/system/ProgramPath.h"
+#ifdef TESSERINE_HAVE_X11
+#include "platform/screen/X11ScreenMetrics.h"
+#endif
 
 namespace {
 
@@ -49,12 +52,11 @@ struct TOneCommandParts {
 // The run once the lock is held: the load, the command, what it changed written, the fade
 // awaited, and the file brought up to date with what the watched folders' listings changed
 // meanwhile.
-int LoadAndDo(const TCommandLine& line, IMessageBoxes& messages, IDesktopWallpaper& desktop,
+int LoadAndDo(const TCommandLine& line, IMessageBoxes& messages, IDesktopWallpaper& desktop, IScreenMetrics& screen,
               const std::function<void()>& terminate) {
   const std::string& executable = ProgramPath();
   const std::string folder = ProgramFolder(executable);
   const std::string configFile = folder + IniFileNameOf(executable);
-  TQtScreenMetrics screen;
   const std::unique_ptr<IScreenSaverState> screenSaver = CreateScreenSaverState();
   TSystemClock clock;
   TClockSeededRandom random;
@@ -98,19 +100,46 @@ int LoadAndDo(const TCommandLine& line, IMessageBoxes& messages, IDesktopWallpap
   return exitCode;
 }
 
+// On an X display the run asks the server for the screen itself: starting Qt's platform
+// integration (its plugin and the twenty libraries that one loads) would take longer than the
+// change it serves. Elsewhere, and where Qt is told to use another platform, Qt's screens.
+bool ScreenFromXServer() {
+#ifdef TESSERINE_HAVE_X11
+  const PlatformEnvironment environment = CurrentEnvironment();
+  const QByteArray platform = qgetenv("QT_QPA_PLATFORM");
+  return environment.x11Display && !environment.waylandDisplay && (platform.isEmpty() || platform == "xcb");
+#else
+  return false;
+#endif
+}
+
+std::unique_ptr<IScreenMetrics> CreateScreenMetrics(bool fromXServer) {
+#ifdef TESSERINE_HAVE_X11
+  if (fromXServer) return std::make_unique<TX11ScreenMetrics>();
+#endif
+  return std::make_unique<TQtScreenMetrics>();
+}
+
+std::unique_ptr<QCoreApplication> CreateApplication(bool fromXServer, int& argc, char** argv, IMessageBoxes& messages) {
+  if (fromXServer) return std::make_unique<TTesserineCoreApplication>(argc, argv, messages);
+  auto app = std::make_unique<TTesserineGuiApplication>(argc, argv, messages);
+  QGuiApplication::setQuitOnLastWindowClosed(false);
+  return app;
+}
+
 }  // namespace
 
 int RunOneCommand(int argc, char** argv, const TCommandLine& line) {
   TTerminationSignals::HoldBack();
   TStderrMessages messages;
-  TTesserineGuiApplication app(argc, argv, messages);
+  const bool fromXServer = ScreenFromXServer();
+  const std::unique_ptr<QCoreApplication> app = CreateApplication(fromXServer, argc, argv, messages);
   QCoreApplication::setApplicationName("Tesserine");
-  QGuiApplication::setQuitOnLastWindowClosed(false);
   const auto terminate = [] { QCoreApplication::exit(0); };
   std::unique_ptr<IDesktopWallpaper> desktop;
   TTerminationSignals termination;
   // A termination request lands a fade on its final picture at once.
-  QObject::connect(&termination, &TTerminationSignals::Terminate, &app, [&desktop, terminate] {
+  QObject::connect(&termination, &TTerminationSignals::Terminate, app.get(), [&desktop, terminate] {
     if (desktop) desktop->FinishFade();
     terminate();
   });
@@ -127,7 +156,8 @@ int RunOneCommand(int argc, char** argv, const TCommandLine& line) {
   desktop = CreateDesktopWallpaper();
   int exitCode = 1;
   try {
-    exitCode = LoadAndDo(line, messages, *desktop, terminate);
+    const std::unique_ptr<IScreenMetrics> screen = CreateScreenMetrics(fromXServer);
+    exitCode = LoadAndDo(line, messages, *desktop, *screen, terminate);
   } catch (const std::exception& error) {
     messages.Show(QString::fromLocal8Bit(error.what()), MsgKind::Error, MsgButtons::Ok);
   }

@@ -24,3 +24,5 @@ class TGuardedApplication final : public Base {
 using TTesserineApplication = TGuardedApplication<QApplication>;
 // A run without widgets.
 using TTesserineGuiApplication = TGuardedApplication<QGuiApplication>;
+// A run without widgets that asks no platform integration for the screen.
+using TTesserineCoreApplication = TGuardedApplication<QCoreApplication>;

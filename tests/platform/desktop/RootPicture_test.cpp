@@ -81,21 +81,21 @@ TEST(ComposeRootPicture, PalettedAndAlphaPicturesGiveOpaqueColours) {
   EXPECT_EQ(out.pixel(2, 0), qRgb(0, 0, 255));
 }
 
-// Side by side, one lower and shorter, overlapping ones and one beyond the root.
+// Side by side, one lower and shorter, overlapping ones, one beyond the root, one that is
+// the root and none; pictures smaller, larger and of the root's own size, which only a
+// single monitor over the whole root shows as it is.
 TEST(ComposeRootPicture, EachMonitorGetsItsOwnCentreAndStretch) {
   const std::vector<std::vector<QRect>> setups = {
-      {{0, 0, 7, 9}, {7, 2, 6, 5}},
-      {{0, 0, 13, 9}, {2, 1, 5, 4}},
-      {{4, 3, 20, 20}},
+      {{0, 0, 7, 9}, {7, 2, 6, 5}}, {{0, 0, 13, 9}, {2, 1, 5, 4}}, {{4, 3, 20, 20}}, {{0, 0, 13, 9}}, {},
   };
-  for (const QSize size : {QSize(3, 2), QSize(8, 11)}) {
+  for (const QSize size : {QSize(3, 2), QSize(8, 11), QSize(13, 9)}) {
     const QImage source = Numbered(size.width(), size.height());
     for (const auto& monitors : setups)
       for (const auto layout : {WallpaperLayout::Tile, WallpaperLayout::Center, WallpaperLayout::Stretch}) {
         const QImage out = ComposeRootPicture(source, layout, QSize(13, 9), monitors);
         const QImage expected = ExpectedRoot(source, layout, QSize(13, 9), monitors);
         ASSERT_EQ(out, expected) << "layout " << int(layout) << ", picture " << size.width() << "x" << size.height()
-                                 << ", first monitor " << monitors[0].width() << "x" << monitors[0].height();
+                                 << ", " << monitors.size() << " monitors";
       }
   }
 }

@@ -57,12 +57,18 @@ void Stretch(const QImage& src, QImage& out, const RootPlacement& place) {
 
 QImage ComposeRootPicture(const QImage& picture, WallpaperLayout layout, QSize root,
                           const std::vector<QRect>& monitors) {
+  const QImage src = picture.isNull() ? QImage() : picture.convertToFormat(QImage::Format_RGB32);
+  const std::vector<RootPlacement> places = RootPlacements(layout, src.size(), root, monitors);
+  // A picture of the root's size placed over all of it is the root's picture as it is.
+  const QRect whole(QPoint(0, 0), root);
+  if (!src.isNull() && src.size() == root && places.size() == 1 && places.front().area == whole &&
+      places.front().picture == whole)
+    return src;
   QImage out(root, QImage::Format_RGB32);
   out.fill(Qt::black);
-  if (picture.isNull() || out.isNull()) return out;
-  const QImage src = picture.convertToFormat(QImage::Format_RGB32);
+  if (src.isNull() || out.isNull()) return out;
   const auto draw = layout == WallpaperLayout::Tile ? Tile : layout == WallpaperLayout::Center ? Center : Stretch;
-  for (const RootPlacement& place : RootPlacements(layout, src.size(), root, monitors)) draw(src, out, place);
+  for (const RootPlacement& place : places) draw(src, out, place);
   return out;
 }
 
