@@ -104,23 +104,25 @@ spy_stop() {
   wait "${spy_pid}" "${spy_reader}" 2>/dev/null || true
 }
 
-# Runs a command under /usr/bin/time; appends "seconds kilobytes" to the file named first,
-# and the seconds from its start to the root's new pixmap ("-" when it set none).
+# Runs a command under /usr/bin/time; appends to the file named first its wall seconds (read
+# with date, finer than /usr/bin/time's hundredths), its peak kilobytes, and the seconds from
+# its start to the root's new pixmap ("-" when it set none).
 measure() {
   local out="$1" started screen
   shift
   spy_start
   started="$(date +%s.%N)"
-  /usr/bin/time -f "%e %M" -o "${work}/time" "$@" >/dev/null 2>"${work}/stderr" || {
+  /usr/bin/time -f "%M" -o "${work}/time" "$@" >/dev/null 2>"${work}/stderr" || {
     spy_stop
     cat "${work}/stderr" >&2
     exit 1
   }
+  ended="$(date +%s.%N)"
   sleep 0.05
   spy_stop
   screen="$(sed -n 2p "${work}/spy.times")"
   if [ -n "${screen}" ]; then screen="$(echo "${screen} - ${started}" | bc -l)"; else screen=-; fi
-  echo "$(cat "${work}/time") ${screen}" >>"${out}"
+  echo "$(echo "${ended} - ${started}" | bc -l) $(cat "${work}/time") ${screen}" >>"${out}"
 }
 
 run_label() {
@@ -153,14 +155,14 @@ run_case() {
   done
   echo "== ${title}: medians of ${runs} alternating runs"
   for label in "$@"; do
-    printf '  %-26s %6.2f s  peak RSS %7.1f MB' "${names[${label}]}" "$(med "${label}" 1)" "$(mb "$(med "${label}" 2)")"
+    printf '  %-26s %6.3f s  peak RSS %7.1f MB' "${names[${label}]}" "$(med "${label}" 1)" "$(mb "$(med "${label}" 2)")"
     if [ "$(cut -d' ' -f3 "${work}/${label}.times" | head -1)" != - ]; then
       printf '  to the screen %6.3f s' "$(med "${label}" 3)"
     fi
     printf '\n'
   done
 }
-# "nan" where the second is below /usr/bin/time's resolution.
+# "nan" where the second is 0.
 ratio() {
   local a b
   a="$(med "$1" "${3:-1}")" b="$(med "$2" "${3:-1}")"

@@ -2,6 +2,7 @@
 
 #include <QFile>
 #include <algorithm>
+#include <future>
 
 #include "picture/PictureFormat.h"
 #include "picture/PictureLoader.h"
@@ -76,18 +77,20 @@ void ApplyToDesktop(const ApplyRequest& request, const std::function<const QImag
   const QImage& source = picture();
   const QSize wholeSize = part.wholeSize ? part.wholeSize() : QSize();
   const bool isPart = !wholeSize.isEmpty() && wholeSize != source.size();
-  // What the screen showed is written as it is, after the decoded picture has gone; a part
-  // goes before the whole picture is decoded into the file.
+  // What the screen showed is written as it is, while the desktop takes the same pixels (both
+  // only read them, and the screen does not wait for the disk); a part goes before the whole
+  // picture is decoded into the file.
   QImage converted;
+  std::future<void> writing;
   const auto writeFile = [&] {
     if (isPart) {
       if (pictureUsed) pictureUsed();
       IgnoringErrors([&] { part.writeWhole(request.convertFileName); });
       return;
     }
-    if (!converted.isNull()) {
+    if (writing.valid()) {
+      writing.wait();
       if (pictureUsed) pictureUsed();
-      IgnoringErrors([&] { WriteConverted(converted, std::nullopt, request.convertFileName); });
       return;
     }
     if (plan.convert) IgnoringErrors([&] { WriteConverted(source, plan.stretchTo, request.convertFileName); });
@@ -103,6 +106,10 @@ void ApplyToDesktop(const ApplyRequest& request, const std::function<const QImag
   try {
     StoreValues(plan, desktop);
     converted = ConvertedPicture(source, plan);
+    if (!converted.isNull() && !isPart)
+      writing = std::async(std::launch::async, [&converted, &request] {
+        IgnoringErrors([&] { WriteConverted(converted, std::nullopt, request.convertFileName); });
+      });
     if (!converted.isNull())
       shown = desktop.ReloadFromMemory({converted, plan.stretchTo || !isPart ? converted.size() : wholeSize});
   } catch (...) {

@@ -36,8 +36,7 @@ class TMemoryDrawingDesktop final : public IDesktopWallpaper {
                         .arg(memory.picture.height())
                         .arg(memory.whole.width())
                         .arg(memory.whole.height())
-                        .toStdString() +
-                    (Written() ? ", file written" : ""));
+                        .toStdString());
     shown = memory.picture;
     if (memory_ == Memory::Fails) throw TDesktopError("x11: the root background was refused");
     return memory_ == Memory::Draws;
@@ -82,7 +81,7 @@ class WallpaperApplyMemory : public ::testing::Test {
   bool holdsPart = true;
 };
 
-TEST_F(WallpaperApplyMemory, ShownBeforeTheFileIsWritten) {
+TEST_F(WallpaperApplyMemory, ShownWithoutWaitingForTheFile) {
   using enum DispObj;
   const struct {
     const char* what;
