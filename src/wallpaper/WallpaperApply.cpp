@@ -106,12 +106,13 @@ void ApplyToDesktop(const ApplyRequest& request, const std::function<const QImag
   try {
     StoreValues(plan, desktop);
     converted = ConvertedPicture(source, plan);
-    if (!converted.isNull() && !isPart)
-      writing = std::async(std::launch::async, [&converted, &request] {
-        IgnoringErrors([&] { WriteConverted(converted, std::nullopt, request.convertFileName); });
-      });
-    if (!converted.isNull())
+    if (!converted.isNull()) {
+      if (!isPart)
+        writing = std::async(std::launch::async, [&converted, &request] {
+          IgnoringErrors([&] { WriteConverted(converted, std::nullopt, request.convertFileName); });
+        });
       shown = desktop.ReloadFromMemory({converted, plan.stretchTo || !isPart ? converted.size() : wholeSize});
+    }
   } catch (...) {
     writeFile();
     throw;
