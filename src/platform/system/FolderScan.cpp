@@ -46,7 +46,14 @@ class TFolderWalk {
     TFolderListing listing;
     listing.request = request_;
     struct stat root {};
-    if (stat(request_.folder.c_str(), &root) != 0 || !S_ISDIR(root.st_mode)) return listing;
+    if (stat(request_.folder.c_str(), &root) != 0) {
+      listing.missing = errno == ENOENT || errno == ENOTDIR;
+      return listing;
+    }
+    if (!S_ISDIR(root.st_mode)) {
+      listing.missing = true;
+      return listing;
+    }
     met_.emplace(root.st_dev, root.st_ino);
     if (!Read(request_.folder)) return listing;
     while (!toRead_.empty()) {

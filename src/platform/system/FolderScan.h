@@ -31,6 +31,9 @@ struct TFolderListing {
   TFolderScanRequest request;
   // False when the folder itself is not there or cannot be read: then everything below is empty.
   bool available = false;
+  // True when the folder itself is not there (or is not a folder), as against there but
+  // unreadable: a missing folder may come back at any moment, an unreadable one stays so.
+  bool missing = false;
   // The full paths (the folder's text joined with the relative path, no link resolved) of
   // the files the filter took and that nobody has written for settle, in byte order.
   std::vector<std::string> files;

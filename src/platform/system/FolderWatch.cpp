@@ -117,10 +117,14 @@ struct TFolderWatch::Impl {
     root->listing = false;
     root->last = handed;
     // The folder above too: a folder renamed, unmounted or made again shows there.
-    QStringList paths{NearestAncestor(QString::fromStdString(listing.request.folder))};
+    const QString folder = QString::fromStdString(listing.request.folder);
+    QStringList paths{NearestAncestor(folder)};
     if (listing.available)
-      for (const std::string& folder : listing.folders) paths << QString::fromStdString(folder);
+      for (const std::string& each : listing.folders) paths << QString::fromStdString(each);
     Rewatch(*root, paths);
+    // A missing folder that came back after the listing looked and before the watch above it
+    // was set sent no event to anyone: it is listed again now.
+    if (listing.missing && QFileInfo(folder).isDir()) root->again = true;
     if (root->again) {
       root->again = false;
       List(*root);

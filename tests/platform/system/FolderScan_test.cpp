@@ -158,6 +158,7 @@ TEST(ScanFolder, ListsWhatTheRulesTakeAndCountsWhatTheyPassOver) {
     const TFolderListing listing = ScanFolder({root, row.subfolders}, filter.Filter(), row.settle);
     EXPECT_EQ(listing.request, (TFolderScanRequest{root, row.subfolders})) << row.what;
     EXPECT_EQ(listing.available, row.available) << row.what;
+    EXPECT_EQ(listing.missing, !row.available) << row.what;
     EXPECT_EQ(listing.files, Under(base, row.taken)) << row.what;
     EXPECT_EQ(listing.pending, Under(base, row.pending)) << row.what;
     TNames folders = row.folders.empty() ? TNames{} : Under(root, {""});
@@ -235,6 +236,7 @@ TEST(ScanFolder, AnUnreadableFolderIsPassedOverAndCounted) {
   EXPECT_EQ(sub.skipped, 1);
   const TFolderListing root = ScanFolder({top + "/p/locked", true}, filter.Filter(), milliseconds(0));
   EXPECT_FALSE(root.available);
+  EXPECT_FALSE(root.missing) << "there, only unreadable";
   EXPECT_TRUE(root.folders.empty());
   chmod((top + "/p/locked").c_str(), 0700);
 }
