@@ -22,8 +22,9 @@
 # Needs the dev build, Xvfb, dbus-daemon, feh, xwallpaper, djpeg, convert and xprop; for
 # swaybg also sway, swaybg, grim and, as root, setpriv and the user nobody.
 #   bench/bench_peers.sh [runs, default 5]
-#   (TESSERINE_WINDOW_PROGRAM: another build's libexec/tesserine/tesserine to time;
-#    TESSERINE_BASE_WINDOW_PROGRAM: a second build, timed alternately with the first as "base";
+#   (TESSERINE_PROGRAMS: another build's libexec/tesserine folder (the window program and the
+#      command program) to time;
+#    TESSERINE_BASE_PROGRAMS: a second build's, timed alternately with the first as "base";
 #    PEERS_CASES: the cases to run, default "big:STRETCH big:CENTER hd:STRETCH hd:CENTER
 #      gnome:STRETCH gnome:CENTER kde:STRETCH kde:CENTER lomiri:STRETCH lomiri:CENTER";
 #    PEERS_SET_CASES: the pictures --set is timed with, default "hd big";
@@ -37,7 +38,7 @@ decode_for="${root}/build/dev/bench/bench_decode_for"
 declare -A pictures=([gnome]=/usr/share/backgrounds/gnome/adwaita-l.webp
   [kde]=/usr/share/wallpapers/Altai/contents/images/5120x2880.png
   [lomiri]=/usr/share/backgrounds/Kleiber_by_Lukas_Baubkus.jpg)
-window_program="${TESSERINE_WINDOW_PROGRAM:-${root}/build/dev/libexec/tesserine/tesserine}"
+programs="${TESSERINE_PROGRAMS:-${root}/build/dev/libexec/tesserine}"
 work="$(mktemp -d /tmp/tesserine-peers-XXXXXX)"
 
 unset WAYLAND_DISPLAY QT_QPA_PLATFORM XDG_CURRENT_DESKTOP TESSERINE_DESKTOP
@@ -51,14 +52,15 @@ export HOME="${work}" XDG_CONFIG_HOME="${work}/config" XDG_RUNTIME_DIR="${work}/
 mkdir -p "${XDG_CONFIG_HOME}" "${XDG_RUNTIME_DIR}"
 chmod 700 "${XDG_RUNTIME_DIR}"
 
-# The front end runs the window program it finds beside it, at ../libexec/tesserine/.
-mkdir -p "${work}/libexec/tesserine"
-cp "${window_program}" "${work}/libexec/tesserine/tesserine"
-base_program="${TESSERINE_BASE_WINDOW_PROGRAM:-}"
-if [ -n "${base_program}" ]; then
-  mkdir -p "${work}/base/libexec/tesserine"
-  cp "${base_program}" "${work}/base/libexec/tesserine/tesserine"
-fi
+# The front end runs the window program and the command program it finds beside it, at
+# ../libexec/tesserine/.
+copy_programs() {
+  mkdir -p "$2/libexec/tesserine"
+  cp "$1/tesserine" "$1/tesserine-command" "$2/libexec/tesserine/"
+}
+copy_programs "${programs}" "${work}"
+base_programs="${TESSERINE_BASE_PROGRAMS:-}"
+[ -z "${base_programs}" ] || copy_programs "${base_programs}" "${work}/base"
 convert -seed 1 -size 6000x4000 plasma:fractal -blur 0x1.5 -quality 90 "${work}/big.jpg"
 convert -seed 2 -size 1920x1080 plasma:fractal -blur 0x1.5 -quality 90 "${work}/hd.jpg"
 convert -size 8x8 xc:blue "BMP3:${work}/tiny.bmp"
@@ -185,7 +187,7 @@ for case in ${PEERS_CASES:-${default_cases}}; do
   peers=(feh xw) floors=(decode)
   [ "${format}" = WEBP ] && peers=(feh)
   [ "${format}" = JPEG ] && floors+=(djpeg djpeg38)
-  run_case "$(identify -format %wx%h "${jpeg}") ${format} ($(basename "${jpeg}")), ${method}" ours ${base_program:+base} \
+  run_case "$(identify -format %wx%h "${jpeg}") ${format} ($(basename "${jpeg}")), ${method}" ours ${base_programs:+base} \
     "${peers[@]}" "${floors[@]}"
   printf '  ratios: x feh %.2f' "$(ratio ours feh)"
   if [ "${format}" = WEBP ]; then printf '  x xwallpaper: it cannot read WebP'; else printf '  x xwallpaper %.2f' "$(ratio ours xw)"; fi
@@ -195,7 +197,7 @@ for case in ${PEERS_CASES:-${default_cases}}; do
   [ "${format}" = WEBP ] || printf '  x xwallpaper %.2f' "$(ratio ours xw 3)"
   printf '\n'
   printf '  its decoding alone: %s\n' "$("${decode_for}" "${jpeg}" 1920x1080 "${method}")"
-  if [ -n "${base_program}" ]; then
+  if [ -n "${base_programs}" ]; then
     printf '  against the base build: total x %.2f  to the screen x %.2f  peak above the 8x8 change %.1f MB -> %.1f MB\n' \
       "$(ratio ours base)" "$(ratio ours base 3)" "$(mb $(($(med base 2) - tiny_kb)))" "$(mb $(($(med ours 2) - tiny_kb)))"
   fi

@@ -1,5 +1,5 @@
-# Installs the program as a desktop application: the executable (with the window program and
-# the Wayland background program in libexec/tesserine/), its application-menu
+# Installs the program as a desktop application: the executable (with the window program, the
+# command program and the Wayland background program in libexec/tesserine/), its application-menu
 # entry, its AppStream metainfo, its icon theme files, the description of its D-Bus
 # interface, its systemd user unit (never enabled), its shell completions where Debian's
 # packages put them, its manual page and, as a Debian package wants them, its changelog and
@@ -11,7 +11,7 @@ set(TESSERINE_ICON_SIZES 16 22 24 32 48 64 128 256)
 set(tesserine_data_dir ${PROJECT_SOURCE_DIR}/data)
 
 install(TARGETS tesserine RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
-install(TARGETS tesserine_window_program tesserine_background_program RUNTIME DESTINATION ${CMAKE_INSTALL_LIBEXECDIR}/tesserine)
+install(TARGETS tesserine_window_program tesserine_command_program tesserine_background_program RUNTIME DESTINATION ${CMAKE_INSTALL_LIBEXECDIR}/tesserine)
 install(FILES ${tesserine_data_dir}/${TESSERINE_APP_ID}.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 install(FILES ${tesserine_data_dir}/${TESSERINE_APP_ID}.metainfo.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
 install(FILES ${tesserine_data_dir}/org.tesserine.Tesserine1.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/dbus-1/interfaces)

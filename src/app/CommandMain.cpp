@@ -1,14 +1,15 @@
 // The "tesserine" the user starts: the command line is answered here, with no window, no
 // widgets and no display connection (the usage, the version, or one command handed to the
-// running program over the session bus); a start becomes the window program.
+// running program over the session bus); a start becomes the window program, a command that
+// finds nothing running the command program.
 #include <QDir>
 #include <cstdio>
 #include <cstdlib>
 #include <vector>
 
 #include "app/CommandLine.h"
+#include "app/LibexecPrograms.h"
 #include "app/RemoteCommand.h"
-#include "app/WindowProgram.h"
 #include "platform/session/BusConnection.h"
 
 namespace {
@@ -18,6 +19,11 @@ bool HasDisplay() {
   for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
     if (const char* value = std::getenv(name); value && *value) return true;
   return false;
+}
+
+int NoDisplay() {
+  std::fputs("tesserine: no display to show the window on: neither DISPLAY nor WAYLAND_DISPLAY is set\n", stderr);
+  return 1;
 }
 
 }  // namespace
@@ -43,7 +49,12 @@ int main(int argc, char** argv) {
       std::fputs(qPrintable(result.out), stdout);
       std::fputs(qPrintable(result.err), stderr);
       if (!result.startProgram && !result.runHere) return result.exitCode;
-      start = result.runHere ? WindowStart::Command : WindowStart::Show;
+      if (result.runHere) {
+        // The command program reads the command line's own arguments again.
+        if (!HasDisplay()) return NoDisplay();
+        return RunCommandProgram(std::vector<const char*>(argv + 1, argv + argc));
+      }
+      start = WindowStart::Show;
       break;
     }
     case TCommandLine::Mode::Login:
@@ -52,15 +63,10 @@ int main(int argc, char** argv) {
     case TCommandLine::Mode::Start:
       break;
   }
-  if (!HasDisplay()) {
-    std::fputs("tesserine: no display to show the window on: neither DISPLAY nor WAYLAND_DISPLAY is set\n", stderr);
-    return 1;
-  }
-  // A command done here hands its own arguments on, and the window program reads them again;
-  // a start for files opened hands on their absolute names.
-  std::vector<const char*> handedOn;
-  if (start == WindowStart::Command) handedOn.assign(argv + 1, argv + argc);
+  if (!HasDisplay()) return NoDisplay();
+  // A start for files opened hands on their absolute names.
+  std::vector<const char*> files;
   if (line.command == ControlCommand::Open)
-    for (const std::string& path : line.paths) handedOn.push_back(path.c_str());
-  return RunWindowProgram(start, handedOn);
+    for (const std::string& path : line.paths) files.push_back(path.c_str());
+  return RunWindowProgram(start, files);
 }

@@ -49,6 +49,12 @@ struct TOneCommandParts {
   TBusyCursor busy{[](bool) {}};
 };
 
+bool HasDarkPartners(const TImageList& list) {
+  for (int i = 0; i < list.Count(); ++i)
+    if (!list.At(i).dark.empty()) return true;
+  return false;
+}
+
 // The run once the lock is held: the load, the command, what it changed written, the fade
 // awaited, and the file brought up to date with what the watched folders' listings changed
 // meanwhile.
@@ -72,9 +78,9 @@ int LoadAndDo(const TCommandLine& line, IMessageBoxes& messages, IDesktopWallpap
   agent.BeginRun();
   const auto take = [&parts](const TSettings& loaded) { parts.settings = loaded; };
   agent.Load({take, take, [] {}});
-  {
-    // The command's picture follows the colour scheme: the portal's answer is awaited, which
-    // its call's short time-out bounds.
+  if (HasDarkPartners(parts.list)) {
+    // The command's picture follows the colour scheme, which only an entry with a dark partner
+    // shows: the portal's answer is awaited, which its call's short time-out bounds.
     const TColorSchemeWatch scheme;
     while (scheme.Asking()) QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 100);
     agent.TakeScheme(scheme.Current());

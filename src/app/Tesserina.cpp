@@ -1,9 +1,8 @@
 // The window program's entry: the single-instance guard, the splash, the main window and its
 // D-Bus interface, the message loop, and the end of the run (FormDestroy saves when no close
-// path did); or the run for one command with nothing else running. The command line is the
-// front end's (CommandMain.cpp).
+// path did). The command line is the front end's (CommandMain.cpp).
+#include <QApplication>
 #include <QCoreApplication>
-#include <QDir>
 #include <QIcon>
 #include <QPixmap>
 #include <QPushButton>
@@ -15,13 +14,9 @@
 
 #include "agent/RandomSource.h"
 #include "agent/StartPicture.h"
-#include "app/CommandLine.h"
 #include "app/LoggedMessageBoxes.h"
-#include "app/OneCommandRun.h"
-#include "app/RemoteCommand.h"
 #include "app/TerminationSignals.h"
 #include "app/TesserineApplication.h"
-#include "app/WindowProgram.h"
 #include "config/BigIni.h"
 #include "config/ConfigFileName.h"
 #include "platform/desktop/ColorSchemeWatch.h"
@@ -39,6 +34,9 @@
 #include "window/Tessel.h"
 
 namespace {
+
+// The window program's application object, with widgets.
+using TTesserineApplication = TGuardedApplication<QApplication>;
 
 // Top-left corner of the "already running" box: half the screen, 50 pixels lower.
 QPoint AlreadyRunningPlace(QSize screen) {
@@ -163,24 +161,13 @@ int RunProgram(int argc, char** argv, bool showWindow, bool login, const std::ve
 }  // namespace
 
 // Started by the "tesserine" front end (CommandMain.cpp) for a start, with "--show" when a
-// command asked for the window of a program that was not running, "--login" for a start at
-// log-in (after "--show", pictures to open), or "--one-command" and the command line's
-// arguments for a command that found nothing running (OneCommandRun.cpp, which loads no widget).
+// command asked for the window of a program that was not running (after it, pictures to
+// open), or "--login" for a start at log-in.
 int main(int argc, char** argv) {
   KeepToTheSessionsOwnBus();
   TakeProgramPath();
   const bool showWindow = argc > 1 && std::strcmp(argv[1], "--show") == 0;
   const bool login = argc > 1 && std::strcmp(argv[1], "--login") == 0;
-  if (argc > 1 && std::strcmp(argv[1], kOneCommandArgument) == 0) {
-    QStringList arguments{"tesserine"};
-    for (int i = 2; i < argc; ++i) arguments << QString::fromLocal8Bit(argv[i]);
-    const TCommandLine oneCommand = ParseCommandLine(arguments, QDir::currentPath());
-    if (!oneCommand.command || !RunsWithoutProgram(*oneCommand.command)) {
-      std::fputs("tesserine: --one-command takes --set, --add, --next or --previous\n", stderr);
-      return 2;
-    }
-    return RunOneCommand(argc, argv, oneCommand);
-  }
   // After "--show", the absolute names of pictures to open.
   const std::vector<std::string> openFiles(argv + (showWindow ? 2 : argc), argv + argc);
   return RunProgram(argc, argv, showWindow, login, openFiles);

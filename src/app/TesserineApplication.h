@@ -3,7 +3,7 @@
 // the window program, the standard error of a run without widgets); the program goes on.
 #pragma once
 
-#include <QApplication>
+#include <QCoreApplication>
 #include <QGuiApplication>
 
 #include "platform/dialogs/MessageBoxes.h"
@@ -20,8 +20,6 @@ class TGuardedApplication final : public Base {
   IMessageBoxes& messages_;
 };
 
-// The window program's, with widgets.
-using TTesserineApplication = TGuardedApplication<QApplication>;
 // A run without widgets.
 using TTesserineGuiApplication = TGuardedApplication<QGuiApplication>;
 // A run without widgets that asks no platform integration for the screen.

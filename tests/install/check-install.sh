@@ -24,7 +24,7 @@ fail() {
 desktop=share/applications/$app_id.desktop
 metainfo=share/metainfo/$app_id.metainfo.xml
 icons=share/icons/hicolor
-expected="bin/tesserine libexec/tesserine/tesserine libexec/tesserine/tesserine-background $desktop $metainfo $icons/scalable/apps/$app_id.svg
+expected="bin/tesserine libexec/tesserine/tesserine libexec/tesserine/tesserine-command libexec/tesserine/tesserine-background $desktop $metainfo $icons/scalable/apps/$app_id.svg
 share/dbus-1/interfaces/org.tesserine.Tesserine1.xml share/man/man1/tesserine.1.gz
 share/doc/tesserine/changelog.gz share/doc/tesserine/copyright lib/systemd/user/tesserine.service
 share/bash-completion/completions/tesserine share/zsh/vendor-completions/_tesserine

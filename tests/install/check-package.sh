@@ -28,6 +28,7 @@ lintian --fail-on error --tag-display-limit 0 "${deb}" 2>&1 | grep -v "root priv
 lintian --fail-on error "${deb}" >/dev/null 2>&1 || { echo "lintian reports an error" >&2; exit 1; }
 dpkg-deb -c "${deb}" | awk '{print $6}' >"${work}/contents"
 for file in ./usr/lib/systemd/user/tesserine.service ./usr/libexec/tesserine/tesserine-background \
+  ./usr/libexec/tesserine/tesserine-command \
   ./usr/share/bash-completion/completions/tesserine \
   ./usr/share/zsh/vendor-completions/_tesserine ./usr/share/fish/vendor_completions.d/tesserine.fish; do
   grep -qx -- "${file}" "${work}/contents" || { echo "the package lacks ${file}" >&2; exit 1; }
@@ -64,8 +65,18 @@ TESSERINE_DESKTOP=x11 TESSERINE_MESSAGE_LOG="${work}/messages.log" timeout 60 "$
 grep -aq "LastImageNm=${work}/red.bmp" "${XDG_CONFIG_HOME}/tesserine/tesserine.INI" ||
   { echo "the change was not recorded in ~/.config/tesserine/tesserine.INI" >&2; exit 1; }
 [ ! -e "$(dirname "${program}")/tesserine.INI" ] || { echo "the program wrote into its own folder" >&2; exit 1; }
-pixel="$(import -window root -depth 8 -crop 1x1+5+5 txt:- | tail -1)"
+root_pixel() { import -window root -depth 8 -crop 1x1+5+5 txt:- | tail -1; }
+pixel="$(root_pixel)"
 grep -q "#FF0000" <<<"${pixel}" || { echo "the root shows ${pixel}, not the red picture" >&2; exit 1; }
+
+# With nothing running, --set is the command program's run: the picture shows and is recorded.
+convert -size 16x16 xc:'#0000FF' "BMP3:${work}/blue.bmp"
+TESSERINE_DESKTOP=x11 TESSERINE_MESSAGE_LOG="${work}/messages.log" timeout 60 "${program}" --set "${work}/blue.bmp" ||
+  { echo "--set with nothing running failed" >&2; exit 1; }
+grep -aq "LastImageNm=${work}/blue.bmp" "${XDG_CONFIG_HOME}/tesserine/tesserine.INI" ||
+  { echo "--set was not recorded in ~/.config/tesserine/tesserine.INI" >&2; exit 1; }
+pixel="$(root_pixel)"
+grep -q "#0000FF" <<<"${pixel}" || { echo "after --set the root shows ${pixel}, not the blue picture" >&2; exit 1; }
 
 if [ -n "${installed}" ]; then
   apt-get remove -y -qq tesserine >/dev/null
