@@ -11,6 +11,7 @@
 #include "picture/JpegErrorManager.h"
 #include "picture/PictureErrors.h"
 #include "picture/PictureFile.h"
+#include "platform/system/ImageMemory.h"
 
 namespace {
 
@@ -161,7 +162,7 @@ void Decode(const JpegInput& input, const JpegScaling& scaling, QImage& picture,
   }
   jpeg_start_decompress(&info);
   const QRect part = PartToDecode(info, scaling);
-  picture = QImage(part.size(), QImage::Format_RGB32);
+  picture = AllocateImage(part.size(), QImage::Format_RGB32);
   if (picture.isNull()) {
     outcome.status = Stop(info, JpegStatus::NoMemory);
     return;

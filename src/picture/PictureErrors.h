@@ -12,6 +12,8 @@
 #include <stdexcept>
 #include <string>
 
+#include "platform/system/ImageMemory.h"
+
 #ifndef TESSERINE_MAX_PICTURE_PIXELS
 #define TESSERINE_MAX_PICTURE_PIXELS (std::int64_t{1} << 28)
 #endif
@@ -65,7 +67,7 @@ inline void CheckPictureSize(std::int64_t width, std::int64_t height) {
 // A new bitmap of a size already checked against the limit; TPictureMemoryError when the
 // memory cannot be had.
 inline QImage NewPicture(int width, int height, QImage::Format format = QImage::Format_RGB32) {
-  QImage picture(width, height, format);
+  QImage picture = AllocateImage(QSize(width, height), format);
   if (picture.isNull()) throw TPictureMemoryError(width, height);
   return picture;
 }

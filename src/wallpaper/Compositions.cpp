@@ -6,6 +6,8 @@
 #include <string>
 #include <utility>
 
+#include "platform/system/ImageMemory.h"
+
 namespace {
 
 QImage AsRgb32(const QImage& source) {
@@ -14,7 +16,7 @@ QImage AsRgb32(const QImage& source) {
 
 QImage NewCanvas(std::int64_t width, std::int64_t height) {
   CheckComposedSize(width, height);
-  QImage canvas(static_cast<int>(width), static_cast<int>(height), QImage::Format_RGB32);
+  QImage canvas = AllocateImage(QSize(static_cast<int>(width), static_cast<int>(height)), QImage::Format_RGB32);
   if (canvas.isNull()) {
     throw TCompositionError("Not enough memory to compose a wallpaper of " + std::to_string(width) + " x " +
                             std::to_string(height) + " pixels.");

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "platform/desktop/x11/RootPlacement.h"
+#include "platform/system/ImageMemory.h"
 
 namespace {
 
@@ -64,7 +65,7 @@ QImage ComposeRootPicture(const QImage& picture, WallpaperLayout layout, QSize r
   if (!src.isNull() && src.size() == root && places.size() == 1 && places.front().area == whole &&
       places.front().picture == whole)
     return src;
-  QImage out(root, QImage::Format_RGB32);
+  QImage out = AllocateImage(root, QImage::Format_RGB32);
   out.fill(Qt::black);
   if (src.isNull() || out.isNull()) return out;
   const auto draw = layout == WallpaperLayout::Tile ? Tile : layout == WallpaperLayout::Center ? Center : Stretch;
@@ -74,7 +75,7 @@ QImage ComposeRootPicture(const QImage& picture, WallpaperLayout layout, QSize r
 
 QImage ComposeMonitorsPicture(const std::vector<MonitorWallpaper>& shown, QSize root,
                               const std::vector<QRect>& places) {
-  QImage out(root, QImage::Format_RGB32);
+  QImage out = AllocateImage(root, QImage::Format_RGB32);
   out.fill(Qt::black);
   if (shown.empty() || out.isNull()) return out;
   std::vector<QRect> targets = places;
